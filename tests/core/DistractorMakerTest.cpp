@@ -1,0 +1,155 @@
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "matching/DistractorMaker.h"
+
+namespace lingomat {
+namespace {
+
+constexpr int draws = 3000;
+
+// Every distinct result of many calls of one operation, each call with its own seed.
+template <typename Operation> std::set<std::string> Outcomes(Operation operation) {
+    std::set<std::string> results;
+    for (int seed = 0; seed < draws; ++seed) {
+        Random random(static_cast<std::uint32_t>(seed));
+        DistractorMaker maker(random);
+        results.insert(operation(maker));
+    }
+    return results;
+}
+
+TEST(DistractorMaker, TextsNoRuleCanAlterComeBackUnchanged) {
+    for (const Language language : {LanguageGerman, LanguageEnglish, LanguageFrench}) {
+        for (const std::string text : {"", "42", "USA", "1984 K2"}) {
+            const auto results =
+                Outcomes([&](DistractorMaker& m) { return m.Alter(language, text); });
+            // A blank may be dropped; nothing else can change.
+            std::set<std::string> allowed = {text};
+            if (text == "1984 K2") {
+                allowed.insert("1984K2");
+            }
+            for (const auto& result : results) {
+                EXPECT_TRUE(allowed.count(result)) << language << ": " << text << " -> " << result;
+            }
+        }
+    }
+}
+
+TEST(DistractorMaker, ArticleSwaps) {
+    struct Case {
+        bool german;
+        std::string text;
+        std::set<std::string> expected;
+    };
+    const Case cases[] = {
+        {true, "der Hund", {"die Hund", "das Hund", "dem Hund", "den Hund", "des Hund"}},
+        {true, "denken", {"derken", "dieken", "dasken", "demken", "desken"}},
+        {true, "Der Hund", {"Der Hund"}},
+        {true, "da", {"da"}},
+        {false, "les chats", {"le chats", "la chats"}},
+        {false, "le chat", {"la chat", "les chat"}},
+        {false, "la table", {"le table", "les table"}},
+        {false, "lune", {"lune"}},
+        {false, "", {""}},
+    };
+    for (const auto& c : cases) {
+        const auto results = Outcomes([&](DistractorMaker& m) {
+            return c.german ? m.SwapGermanArticle(c.text) : m.SwapFrenchArticle(c.text);
+        });
+        EXPECT_EQ(results, c.expected) << c.text;
+    }
+}
+
+TEST(DistractorMaker, RandomSimilarLetterKeepsTheKindOfLetter) {
+    const std::string vowelSet = "aeiou";
+    const std::string consonantSet = "bcdfghjklmnpqrstvwxyz";
+    Random random(7);
+    DistractorMaker maker(random);
+    for (int i = 0; i < 500; ++i) {
+        EXPECT_NE(vowelSet.find(maker.RandomSimilarLetter('e')), std::string::npos);
+        EXPECT_NE(consonantSet.find(maker.RandomSimilarLetter('y')), std::string::npos);
+        for (const char unchanged : {'A', '\xE9', '3', ' ', '-'}) {
+            EXPECT_EQ(maker.RandomSimilarLetter(unchanged), unchanged);
+        }
+    }
+}
+
+TEST(DistractorMaker, DoubledLetterInTheLetterPass) {
+    // In English a hit on the first of a doubled letter always drops the second; only the last
+    // f, which has no twin after it, can be replaced within its group.
+    const auto english =
+        Outcomes([](DistractorMaker& m) { return m.LetterPass(LanguageEnglish, "ff"); });
+    EXPECT_EQ(english, (std::set<std::string>{"ff", "f", "fv", "fw"}));
+
+    // German keeps the doubled letter half the time and replaces it within its group instead.
+    const auto german =
+        Outcomes([](DistractorMaker& m) { return m.LetterPass(LanguageGerman, "ff"); });
+    EXPECT_TRUE(german.count("f"));
+    EXPECT_TRUE(german.count("vf"));
+    EXPECT_TRUE(german.count("wf"));
+}
+
+TEST(DistractorMaker, AtMostOneGroupLetterChangesPerCall) {
+    // Every letter of "bdm" is a group letter and none is doubled, so at most one position differs.
+    const auto results =
+        Outcomes([](DistractorMaker& m) { return m.LetterPass(LanguageEnglish, "bdm"); });
+    for (const auto& result : results) {
+        ASSERT_EQ(result.size(), 3u);
+        int changed = 0;
+        for (std::size_t i = 0; i < 3; ++i) {
+            changed += result[i] != "bdm"[i];
+        }
+        EXPECT_LE(changed, 1) << result;
+    }
+    EXPECT_GT(results.size(), 3u);
+}
+
+TEST(DistractorMaker, LanguageSpecificAlterations) {
+    struct Case {
+        Language language;
+        std::string text;
+        std::string mustAppear;
+    };
+    const Case cases[] = {
+        {LanguageFrench, "parl\xE9", "parler"},
+        {LanguageFrench, "caf\xE9", "caf\xE8"},
+        {LanguageFrench, "les chats", "le chats"},
+        {LanguageFrench, "poisson", "poison"},
+        {LanguageGerman, "der Hund", "die Hund"},
+        {LanguageGerman,
+         "die Br\xFC"
+         "cke",
+         "die Br\xFCke"},
+        {LanguageGerman, "B\xE4r", "B\xE4r"},
+        {LanguageGerman, "Hose", "H\xF6se"},
+        {LanguageEnglish, "student", "studant"},
+        {LanguageEnglish, "ice cream", "icecream"},
+    };
+    for (const auto& c : cases) {
+        const auto results =
+            Outcomes([&](DistractorMaker& m) { return m.Alter(c.language, c.text); });
+        EXPECT_TRUE(results.count(c.mustAppear)) << c.text << " never became " << c.mustAppear;
+    }
+    // Accented letters form a group in French only.
+    const auto german =
+        Outcomes([](DistractorMaker& m) { return m.LetterPass(LanguageGerman, "\xE9"); });
+    EXPECT_EQ(german, std::set<std::string>{"\xE9"});
+}
+
+TEST(DistractorMaker, ResultsStayCloseToTheInput) {
+    // Every rule changes a few characters at most; a run-away would show up as a long text.
+    const std::string text = "/das Schiff /der Dampfer";
+    for (const Language language : {LanguageGerman, LanguageEnglish, LanguageFrench}) {
+        for (const auto& result :
+             Outcomes([&](DistractorMaker& m) { return m.Alter(language, text); })) {
+            EXPECT_LE(result.size(), text.size() + 2);
+            EXPECT_GE(result.size() + 8, text.size());
+        }
+    }
+}
+
+} // namespace
+} // namespace lingomat
