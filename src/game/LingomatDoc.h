@@ -1,0 +1,148 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "data/GameTypes.h"
+#include "data/VocStore.h"
+#include "game/ModeSettings.h"
+#include "platform/Clock.h"
+#include "platform/DocumentHost.h"
+#include "platform/ProfileStore.h"
+#include "platform/Random.h"
+#include "players/PlayerStatistics.h"
+
+namespace lingomat {
+
+// The game clock: whole seconds of the system clock.
+struct GameClock {
+    std::int64_t start = 0;
+    std::int64_t current = 0;
+    bool running = false;
+};
+
+// The whole game without a screen: the loaded vocabulary, the running game, the player's
+// settings and statistics. The window draws it and forwards input; it decides nothing itself.
+class CLingomatDoc : public VocDatabase {
+public:
+    // Files (data set, player files, tips) are looked up in workingDirectory; empty means the
+    // process's working directory. The tips are read here, once.
+    CLingomatDoc(DocumentHost& host, ProfileStore& profile, const Clock& clock,
+                 std::filesystem::path workingDirectory = {});
+    virtual ~CLingomatDoc() = default;
+
+    // --- start-up, reset, closing ---
+    virtual bool OnNewDocument();
+    virtual bool SaveModified();
+    virtual void OnCloseDocument();
+    void StartGame();
+    void ReadSettings();
+    void WriteSettings();
+
+    // --- question pools ---
+    std::string BuildLessonPool();
+    std::int32_t CountLessonQuestions();
+    void StartAlphabeticGame(const std::string& startText, const std::string& endText,
+                             Language sortLanguage);
+
+    // --- evaluation ---
+    void NextQuestion();
+    bool CheckTypedAnswer();
+    bool CheckChoice(std::uint32_t index);
+    std::uint32_t FeedbackDelay() const;
+    bool ContinueAfterFeedback();
+    bool SkipQuestion();
+    bool EndGameNow();
+    void EndOfGame();
+    std::string RemainingText() const;
+
+    // --- multiple choice ---
+    bool PrepareChoiceRound();
+    void SetChoiceCount(std::uint32_t count);
+    bool ChoiceIsTaken(const std::string& candidate);
+
+    // --- error files ---
+    virtual bool OnSaveDocument(const std::string& path);
+    virtual bool OnOpenDocument(const std::string& path);
+
+    // --- report ---
+    std::string TallyText() const;
+    std::string ReportText() const;
+    std::string TimeReport() const;
+    std::string GameDescription() const;
+
+    // --- what the screen asks of the document ---
+    std::uint32_t CopyDelay(bool showNow);
+    std::string CopyTemplate() const;
+    std::uint32_t ViewModeStep();
+    std::string RevealedAnswer() const;
+    void StartClock();
+    bool TickClock(); // true when the shown second changed
+    std::string ClockText() const;
+    void Glimpse();   // the glimpse cheat: counted, answer shown until EndGlimpse
+    void EndGlimpse();
+    void RotateAnswerForm();
+    void RemoveDuplicateQuestions();
+    std::string RandomTip();
+    void LoadTips();
+
+    // --- title and modified flag (the frame is told through the host) ---
+    void SetTitle(const std::string& text);
+    const std::string& Title() const { return title; }
+    void SetModifiedFlag(bool value);
+    bool IsModified() const { return modified; }
+
+    // --- settings ---
+    CorrectionOptions correctionOptions;
+    ViewModeSettings viewModeSettings;
+    CopyModeSettings copyModeSettings;
+    std::uint32_t wrongTime = 2000;
+    std::uint32_t rightTime = 400;
+    std::uint32_t glimpseTime = 500;
+    bool useRabbits = true;
+    bool correcting = true;
+    std::uint32_t colorWrong = 12500735;
+    std::uint32_t colorRight = 12517310;
+    std::uint32_t multiNumber = 4;
+    bool showNumbers = true;
+
+    // --- game state ---
+    ChoiceRound choiceRound;
+    GameMode gameMode = GameModeWrite;
+    std::uint32_t rightCount = 0;
+    std::uint32_t wrongCount = 0;
+    std::uint32_t cheatCount = 0;
+    bool glimpseActive = false;
+    std::string typedAnswer;
+    std::string verdictText;
+    std::uint32_t cursorPos = 0;
+    bool verdictShowing = false;
+    bool gameOver = false;
+    std::int32_t lastVerdict = -1;
+    std::string dataSetName;
+    const VocEntry* previousEntry = nullptr;
+    std::uint32_t answerVariant = 0;
+    std::uint32_t distractorSearchLimit = 100;
+    GameClock gameClock;
+    std::vector<std::string> tipList;
+
+    PlayerStatistics playerStatistics;
+    Random random;
+
+    std::filesystem::path WorkingPath(const std::string& fileName) const;
+
+protected:
+    DocumentHost& host;
+    ProfileStore& profile;
+    const Clock& clock;
+    std::filesystem::path workingDirectory;
+
+private:
+    void ResetGame();
+    std::string title;
+    bool modified = false;
+};
+
+} // namespace lingomat

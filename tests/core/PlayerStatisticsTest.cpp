@@ -1,0 +1,227 @@
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "data/VocFileReader.h"
+#include "data/VocFileWriter.h"
+#include "players/PlayerStatistics.h"
+
+namespace lingomat {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlayerStatisticsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("lingomat-players-" + std::to_string(std::rand()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        clock.Set(1700000000);
+        store.SetDirectory(folder);
+        store.SetClock(clock);
+        store.SetPlayerName("Anna");
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::vector<std::string> FileLines(const std::string& name) {
+        VocFileReader reader;
+        reader.Open((folder / name).string());
+        std::vector<std::string> lines;
+        for (std::string line = reader.ReadLine(); !reader.atEnd || !line.empty();
+             line = reader.ReadLine()) {
+            lines.push_back(line);
+            if (lines.size() > 1000) {
+                break;
+            }
+        }
+        return lines;
+    }
+
+    void WriteFile(const std::string& name, const std::vector<std::string>& lines) {
+        VocFileWriter writer;
+        writer.Open((folder / name).string());
+        for (const auto& line : lines) {
+            writer.WriteLine(line);
+        }
+    }
+
+    PlayerStatistics Reloaded() {
+        PlayerStatistics other;
+        other.SetDirectory(folder);
+        other.SetPlayerName("Anna");
+        other.Load();
+        return other;
+    }
+
+    fs::path folder;
+    FixedClock clock;
+    PlayerStatistics store;
+};
+
+TEST_F(PlayerStatisticsTest, FirstGameOverTwoLessonsWritesTheFile) {
+    store.Record("L1", 0.75f, 1.0f, 0, 0, 1);
+    store.Record("L2", 0.75f, 1.0f, 0, 0, 1);
+    ASSERT_TRUE(store.Save());
+    const std::vector<std::string> expected = {
+        "Anna", "LingomatUserData",
+        "L1",   "1",
+        "0.750000 1700000000 1.000000 0 0 1",
+        "L2",   "1",
+        "0.750000 1700000000 1.000000 0 0 1",
+        "#"};
+    EXPECT_EQ(FileLines("Anna.lmp"), expected);
+    EXPECT_FALSE(fs::exists(folder / "Anna.lmp.tmp"));
+}
+
+TEST_F(PlayerStatisticsTest, SecondGameExtendsTheSameRecordAndSurvivesReload) {
+    store.Record("L1", 0.5f, 1.0f, 2, 0, 2);
+    clock.Advance(60);
+    store.Record("L1", 1.0f, 0.5f, 3, 2, 0);
+    ASSERT_EQ(store.Records().size(), 1u);
+    ASSERT_TRUE(store.Save());
+
+    const auto reloaded = Reloaded();
+    ASSERT_EQ(reloaded.Records().size(), 1u);
+    const auto& record = reloaded.Records()[0];
+    EXPECT_EQ(record.lessonCode, "L1");
+    EXPECT_EQ(record.playedAt, (std::vector<std::uint32_t>{1700000000, 1700000060}));
+    EXPECT_EQ(record.score, (std::vector<float>{0.5f, 1.0f}));
+    EXPECT_EQ(record.completion, (std::vector<float>{1.0f, 0.5f}));
+    EXPECT_EQ(record.gameMode, (std::vector<std::uint32_t>{2, 3}));
+    EXPECT_EQ(record.questionLanguage, (std::vector<std::uint32_t>{0, 2}));
+    EXPECT_EQ(record.answerLanguage, (std::vector<std::uint32_t>{2, 0}));
+}
+
+TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;
+        std::vector<std::pair<std::string, std::size_t>> expected; // code and entry count
+    };
+    const Case cases[] = {
+        {"well formed",
+         {"Anna", "LingomatUserData", "L1", "1", "0.5 1 1.0 0 0 1", "#"},
+         {{"L1", 1}}},
+        {"name differs in case", {"anna", "LingomatUserData", "L1", "1", "0.5 1 1 0 0 1", "#"}, {}},
+        {"lines before the marker are skipped",
+         {"Anna", "junk", "more junk", "LingomatUserData", "L1", "0", "#"},
+         {{"L1", 0}}},
+        {"a code that begins with # is a code",
+         {"Anna", "LingomatUserData", "#5", "1", "0.5 1 1 0 0 1", "L2", "0", "#"},
+         {{"#5", 1}, {"L2", 0}}},
+        {"no marker", {"Anna", "L1", "1", "0.5 1 1 0 0 1"}, {}},
+        {"no end line", {"Anna", "LingomatUserData", "L1", "1", "0.5 1 1 0 0 1"}, {{"L1", 1}}},
+        {"count far beyond the lines",
+         {"Anna", "LingomatUserData", "L1", "4000000000", "0.5 1 1 0 0 1"},
+         {{"L1", 1}}},
+        {"count that is no number", {"Anna", "LingomatUserData", "L1", "viele", "#"}, {{"L1", 0}}},
+    };
+    for (const auto& c : cases) {
+        WriteFile("Anna.lmp", c.lines);
+        const auto reloaded = Reloaded();
+        std::vector<std::pair<std::string, std::size_t>> got;
+        for (const auto& record : reloaded.Records()) {
+            got.emplace_back(record.lessonCode, record.Count());
+        }
+        EXPECT_EQ(got, c.expected) << c.what;
+    }
+}
+
+TEST_F(PlayerStatisticsTest, EntryFieldsStopAtTheFirstThatDoesNotParse) {
+    WriteFile("Anna.lmp", {"Anna", "LingomatUserData", "L1", "2", "0.25 77 x 4 2 1",
+                           "-1 -1 0.5 1 2 0", "#"});
+    const auto reloaded = Reloaded();
+    ASSERT_EQ(reloaded.Records().size(), 1u);
+    const auto& r = reloaded.Records()[0];
+    EXPECT_EQ(r.score[0], 0.25f);
+    EXPECT_EQ(r.playedAt[0], 77u);
+    EXPECT_EQ(r.completion[0], 0.0f);
+    EXPECT_EQ(r.gameMode[0], 0u);
+    EXPECT_EQ(r.playedAt[1], 4294967295u);
+    EXPECT_EQ(r.answerLanguage[1], 0u);
+}
+
+TEST_F(PlayerStatisticsTest, BestPercentAndItsText) {
+    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    store.Record("L1", 1.0f, 0.8f, 0, 0, 2);
+    store.Record("L1", 0.9f, 0.5f, 0, 1, 0);
+    store.Record("ZERO", 0.0f, 1.0f, 0, 0, 1);
+    struct Case {
+        std::string code;
+        std::int32_t question, answer;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"L1", -1, -1, " (80.0%)"}, {"L1", 0, 1, " (50.0%)"}, {"L1", 1, -1, " (45.0%)"},
+        {"L1", 2, 2, " - "},        {"ZERO", -1, -1, " - "},  {"NONE", -1, -1, " - "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(store.BestPercentText(c.code, c.question, c.answer), c.text)
+            << c.code << " " << c.question << "/" << c.answer;
+    }
+    EXPECT_EQ(store.BestPercent("ZERO", -1, -1), -1.0f);
+}
+
+TEST_F(PlayerStatisticsTest, LastPlayed) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(store.LastPlayedText("L1"), "---");
+    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    clock.Set(1700003600);
+    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    clock.Set(1600000000);
+    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    EXPECT_EQ(store.LastPlayedText("L1"), "14.11.2023 23:13");
+}
+
+TEST_F(PlayerStatisticsTest, ClearAllLeavesThreeLines) {
+    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    ASSERT_TRUE(store.ClearAll());
+    EXPECT_EQ(FileLines("Anna.lmp"), (std::vector<std::string>{"Anna", "LingomatUserData", "#"}));
+}
+
+TEST_F(PlayerStatisticsTest, NamesThatCannotBeFileNamesNeverTouchAFile) {
+    for (const std::string name : {"", ".", "..", "../Anna", "a/b", "a\\b", "C:Anna", "Tab\tName",
+                                   std::string("Nul\0l", 5), "Line\nBreak"}) {
+        EXPECT_FALSE(IsUsablePlayerFileName(name)) << name;
+    }
+    for (const std::string name : {"Anna", "Neuer Spieler", "J\xFCrgen", "...Punkte", "a.b"}) {
+        EXPECT_TRUE(IsUsablePlayerFileName(name)) << name;
+    }
+
+    const auto outside = folder.parent_path() / "Anna.lmp";
+    fs::remove(outside);
+    store.SetPlayerName("../Anna");
+    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    EXPECT_FALSE(store.Save());
+    EXPECT_FALSE(fs::exists(outside));
+    store.Load();
+    EXPECT_EQ(store.Records().size(), 1u);
+
+    store.SetPlayerName("");
+    EXPECT_TRUE(store.Save());
+    EXPECT_TRUE(fs::is_empty(folder));
+}
+
+TEST_F(PlayerStatisticsTest, AFailedSaveKeepsThePreviousFile) {
+    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    ASSERT_TRUE(store.Save());
+    const auto before = FileLines("Anna.lmp");
+
+    // The temporary file cannot be created where a folder of that name stands.
+    fs::create_directory(folder / "Anna.lmp.tmp");
+    store.Record("L2", 0.5f, 1.0f, 0, 0, 1);
+    EXPECT_FALSE(store.Save());
+    EXPECT_EQ(FileLines("Anna.lmp"), before);
+}
+
+} // namespace
+} // namespace lingomat
