@@ -1,0 +1,82 @@
+#include "data/DataSetLoader.h"
+
+#include <cstdint>
+
+#include "data/VocDatabase.h"
+#include "data/VocFileReader.h"
+
+namespace lingomat {
+
+namespace {
+
+const char* const HeaderLine = "### Lingomatdata";
+// Only this version adds the word-class line; every other number reads as the original format.
+constexpr long VersionWithWordClass = 1;
+
+// The leading decimal number of a line as C's atoi reads it (0 when there is none), but
+// saturating instead of overflowing on absurdly long digit runs.
+long LeadingNumber(const std::string& line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || (line[i] >= '\t' && line[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
+        negative = line[i] == '-';
+        ++i;
+    }
+    constexpr long limit = 1'000'000'000L;
+    long value = 0;
+    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+        value = value >= limit ? limit : value * 10 + (line[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+// The bar fills over this many records and then starts again from the left.
+constexpr int ProgressWrap = 5001;
+constexpr int ProgressStep = 25;
+constexpr int RecordsPerPercent = 50;
+
+} // namespace
+
+void LoadDataSet(VocDatabase& database, const std::string& fileName, LoadProgress* progress) {
+    database.pool.Clear();
+    database.vocabulary.clear();
+
+    VocFileReader reader;
+    reader.Open(fileName);
+    long version = 0;
+    if (reader.ReadLine() == HeaderLine) {
+        version = LeadingNumber(reader.ReadLine());
+    } else {
+        reader.Rewind();
+    }
+    database.lessonTable.Load(reader);
+
+    if (progress != nullptr) {
+        progress->Begin(0, (ProgressWrap - 1) / RecordsPerPercent);
+    }
+    int counter = 0;
+    while (!reader.atEnd && !reader.NextIsSectionEnd()) {
+        if (++counter == ProgressWrap) {
+            counter = 0;
+        }
+        if (progress != nullptr && counter % ProgressStep == 0) {
+            progress->Set(counter / RecordsPerPercent);
+        }
+        VocEntry& entry = database.vocabulary.emplace_back();
+        entry.SetLesson(reader.ReadLine());
+        if (version == VersionWithWordClass) {
+            entry.SetWordClass(reader.ReadLine());
+        }
+        entry.SetText(LanguageFrench, reader.ReadLine());
+        entry.SetText(LanguageEnglish, reader.ReadLine());
+        entry.SetText(LanguageGerman, reader.ReadLine());
+    }
+    if (progress != nullptr) {
+        progress->End();
+    }
+}
+
+} // namespace lingomat

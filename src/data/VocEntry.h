@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/GameTypes.h"
+
+namespace lingomat {
+
+// One record of a data set: a word or phrase per language column, the lessons it belongs to,
+// and what the running game has learnt about it.
+class VocEntry {
+public:
+    static constexpr std::uint32_t WordClassNone = 0;
+    static constexpr std::uint32_t WordClassNoun = 1;
+    static constexpr std::uint32_t WordClassVerb = 2;
+    static constexpr std::uint32_t WordClassAdjective = 3;
+
+    // Every record the program loads has three columns, so that is where a new record starts.
+    VocEntry() { SetColumnCount(3); }
+
+    // Replaces every column by an empty text.
+    void SetColumnCount(std::uint32_t count);
+    std::uint32_t ColumnCount() const { return static_cast<std::uint32_t>(texts.size()); }
+
+    // Texts are kept as stored, accent escapes undecoded. A column outside the record is
+    // ignored when set and reads as "".
+    void SetText(Language language, std::string text);
+    std::string Text(Language language) const;
+    // The column's blanks capped at 2: 0 one word, 1 two words, 2 three or more.
+    std::uint32_t BlankCount(Language language) const;
+
+    void SetLesson(std::string line) { lesson = std::move(line); }
+    const std::string& Lesson() const { return lesson; }
+    // A record belongs to every lesson whose code occurs anywhere in its lesson line, so a
+    // code that is part of another code takes in the records of both.
+    bool InLesson(const std::string& code) const { return lesson.find(code) != std::string::npos; }
+
+    // The word-class line of a data set: "n", "v" or "a"; anything else means none.
+    void SetWordClass(const std::string& line);
+
+    std::uint32_t errorCount = 0;
+    std::uint32_t wordClass = WordClassNone;
+
+private:
+    std::vector<std::string> texts;
+    std::vector<std::uint32_t> blankCounts;
+    std::string lesson;
+};
+
+} // namespace lingomat
