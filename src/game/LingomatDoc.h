@@ -81,7 +81,7 @@ public:
     void StartClock();
     bool TickClock(); // true when the shown second changed
     std::string ClockText() const;
-    void Glimpse();   // the glimpse cheat: counted, answer shown until EndGlimpse
+    void Glimpse(); // the glimpse cheat: counted, answer shown until EndGlimpse
     void EndGlimpse();
     void RotateAnswerForm();
     void RemoveDuplicateQuestions();

@@ -28,8 +28,7 @@ public:
                         std::int64_t defaultValue) const override;
     std::string GetString(const std::string& section, const std::string& name,
                           const std::string& defaultValue) const override;
-    void WriteInt(const std::string& section, const std::string& name,
-                  std::int64_t value) override;
+    void WriteInt(const std::string& section, const std::string& name, std::int64_t value) override;
     void WriteString(const std::string& section, const std::string& name,
                      const std::string& value) override;
 

@@ -33,7 +33,8 @@ std::string FormatFixed(float value, int decimals) {
 // leaving it and every later one at 0, as a scanf-style reader does.
 class EntryParser {
 public:
-    explicit EntryParser(const std::string& line) : at(line.data()), end(line.data() + line.size()) {}
+    explicit EntryParser(const std::string& line)
+        : at(line.data()), end(line.data() + line.size()) {}
 
     bool Next(float& value) {
         SkipBlanks();

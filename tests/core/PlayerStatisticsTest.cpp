@@ -70,13 +70,15 @@ TEST_F(PlayerStatisticsTest, FirstGameOverTwoLessonsWritesTheFile) {
     store.Record("L1", 0.75f, 1.0f, 0, 0, 1);
     store.Record("L2", 0.75f, 1.0f, 0, 0, 1);
     ASSERT_TRUE(store.Save());
-    const std::vector<std::string> expected = {
-        "Anna", "LingomatUserData",
-        "L1",   "1",
-        "0.750000 1700000000 1.000000 0 0 1",
-        "L2",   "1",
-        "0.750000 1700000000 1.000000 0 0 1",
-        "#"};
+    const std::vector<std::string> expected = {"Anna",
+                                               "LingomatUserData",
+                                               "L1",
+                                               "1",
+                                               "0.750000 1700000000 1.000000 0 0 1",
+                                               "L2",
+                                               "1",
+                                               "0.750000 1700000000 1.000000 0 0 1",
+                                               "#"};
     EXPECT_EQ(FileLines("Anna.lmp"), expected);
     EXPECT_FALSE(fs::exists(folder / "Anna.lmp.tmp"));
 }
@@ -136,8 +138,8 @@ TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
 }
 
 TEST_F(PlayerStatisticsTest, EntryFieldsStopAtTheFirstThatDoesNotParse) {
-    WriteFile("Anna.lmp", {"Anna", "LingomatUserData", "L1", "2", "0.25 77 x 4 2 1",
-                           "-1 -1 0.5 1 2 0", "#"});
+    WriteFile("Anna.lmp",
+              {"Anna", "LingomatUserData", "L1", "2", "0.25 77 x 4 2 1", "-1 -1 0.5 1 2 0", "#"});
     const auto reloaded = Reloaded();
     ASSERT_EQ(reloaded.Records().size(), 1u);
     const auto& r = reloaded.Records()[0];
@@ -189,11 +191,15 @@ TEST_F(PlayerStatisticsTest, ClearAllLeavesThreeLines) {
 }
 
 TEST_F(PlayerStatisticsTest, NamesThatCannotBeFileNamesNeverTouchAFile) {
-    for (const std::string name : {"", ".", "..", "../Anna", "a/b", "a\\b", "C:Anna", "Tab\tName",
-                                   std::string("Nul\0l", 5), "Line\nBreak"}) {
+    const std::vector<std::string> unusable = {"",           ".",         "..",
+                                               "../Anna",    "a/b",       "a\\b",
+                                               "C:Anna",     "Tab\tName", std::string("Nul\0l", 5),
+                                               "Line\nBreak"};
+    for (const auto& name : unusable) {
         EXPECT_FALSE(IsUsablePlayerFileName(name)) << name;
     }
-    for (const std::string name : {"Anna", "Neuer Spieler", "J\xFCrgen", "...Punkte", "a.b"}) {
+    for (const std::string name :
+         {"Anna", "Neuer Spieler", "J\xFCrgen", "...Punkte", "a.b", "H\xE5kon"}) {
         EXPECT_TRUE(IsUsablePlayerFileName(name)) << name;
     }
 
@@ -221,6 +227,18 @@ TEST_F(PlayerStatisticsTest, AFailedSaveKeepsThePreviousFile) {
     store.Record("L2", 0.5f, 1.0f, 0, 0, 1);
     EXPECT_FALSE(store.Save());
     EXPECT_EQ(FileLines("Anna.lmp"), before);
+}
+
+TEST_F(PlayerStatisticsTest, ANameTheStreamCannotHoldWholeStillFindsItsFile) {
+    // The name line cannot store \xE5; the file must still be recognised as the player's own.
+    store.SetPlayerName("H\xE5kon");
+    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    ASSERT_TRUE(store.Save());
+    PlayerStatistics other;
+    other.SetDirectory(folder);
+    other.SetPlayerName("H\xE5kon");
+    other.Load();
+    EXPECT_EQ(other.Records().size(), 1u);
 }
 
 } // namespace
