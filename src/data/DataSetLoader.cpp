@@ -58,7 +58,7 @@ void LoadDataSet(VocDatabase& database, const std::string& fileName, LoadProgres
         progress->Begin(0, (ProgressWrap - 1) / RecordsPerPercent);
     }
     int counter = 0;
-    while (!reader.atEnd && !reader.NextIsSectionEnd()) {
+    while (!reader.NextIsSectionEnd() && !reader.atEnd) {
         if (++counter == ProgressWrap) {
             counter = 0;
         }

@@ -18,13 +18,13 @@ void StripTrailingBlanks(std::string& text) {
 void LessonTable::Load(VocFileReader& reader) {
     lessons.clear();
     preambleLines.clear();
-    while (!reader.atEnd && !reader.NextIsSectionEnd()) {
+    while (!reader.NextIsSectionEnd() && !reader.atEnd) {
         std::string line = reader.ReadLine();
         if (!line.empty()) {
             preambleLines.push_back(std::move(line));
         }
     }
-    while (!reader.atEnd && !reader.NextIsSectionEnd()) {
+    while (!reader.NextIsSectionEnd() && !reader.atEnd) {
         std::string name = reader.ReadLine();
         std::string code = reader.ReadLine();
         if (name.empty()) {
