@@ -1,0 +1,364 @@
+#include "DataSetCheck.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+
+#include "DataSetLayout.h"
+#include "TextEncoding.h"
+#include "data/VocEntry.h"
+#include "matching/AccentEscapes.h"
+
+namespace lingomat {
+namespace {
+
+const char* const ColumnNames[2][3] = {
+    {"deutscher Text", "englischer Text", "französischer Text"},
+    {"deutscher Text", "spanischer Text", "französischer Text"},
+};
+
+std::string Quoted(const std::string& cp1252) {
+    return "„" + Cp1252ToUtf8(cp1252) + "“";
+}
+
+std::string RecordName(const LayoutRecord& record) {
+    return "Datensatz " + Quoted(record.texts[0].text);
+}
+
+std::string LessonName(const LayoutLesson& lesson) {
+    return "Lektion " + Quoted(lesson.name.text) + " (Kennung " + Quoted(lesson.code.text) + ")";
+}
+
+std::string Plural(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// The pieces between the slashes of a several-answer text, the leading slash left out.
+std::vector<std::string> SlashPieces(const std::string& text) {
+    std::vector<std::string> pieces;
+    std::size_t start = 1;
+    for (;;) {
+        const std::size_t slash = text.find('/', start);
+        if (slash == std::string::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, slash - start));
+        start = slash + 1;
+    }
+}
+
+bool OnlyBlanks(const std::string& text) {
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+class Checker {
+public:
+    Checker(const std::vector<std::string>& lines, bool spanish)
+        : layout(ParseDataSetLayout(lines)), spanish(spanish) {}
+
+    CheckReport Run() {
+        Summarise();
+        CheckStructure();
+        CheckLessons();
+        CheckRecords();
+        std::stable_sort(report.findings.begin(), report.findings.end(),
+                         [](const Finding& a, const Finding& b) { return a.line < b.line; });
+        return std::move(report);
+    }
+
+private:
+    void Add(Severity severity, FindingKind kind, std::size_t line, std::string message) {
+        report.findings.push_back({severity, kind, line, std::move(message)});
+    }
+
+    void Summarise() {
+        if (layout.hasHeader) {
+            report.summary.push_back("Kopfzeile: ### Lingomatdata, Version " +
+                                     Quoted(layout.versionLine) + " (gelesen als " +
+                                     (layout.version == 1 ? "1, mit Wortart" : "0, ohne Wortart") +
+                                     ")");
+        } else {
+            report.summary.push_back("Keine Kopfzeile: gelesen als Version 0, ohne Wortart");
+        }
+        membership.assign(layout.records.size(), {});
+        std::vector<VocEntry> entries(layout.records.size());
+        for (std::size_t r = 0; r < layout.records.size(); ++r) {
+            entries[r].SetLesson(layout.records[r].lesson.text);
+        }
+        lessonSizes.assign(layout.lessons.size(), 0);
+        for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
+            for (std::size_t r = 0; r < entries.size(); ++r) {
+                if (entries[r].InLesson(layout.lessons[l].code.text)) {
+                    membership[r].push_back(l);
+                    ++lessonSizes[l];
+                }
+            }
+        }
+        report.lessonCount = layout.lessons.size();
+        report.recordCount = layout.records.size();
+        report.summary.push_back("Lektionen: " + std::to_string(layout.lessons.size()));
+        for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
+            report.summary.push_back("  " + LessonName(layout.lessons[l]) + ": " +
+                                     Plural(lessonSizes[l], "Datensatz", "Datensätze"));
+        }
+        report.summary.push_back("Datensätze insgesamt: " + std::to_string(layout.records.size()));
+    }
+
+    void CheckStructure() {
+        if (layout.hasHeader && layout.version != 0 && layout.version != 1) {
+            Add(Severity::Warning, FindingKind::UnknownVersion, 2,
+                "Version " + Quoted(layout.versionLine) +
+                    " ist unbekannt und wird wie Version 0 (ohne Wortart) gelesen");
+        }
+        for (const auto& odd : layout.oddSectionEnds) {
+            Add(Severity::Warning, FindingKind::OddSectionEnd, odd.line,
+                "Die Zeile " + Quoted(odd.text) +
+                    " beginnt mit „#“ und beendet deshalb den Abschnitt; ihr Rest ab dem dritten "
+                    "Zeichen wird als eigene Zeile gelesen");
+        }
+        static const char* const sectionNames[3] = {"Vorspann", "Lektionen", "Datensätze"};
+        for (std::size_t s = 0; s < 3; ++s) {
+            // A section the data never reached has nothing to close.
+            const bool reached = s == 0 || layout.sectionClosed[s - 1];
+            if (reached && !layout.sectionClosed[s]) {
+                Add(Severity::Warning, FindingKind::SectionNotClosed, 0,
+                    std::string("Der Abschnitt „") + sectionNames[s] +
+                        "“ wird nicht mit einer Zeile „#“ abgeschlossen");
+            }
+        }
+        if (layout.unreadLineCount > 0) {
+            Add(Severity::Warning, FindingKind::UnreadLines, layout.firstUnreadLine,
+                Plural(layout.unreadLineCount, "Zeile", "Zeilen") +
+                    " nach dem Abschluss der Datensätze " +
+                    (layout.unreadLineCount == 1 ? "wird" : "werden") + " nicht gelesen");
+        }
+        if (layout.lessons.empty()) {
+            Add(Severity::Warning, FindingKind::NoLessons, 0, "Der Datensatz hat keine Lektionen");
+        }
+        if (layout.records.empty()) {
+            Add(Severity::Error, FindingKind::NoRecords, 0, "Der Datensatz hat keine Vokabeln");
+        }
+    }
+
+    void CheckLessons() {
+        for (const auto& code : layout.namelessLessonCodes) {
+            Add(Severity::Warning, FindingKind::NamelessLesson, code.line == 0 ? 0 : code.line - 1,
+                "Lektion ohne Namen (Kennung " + Quoted(code.text) + ") wird übersprungen");
+        }
+        const auto& lessons = layout.lessons;
+        std::map<std::string, std::size_t> firstWithCode;
+        std::map<std::string, std::size_t> firstWithName;
+        for (std::size_t l = 0; l < lessons.size(); ++l) {
+            const auto& lesson = lessons[l];
+            const std::size_t line = lesson.code.line != 0 ? lesson.code.line : lesson.name.line;
+            CheckAccents(lesson.name, "Lektionsname " + Quoted(lesson.name.text));
+            if (lesson.code.text.empty()) {
+                Add(Severity::Error, FindingKind::EmptyCode, line,
+                    "Lektion " + Quoted(lesson.name.text) +
+                        " hat eine leere Kennung; zu ihr gehört jeder Datensatz");
+                continue;
+            }
+            const auto [codeAt, newCode] = firstWithCode.emplace(lesson.code.text, l);
+            if (!newCode) {
+                Add(Severity::Error, FindingKind::DuplicateCode, line,
+                    LessonName(lesson) + " hat dieselbe Kennung wie Lektion " +
+                        Quoted(lessons[codeAt->second].name.text) + " (Zeile " +
+                        std::to_string(lessons[codeAt->second].code.line) + ")");
+            }
+            const auto [nameAt, newName] = firstWithName.emplace(lesson.name.text, l);
+            if (!newName) {
+                Add(Severity::Warning, FindingKind::DuplicateLessonName, lesson.name.line,
+                    "Der Lektionsname " + Quoted(lesson.name.text) + " steht schon in Zeile " +
+                        std::to_string(lessons[nameAt->second].name.line) +
+                        "; die Auswahl nach Namen findet nur die erste Lektion");
+            }
+            if (lessonSizes[l] == 0) {
+                Add(Severity::Warning, FindingKind::EmptyLesson, line,
+                    LessonName(lesson) + " hat keine Datensätze");
+            }
+        }
+        // Every pair of distinct codes: a code inside another takes in that lesson's records.
+        for (const auto& [inner, innerIndex] : firstWithCode) {
+            for (const auto& [outer, outerIndex] : firstWithCode) {
+                if (inner.size() < outer.size() && outer.find(inner) != std::string::npos) {
+                    Add(Severity::Error, FindingKind::CodeInsideCode,
+                        lessons[outerIndex].code.line,
+                        "Die Kennung " + Quoted(inner) + " (Lektion " +
+                            Quoted(lessons[innerIndex].name.text) + ") steckt in der Kennung " +
+                            Quoted(outer) + " (Lektion " + Quoted(lessons[outerIndex].name.text) +
+                            "); deren Datensätze gehören so auch zu Lektion " +
+                            Quoted(lessons[innerIndex].name.text));
+                }
+            }
+        }
+    }
+
+    void CheckRecords() {
+        std::map<std::array<std::string, 3>, std::vector<std::size_t>> byTexts;
+        for (std::size_t r = 0; r < layout.records.size(); ++r) {
+            const auto& record = layout.records[r];
+            if (!record.complete) {
+                Add(Severity::Error, FindingKind::IncompleteRecord, record.lesson.line,
+                    RecordName(record) +
+                        " ist unvollständig: die Daten enden mitten im Datensatz");
+            }
+            if (layout.version == 1) {
+                const std::string& wordClass = record.wordClass.text;
+                if (!wordClass.empty() && wordClass != "n" && wordClass != "v" && wordClass != "a") {
+                    Add(Severity::Warning, FindingKind::UnknownWordClass, record.wordClass.line,
+                        RecordName(record) + ": unbekannte Wortart " + Quoted(wordClass) +
+                            " (erlaubt sind n, v, a oder nichts); steht die Datei in der richtigen "
+                            "Version?");
+                }
+            }
+            if (membership[r].empty() && !layout.lessons.empty()) {
+                Add(Severity::Error, FindingKind::NoLesson, record.lesson.line,
+                    RecordName(record) + " gehört zu keiner Lektion (Lektionszeile " +
+                        Quoted(record.lesson.text) + ")");
+            }
+            for (std::size_t column = 0; column < 3; ++column) {
+                CheckText(record, column);
+            }
+            auto& same = byTexts[{record.texts[0].text, record.texts[1].text, record.texts[2].text}];
+            for (const std::size_t earlier : same) {
+                if (const auto shared = SharedLesson(earlier, r)) {
+                    Add(Severity::Error, FindingKind::DuplicateRecord, record.lesson.line,
+                        RecordName(record) + " steht in Lektion " +
+                            Quoted(layout.lessons[*shared].name.text) +
+                            " schon einmal (Zeile " +
+                            std::to_string(layout.records[earlier].lesson.line) + ")");
+                    break;
+                }
+            }
+            same.push_back(r);
+        }
+    }
+
+    std::optional<std::size_t> SharedLesson(std::size_t a, std::size_t b) const {
+        for (const std::size_t lesson : membership[a]) {
+            if (std::find(membership[b].begin(), membership[b].end(), lesson) !=
+                membership[b].end()) {
+                return lesson;
+            }
+        }
+        return std::nullopt;
+    }
+
+    void CheckText(const LayoutRecord& record, std::size_t column) {
+        const NumberedText& field = record.texts[column];
+        const std::string what = RecordName(record) + ", " + ColumnNames[spanish ? 1 : 0][column];
+        if (field.text.empty()) {
+            // Spanish data sets pair German with Spanish only; their French column may be empty.
+            if (!(spanish && column == 2)) {
+                Add(Severity::Error, FindingKind::EmptyText, field.line != 0 ? field.line : record.lesson.line,
+                    what + " ist leer");
+            }
+            return;
+        }
+        const std::string quoted = what + " " + Quoted(field.text);
+        if (const std::string shape = FormShapeProblem(field.text); !shape.empty()) {
+            Add(Severity::Error, FindingKind::FormShape, field.line, quoted + ": " + shape);
+        }
+        if (const std::string parentheses = ParenthesesProblem(field.text); !parentheses.empty()) {
+            Add(Severity::Error, FindingKind::Parentheses, field.line, quoted + ": " + parentheses);
+        }
+        if (field.text.front() == ' ' || field.text.back() == ' ' ||
+            field.text.find("  ") != std::string::npos) {
+            Add(Severity::Warning, FindingKind::Blanks, field.line,
+                quoted + ": Leerzeichen am Anfang, am Ende oder doppelt; eine getippte Antwort "
+                         "trifft den Text so womöglich nie");
+        }
+        CheckAccents(field, quoted);
+    }
+
+    void CheckAccents(const NumberedText& field, const std::string& what) {
+        const std::string decoded = DecodeAccents(field.text);
+        if (decoded == field.text) {
+            return;
+        }
+        std::string message = what + " erscheint im Spiel als " + Quoted(decoded);
+        if (field.text.find('$') != std::string::npos) {
+            message += " („$“ wird immer zu „ç“)";
+        }
+        Add(Severity::Warning, FindingKind::AccentEscape, field.line, message);
+    }
+
+    DataSetLayout layout;
+    bool spanish;
+    CheckReport report;
+    std::vector<std::vector<std::size_t>> membership;  // per record: its lessons
+    std::vector<std::size_t> lessonSizes;
+};
+
+} // namespace
+
+CheckReport CheckDataSet(const std::vector<std::string>& lines, bool spanish) {
+    return Checker(lines, spanish).Run();
+}
+
+std::size_t CheckReport::Count(Severity severity) const {
+    return static_cast<std::size_t>(
+        std::count_if(findings.begin(), findings.end(),
+                      [&](const Finding& f) { return f.severity == severity; }));
+}
+
+std::string FormShapeProblem(const std::string& text) {
+    if (text.empty() || text.front() != '/') {
+        return {};
+    }
+    const auto pieces = SlashPieces(text);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::string& piece = pieces[i];
+        const bool last = i + 1 == pieces.size();
+        const std::string number = std::to_string(i + 1) + ". Antwort";
+        if (last && piece.empty() && i > 0) {
+            return "endet mit einem Schrägstrich";
+        }
+        if (OnlyBlanks(piece)) {
+            return "die " + number + " ist leer";
+        }
+        if (!last && piece.back() != ' ') {
+            return "vor dem " + std::to_string(i + 2) + ". Schrägstrich fehlt das Leerzeichen";
+        }
+        const std::string form = last ? piece : piece.substr(0, piece.size() - 1);
+        if (form.front() == ' ') {
+            return "die " + number + " beginnt mit einem Leerzeichen";
+        }
+        if (form.back() == ' ') {
+            return last ? "die " + number + " endet mit einem Leerzeichen"
+                        : "vor dem " + std::to_string(i + 2) +
+                              ". Schrägstrich steht mehr als ein Leerzeichen";
+        }
+    }
+    return {};
+}
+
+std::string ParenthesesProblem(const std::string& text) {
+    // Optional parts are expanded form by form, so a pair must not reach across a slash.
+    const std::vector<std::string> forms =
+        !text.empty() && text.front() == '/' ? SlashPieces(text) : std::vector<std::string>{text};
+    for (const std::string& form : forms) {
+        int depth = 0;
+        for (const char c : form) {
+            if (c == '(') {
+                if (depth > 0) {
+                    return "Klammern sind verschachtelt";
+                }
+                ++depth;
+            } else if (c == ')') {
+                if (depth == 0) {
+                    return "„)“ ohne vorangehende „(“";
+                }
+                --depth;
+            }
+        }
+        if (depth > 0) {
+            return "„(“ wird nicht geschlossen";
+        }
+    }
+    return {};
+}
+
+} // namespace lingomat

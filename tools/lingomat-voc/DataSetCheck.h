@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace lingomat {
+
+enum class Severity { Warning, Error };
+
+enum class FindingKind {
+    UnknownVersion,
+    OddSectionEnd,
+    SectionNotClosed,
+    UnreadLines,
+    NoLessons,
+    NoRecords,
+    NamelessLesson,
+    EmptyCode,
+    DuplicateCode,
+    CodeInsideCode,
+    DuplicateLessonName,
+    EmptyLesson,
+    IncompleteRecord,
+    UnknownWordClass,
+    NoLesson,
+    EmptyText,
+    DuplicateRecord,
+    FormShape,
+    Parentheses,
+    Blanks,
+    AccentEscape,
+};
+
+struct Finding {
+    Severity severity;
+    FindingKind kind;
+    std::size_t line;     // 1-based line of the decoded stream; 0 for the file as a whole
+    std::string message;  // UTF-8, German
+};
+
+struct CheckReport {
+    std::vector<std::string> summary;  // UTF-8 lines: header, version, lessons, record counts
+    std::vector<Finding> findings;     // ordered by line
+    std::size_t lessonCount = 0;
+    std::size_t recordCount = 0;
+
+    std::size_t Count(Severity severity) const;
+};
+
+// Checks the decoded lines (Windows-1252) of a data set. In a Spanish data set the French
+// column may stay empty, as those sets pair German with Spanish only.
+CheckReport CheckDataSet(const std::vector<std::string>& lines, bool spanish);
+
+// What is wrong with the shape of a several-answer text ("/form /form"), or "" when nothing is.
+std::string FormShapeProblem(const std::string& text);
+
+// What is wrong with the parentheses of a text, or "" when they pair up.
+std::string ParenthesesProblem(const std::string& text);
+
+} // namespace lingomat

@@ -1,0 +1,137 @@
+#include "DataSetLayout.h"
+
+#include <climits>
+
+namespace lingomat {
+namespace {
+
+const std::string Header = "### Lingomatdata";
+
+// Walks the lines as the stream reader hands them to the loader, keeping line numbers.
+class LineCursor {
+public:
+    explicit LineCursor(const std::vector<std::string>& lines) : lines(lines) {}
+
+    bool AtEnd() const { return atEnd; }
+    std::size_t LineNumber() const { return index + 1; }
+
+    NumberedText ReadLine() {
+        if (index >= lines.size()) {
+            atEnd = true;
+            return {};
+        }
+        NumberedText result{lines[index].substr(offset), index + 1};
+        ++index;
+        offset = 0;
+        return result;
+    }
+
+    bool NextIsSectionEnd(std::vector<OddSectionEnd>& odd) {
+        if (index >= lines.size()) {
+            atEnd = true;
+            return false;
+        }
+        const std::string& line = lines[index];
+        if (offset >= line.size() || line[offset] != '#') {
+            return false;
+        }
+        if (offset + 1 == line.size()) {
+            ++index;
+            offset = 0;
+        } else {
+            odd.push_back({index + 1, line});
+            offset += 2;
+        }
+        return true;
+    }
+
+    std::size_t RemainingLines() const { return index < lines.size() ? lines.size() - index : 0; }
+
+private:
+    const std::vector<std::string>& lines;
+    std::size_t index = 0;
+    std::size_t offset = 0;
+    bool atEnd = false;
+};
+
+std::string WithoutTrailingBlanks(std::string text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+} // namespace
+
+int ParseVersion(const std::string& line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || (line[i] >= '\t' && line[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
+        negative = line[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+        if (value <= INT_MAX) {
+            value = value * 10 + (line[i] - '0');
+        }
+    }
+    if (value > INT_MAX) {
+        value = INT_MAX;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+DataSetLayout ParseDataSetLayout(const std::vector<std::string>& lines) {
+    DataSetLayout layout;
+    LineCursor cursor(lines);
+    if (!lines.empty() && lines[0] == Header) {
+        layout.hasHeader = true;
+        cursor.ReadLine();
+        layout.versionLine = cursor.ReadLine().text;
+        layout.version = ParseVersion(layout.versionLine);
+    }
+    const bool withWordClass = layout.version == 1;
+
+    while (!(layout.sectionClosed[0] = cursor.NextIsSectionEnd(layout.oddSectionEnds)) &&
+           !cursor.AtEnd()) {
+        cursor.ReadLine();
+        ++layout.preambleLineCount;
+    }
+    while (!(layout.sectionClosed[1] = cursor.NextIsSectionEnd(layout.oddSectionEnds)) &&
+           !cursor.AtEnd()) {
+        NumberedText name = cursor.ReadLine();
+        NumberedText code = cursor.ReadLine();
+        if (name.text.empty()) {
+            layout.namelessLessonCodes.push_back(std::move(code));
+            continue;
+        }
+        name.text = WithoutTrailingBlanks(std::move(name.text));
+        code.text = WithoutTrailingBlanks(std::move(code.text));
+        layout.lessons.push_back({std::move(name), std::move(code)});
+    }
+    while (!(layout.sectionClosed[2] = cursor.NextIsSectionEnd(layout.oddSectionEnds)) &&
+           !cursor.AtEnd()) {
+        LayoutRecord record;
+        record.lesson = cursor.ReadLine();
+        if (withWordClass) {
+            record.wordClass = cursor.ReadLine();
+        }
+        // Stored French first, German last.
+        for (int column = 2; column >= 0; --column) {
+            record.texts[static_cast<std::size_t>(column)] = cursor.ReadLine();
+        }
+        record.complete = !cursor.AtEnd();
+        layout.records.push_back(std::move(record));
+    }
+    if (layout.sectionClosed[2] && cursor.RemainingLines() > 0) {
+        layout.firstUnreadLine = cursor.LineNumber();
+        layout.unreadLineCount = cursor.RemainingLines();
+    }
+    return layout;
+}
+
+} // namespace lingomat

@@ -1,0 +1,502 @@
+#include "VocTool.h"
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <random>
+#include <sstream>
+#include <system_error>
+
+#include "DataSetCheck.h"
+#include "DataSetLayout.h"
+#include "SourceText.h"
+#include "TextEncoding.h"
+#include "data/DataSetLoader.h"
+#include "data/VocDatabase.h"
+#include "data/VocFileReader.h"
+#include "data/VocFileWriter.h"
+#include "matching/LanguageNames.h"
+
+namespace lingomat {
+namespace {
+
+namespace fs = std::filesystem;
+
+// More refusals than this would only bury the first ones, which are the ones to fix.
+constexpr std::size_t MaxListedProblems = 100;
+
+const char* const UsageLine =
+    "Verwendung: lingomat-voc unpack DATEI.voc [-o AUSGABE.txt]\n"
+    "            lingomat-voc pack QUELLE.txt -o DATEI.voc\n"
+    "            lingomat-voc check DATEI\n"
+    "Mehr mit: lingomat-voc --help\n";
+
+const char* const HelpText =
+    "lingomat-voc - Werkzeug für Lingomat-Datensätze (*.voc)\n"
+    "\n"
+    "Ein Datensatz speichert jede Zeile mit bitweise umgekehrten Bytes, damit er in einem\n"
+    "gewöhnlichen Editor nicht lesbar ist. Dieses Werkzeug macht daraus UTF-8-Text und zurück\n"
+    "und prüft den Inhalt.\n"
+    "\n"
+    "Verwendung:\n"
+    "  lingomat-voc unpack DATEI.voc [-o AUSGABE.txt]\n"
+    "      Gibt die Zeilen des Datensatzes als UTF-8-Text aus, je gespeicherter Zeile eine\n"
+    "      Zeile: Kopfzeile, Version, Vorspann, „#“, Lektionsname und Kennung je Lektion, „#“,\n"
+    "      die Datensätze, „#“.\n"
+    "  lingomat-voc pack QUELLE.txt -o DATEI.voc\n"
+    "      Schreibt einen UTF-8-Text (Zeilenenden LF oder CR LF, BOM erlaubt) als Datensatz.\n"
+    "      Zeichen, die Windows-1252 nicht kennt, ungültiges UTF-8 sowie „å“ und „ÿ“ (beim\n"
+    "      Lesen endeten dort die Daten) werden mit Datei:Zeile:Spalte gemeldet; dann wird\n"
+    "      nichts geschrieben.\n"
+    "  lingomat-voc check DATEI\n"
+    "      Prüft einen Datensatz oder einen Quelltext: Kopfzeile und Version, Lektionen und\n"
+    "      ihre Kennungen, Datensätze ohne Lektion, leere und doppelte Einträge, mehrere\n"
+    "      Antworten („/eins /zwei“), Klammern und Akzentzeichen.\n"
+    "\n"
+    "Optionen:\n"
+    "  -o DATEI     Ausgabedatei\n"
+    "  -h, --help   Diese Hilfe\n"
+    "\n"
+    "Rückgabewerte: 0 in Ordnung (bei check: höchstens Warnungen), 1 Fehler,\n"
+    "2 falscher Aufruf.\n";
+
+struct UsageError {
+    std::string message;
+};
+
+struct Arguments {
+    std::string command;
+    std::vector<std::string> files;
+    std::optional<std::string> output;
+    bool help = false;
+};
+
+Arguments ParseArguments(const std::vector<std::string>& args) {
+    Arguments parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnded && (arg == "-h" || arg == "--help" || arg == "--hilfe")) {
+            parsed.help = true;
+        } else if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg == "-o") {
+            if (i + 1 == args.size()) {
+                throw UsageError{"Nach -o fehlt der Name der Ausgabedatei."};
+            }
+            if (parsed.output) {
+                throw UsageError{"Die Ausgabedatei ist mehrfach angegeben."};
+            }
+            parsed.output = args[++i];
+        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+            throw UsageError{"Unbekannte Option: " + arg};
+        } else if (parsed.command.empty()) {
+            parsed.command = arg;
+        } else {
+            parsed.files.push_back(arg);
+        }
+    }
+    return parsed;
+}
+
+// Why a file cannot be read, or nothing when it can.
+std::optional<std::string> ReadProblem(const std::string& path) {
+    std::error_code error;
+    const auto status = fs::status(path, error);
+    if (!fs::exists(status)) {
+        return "Datei nicht gefunden: " + path;
+    }
+    if (fs::is_directory(status)) {
+        return "Das ist ein Ordner, keine Datei: " + path;
+    }
+    std::ifstream probe(path, std::ios::binary);
+    if (!probe) {
+        return "Datei kann nicht gelesen werden: " + path;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string& content) {
+    if (auto problem = ReadProblem(path)) {
+        return problem;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        return "Datei kann nicht gelesen werden: " + path;
+    }
+    content = std::move(buffer).str();
+    return std::nullopt;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return fs::equivalent(a, b, error);
+}
+
+// A name beside the target, so that the final rename stays within one file system.
+std::string TemporaryNameFor(const std::string& target) {
+    std::random_device device;
+    std::ostringstream name;
+    name << target << ".tmp" << std::hex << device();
+    return name.str();
+}
+
+// Replaces target by the finished temporary file, or removes the temporary file.
+bool CommitTemporary(const std::string& temporary, const std::string& target, bool complete) {
+    std::error_code error;
+    if (complete) {
+        fs::rename(temporary, target, error);
+        if (!error) {
+            return true;
+        }
+    }
+    fs::remove(temporary, error);
+    return false;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& content) {
+    const std::string temporary = TemporaryNameFor(path);
+    bool complete = false;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << content;
+        out.close();
+        complete = static_cast<bool>(out);
+    }
+    return CommitTemporary(temporary, path, complete);
+}
+
+// Writes the lines as a data set and reads them back before the file replaces the target,
+// so that a full disk or a line the reader cannot take never leaves a damaged data set.
+bool WriteVocFile(const std::string& path, const std::vector<std::string>& lines) {
+    const std::string temporary = TemporaryNameFor(path);
+    bool complete = false;
+    {
+        VocFileWriter writer;
+        if (writer.Open(temporary)) {
+            for (const auto& line : lines) {
+                writer.WriteLine(line);
+            }
+            complete = writer.Close() && writer.ReplacedCount() == 0;
+        }
+    }
+    complete = complete && ReadVocLines(temporary) == lines;
+    return CommitTemporary(temporary, path, complete);
+}
+
+// The first disk byte at which reading stops early (a stored 0, or the text-mode end of file
+// 26) while more bytes follow; the game never sees what comes after it.
+std::optional<std::uintmax_t> EarlyDataEnd(const std::string& path, std::uintmax_t& fileSize) {
+    std::ifstream in(path, std::ios::binary);
+    std::uintmax_t offset = 0;
+    char byte = 0;
+    while (in.get(byte)) {
+        if (byte == 0 || byte == 26) {
+            std::error_code error;
+            fileSize = fs::file_size(path, error);
+            if (!error && offset + 1 < fileSize) {
+                return offset;
+            }
+            return std::nullopt;
+        }
+        ++offset;
+    }
+    return std::nullopt;
+}
+
+void WarnAboutReading(const std::string& path, const std::vector<std::string>& lines,
+                      std::ostream& err) {
+    std::uintmax_t fileSize = 0;
+    if (const auto end = EarlyDataEnd(path, fileSize)) {
+        err << "Warnung: " << path << ": Die Daten enden bei Byte " << *end << "; die übrigen "
+            << (fileSize - *end) << " Bytes der Datei liest das Spiel nicht.\n";
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() >= VocFileReader::MaxLineLength) {
+            err << "Warnung: " << path << ":" << (i + 1) << ": Die Zeile ist länger als "
+                << VocFileReader::MaxLineLength << " Zeichen und wird gekürzt gelesen.\n";
+        }
+    }
+}
+
+int Unpack(const Arguments& args, std::ostream& out, std::ostream& err) {
+    const std::string& input = args.files[0];
+    if (auto problem = ReadProblem(input)) {
+        err << *problem << "\n";
+        return ExitFailure;
+    }
+    if (args.output && SameFile(input, *args.output)) {
+        err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
+        return ExitFailure;
+    }
+    const auto lines = ReadVocLines(input);
+    WarnAboutReading(input, lines, err);
+    std::string text;
+    for (const auto& line : lines) {
+        text += Cp1252ToUtf8(line);
+        text += '\n';
+    }
+    if (!args.output) {
+        out << text;
+        out.flush();
+        return out ? ExitOk : ExitFailure;
+    }
+    if (!WriteTextFile(*args.output, text)) {
+        err << "Datei kann nicht geschrieben werden: " << *args.output << "\n";
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+// Reports what in a source cannot be stored; true when nothing is wrong.
+bool ReportSourceProblems(const std::string& path, const SourceText& source, std::ostream& err) {
+    for (std::size_t i = 0; i < source.problems.size() && i < MaxListedProblems; ++i) {
+        err << DescribeSourceProblem(path, source.problems[i]) << "\n";
+    }
+    if (source.problems.size() > MaxListedProblems) {
+        err << "... und " << (source.problems.size() - MaxListedProblems)
+            << " weitere solche Stellen\n";
+    }
+    for (std::size_t i = 0; i < source.lines.size(); ++i) {
+        if (source.lines[i].size() >= VocFileReader::MaxLineLength) {
+            err << path << ":" << (i + 1) << ":" << VocFileReader::MaxLineLength
+                << ": Die Zeile ist zu lang; das Spiel läse nur ihre ersten "
+                << VocFileReader::MaxLineLength - 1 << " Zeichen\n";
+            return false;
+        }
+    }
+    return source.problems.empty();
+}
+
+int Pack(const Arguments& args, std::ostream& err) {
+    const std::string& input = args.files[0];
+    if (!args.output) {
+        throw UsageError{"Es fehlt die Ausgabedatei: pack QUELLE.txt -o DATEI.voc"};
+    }
+    std::string content;
+    if (auto problem = ReadWholeFile(input, content)) {
+        err << *problem << "\n";
+        return ExitFailure;
+    }
+    if (SameFile(input, *args.output)) {
+        err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
+        return ExitFailure;
+    }
+    const SourceText source = ParseSourceText(content);
+    if (!ReportSourceProblems(input, source, err)) {
+        err << "Nichts geschrieben: " << input << " lässt sich nicht als Datensatz speichern.\n";
+        return ExitFailure;
+    }
+    if (!WriteVocFile(*args.output, source.lines)) {
+        err << "Datei kann nicht geschrieben werden: " << *args.output << "\n";
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+bool IsValidUtf8(const std::string& content) {
+    const auto converted = Utf8ToCp1252(content);
+    for (const auto& problem : converted.problems) {
+        if (problem.kind == EncodingProblem::Kind::InvalidUtf8) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// What the game's own loader makes of the lines, compared with the check's reading of them,
+// so that the counts the check prints are the counts the game will see.
+std::optional<std::string> LoaderDisagreement(const std::string& vocPath,
+                                              const std::vector<std::string>& lines) {
+    VocDatabase database;
+    LoadDataSet(database, vocPath, nullptr);
+    const DataSetLayout layout = ParseDataSetLayout(lines);
+    const auto& lessons = database.lessonTable.lessons;
+    if (lessons.size() != layout.lessons.size()) {
+        return "Das Spiel liest " + std::to_string(lessons.size()) + " Lektionen, die Prüfung " +
+               std::to_string(layout.lessons.size());
+    }
+    for (std::size_t i = 0; i < lessons.size(); ++i) {
+        if (lessons[i].name != layout.lessons[i].name.text ||
+            lessons[i].code != layout.lessons[i].code.text) {
+            return "Das Spiel liest die Lektion in Zeile " +
+                   std::to_string(layout.lessons[i].name.line) + " anders";
+        }
+    }
+    if (database.vocabulary.size() != layout.records.size()) {
+        return "Das Spiel liest " + std::to_string(database.vocabulary.size()) +
+               " Datensätze, die Prüfung " + std::to_string(layout.records.size());
+    }
+    for (std::size_t i = 0; i < layout.records.size(); ++i) {
+        const VocEntry& entry = database.vocabulary[i];
+        const LayoutRecord& record = layout.records[i];
+        bool same = entry.Lesson() == record.lesson.text;
+        for (Language column = 0; column < 3; ++column) {
+            same = same && entry.Text(column) == record.texts[column].text;
+        }
+        if (!same) {
+            return "Das Spiel liest den Datensatz in Zeile " +
+                   std::to_string(record.lesson.line) + " anders";
+        }
+    }
+    return std::nullopt;
+}
+
+int Check(const Arguments& args, std::ostream& out, std::ostream& err) {
+    const std::string& input = args.files[0];
+    std::string content;
+    if (auto problem = ReadWholeFile(input, content)) {
+        err << *problem << "\n";
+        return ExitFailure;
+    }
+    const fs::path path(input);
+    const bool sourceText = LooksLikeSourceText(input, content.substr(0, 3), IsValidUtf8(content));
+    std::vector<std::string> lines;
+    std::size_t encodingErrors = 0;
+    std::string loadablePath = input;
+    std::string temporary;
+    bool spanish = false;
+    if (sourceText) {
+        const SourceText source = ParseSourceText(content);
+        std::ostringstream problems;
+        if (!ReportSourceProblems(input, source, problems)) {
+            encodingErrors = std::max<std::size_t>(source.problems.size(), 1);
+        }
+        out << problems.str();
+        lines = source.lines;
+        spanish = IsSpanishDataSet(path.stem().string() + ".voc");
+        loadablePath.clear();
+        if (encodingErrors == 0) {
+            temporary = TemporaryNameFor((fs::temp_directory_path() / "lingomat-voc-check").string());
+            if (WriteVocFile(temporary, lines)) {
+                loadablePath = temporary;
+            }
+        }
+    } else {
+        lines = ReadVocLines(input);
+        WarnAboutReading(input, lines, out);
+        spanish = IsSpanishDataSet(path.filename().string());
+    }
+
+    out << "Prüfe " << input << (sourceText ? " (Quelltext" : " (Datensatz")
+        << (spanish ? ", Deutsch-Spanisch)" : ")") << "\n";
+    CheckReport report = CheckDataSet(lines, spanish);
+    if (!loadablePath.empty()) {
+        if (auto disagreement = LoaderDisagreement(loadablePath, lines)) {
+            report.findings.insert(report.findings.begin(),
+                                   {Severity::Error, FindingKind::NoRecords, 0,
+                                    "Die Prüfung liest die Datei anders als das Spiel: " +
+                                        *disagreement});
+        }
+    }
+    if (!temporary.empty()) {
+        std::error_code error;
+        fs::remove(temporary, error);
+    }
+    for (const auto& line : report.summary) {
+        out << line << "\n";
+    }
+    for (const auto& finding : report.findings) {
+        out << input;
+        if (finding.line != 0) {
+            out << ":" << finding.line;
+        }
+        out << (finding.severity == Severity::Error ? ": Fehler: " : ": Warnung: ")
+            << finding.message << "\n";
+    }
+    const std::size_t errors = report.Count(Severity::Error) + encodingErrors;
+    const std::size_t warnings = report.Count(Severity::Warning);
+    if (errors == 0 && warnings == 0) {
+        out << "Keine Probleme gefunden.\n";
+    } else {
+        out << "Ergebnis: " << errors << " Fehler, " << warnings
+            << (warnings == 1 ? " Warnung" : " Warnungen") << "\n";
+    }
+    return errors > 0 ? ExitFailure : ExitOk;
+}
+
+} // namespace
+
+std::vector<std::string> ReadVocLines(const std::string& path) {
+    std::vector<std::string> lines;
+    VocFileReader reader;
+    reader.Open(path);
+    for (;;) {
+        std::string line = reader.ReadLine();
+        if (reader.atEnd) {
+            // A line that the end of the data cut off still counts; the empty rest does not.
+            if (!line.empty()) {
+                lines.push_back(std::move(line));
+            }
+            return lines;
+        }
+        lines.push_back(std::move(line));
+    }
+}
+
+bool LooksLikeSourceText(const std::string& path, const std::string& firstBytes,
+                         bool validUtf8) {
+    if (firstBytes.rfind("\xEF\xBB\xBF", 0) == 0 || firstBytes.rfind("###", 0) == 0) {
+        return true;
+    }
+    if (firstBytes.rfind("\xDC\xDC\xDC", 0) == 0) {  // "###" stored
+        return false;
+    }
+    const std::string extension = fs::path(path).extension().string();
+    if (extension == ".voc" || extension == ".VOC") {
+        return false;
+    }
+    if (extension == ".txt" || extension == ".TXT") {
+        return true;
+    }
+    return validUtf8;
+}
+
+int RunVocTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        const Arguments parsed = ParseArguments(args);
+        if (parsed.help) {
+            out << HelpText;
+            return ExitOk;
+        }
+        if (parsed.command.empty()) {
+            throw UsageError{"Es fehlt der Befehl (unpack, pack oder check)."};
+        }
+        if (parsed.command == "help" || parsed.command == "hilfe") {
+            out << HelpText;
+            return ExitOk;
+        }
+        const bool known = parsed.command == "unpack" || parsed.command == "pack" ||
+                           parsed.command == "check";
+        if (!known) {
+            throw UsageError{"Unbekannter Befehl: " + parsed.command};
+        }
+        if (parsed.files.empty()) {
+            throw UsageError{"Es fehlt die Eingabedatei für " + parsed.command + "."};
+        }
+        if (parsed.files.size() > 1) {
+            throw UsageError{"Zu viele Argumente: " + parsed.files[1]};
+        }
+        if (parsed.command == "unpack") {
+            return Unpack(parsed, out, err);
+        }
+        if (parsed.command == "pack") {
+            return Pack(parsed, err);
+        }
+        if (parsed.output) {
+            throw UsageError{"check schreibt keine Datei; -o passt nicht dazu."};
+        }
+        return Check(parsed, out, err);
+    } catch (const UsageError& error) {
+        err << error.message << "\n" << UsageLine;
+        return ExitUsage;
+    } catch (const std::exception& error) {
+        err << "Unerwarteter Fehler: " << error.what() << "\n";
+        return ExitFailure;
+    }
+}
+
+} // namespace lingomat
