@@ -27,7 +27,7 @@ BLUE_DARK = "#2458ad"
 GREEN = "#2fa84f"
 
 
-# --- PNG reading and writing (rsvg-convert writes 8-bit RGB or RGBA, non-interlaced) --------
+# PNG reading and writing (rsvg-convert writes 8-bit RGB or RGBA, non-interlaced)
 
 def read_png(path):
     with open(path, "rb") as f:
@@ -89,13 +89,12 @@ def write_png(path, rows, mode):
                 + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
 
 
-# --- SVG helpers -------------------------------------------------------------------------
+# SVG helpers
 
-def svg(width, height, body, view=None, crisp=False):
-    view = view or f"0 0 {width} {height}"
+def svg(width, height, body, crisp=False):
     rendering = ' shape-rendering="crispEdges"' if crisp else ""
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
-            f'viewBox="{view}"{rendering}>\n{body}</svg>\n')
+            f'viewBox="0 0 {width} {height}"{rendering}>\n{body}</svg>\n')
 
 
 def save_svg(name, text):
@@ -122,7 +121,7 @@ def poly(points, fill):
     return f'<polygon points="{pts}" fill="{fill}"/>\n'
 
 
-# --- Flags, 166 x 75 (the game shows the top-left 165 x 74) ----------------------------------
+# Flags, 166 x 75 (the game shows the top-left 165 x 74)
 
 FLAG_W, FLAG_H = 166, 75
 SEEN_W, SEEN_H = 165, 74
@@ -184,29 +183,23 @@ def flag_british(w=FLAG_W, h=FLAG_H, seen_w=SEEN_W, seen_h=SEEN_H):
     blue, red, white = "#012169", "#c8102e", "#ffffff"
     u = seen_h / 30  # the flag is 30 units high; its crosses are measured in these units
     cx, cy = seen_w / 2, seen_h / 2
-    out = rect(0, 0, w, h, blue)
-    corners = [(-1, -1), (1, -1), (1, 1), (-1, 1)]
     reach = 3 * max(w, h)
-    for sx, sy in corners:
-        dx, dy = sx * cx, sy * cy
-        length = math.hypot(dx, dy)
-        ux, uy = dx / length, dy / length
-        nx, ny = -uy, ux  # turning the same way on every arm makes the red stripes pinwheel
-        end = (cx + ux * reach, cy + uy * reach)
 
-        def band(a, b):
-            return [(cx + nx * a, cy + ny * a), (end[0] + nx * a, end[1] + ny * a),
-                    (end[0] + nx * b, end[1] + ny * b), (cx + nx * b, cy + ny * b)]
-        out += poly(band(-3 * u, 3 * u), white)
-    for sx, sy in corners:
-        dx, dy = sx * cx, sy * cy
-        length = math.hypot(dx, dy)
-        ux, uy = dx / length, dy / length
+    def arm(sx, sy, a, b):
+        """The band between offsets a and b across the diagonal from the centre to a corner."""
+        length = math.hypot(sx * cx, sy * cy)
+        ux, uy = sx * cx / length, sy * cy / length
         nx, ny = -uy, ux
-        end = (cx + ux * reach, cy + uy * reach)
-        a, b = 0, 2 * u
-        out += poly([(cx + nx * a, cy + ny * a), (end[0] + nx * a, end[1] + ny * a),
-                     (end[0] + nx * b, end[1] + ny * b), (cx + nx * b, cy + ny * b)], red)
+        ex, ey = cx + ux * reach, cy + uy * reach
+        return [(cx + nx * a, cy + ny * a), (ex + nx * a, ey + ny * a),
+                (ex + nx * b, ey + ny * b), (cx + nx * b, cy + ny * b)]
+
+    corners = [(-1, -1), (1, -1), (1, 1), (-1, 1)]
+    out = rect(0, 0, w, h, blue)
+    out += "".join(poly(arm(sx, sy, -3 * u, 3 * u), white) for sx, sy in corners)
+    # Offset to the same side on every arm, the red stripes turn like a pinwheel; this side puts
+    # the broad white above the red next to the hoist, the right way up.
+    out += "".join(poly(arm(sx, sy, 0, -2 * u), red) for sx, sy in corners)
     out += rect(0, cy - 5 * u, w, 10 * u, white) + rect(cx - 5 * u, 0, 10 * u, h, white)
     out += rect(0, cy - 3 * u, w, 6 * u, red) + rect(cx - 3 * u, 0, 6 * u, h, red)
     return out
@@ -227,7 +220,7 @@ def make_flags():
         write_png(png, [[px[:3] for px in row] for row in read_png(png)], "RGB")
 
 
-# --- Smileys and rabbits, 48 x 48, each with a mask ------------------------------------------
+# Smileys and rabbits, 48 x 48, each with a mask
 #
 # The game screen stretches the mask with "destination OR NOT mask" and then the picture with
 # "destination AND picture". So the mask is black on the figure and white around it, and the
@@ -358,7 +351,7 @@ def make_figures():
     write_png(os.path.join(HERE, "rabbit-sad-mask.png"), masks["rabbit-sad"], "L")
 
 
-# --- Language pictures for the set-up dialogs, 48 x 32 -----------------------------------------
+# Language pictures for the set-up dialogs, 48 x 32
 
 BUBBLE = ("M7 1.5 H41 A5.5 5.5 0 0 1 46.5 7 V19 A5.5 5.5 0 0 1 41 24.5 H17 L7.5 30.5 "
           "L10 24.5 H7 A5.5 5.5 0 0 1 1.5 19 V7 A5.5 5.5 0 0 1 7 1.5 Z")
@@ -381,14 +374,13 @@ LANGUAGES = {
 
 
 def make_languages():
-    for name in LANGUAGES:
-        flag, tail = LANGUAGES[name]
+    for name, (flag, tail) in LANGUAGES.items():
         inner = (flag(48, 26) + rect(0, 25, 48, 7, tail)) if tail else flag(48, 32)
         path = save_svg(f"language-{name}", svg(48, 32, language_picture(inner)))
         render(path, f"language-{name}.png", 48, 32)
 
 
-# --- Toolbar buttons, 16 x 16, drawn pixel by pixel so they stay sharp -----------------------
+# Toolbar buttons, 16 x 16, drawn pixel by pixel so they stay sharp
 
 PALETTE = {
     "K": INK, "W": "#ffffff", "s": "#c9ced8", "S": "#8a919e",
@@ -504,7 +496,7 @@ MARKS = {
               "##.###."],
 }
 
-# (file name part, letter, mark); capitals and the sharp s have no mark or a low one
+# (file name part, letter, mark)
 CHARACTERS = [
     ("a-grave", "a", "grave"), ("a-circumflex", "a", "circumflex"),
     ("e-acute", "e", "acute"), ("e-grave", "e", "grave"), ("e-circumflex", "e", "circumflex"),
@@ -690,7 +682,8 @@ ACTIONS = {
     ],
 }
 
-# The buttons from left to right; "|" marks where the toolbar puts a separator.
+# The buttons from left to right; "|" marks where the toolbar puts a separator. The strip
+# toolbar.png holds the buttons in this order without the separators.
 TOOLBAR = ["new-game", "|", "show-answer", "skip-question", "statistics", "rotate-answers", "|",
            "player-statistics", "|",
            "char-a-grave", "char-a-circumflex", "char-e-acute", "char-e-grave",
@@ -765,7 +758,7 @@ def make_toolbar():
     render(path, "toolbar.png", 16 * len(buttons), 16)
 
 
-# --- Application icon -----------------------------------------------------------------------
+# Application icon
 #
 # A speech bubble with rabbit ears that says "right": the game's two themes, languages and the
 # rabbit that cheers a right answer, on one tile.
