@@ -7,8 +7,7 @@
 
 namespace {
 
-lingomat::CorrectionOptions AllOptions()
-{
+lingomat::CorrectionOptions AllOptions() {
     lingomat::CorrectionOptions options;
     options.ignoreAccents = true;
     options.ignoreCase = true;
@@ -18,10 +17,10 @@ lingomat::CorrectionOptions AllOptions()
 }
 
 // A typical several-answer entry with an optional article and umlauts.
-const std::string threeDogs = "/der Hund /der K\xF6ter /(der) Kl\xE4" "ffer";
+const std::string threeDogs = "/der Hund /der K\xF6ter /(der) Kl\xE4"
+                              "ffer";
 
-void RunMatch(benchmark::State& state, const std::string& typed, bool right)
-{
+void RunMatch(benchmark::State& state, const std::string& typed, bool right) {
     const lingomat::CorrectionOptions options = AllOptions();
     for (auto _ : state) {
         const bool matched = lingomat::AnswerMatches(typed, threeDogs, options);
@@ -33,13 +32,11 @@ void RunMatch(benchmark::State& state, const std::string& typed, bool right)
     }
 }
 
-void BM_AnswerMatchesRight(benchmark::State& state)
-{
+void BM_AnswerMatchesRight(benchmark::State& state) {
     RunMatch(state, "Klaffer", true);
 }
 
-void BM_AnswerMatchesWrong(benchmark::State& state)
-{
+void BM_AnswerMatchesWrong(benchmark::State& state) {
     RunMatch(state, "Dackel", false);
 }
 

@@ -6,8 +6,8 @@
 
 namespace lingomat {
 
-bool InAlphabeticRange(const std::string& text, const std::string& lower, const std::string& upper)
-{
+bool InAlphabeticRange(const std::string& text, const std::string& lower,
+                       const std::string& upper) {
     FormList forms = SplitForms(PlainCapitals(text));
     AddSharpSForms(forms);
     AddParenthesisForms(forms);

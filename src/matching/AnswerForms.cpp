@@ -11,19 +11,16 @@ namespace lingomat {
 
 namespace {
 
-bool HoldsSeveral(std::string_view text)
-{
+bool HoldsSeveral(std::string_view text) {
     return !text.empty() && text.front() == '/';
 }
 
-bool IsBlankOnly(std::string_view text)
-{
+bool IsBlankOnly(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
 // The places between the slashes of a several-answer text, exactly as stored.
-std::vector<std::string_view> Places(std::string_view text)
-{
+std::vector<std::string_view> Places(std::string_view text) {
     std::vector<std::string_view> places;
     std::size_t start = 1;
     for (std::size_t slash = text.find('/', start); slash != std::string_view::npos;
@@ -35,76 +32,69 @@ std::vector<std::string_view> Places(std::string_view text)
     return places;
 }
 
-// A form as shown: without the blank that separates it from the next slash.
-std::vector<std::string_view> ShownForms(std::string_view text, std::size_t& askedIndex)
-{
-    std::vector<std::string_view> places = Places(text);
-    std::vector<std::string_view> shown;
-    std::size_t asked = places.size();
+struct ShownForm {
+    std::size_t place;
+    std::string_view text;
+};
+
+// The forms as shown: without the blank that separates a form from the next slash, and without
+// places that hold nothing to show.
+std::vector<ShownForm> ShownForms(std::string_view text) {
+    const std::vector<std::string_view> places = Places(text);
+    std::vector<ShownForm> shown;
     for (std::size_t i = 0; i < places.size(); ++i) {
         std::string_view form = places[i];
         if (i + 1 < places.size() && form.ends_with(' ')) {
             form.remove_suffix(1);
         }
-        if (IsBlankOnly(form)) {
-            continue;
+        if (!IsBlankOnly(form)) {
+            shown.push_back({i, form});
         }
-        if (i == askedIndex) {
-            asked = shown.size();
-        }
-        shown.push_back(form);
     }
-    askedIndex = asked;
     return shown;
 }
 
-std::string Join(const std::vector<std::string_view>& forms, std::string_view separator)
-{
+std::string Join(const std::vector<ShownForm>& forms, std::string_view separator) {
     std::string joined;
-    for (std::string_view form : forms) {
+    for (const ShownForm& form : forms) {
         if (!joined.empty()) {
             joined += separator;
         }
-        joined += form;
+        joined += form.text;
     }
     return joined;
 }
 
 } // namespace
 
-std::size_t FormCount(const std::string& text)
-{
+std::size_t FormCount(const std::string& text) {
     if (!HoldsSeveral(text)) {
         return 1;
     }
     return 1 + static_cast<std::size_t>(std::count(text.begin() + 1, text.end(), '/'));
 }
 
-std::string DisplayForm(const std::string& text, std::size_t k)
-{
+std::string DisplayForm(const std::string& text, std::size_t k) {
     if (!HoldsSeveral(text)) {
         return text;
     }
-    std::size_t asked = k;
-    std::vector<std::string_view> forms = ShownForms(text, asked);
-    if (asked < forms.size()) {
-        std::rotate(forms.begin(), forms.begin() + static_cast<std::ptrdiff_t>(asked),
-                    forms.begin() + static_cast<std::ptrdiff_t>(asked) + 1);
+    std::vector<ShownForm> forms = ShownForms(text);
+    const auto asked = std::find_if(forms.begin(), forms.end(),
+                                    [k](const ShownForm& form) { return form.place == k; });
+    if (asked != forms.end()) {
+        std::rotate(forms.begin(), asked, asked + 1);
     }
     return Join(forms, ", ");
 }
 
-std::string QuotedForms(const std::string& text)
-{
+std::string QuotedForms(const std::string& text) {
     if (!HoldsSeveral(text)) {
         return text;
     }
-    std::size_t none = FormCount(text);
-    return Join(ShownForms(text, none), " \", \" ");
+    return Join(ShownForms(text), " \", \" ");
 }
 
-std::string FormAt(const std::string& text, long long k, Random& random)
-{
+std::string FormAt(const std::string& text, long long k, Random& random) {
     if (!HoldsSeveral(text)) {
         return text;
     }
@@ -123,8 +113,7 @@ std::string FormAt(const std::string& text, long long k, Random& random)
     return std::string(places[index]);
 }
 
-std::string RemoveParentheses(std::string text)
-{
+std::string RemoveParentheses(std::string text) {
     // One pass: once a part is cut, nothing before it can hold another opening parenthesis.
     std::size_t write = 0;
     std::size_t read = 0;
@@ -140,13 +129,11 @@ std::string RemoveParentheses(std::string text)
     return SquashBlanks(std::move(text));
 }
 
-std::string RemoveGenderMarkers(std::string text)
-{
+std::string RemoveGenderMarkers(std::string text) {
     return SquashBlanks(ReplaceAll(ReplaceAll(std::move(text), "(m)", ""), "(f)", ""));
 }
 
-std::string DropLeadingSlash(std::string text)
-{
+std::string DropLeadingSlash(std::string text) {
     if (HoldsSeveral(text)) {
         text.erase(0, 1);
     }

@@ -10,13 +10,11 @@ namespace lingomat {
 
 namespace {
 
-unsigned char Byte(char c)
-{
+unsigned char Byte(char c) {
     return static_cast<unsigned char>(c);
 }
 
-constexpr std::array<char, 256> IdentityTable()
-{
+constexpr std::array<char, 256> IdentityTable() {
     std::array<char, 256> table{};
     for (std::size_t i = 0; i < table.size(); ++i) {
         table[i] = static_cast<char>(i);
@@ -24,15 +22,13 @@ constexpr std::array<char, 256> IdentityTable()
     return table;
 }
 
-constexpr void Map(std::array<char, 256>& table, std::string_view from, char to)
-{
+constexpr void Map(std::array<char, 256>& table, std::string_view from, char to) {
     for (char c : from) {
         table[static_cast<unsigned char>(c)] = to;
     }
 }
 
-constexpr std::array<char, 256> MakePlainCapitalsTable()
-{
+constexpr std::array<char, 256> MakePlainCapitalsTable() {
     std::array<char, 256> table = IdentityTable();
     Map(table, "\xC9\xC8", 'E');
     Map(table, "\xC1\xC0", 'A');
@@ -42,8 +38,7 @@ constexpr std::array<char, 256> MakePlainCapitalsTable()
     return table;
 }
 
-constexpr std::array<char, 256> MakeLowerTable()
-{
+constexpr std::array<char, 256> MakeLowerTable() {
     std::array<char, 256> table = IdentityTable();
     for (char c = 'A'; c <= 'Z'; ++c) {
         table[static_cast<unsigned char>(c)] = static_cast<char>(c - 'A' + 'a');
@@ -54,8 +49,7 @@ constexpr std::array<char, 256> MakeLowerTable()
     return table;
 }
 
-constexpr std::array<char, 256> MakeFoldTable()
-{
+constexpr std::array<char, 256> MakeFoldTable() {
     std::array<char, 256> table = IdentityTable();
     Map(table, "\xE0\xE1\xE2\xE4", 'a');
     Map(table, "\xE7", 'c');
@@ -71,8 +65,7 @@ constexpr std::array<char, 256> plainCapitals = MakePlainCapitalsTable();
 constexpr std::array<char, 256> lowered = MakeLowerTable();
 constexpr std::array<char, 256> folded = MakeFoldTable();
 
-void AppendFolded(std::string& out, char c)
-{
+void AppendFolded(std::string& out, char c) {
     switch (c) {
     case '"':
     case '\\':
@@ -86,16 +79,14 @@ void AppendFolded(std::string& out, char c)
     }
 }
 
-std::string MapBytes(std::string text, const std::array<char, 256>& table)
-{
+std::string MapBytes(std::string text, const std::array<char, 256>& table) {
     for (char& c : text) {
         c = table[Byte(c)];
     }
     return text;
 }
 
-bool IsBlankOnly(std::string_view text)
-{
+bool IsBlankOnly(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
@@ -107,32 +98,37 @@ constexpr std::array<std::string_view, 3> articlesS{"sich ", "se ", "s'"};
 constexpr std::array<std::string_view, 2> articlesT{"the ", "to "};
 constexpr std::array<std::string_view, 2> articlesU{"un ", "une "};
 
-std::span<const std::string_view> ArticlesStartingWith(char first)
-{
+std::span<const std::string_view> ArticlesStartingWith(char first) {
     switch (first) {
-    case 'a': return articlesA;
-    case 'd': return articlesD;
-    case 'e': return articlesE;
-    case 'l': return articlesL;
-    case 's': return articlesS;
-    case 't': return articlesT;
-    case 'u': return articlesU;
-    default: return {};
+    case 'a':
+        return articlesA;
+    case 'd':
+        return articlesD;
+    case 'e':
+        return articlesE;
+    case 'l':
+        return articlesL;
+    case 's':
+        return articlesS;
+    case 't':
+        return articlesT;
+    case 'u':
+        return articlesU;
+    default:
+        return {};
     }
 }
 
 // Keeps the form list within MaxForms and MaxFormBytes while a step appends to it.
 class FormBudget {
 public:
-    explicit FormBudget(const FormList& forms) : count(forms.size())
-    {
+    explicit FormBudget(const FormList& forms) : count(forms.size()) {
         for (const std::string& form : forms) {
             bytes += form.size();
         }
     }
 
-    bool Append(FormList& forms, std::string form)
-    {
+    bool Append(FormList& forms, std::string form) {
         if (count >= MaxForms || bytes + form.size() > MaxFormBytes) {
             return false;
         }
@@ -149,8 +145,7 @@ private:
 
 } // namespace
 
-std::string SquashBlanks(std::string text)
-{
+std::string SquashBlanks(std::string text) {
     std::size_t write = 0;
     bool blankPending = false;
     for (std::size_t read = 0; read < text.size(); ++read) {
@@ -169,8 +164,8 @@ std::string SquashBlanks(std::string text)
     return text;
 }
 
-std::string ReplaceAll(std::string text, const std::string& pattern, const std::string& replacement)
-{
+std::string ReplaceAll(std::string text, const std::string& pattern,
+                       const std::string& replacement) {
     if (pattern.empty() || text.find(pattern) == std::string::npos) {
         return text;
     }
@@ -207,16 +202,14 @@ std::string ReplaceAll(std::string text, const std::string& pattern, const std::
     return result;
 }
 
-std::string StripPrefix(std::string text, const std::string& prefix)
-{
+std::string StripPrefix(std::string text, const std::string& prefix) {
     if (text.starts_with(prefix)) {
         text.erase(0, prefix.size());
     }
     return text;
 }
 
-std::string StripArticle(std::string text)
-{
+std::string StripArticle(std::string text) {
     if (text.empty()) {
         return text;
     }
@@ -229,18 +222,15 @@ std::string StripArticle(std::string text)
     return text;
 }
 
-std::string PlainCapitals(std::string text)
-{
+std::string PlainCapitals(std::string text) {
     return MapBytes(std::move(text), plainCapitals);
 }
 
-std::string LowerCase(std::string text)
-{
+std::string LowerCase(std::string text) {
     return MapBytes(std::move(text), lowered);
 }
 
-std::string FoldAccents(std::string text)
-{
+std::string FoldAccents(std::string text) {
     std::string result;
     result.reserve(text.size());
     for (char c : text) {
@@ -249,8 +239,7 @@ std::string FoldAccents(std::string text)
     return result;
 }
 
-FormList SplitForms(const std::string& text)
-{
+FormList SplitForms(const std::string& text) {
     FormList forms;
     if (text.empty() || text.front() != '/') {
         forms.push_back(text);
@@ -275,8 +264,7 @@ FormList SplitForms(const std::string& text)
     return forms;
 }
 
-void AddSharpSForms(FormList& forms)
-{
+void AddSharpSForms(FormList& forms) {
     FormBudget budget(forms);
     const std::size_t count = forms.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -287,8 +275,7 @@ void AddSharpSForms(FormList& forms)
     }
 }
 
-void AddParenthesisForms(FormList& forms)
-{
+void AddParenthesisForms(FormList& forms) {
     FormBudget budget(forms);
     // Forms appended here are visited too, so every combination of the parts is reached.
     for (std::size_t i = 0; i < forms.size(); ++i) {
@@ -313,8 +300,7 @@ void AddParenthesisForms(FormList& forms)
     }
 }
 
-void AddArticleForms(FormList& forms)
-{
+void AddArticleForms(FormList& forms) {
     FormBudget budget(forms);
     for (std::size_t i = forms.size(); i-- > 0;) {
         std::string stripped = StripArticle(forms[i]);
@@ -325,8 +311,7 @@ void AddArticleForms(FormList& forms)
     }
 }
 
-std::string NormaliseAnswer(std::string text, const CorrectionOptions& options)
-{
+std::string NormaliseAnswer(std::string text, const CorrectionOptions& options) {
     if (!options.ignoreSpacing && !options.ignoreAccents) {
         return options.ignoreCase ? LowerCase(std::move(text)) : text;
     }
@@ -348,8 +333,7 @@ std::string NormaliseAnswer(std::string text, const CorrectionOptions& options)
     return result;
 }
 
-FormList AcceptedForms(const std::string& expected, const CorrectionOptions& options)
-{
+FormList AcceptedForms(const std::string& expected, const CorrectionOptions& options) {
     FormList forms = SplitForms(PlainCapitals(expected));
     AddSharpSForms(forms);
     AddParenthesisForms(forms);
@@ -362,15 +346,15 @@ FormList AcceptedForms(const std::string& expected, const CorrectionOptions& opt
     return forms;
 }
 
-bool AnswerMatches(std::string typed, const std::string& expected, const CorrectionOptions& options)
-{
+bool AnswerMatches(std::string typed, const std::string& expected,
+                   const CorrectionOptions& options) {
     typed = NormaliseAnswer(PlainCapitals(std::move(typed)), options);
     const FormList forms = AcceptedForms(expected, options);
     return std::find(forms.begin(), forms.end(), typed) != forms.end();
 }
 
-bool TextsMatch(const std::string& first, const std::string& second, const CorrectionOptions& options)
-{
+bool TextsMatch(const std::string& first, const std::string& second,
+                const CorrectionOptions& options) {
     const FormList firstForms = AcceptedForms(first, options);
     FormList secondForms = AcceptedForms(second, options);
     std::sort(secondForms.begin(), secondForms.end());

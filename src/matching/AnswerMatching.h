@@ -17,7 +17,8 @@ std::string SquashBlanks(std::string text);
 // again from the left, so "((m)m)" loses both markers; a replacement that is not shorter is
 // applied in one left-to-right pass, so one that contains the pattern cannot loop. An empty
 // pattern leaves the text as it is.
-std::string ReplaceAll(std::string text, const std::string& pattern, const std::string& replacement);
+std::string ReplaceAll(std::string text, const std::string& pattern,
+                       const std::string& replacement);
 
 std::string StripPrefix(std::string text, const std::string& prefix);
 
@@ -63,9 +64,11 @@ FormList AcceptedForms(const std::string& expected, const CorrectionOptions& opt
 
 // Whether the typed answer is one of the forms of the expected answer. The typed answer itself is
 // neither split nor stripped of an article: the player may leave out an article, not add one.
-bool AnswerMatches(std::string typed, const std::string& expected, const CorrectionOptions& options);
+bool AnswerMatches(std::string typed, const std::string& expected,
+                   const CorrectionOptions& options);
 
 // Whether some form of one text equals some form of the other; symmetric in its texts.
-bool TextsMatch(const std::string& first, const std::string& second, const CorrectionOptions& options);
+bool TextsMatch(const std::string& first, const std::string& second,
+                const CorrectionOptions& options);
 
 } // namespace lingomat

@@ -6,16 +6,14 @@
 
 namespace lingomat {
 
-bool IsSpanishDataSet(const std::string& fileName)
-{
+bool IsSpanishDataSet(const std::string& fileName) {
     static constexpr std::array<std::string_view, 4> spanishDataSets{
         "spain.voc", "spanbasic.voc", "spantheme.voc", "spantest.voc"};
     return std::find(spanishDataSets.begin(), spanishDataSets.end(), fileName) !=
            spanishDataSets.end();
 }
 
-std::string LanguageName(Language language, const std::string& dataSetName)
-{
+std::string LanguageName(Language language, const std::string& dataSetName) {
     switch (language) {
     case LanguageGerman:
         return "Deutsch";
