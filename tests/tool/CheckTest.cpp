@@ -1,0 +1,167 @@
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DataSetCheck.h"
+#include "SourceText.h"
+#include "ToolTestSupport.h"
+
+namespace lingomat {
+namespace {
+
+using tooltest::RunTool;
+using tooltest::TempDir;
+using tooltest::WriteFile;
+using Kind = FindingKind;
+
+// Line numbers below refer to this data set; every case changes a few of its lines.
+const std::vector<std::string> CleanDataSet = {
+    "### Lingomatdata", "0",                                 // 1-2
+    "#",                                                     // 3
+    "Tiere", "T", "Essen", "E",                              // 4-7
+    "#",                                                     // 8
+    "T", "chien (m)", "dog", "der Hund",                     // 9-12
+    "E", "manger", "to eat", "essen",                        // 13-16
+    "#",                                                     // 17
+};
+
+struct CheckCase {
+    const char* name;
+    std::map<std::size_t, std::string> replaced;  // line number -> new text ("\x01" removes it)
+    std::vector<std::pair<Kind, std::size_t>> expected;
+    int exitCode;
+    bool exact = true;  // false: the expected findings are among others
+    const char* fileName = "daten.txt";
+};
+
+const char* const Removed = "\x01";
+
+void PrintTo(const CheckCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::string SourceOf(const CheckCase& c) {
+    std::string text;
+    std::size_t lastLine = CleanDataSet.size();
+    for (const auto& [line, _] : c.replaced) {
+        lastLine = std::max(lastLine, line);
+    }
+    for (std::size_t line = 1; line <= lastLine; ++line) {
+        const auto change = c.replaced.find(line);
+        if (change == c.replaced.end()) {
+            text += CleanDataSet[line - 1] + "\n";
+        } else if (change->second != Removed) {
+            text += change->second + "\n";
+        }
+    }
+    return text;
+}
+
+class Check : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(Check, FindsWhatIsWrong) {
+    const CheckCase& c = GetParam();
+    const std::string source = SourceOf(c);
+    const bool spanish = std::string(c.fileName) == "spanbasic.txt";
+    const CheckReport report = CheckDataSet(ParseSourceText(source).lines, spanish);
+
+    std::vector<std::pair<Kind, std::size_t>> found;
+    for (const auto& finding : report.findings) {
+        found.emplace_back(finding.kind, finding.line);
+    }
+    for (const auto& expected : c.expected) {
+        EXPECT_NE(std::find(found.begin(), found.end(), expected), found.end())
+            << "missing kind " << static_cast<int>(expected.first) << " at line " << expected.second;
+    }
+    if (c.exact) {
+        EXPECT_EQ(found.size(), c.expected.size());
+    }
+
+    // The same source through the tool, packed and as text: exit code, and the game's own
+    // loader must read the file exactly as the check does.
+    TempDir dir;
+    WriteFile(dir / c.fileName, source);
+    const auto asText = RunTool({"check", dir / c.fileName});
+    EXPECT_EQ(asText.exitCode, c.exitCode) << asText.out << asText.err;
+    EXPECT_EQ(asText.out.find("anders als das Spiel"), std::string::npos) << asText.out;
+    const std::string stem = std::string(c.fileName).substr(0, std::strlen(c.fileName) - 4);
+    const std::string packed = dir / (stem + ".voc");
+    ASSERT_EQ(RunTool({"pack", dir / c.fileName, "-o", packed}).exitCode, 0);
+    const auto asData = RunTool({"check", packed});
+    EXPECT_EQ(asData.exitCode, c.exitCode) << asData.out;
+    EXPECT_EQ(asData.out.find("anders als das Spiel"), std::string::npos) << asData.out;
+}
+
+const CheckCase Cases[] = {
+    {"Clean", {}, {}, 0},
+    {"EmptyGerman", {{12, ""}}, {{Kind::EmptyText, 12}}, 1},
+    {"EmptyFrench", {{10, ""}}, {{Kind::EmptyText, 10}}, 1},
+    {"SpanishMayLackFrench", {{10, ""}}, {}, 0, true, "spanbasic.txt"},
+    {"SpanishNeedsSpanish", {{11, ""}}, {{Kind::EmptyText, 11}}, 1, true, "spanbasic.txt"},
+    {"EmptyCode", {{7, ""}}, {{Kind::EmptyCode, 7}}, 1},
+    {"DuplicateCode", {{7, "T"}}, {{Kind::DuplicateCode, 7}, {Kind::NoLesson, 13}}, 1},
+    {"CodeInsideCode", {{7, "TE"}, {13, "TE"}}, {{Kind::CodeInsideCode, 7}}, 1},
+    {"NoLesson", {{9, "X"}}, {{Kind::NoLesson, 9}, {Kind::EmptyLesson, 5}}, 1},
+    {"SameRecordTwiceInALesson",
+     {{13, "T"}, {14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}},
+     {{Kind::DuplicateRecord, 13}, {Kind::EmptyLesson, 7}}, 1},
+    {"SameRecordInTwoLessonsIsFine",
+     {{14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}}, {}, 0},
+    {"SeveralAnswers", {{12, "/der Hund /der K\xC3\xB6ter /der Kl\xC3\xA4" "ffer"}}, {}, 0},
+    {"SlashWithoutBlank", {{12, "/der Hund/ der K\xC3\xB6ter"}}, {{Kind::FormShape, 12}}, 1},
+    {"TrailingSlash", {{11, "/dog /"}}, {{Kind::FormShape, 11}}, 1},
+    {"EmptyForm", {{11, "/dog / /hound"}}, {{Kind::FormShape, 11}}, 1},
+    {"BlankAfterSlash", {{11, "/dog / hound"}}, {{Kind::FormShape, 11}}, 1},
+    {"UnclosedParenthesis", {{10, "chien (m"}}, {{Kind::Parentheses, 10}}, 1},
+    {"ParenthesisAcrossForms", {{15, "/(to) eat /dine)"}}, {{Kind::Parentheses, 15}}, 1},
+    {"NestedParentheses", {{15, "((to) eat)"}}, {{Kind::Parentheses, 15}}, 1},
+    {"AccentEscapeIsAWarning", {{12, "das M\\\"adchen"}}, {{Kind::AccentEscape, 12}}, 0},
+    {"DollarIsAWarning", {{14, "fran$ais"}}, {{Kind::AccentEscape, 14}}, 0},
+    {"TrailingBlank", {{16, "essen "}}, {{Kind::Blanks, 16}}, 0},
+    {"LinesAfterTheEnd", {{18, "vergessen"}}, {{Kind::UnreadLines, 18}}, 0},
+    {"RecordsNotClosed", {{17, Removed}}, {{Kind::SectionNotClosed, 0}}, 0},
+    {"NamelessLessonIsSkipped", {{6, ""}}, {{Kind::NamelessLesson, 6}, {Kind::NoLesson, 13}}, 1},
+    {"NoRecords", {{9, "#"}}, {{Kind::NoRecords, 0}, {Kind::UnreadLines, 10}}, 1, false},
+    {"UnknownVersion", {{2, "2"}}, {{Kind::UnknownVersion, 2}}, 0},
+    {"WrongVersionShiftsRecords", {{2, "1"}},
+     {{Kind::UnknownWordClass, 10}, {Kind::IncompleteRecord, 14}}, 1, false},
+    {"LineStartingWithHashEndsASection", {{8, "#x"}}, {{Kind::OddSectionEnd, 8}}, 1, false},
+    {"RecordCutShort", {{15, Removed}, {16, Removed}, {17, Removed}},
+     {{Kind::IncompleteRecord, 13}, {Kind::EmptyText, 13}, {Kind::EmptyText, 13},
+      {Kind::SectionNotClosed, 0}},
+     1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Findings, Check, testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CheckCommand, ReportsSourceEncodingErrorsWithTheirPosition) {
+    TempDir dir;
+    WriteFile(dir / "d.txt", "### Lingomatdata\n0\n#\nT\nT\n#\nT\nf\ne\nHund \xC5\x91\n#\n");
+    const auto run = RunTool({"check", dir / "d.txt"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find(dir / "d.txt:10:6: "), std::string::npos) << run.out;
+}
+
+TEST(CheckCommand, NamesTheRecordAndSummarisesLessons) {
+    TempDir dir;
+    std::string text;
+    for (const auto& line : CleanDataSet) {
+        text += (line == "der Hund" ? std::string("der  Hund") : line) + "\n";
+    }
+    WriteFile(dir / "d.txt", text);
+    const auto run = RunTool({"check", dir / "d.txt"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("Lektion „Tiere“ (Kennung „T“): 1 Datensatz"), std::string::npos);
+    EXPECT_NE(run.out.find("Datensätze insgesamt: 2"), std::string::npos);
+    EXPECT_NE(run.out.find(dir / "d.txt:12: Warnung: Datensatz „der  Hund“"), std::string::npos)
+        << run.out;
+}
+
+} // namespace
+} // namespace lingomat

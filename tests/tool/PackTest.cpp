@@ -1,0 +1,147 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ToolTestSupport.h"
+#include "data/VocFileWriter.h"
+
+namespace lingomat {
+namespace {
+
+using tooltest::ReadFile;
+using tooltest::RunTool;
+using tooltest::TempDir;
+using tooltest::WriteFile;
+
+TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
+    struct Case {
+        std::string source;
+        std::vector<std::string> positions;  // "line:column" of every refusal, in order
+    };
+    const Case cases[] = {
+        {"Vorspann\nBudapest \xC5\x91r\n", {"2:10"}},                // ő has no Windows-1252 byte
+        {"\xEF\xBB\xBFK\xC3\xA5se\n", {"1:2"}},                      // å ends the data; BOM uncounted
+        {"a\r\nb\xC3\xBF\r\n", {"2:2"}},                             // ÿ ends the data
+        {"x\n\xFF\n", {"2:1"}},                                      // not UTF-8 at all
+        {"\xC3\xA4\xE2\x82\xAC\xE2\x80\x8B!", {"1:3"}},              // ä and € fine, U+200B not
+        {"\xC3\xA5\xC3\xA5\n\xCE\xB1", {"1:1", "1:2", "2:1"}},       // every one, not just the first
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string source = dir / "quelle.txt";
+        const std::string target = dir / "ziel.voc";
+        WriteFile(source, c.source);
+        WriteFile(target, "vorher");
+        const auto run = RunTool({"pack", source, "-o", target});
+        EXPECT_EQ(run.exitCode, 1) << c.source;
+        for (const auto& position : c.positions) {
+            EXPECT_NE(run.err.find(source + ":" + position + ": "), std::string::npos)
+                << c.source << "\n" << run.err;
+        }
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.positions.size() + 1)
+            << run.err;
+        EXPECT_EQ(ReadFile(target), "vorher") << "an old data set must survive a refused pack";
+        EXPECT_EQ(dir.FileCount(), 2u) << "no temporary file may be left behind";
+    }
+}
+
+TEST(Pack, SourceLineEnds) {
+    struct Case {
+        std::string source;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"a\nb\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\n\n\nb\n", {"a", "", "", "b"}},
+        {"", {}},
+        {"\xEF\xBB\xBF#\r\n\r\nx\r\n", {"#", "", "x"}},
+        // Only a file whose every break is CR LF is a CR LF file; otherwise a CR is text.
+        {"a\r\nb\n", {"a\r", "b"}},
+        {"M\xC3\xA4" "dchen\n\xE2\x82\xAC\n", {"M\xE4" "dchen", "\x80"}},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir / "q.txt", c.source);
+        const auto run = RunTool({"pack", dir / "q.txt", "-o", dir / "z.voc"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(ReadVocLines(dir / "z.voc"), c.lines) << c.source;
+    }
+}
+
+// Files the writer produced come back byte for byte through unpack and pack.
+TEST(Pack, UnpackThenPackReproducesTheFile) {
+    std::string everyByte;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\n' && b != 0xE5 && b != 0xFF) {
+            everyByte += static_cast<char>(b);
+        }
+    }
+    const std::vector<std::vector<std::string>> cases = {
+        {"### Lingomatdata", "1", "#", "Tiere", "T", "#", "T", "n", "chien", "dog", "Hund", "#"},
+        {"\xF5", "\xF2", "\xF2\xF5", "\xF5\xF2\xF5", "a\xF5" "b"},  // stored 10 and 13
+        {"", "", "x", ""},
+        {everyByte, "#", "\x81\x8D\x8F\x90\x9D"},
+        {std::string(70000, 'w'), std::string(65535, '\xF5') + "#"},
+        {"ends\r", "\rstarts"},
+        {},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        TempDir dir;
+        {
+            VocFileWriter writer;
+            ASSERT_TRUE(writer.Open(dir / "a.voc"));
+            for (const auto& line : cases[i]) {
+                writer.WriteLine(line);
+            }
+        }
+        const auto unpacked = RunTool({"unpack", dir / "a.voc", "-o", dir / "a.txt"});
+        ASSERT_EQ(unpacked.exitCode, 0) << unpacked.err;
+        const auto packed = RunTool({"pack", dir / "a.txt", "-o", dir / "b.voc"});
+        ASSERT_EQ(packed.exitCode, 0) << packed.err;
+        EXPECT_EQ(ReadFile(dir / "b.voc"), ReadFile(dir / "a.voc")) << "case " << i;
+    }
+}
+
+TEST(Unpack, PrintsOneTextLinePerStoredLine) {
+    TempDir dir;
+    {
+        VocFileWriter writer;
+        writer.Open(dir / "a.voc");
+        for (const char* line : {"### Lingomatdata", "", "Fran$ais \x80", "#"}) {
+            writer.WriteLine(line);
+        }
+    }
+    const auto run = RunTool({"unpack", dir / "a.voc"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "### Lingomatdata\n\nFran$ais \xE2\x82\xAC\n#\n");
+}
+
+TEST(Unpack, WarnsWhenTheDataEndsBeforeTheFile) {
+    TempDir dir;
+    // "a", terminator, a stored 0, then bytes the game never reads.
+    WriteFile(dir / "a.voc", std::string("\x9E\xF5\x00\x9D\xF5", 5));
+    const auto run = RunTool({"unpack", dir / "a.voc"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "a\n");
+    EXPECT_NE(run.err.find("Byte 2"), std::string::npos) << run.err;
+}
+
+// The sample sources are what a data set source should look like: they pack, check clean
+// (the Spanish one without French texts) and unpack to themselves.
+TEST(Pack, SampleSourcesPackCheckAndUnpackToThemselves) {
+    for (const char* stem : {"tiere", "spanbasic"}) {
+        TempDir dir;
+        const std::string source = std::string(LINGOMAT_TEST_DATA) + "/tool/" + stem + ".txt";
+        const std::string packed = dir / (std::string(stem) + ".voc");
+        ASSERT_EQ(RunTool({"pack", source, "-o", packed}).exitCode, 0) << stem;
+        const auto check = RunTool({"check", packed});
+        EXPECT_EQ(check.exitCode, 0) << check.out;
+        EXPECT_NE(check.out.find("Keine Probleme gefunden."), std::string::npos) << check.out;
+        EXPECT_EQ(RunTool({"unpack", packed}).out, ReadFile(source)) << stem;
+    }
+}
+
+} // namespace
+} // namespace lingomat
