@@ -1,30 +1,31 @@
 #include "data/VocEntry.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace lingomat {
 
 void VocEntry::SetColumnCount(std::uint32_t count) {
-    texts.assign(count, std::string());
-    blankCounts.assign(count, 0);
+    columns.assign(count, Column{});
 }
 
 void VocEntry::SetText(Language language, std::string text) {
-    if (language >= texts.size()) {
+    if (language >= columns.size()) {
         return;
     }
-    const auto blanks = std::count(text.begin(), text.end(), ' ');
-    blankCounts[language] = static_cast<std::uint32_t>(std::min<std::ptrdiff_t>(blanks, 2));
-    texts[language] = std::move(text);
+    std::uint32_t blanks = 0;
+    for (std::size_t at = text.find(' '); at != std::string::npos && blanks < 2; at = text.find(' ', at + 1)) {
+        ++blanks;
+    }
+    columns[language].blankCount = blanks;
+    columns[language].text = std::move(text);
 }
 
 std::string VocEntry::Text(Language language) const {
-    return language < texts.size() ? texts[language] : std::string();
+    return language < columns.size() ? columns[language].text : std::string();
 }
 
 std::uint32_t VocEntry::BlankCount(Language language) const {
-    return language < blankCounts.size() ? blankCounts[language] : 0;
+    return language < columns.size() ? columns[language].blankCount : 0;
 }
 
 void VocEntry::SetWordClass(const std::string& line) {

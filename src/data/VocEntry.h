@@ -22,7 +22,7 @@ public:
 
     // Replaces every column by an empty text.
     void SetColumnCount(std::uint32_t count);
-    std::uint32_t ColumnCount() const { return static_cast<std::uint32_t>(texts.size()); }
+    std::uint32_t ColumnCount() const { return static_cast<std::uint32_t>(columns.size()); }
 
     // Texts are kept as stored, accent escapes undecoded. A column outside the record is
     // ignored when set and reads as "".
@@ -44,8 +44,13 @@ public:
     std::uint32_t wordClass = WordClassNone;
 
 private:
-    std::vector<std::string> texts;
-    std::vector<std::uint32_t> blankCounts;
+    // Text and blank count side by side, so that a record costs one allocation for its columns.
+    struct Column {
+        std::string text;
+        std::uint32_t blankCount = 0;
+    };
+
+    std::vector<Column> columns;
     std::string lesson;
 };
 

@@ -1,15 +1,32 @@
 #include "data/VocFileReader.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lingomat {
 
 namespace {
 
-constexpr unsigned char StoredTerminator = 255 - '\n';
-constexpr unsigned char StoredSectionMark = 255 - '#';
-constexpr unsigned char StoredDataEnd = 0;
+// The block holds decoded bytes, so the stored terminator 245 and the stored end of data 0
+// appear as their complements.
+constexpr unsigned char TextTerminator = '\n';
+constexpr unsigned char TextSectionMark = '#';
+constexpr unsigned char TextDataEnd = 255;
 constexpr unsigned char DiskEndOfFile = 26;
+
+// Word by word: the complement is the one pass every byte of a data set goes through.
+void Complement(unsigned char* bytes, std::size_t count) {
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= count; i += sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, sizeof word);
+        word = ~word;
+        std::memcpy(bytes + i, &word, sizeof word);
+    }
+    for (; i < count; ++i) {
+        bytes[i] = static_cast<unsigned char>(~bytes[i]);
+    }
+}
 
 } // namespace
 
@@ -38,6 +55,7 @@ void VocFileReader::Rewind() {
     atEnd = false;
     position = 0;
     length = 0;
+    dataEndIndex = 0;
     rawPosition = 0;
     rawLength = 0;
     sourceEnded = false;
@@ -49,8 +67,10 @@ bool VocFileReader::FillRaw() {
     return rawLength > 0;
 }
 
-// Fills the block with up to BlockSize translated bytes. A CR LF pair may straddle two disk
-// blocks, so the translation pulls disk bytes one block at a time as it needs them.
+// Fills the block with up to BlockSize translated and decoded bytes. A CR LF pair may straddle
+// two disk blocks, so the translation pulls disk bytes one block at a time as it needs them.
+// The block then holds text: the stored terminator reads as a line feed, the stored end of
+// data as 255.
 bool VocFileReader::FillBlock() {
     position = 0;
     length = 0;
@@ -59,24 +79,38 @@ bool VocFileReader::FillBlock() {
             sourceEnded = true;
             break;
         }
-        unsigned char byte = raw[rawPosition++];
-        if (byte == DiskEndOfFile) {
-            sourceEnded = true;
-            break;
+        // Plain bytes up to the next CR or end-of-file byte are copied in one go.
+        const unsigned char* const from = raw.data() + rawPosition;
+        std::size_t count = std::min<std::size_t>(rawLength - rawPosition, BlockSize - length);
+        if (const void* cr = std::memchr(from, '\r', count)) {
+            count = static_cast<std::size_t>(static_cast<const unsigned char*>(cr) - from);
         }
-        if (byte == '\r') {
-            if (rawPosition == rawLength && !FillRaw()) {
-                buffer[length++] = byte;
-                sourceEnded = true;
-                break;
-            }
-            if (raw[rawPosition] == '\n') {
-                ++rawPosition;
-                byte = '\n';
-            }
+        if (const void* eof = std::memchr(from, DiskEndOfFile, count)) {
+            count = static_cast<std::size_t>(static_cast<const unsigned char*>(eof) - from);
+            sourceEnded = true;
+        }
+        std::memcpy(buffer.data() + length, from, count);
+        length += static_cast<std::uint32_t>(count);
+        rawPosition += static_cast<std::uint32_t>(count);
+        if (sourceEnded || length == BlockSize || rawPosition == rawLength) {
+            continue;
+        }
+        // A CR: it joins a following LF, across a disk block if need be; otherwise it stays.
+        ++rawPosition;
+        unsigned char byte = '\r';
+        if (rawPosition == rawLength && !FillRaw()) {
+            sourceEnded = true;
+        } else if (raw[rawPosition] == '\n') {
+            ++rawPosition;
+            byte = '\n';
         }
         buffer[length++] = byte;
     }
+    Complement(buffer.data(), length);
+    const void* dataEnd = std::memchr(buffer.data(), TextDataEnd, length);
+    dataEndIndex = dataEnd != nullptr
+                       ? static_cast<std::uint32_t>(static_cast<const unsigned char*>(dataEnd) - buffer.data())
+                       : length;
     return length > 0;
 }
 
@@ -90,26 +124,27 @@ std::string VocFileReader::ReadLine() {
             atEnd = true;
             return line;
         }
-        const unsigned char* const begin = buffer.data() + position;
-        const unsigned char* const end = buffer.data() + length;
-        const unsigned char* const stop = std::find_if(
-            begin, end, [](unsigned char b) { return b == StoredTerminator || b == StoredDataEnd; });
-        const std::size_t room = MaxLineLength - line.size();
-        const std::size_t count = std::min(static_cast<std::size_t>(stop - begin), room);
-        const std::size_t oldSize = line.size();
-        line.resize(oldSize + count);
-        std::transform(begin, begin + count, line.begin() + static_cast<std::ptrdiff_t>(oldSize),
-                       [](unsigned char b) { return static_cast<char>(255 - b); });
-        position = static_cast<std::uint32_t>(stop - buffer.data());
-        if (stop == end) {
-            continue;
-        }
-        if (*stop == StoredDataEnd) {
+        if (position >= dataEndIndex) {
             atEnd = true;
-        } else {
-            ++position;
+            return line;
         }
-        return line;
+        const unsigned char* const begin = buffer.data() + position;
+        const std::size_t available = dataEndIndex - position;
+        const void* terminator = std::memchr(begin, TextTerminator, available);
+        const std::size_t count =
+            terminator != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(terminator) - begin)
+                                  : available;
+        const auto* const text = reinterpret_cast<const char*>(begin);
+        if (line.empty()) {
+            line.assign(text, std::min(count, MaxLineLength));
+        } else {
+            line.append(text, std::min(count, MaxLineLength - line.size()));
+        }
+        position += static_cast<std::uint32_t>(count);
+        if (terminator != nullptr) {
+            ++position;
+            return line;
+        }
     }
 }
 
@@ -122,11 +157,11 @@ bool VocFileReader::NextIsSectionEnd() {
         return false;
     }
     // Seeing the end here lets a caller's loop stop before it reads a phantom empty line.
-    if (buffer[position] == StoredDataEnd) {
+    if (position >= dataEndIndex) {
         atEnd = true;
         return false;
     }
-    if (buffer[position] != StoredSectionMark) {
+    if (buffer[position] != TextSectionMark) {
         return false;
     }
     ++position;
@@ -135,7 +170,7 @@ bool VocFileReader::NextIsSectionEnd() {
         return true;
     }
     // A stored 0 right after the mark still ends the data; stepping over it would read beyond.
-    if (buffer[position] != StoredDataEnd) {
+    if (position < dataEndIndex) {
         ++position;
     }
     return true;

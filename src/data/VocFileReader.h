@@ -55,6 +55,8 @@ private:
     std::vector<unsigned char> buffer;
     std::uint32_t position = 0;
     std::uint32_t length = 0;
+    // Index of the first stored 0 in the block, or length when there is none.
+    std::uint32_t dataEndIndex = 0;
     // Bytes as they lie on disk, before the translation.
     std::vector<unsigned char> raw;
     std::uint32_t rawPosition = 0;
