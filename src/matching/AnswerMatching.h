@@ -55,7 +55,7 @@ void AddSharpSForms(FormList& forms);
 // parenthesis without an opening one before it, and an opening one that is never closed, are
 // ordinary characters.
 void AddParenthesisForms(FormList& forms);
-// For each form, the form without its leading article(s) (used when articles may be left out).
+// For each form that starts with an article, the form without it (when articles may be left out).
 void AddArticleForms(FormList& forms);
 // Blanks and hyphens, capitals and accents, as far as the options tolerate them.
 std::string NormaliseAnswer(std::string text, const CorrectionOptions& options);
