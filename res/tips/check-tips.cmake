@@ -2,6 +2,7 @@
 # Every line is one tip: an empty line would be skipped by the game but is a slip in the source,
 # a carriage return would show up at the end of the tip, and a tip longer than MAX_CHARS does not
 # fit into the tips dialog.
+cmake_minimum_required(VERSION 3.25)
 set(MAX_CHARS 180)
 set(MIN_TIPS 40)
 
