@@ -82,6 +82,8 @@ private:
         } else {
             report.summary.push_back("Keine Kopfzeile: gelesen als Version 0, ohne Wortart");
         }
+        report.summary.push_back("Vorspann: " +
+                                 Plural(layout.preambleLineCount, "Zeile", "Zeilen"));
         membership.assign(layout.records.size(), {});
         std::vector<VocEntry> entries(layout.records.size());
         for (std::size_t r = 0; r < layout.records.size(); ++r) {

@@ -30,6 +30,8 @@ enum class FindingKind {
     Parentheses,
     Blanks,
     AccentEscape,
+    // The game's loader read the file differently from the check: the findings may be off.
+    LoaderMismatch,
 };
 
 struct Finding {

@@ -96,13 +96,16 @@ DataSetLayout ParseDataSetLayout(const std::vector<std::string>& lines) {
     }
     const bool withWordClass = layout.version == 1;
 
-    while (!(layout.sectionClosed[0] = cursor.NextIsSectionEnd(layout.oddSectionEnds)) &&
-           !cursor.AtEnd()) {
+    // Each section runs until its "#" line or the end of the data.
+    const auto sectionGoesOn = [&](std::size_t section) {
+        layout.sectionClosed[section] = cursor.NextIsSectionEnd(layout.oddSectionEnds);
+        return !layout.sectionClosed[section] && !cursor.AtEnd();
+    };
+    while (sectionGoesOn(0)) {
         cursor.ReadLine();
         ++layout.preambleLineCount;
     }
-    while (!(layout.sectionClosed[1] = cursor.NextIsSectionEnd(layout.oddSectionEnds)) &&
-           !cursor.AtEnd()) {
+    while (sectionGoesOn(1)) {
         NumberedText name = cursor.ReadLine();
         NumberedText code = cursor.ReadLine();
         if (name.text.empty()) {
@@ -113,8 +116,7 @@ DataSetLayout ParseDataSetLayout(const std::vector<std::string>& lines) {
         code.text = WithoutTrailingBlanks(std::move(code.text));
         layout.lessons.push_back({std::move(name), std::move(code)});
     }
-    while (!(layout.sectionClosed[2] = cursor.NextIsSectionEnd(layout.oddSectionEnds)) &&
-           !cursor.AtEnd()) {
+    while (sectionGoesOn(2)) {
         LayoutRecord record;
         record.lesson = cursor.ReadLine();
         if (withWordClass) {

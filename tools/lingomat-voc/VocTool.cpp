@@ -1,5 +1,7 @@
 #include "VocTool.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -242,7 +244,11 @@ int Unpack(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (!args.output) {
         out << text;
         out.flush();
-        return out ? ExitOk : ExitFailure;
+        if (!out) {
+            err << "Die Ausgabe konnte nicht geschrieben werden.\n";
+            return ExitFailure;
+        }
+        return ExitOk;
     }
     if (!WriteTextFile(*args.output, text)) {
         err << "Datei kann nicht geschrieben werden: " << *args.output << "\n";
@@ -387,7 +393,7 @@ int Check(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (!loadablePath.empty()) {
         if (auto disagreement = LoaderDisagreement(loadablePath, lines)) {
             report.findings.insert(report.findings.begin(),
-                                   {Severity::Error, FindingKind::NoRecords, 0,
+                                   {Severity::Error, FindingKind::LoaderMismatch, 0,
                                     "Die Prüfung liest die Datei anders als das Spiel: " +
                                         *disagreement});
         }
