@@ -103,7 +103,8 @@ void BM_ReadAndComplement(benchmark::State& state) {
     for (auto _ : state) {
         std::FILE* in = std::fopen(file.Name().c_str(), "rb");
         unsigned sum = 0;
-        for (std::size_t n; in != nullptr && (n = std::fread(block.data(), 1, block.size(), in)) > 0;) {
+        for (std::size_t n;
+             in != nullptr && (n = std::fread(block.data(), 1, block.size(), in)) > 0;) {
             for (std::size_t i = 0; i < n; ++i) {
                 block[i] = static_cast<unsigned char>(255 - block[i]);
             }

@@ -32,7 +32,9 @@ public:
     }
     // Null when the cursor stands past the last lesson.
     LessonEntry* CurrentLesson() { return CursorAtEnd() ? nullptr : &lessons[lessonCursor]; }
-    const LessonEntry* CurrentLesson() const { return CursorAtEnd() ? nullptr : &lessons[lessonCursor]; }
+    const LessonEntry* CurrentLesson() const {
+        return CursorAtEnd() ? nullptr : &lessons[lessonCursor];
+    }
     // "" when the cursor stands past the last lesson.
     std::string CurrentLessonName() const;
     std::string CurrentLessonCode() const;

@@ -13,7 +13,8 @@ void VocEntry::SetText(Language language, std::string text) {
         return;
     }
     std::uint32_t blanks = 0;
-    for (std::size_t at = text.find(' '); at != std::string::npos && blanks < 2; at = text.find(' ', at + 1)) {
+    for (std::size_t at = text.find(' '); at != std::string::npos && blanks < 2;
+         at = text.find(' ', at + 1)) {
         ++blanks;
     }
     columns[language].blankCount = blanks;

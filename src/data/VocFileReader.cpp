@@ -63,7 +63,9 @@ void VocFileReader::Rewind() {
 
 bool VocFileReader::FillRaw() {
     rawPosition = 0;
-    rawLength = file == nullptr ? 0 : static_cast<std::uint32_t>(std::fread(raw.data(), 1, BlockSize, file));
+    rawLength = file == nullptr
+                    ? 0
+                    : static_cast<std::uint32_t>(std::fread(raw.data(), 1, BlockSize, file));
     return rawLength > 0;
 }
 
@@ -108,9 +110,10 @@ bool VocFileReader::FillBlock() {
     }
     Complement(buffer.data(), length);
     const void* dataEnd = std::memchr(buffer.data(), TextDataEnd, length);
-    dataEndIndex = dataEnd != nullptr
-                       ? static_cast<std::uint32_t>(static_cast<const unsigned char*>(dataEnd) - buffer.data())
-                       : length;
+    dataEndIndex =
+        dataEnd != nullptr
+            ? static_cast<std::uint32_t>(static_cast<const unsigned char*>(dataEnd) - buffer.data())
+            : length;
     return length > 0;
 }
 
@@ -132,8 +135,9 @@ std::string VocFileReader::ReadLine() {
         const std::size_t available = dataEndIndex - position;
         const void* terminator = std::memchr(begin, TextTerminator, available);
         const std::size_t count =
-            terminator != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(terminator) - begin)
-                                  : available;
+            terminator != nullptr
+                ? static_cast<std::size_t>(static_cast<const unsigned char*>(terminator) - begin)
+                : available;
         const auto* const text = reinterpret_cast<const char*>(begin);
         if (line.empty()) {
             line.assign(text, std::min(count, MaxLineLength));

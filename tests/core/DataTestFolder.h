@@ -1,15 +1,12 @@
 #pragma once
 
 #include <atomic>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace lingomat::testing {
 
@@ -18,16 +15,9 @@ class TempFolder {
 public:
     TempFolder() {
         static std::atomic<unsigned> serial{0};
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "lingomat-data-" + std::to_string(std::random_device{}()) + "-" +
-                           std::to_string(serial++) + "-" + (info != nullptr ? info->name() : "");
-        for (char& c : name) {
-            if (c == '/') {
-                c = '_';
-            }
-        }
-        path = std::filesystem::temp_directory_path() / name;
-        std::filesystem::remove_all(path);
+        path = std::filesystem::temp_directory_path() /
+               ("lingomat-data-" + std::to_string(std::random_device{}()) + "-" +
+                std::to_string(serial++));
         std::filesystem::create_directories(path);
     }
     ~TempFolder() {
@@ -43,14 +33,17 @@ private:
     std::filesystem::path path;
 };
 
-inline std::vector<unsigned char> ReadBytes(const std::string& file) {
+using Bytes = std::vector<unsigned char>;
+
+inline Bytes ReadBytes(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void WriteBytes(const std::string& file, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+inline void WriteBytes(const std::string& file, const Bytes& bytes) {
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace lingomat::testing
