@@ -21,21 +21,31 @@ using Kind = FindingKind;
 
 // Line numbers below refer to this data set; every case changes a few of its lines.
 const std::vector<std::string> CleanDataSet = {
-    "### Lingomatdata", "0",                                 // 1-2
-    "#",                                                     // 3
-    "Tiere", "T", "Essen", "E",                              // 4-7
-    "#",                                                     // 8
-    "T", "chien (m)", "dog", "der Hund",                     // 9-12
-    "E", "manger", "to eat", "essen",                        // 13-16
-    "#",                                                     // 17
+    "### Lingomatdata",
+    "0", // 1-2
+    "#", // 3
+    "Tiere",
+    "T",
+    "Essen",
+    "E", // 4-7
+    "#", // 8
+    "T",
+    "chien (m)",
+    "dog",
+    "der Hund", // 9-12
+    "E",
+    "manger",
+    "to eat",
+    "essen", // 13-16
+    "#",     // 17
 };
 
 struct CheckCase {
     const char* name;
-    std::map<std::size_t, std::string> replaced;  // line number -> new text ("\x01" removes it)
+    std::map<std::size_t, std::string> replaced; // line number -> new text ("\x01" removes it)
     std::vector<std::pair<Kind, std::size_t>> expected;
     int exitCode;
-    bool exact = true;  // false: the expected findings are among others
+    bool exact = true; // false: the expected findings are among others
     const char* fileName = "daten.txt";
 };
 
@@ -76,7 +86,8 @@ TEST_P(Check, FindsWhatIsWrong) {
     }
     for (const auto& expected : c.expected) {
         EXPECT_NE(std::find(found.begin(), found.end(), expected), found.end())
-            << "missing kind " << static_cast<int>(expected.first) << " at line " << expected.second;
+            << "missing kind " << static_cast<int>(expected.first) << " at line "
+            << expected.second;
     }
     if (c.exact) {
         EXPECT_EQ(found.size(), c.expected.size());
@@ -109,10 +120,14 @@ const CheckCase Cases[] = {
     {"NoLesson", {{9, "X"}}, {{Kind::NoLesson, 9}, {Kind::EmptyLesson, 5}}, 1},
     {"SameRecordTwiceInALesson",
      {{13, "T"}, {14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}},
-     {{Kind::DuplicateRecord, 13}, {Kind::EmptyLesson, 7}}, 1},
-    {"SameRecordInTwoLessonsIsFine",
-     {{14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}}, {}, 0},
-    {"SeveralAnswers", {{12, "/der Hund /der K\xC3\xB6ter /der Kl\xC3\xA4" "ffer"}}, {}, 0},
+     {{Kind::DuplicateRecord, 13}, {Kind::EmptyLesson, 7}},
+     1},
+    {"SameRecordInTwoLessonsIsFine", {{14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}}, {}, 0},
+    {"SeveralAnswers",
+     {{12, "/der Hund /der K\xC3\xB6ter /der Kl\xC3\xA4"
+           "ffer"}},
+     {},
+     0},
     {"SlashWithoutBlank", {{12, "/der Hund/ der K\xC3\xB6ter"}}, {{Kind::FormShape, 12}}, 1},
     {"TrailingSlash", {{11, "/dog /"}}, {{Kind::FormShape, 11}}, 1},
     {"EmptyForm", {{11, "/dog / /hound"}}, {{Kind::FormShape, 11}}, 1},
@@ -128,11 +143,17 @@ const CheckCase Cases[] = {
     {"NamelessLessonIsSkipped", {{6, ""}}, {{Kind::NamelessLesson, 6}, {Kind::NoLesson, 13}}, 1},
     {"NoRecords", {{9, "#"}}, {{Kind::NoRecords, 0}, {Kind::UnreadLines, 10}}, 1, false},
     {"UnknownVersion", {{2, "2"}}, {{Kind::UnknownVersion, 2}}, 0},
-    {"WrongVersionShiftsRecords", {{2, "1"}},
-     {{Kind::UnknownWordClass, 10}, {Kind::IncompleteRecord, 14}}, 1, false},
+    {"WrongVersionShiftsRecords",
+     {{2, "1"}},
+     {{Kind::UnknownWordClass, 10}, {Kind::IncompleteRecord, 14}},
+     1,
+     false},
     {"LineStartingWithHashEndsASection", {{8, "#x"}}, {{Kind::OddSectionEnd, 8}}, 1, false},
-    {"RecordCutShort", {{15, Removed}, {16, Removed}, {17, Removed}},
-     {{Kind::IncompleteRecord, 13}, {Kind::EmptyText, 13}, {Kind::EmptyText, 13},
+    {"RecordCutShort",
+     {{15, Removed}, {16, Removed}, {17, Removed}},
+     {{Kind::IncompleteRecord, 13},
+      {Kind::EmptyText, 13},
+      {Kind::EmptyText, 13},
       {Kind::SectionNotClosed, 0}},
      1},
 };

@@ -14,7 +14,7 @@ using tooltest::TempDir;
 
 struct ProcessResult {
     int exitCode;
-    std::string output;  // stdout and stderr together
+    std::string output; // stdout and stderr together
 };
 
 // Runs the built executable through the shell, as a user or the build would.
@@ -59,8 +59,8 @@ TEST(CommandLine, ExitCodesAndGermanMessages) {
     for (const auto& c : cases) {
         const auto result = RunExecutable(c.arguments);
         EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.output;
-        EXPECT_NE(result.output.find(c.message), std::string::npos)
-            << c.arguments << "\n" << result.output;
+        EXPECT_NE(result.output.find(c.message), std::string::npos) << c.arguments << "\n"
+                                                                    << result.output;
     }
     EXPECT_EQ(dir.FileCount(), 0u);
 }
@@ -74,10 +74,9 @@ TEST(CommandLine, DamagedFilesNeitherCrashNorHang) {
         noise += static_cast<char>(state >> 24);
     }
     const std::string contents[] = {
-        noise,
-        std::string(200000, '\xDC'),  // one endless run of section marks
+        noise, std::string(200000, '\xDC'), // one endless run of section marks
         std::string(200000, '\0'),
-        std::string(3, '\xDC') + std::string(1 << 21, 'a'),  // a line beyond the reader's limit
+        std::string(3, '\xDC') + std::string(1 << 21, 'a'), // a line beyond the reader's limit
     };
     for (std::size_t i = 0; i < std::size(contents); ++i) {
         const std::string path = dir / ("kaputt" + std::to_string(i) + ".voc");

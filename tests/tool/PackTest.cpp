@@ -17,15 +17,15 @@ using tooltest::WriteFile;
 TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
     struct Case {
         std::string source;
-        std::vector<std::string> positions;  // "line:column" of every refusal, in order
+        std::vector<std::string> positions; // "line:column" of every refusal, in order
     };
     const Case cases[] = {
-        {"Vorspann\nBudapest \xC5\x91r\n", {"2:10"}},                // ő has no Windows-1252 byte
-        {"\xEF\xBB\xBFK\xC3\xA5se\n", {"1:2"}},                      // å ends the data; BOM uncounted
-        {"a\r\nb\xC3\xBF\r\n", {"2:2"}},                             // ÿ ends the data
-        {"x\n\xFF\n", {"2:1"}},                                      // not UTF-8 at all
-        {"\xC3\xA4\xE2\x82\xAC\xE2\x80\x8B!", {"1:3"}},              // ä and € fine, U+200B not
-        {"\xC3\xA5\xC3\xA5\n\xCE\xB1", {"1:1", "1:2", "2:1"}},       // every one, not just the first
+        {"Vorspann\nBudapest \xC5\x91r\n", {"2:10"}},          // ő has no Windows-1252 byte
+        {"\xEF\xBB\xBFK\xC3\xA5se\n", {"1:2"}},                // å ends the data; BOM uncounted
+        {"a\r\nb\xC3\xBF\r\n", {"2:2"}},                       // ÿ ends the data
+        {"x\n\xFF\n", {"2:1"}},                                // not UTF-8 at all
+        {"\xC3\xA4\xE2\x82\xAC\xE2\x80\x8B!", {"1:3"}},        // ä and € fine, U+200B not
+        {"\xC3\xA5\xC3\xA5\n\xCE\xB1", {"1:1", "1:2", "2:1"}}, // every one, not just the first
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -37,7 +37,8 @@ TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
         EXPECT_EQ(run.exitCode, 1) << c.source;
         for (const auto& position : c.positions) {
             EXPECT_NE(run.err.find(source + ":" + position + ": "), std::string::npos)
-                << c.source << "\n" << run.err;
+                << c.source << "\n"
+                << run.err;
         }
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.positions.size() + 1)
             << run.err;
@@ -59,7 +60,11 @@ TEST(Pack, SourceLineEnds) {
         {"\xEF\xBB\xBF#\r\n\r\nx\r\n", {"#", "", "x"}},
         // Only a file whose every break is CR LF is a CR LF file; otherwise a CR is text.
         {"a\r\nb\n", {"a\r", "b"}},
-        {"M\xC3\xA4" "dchen\n\xE2\x82\xAC\n", {"M\xE4" "dchen", "\x80"}},
+        {"M\xC3\xA4"
+         "dchen\n\xE2\x82\xAC\n",
+         {"M\xE4"
+          "dchen",
+          "\x80"}},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -80,7 +85,9 @@ TEST(Pack, UnpackThenPackReproducesTheFile) {
     }
     const std::vector<std::vector<std::string>> cases = {
         {"### Lingomatdata", "1", "#", "Tiere", "T", "#", "T", "n", "chien", "dog", "Hund", "#"},
-        {"\xF5", "\xF2", "\xF2\xF5", "\xF5\xF2\xF5", "a\xF5" "b"},  // stored 10 and 13
+        {"\xF5", "\xF2", "\xF2\xF5", "\xF5\xF2\xF5",
+         "a\xF5"
+         "b"}, // stored 10 and 13
         {"", "", "x", ""},
         {everyByte, "#", "\x81\x8D\x8F\x90\x9D"},
         {std::string(70000, 'w'), std::string(65535, '\xF5') + "#"},

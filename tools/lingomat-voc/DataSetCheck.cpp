@@ -185,8 +185,7 @@ private:
         for (const auto& [inner, innerIndex] : firstWithCode) {
             for (const auto& [outer, outerIndex] : firstWithCode) {
                 if (inner.size() < outer.size() && outer.find(inner) != std::string::npos) {
-                    Add(Severity::Error, FindingKind::CodeInsideCode,
-                        lessons[outerIndex].code.line,
+                    Add(Severity::Error, FindingKind::CodeInsideCode, lessons[outerIndex].code.line,
                         "Die Kennung " + Quoted(inner) + " (Lektion " +
                             Quoted(lessons[innerIndex].name.text) + ") steckt in der Kennung " +
                             Quoted(outer) + " (Lektion " + Quoted(lessons[outerIndex].name.text) +
@@ -203,12 +202,12 @@ private:
             const auto& record = layout.records[r];
             if (!record.complete) {
                 Add(Severity::Error, FindingKind::IncompleteRecord, record.lesson.line,
-                    RecordName(record) +
-                        " ist unvollständig: die Daten enden mitten im Datensatz");
+                    RecordName(record) + " ist unvollständig: die Daten enden mitten im Datensatz");
             }
             if (layout.version == 1) {
                 const std::string& wordClass = record.wordClass.text;
-                if (!wordClass.empty() && wordClass != "n" && wordClass != "v" && wordClass != "a") {
+                if (!wordClass.empty() && wordClass != "n" && wordClass != "v" &&
+                    wordClass != "a") {
                     Add(Severity::Warning, FindingKind::UnknownWordClass, record.wordClass.line,
                         RecordName(record) + ": unbekannte Wortart " + Quoted(wordClass) +
                             " (erlaubt sind n, v, a oder nichts); steht die Datei in der richtigen "
@@ -223,13 +222,13 @@ private:
             for (std::size_t column = 0; column < 3; ++column) {
                 CheckText(record, column);
             }
-            auto& same = byTexts[{record.texts[0].text, record.texts[1].text, record.texts[2].text}];
+            auto& same =
+                byTexts[{record.texts[0].text, record.texts[1].text, record.texts[2].text}];
             for (const std::size_t earlier : same) {
                 if (const auto shared = SharedLesson(earlier, r)) {
                     Add(Severity::Error, FindingKind::DuplicateRecord, record.lesson.line,
                         RecordName(record) + " steht in Lektion " +
-                            Quoted(layout.lessons[*shared].name.text) +
-                            " schon einmal (Zeile " +
+                            Quoted(layout.lessons[*shared].name.text) + " schon einmal (Zeile " +
                             std::to_string(layout.records[earlier].lesson.line) + ")");
                     break;
                 }
@@ -254,8 +253,8 @@ private:
         if (field.text.empty()) {
             // Spanish data sets pair German with Spanish only; their French column may be empty.
             if (!(spanish && column == 2)) {
-                Add(Severity::Error, FindingKind::EmptyText, field.line != 0 ? field.line : record.lesson.line,
-                    what + " ist leer");
+                Add(Severity::Error, FindingKind::EmptyText,
+                    field.line != 0 ? field.line : record.lesson.line, what + " ist leer");
             }
             return;
         }
@@ -290,7 +289,7 @@ private:
     DataSetLayout layout;
     bool spanish;
     CheckReport report;
-    std::vector<std::vector<std::size_t>> membership;  // per record: its lessons
+    std::vector<std::vector<std::size_t>> membership; // per record: its lessons
     std::vector<std::size_t> lessonSizes;
 };
 

@@ -37,13 +37,13 @@ enum class FindingKind {
 struct Finding {
     Severity severity;
     FindingKind kind;
-    std::size_t line;     // 1-based line of the decoded stream; 0 for the file as a whole
-    std::string message;  // UTF-8, German
+    std::size_t line;    // 1-based line of the decoded stream; 0 for the file as a whole
+    std::string message; // UTF-8, German
 };
 
 struct CheckReport {
-    std::vector<std::string> summary;  // UTF-8 lines: header, version, lessons, record counts
-    std::vector<Finding> findings;     // ordered by line
+    std::vector<std::string> summary; // UTF-8 lines: header, version, lessons, record counts
+    std::vector<Finding> findings;    // ordered by line
     std::size_t lessonCount = 0;
     std::size_t recordCount = 0;
 

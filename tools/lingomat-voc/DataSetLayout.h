@@ -13,19 +13,19 @@ namespace lingomat {
 // characters are consumed; a lesson pair reads its code line even when that is "#").
 struct NumberedText {
     std::string text;
-    std::size_t line = 0;  // 1-based; 0 when the data ended before this line
+    std::size_t line = 0; // 1-based; 0 when the data ended before this line
 };
 
 struct LayoutLesson {
-    NumberedText name;  // trailing blanks already removed, as the loader does
+    NumberedText name; // trailing blanks already removed, as the loader does
     NumberedText code;
 };
 
 struct LayoutRecord {
     NumberedText lesson;
-    NumberedText wordClass;               // only in version 1 files
-    std::array<NumberedText, 3> texts;    // by column: German, English or Spanish, French
-    bool complete = true;                 // false when the data ended within the group
+    NumberedText wordClass;            // only in version 1 files
+    std::array<NumberedText, 3> texts; // by column: German, English or Spanish, French
+    bool complete = true;              // false when the data ended within the group
 };
 
 // A line that starts a section end without being exactly "#": its rest is read as a line.

@@ -7,8 +7,8 @@
 namespace lingomat {
 namespace {
 
-constexpr unsigned char StoredAsDataEnd = 0xFF;  // stored as 0
-constexpr unsigned char StoredAsFileEnd = 0xE5;  // stored as 26, the text-mode end of file
+constexpr unsigned char StoredAsDataEnd = 0xFF; // stored as 0
+constexpr unsigned char StoredAsFileEnd = 0xE5; // stored as 26, the text-mode end of file
 
 std::vector<std::string> SplitLines(const std::string& content) {
     std::vector<std::string> lines;
@@ -65,8 +65,8 @@ SourceText ParseSourceText(const std::string& utf8) {
 }
 
 std::string DescribeSourceProblem(const std::string& fileName, const SourceProblem& problem) {
-    std::string text = fileName + ":" + std::to_string(problem.line) + ":" +
-                       std::to_string(problem.column) + ": ";
+    std::string text =
+        fileName + ":" + std::to_string(problem.line) + ":" + std::to_string(problem.column) + ": ";
     switch (problem.kind) {
     case SourceProblem::Kind::InvalidUtf8: {
         char hex[8];

@@ -15,9 +15,9 @@ struct SourceProblem {
         EndsData,
     };
     Kind kind;
-    std::size_t line;    // 1-based
-    std::size_t column;  // 1-based, in characters
-    char32_t codePoint;  // the character, or the offending byte for InvalidUtf8
+    std::size_t line;   // 1-based
+    std::size_t column; // 1-based, in characters
+    char32_t codePoint; // the character, or the offending byte for InvalidUtf8
 };
 
 // A source text: one line per stored line, the lines already in Windows-1252.

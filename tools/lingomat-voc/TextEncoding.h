@@ -20,17 +20,17 @@ std::string Cp1252ToUtf8(const std::string& text);
 // One thing in a UTF-8 text that has no Windows-1252 byte.
 struct EncodingProblem {
     enum class Kind {
-        InvalidUtf8,  // a byte that does not belong to a well-formed sequence
-        NotInCp1252,  // a valid character that Windows-1252 has no byte for
+        InvalidUtf8, // a byte that does not belong to a well-formed sequence
+        NotInCp1252, // a valid character that Windows-1252 has no byte for
     };
     Kind kind;
-    std::size_t column;   // 1-based, counted in characters; a stray byte counts as one
-    char32_t codePoint;   // NotInCp1252: the character
-    unsigned char byte;   // InvalidUtf8: the first offending byte
+    std::size_t column; // 1-based, counted in characters; a stray byte counts as one
+    char32_t codePoint; // NotInCp1252: the character
+    unsigned char byte; // InvalidUtf8: the first offending byte
 };
 
 struct Cp1252Conversion {
-    std::string text;  // unconvertible characters become '?'
+    std::string text; // unconvertible characters become '?'
     std::vector<EncodingProblem> problems;
 };
 

@@ -28,11 +28,10 @@ namespace fs = std::filesystem;
 // More refusals than this would only bury the first ones, which are the ones to fix.
 constexpr std::size_t MaxListedProblems = 100;
 
-const char* const UsageLine =
-    "Verwendung: lingomat-voc unpack DATEI.voc [-o AUSGABE.txt]\n"
-    "            lingomat-voc pack QUELLE.txt -o DATEI.voc\n"
-    "            lingomat-voc check DATEI\n"
-    "Mehr mit: lingomat-voc --help\n";
+const char* const UsageLine = "Verwendung: lingomat-voc unpack DATEI.voc [-o AUSGABE.txt]\n"
+                              "            lingomat-voc pack QUELLE.txt -o DATEI.voc\n"
+                              "            lingomat-voc check DATEI\n"
+                              "Mehr mit: lingomat-voc --help\n";
 
 const char* const HelpText =
     "lingomat-voc - Werkzeug für Lingomat-Datensätze (*.voc)\n"
@@ -344,8 +343,8 @@ std::optional<std::string> LoaderDisagreement(const std::string& vocPath,
             same = same && entry.Text(column) == record.texts[column].text;
         }
         if (!same) {
-            return "Das Spiel liest den Datensatz in Zeile " +
-                   std::to_string(record.lesson.line) + " anders";
+            return "Das Spiel liest den Datensatz in Zeile " + std::to_string(record.lesson.line) +
+                   " anders";
         }
     }
     return std::nullopt;
@@ -376,7 +375,8 @@ int Check(const Arguments& args, std::ostream& out, std::ostream& err) {
         spanish = IsSpanishDataSet(path.stem().string() + ".voc");
         loadablePath.clear();
         if (encodingErrors == 0) {
-            temporary = TemporaryNameFor((fs::temp_directory_path() / "lingomat-voc-check").string());
+            temporary =
+                TemporaryNameFor((fs::temp_directory_path() / "lingomat-voc-check").string());
             if (WriteVocFile(temporary, lines)) {
                 loadablePath = temporary;
             }
@@ -392,10 +392,10 @@ int Check(const Arguments& args, std::ostream& out, std::ostream& err) {
     CheckReport report = CheckDataSet(lines, spanish);
     if (!loadablePath.empty()) {
         if (auto disagreement = LoaderDisagreement(loadablePath, lines)) {
-            report.findings.insert(report.findings.begin(),
-                                   {Severity::Error, FindingKind::LoaderMismatch, 0,
-                                    "Die Prüfung liest die Datei anders als das Spiel: " +
-                                        *disagreement});
+            report.findings.insert(
+                report.findings.begin(),
+                {Severity::Error, FindingKind::LoaderMismatch, 0,
+                 "Die Prüfung liest die Datei anders als das Spiel: " + *disagreement});
         }
     }
     if (!temporary.empty()) {
@@ -443,12 +443,11 @@ std::vector<std::string> ReadVocLines(const std::string& path) {
     }
 }
 
-bool LooksLikeSourceText(const std::string& path, const std::string& firstBytes,
-                         bool validUtf8) {
+bool LooksLikeSourceText(const std::string& path, const std::string& firstBytes, bool validUtf8) {
     if (firstBytes.rfind("\xEF\xBB\xBF", 0) == 0 || firstBytes.rfind("###", 0) == 0) {
         return true;
     }
-    if (firstBytes.rfind("\xDC\xDC\xDC", 0) == 0) {  // "###" stored
+    if (firstBytes.rfind("\xDC\xDC\xDC", 0) == 0) { // "###" stored
         return false;
     }
     const std::string extension = fs::path(path).extension().string();
@@ -475,8 +474,8 @@ int RunVocTool(const std::vector<std::string>& args, std::ostream& out, std::ost
             out << HelpText;
             return ExitOk;
         }
-        const bool known = parsed.command == "unpack" || parsed.command == "pack" ||
-                           parsed.command == "check";
+        const bool known =
+            parsed.command == "unpack" || parsed.command == "pack" || parsed.command == "check";
         if (!known) {
             throw UsageError{"Unbekannter Befehl: " + parsed.command};
         }

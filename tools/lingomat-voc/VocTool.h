@@ -22,7 +22,6 @@ std::vector<std::string> ReadVocLines(const std::string& path);
 
 // Whether a file holds a source text rather than a packed data set: by its first bytes when
 // they are telling, then by its extension, then by whether it is valid UTF-8.
-bool LooksLikeSourceText(const std::string& path, const std::string& firstBytes,
-                         bool validUtf8);
+bool LooksLikeSourceText(const std::string& path, const std::string& firstBytes, bool validUtf8);
 
 } // namespace lingomat
