@@ -12,10 +12,10 @@ void VocEntry::SetText(Language language, std::string text) {
     if (language >= columns.size()) {
         return;
     }
+    // Texts are short: a plain loop beats a library search call per blank.
     std::uint32_t blanks = 0;
-    for (std::size_t at = text.find(' '); at != std::string::npos && blanks < 2;
-         at = text.find(' ', at + 1)) {
-        ++blanks;
+    for (std::size_t i = 0; i < text.size() && blanks < 2; ++i) {
+        blanks += text[i] == ' ' ? 1 : 0;
     }
     columns[language].blankCount = blanks;
     columns[language].text = std::move(text);
