@@ -125,6 +125,9 @@ public:
     const VocEntry* previousEntry = nullptr;
     std::uint32_t answerVariant = 0;
     std::uint32_t distractorSearchLimit = 100;
+    // Rounds made again in a row because two choices came out equivalent; after a few the round
+    // is mended instead, so that asking for a round always ends.
+    std::uint32_t choiceRemakes = 0;
     GameClock gameClock;
     std::vector<std::string> tipList;
 
