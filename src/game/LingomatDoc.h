@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/GameTypes.h"
-#include "data/VocStore.h"
+#include "data/VocDatabase.h"
 #include "game/ModeSettings.h"
 #include "platform/Clock.h"
 #include "platform/DocumentHost.h"
@@ -144,6 +144,13 @@ protected:
 
 private:
     void ResetGame();
+    // The steps of judging an answer that typed answers and choices share.
+    bool AcceptsAnswer() const;
+    bool JudgeRight(); // false when the answer ended the game
+    void JudgeWrong(const std::string& shownAnswer);
+    void AfterWrong();
+    void FinishVerdict();
+
     std::string title;
     bool modified = false;
 };

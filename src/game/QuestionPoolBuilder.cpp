@@ -1,0 +1,109 @@
+#include "game/LingomatDoc.h"
+
+#include "matching/AccentEscapes.h"
+#include "matching/AlphabeticRange.h"
+#include "matching/AnswerMatching.h"
+
+namespace lingomat {
+
+namespace {
+
+// Several answers are accepted on the answer side only: a record whose question text holds
+// several forms is not asked in that direction.
+bool Eligible(const VocEntry& entry, Language questionLanguage) {
+    const std::string text = entry.Text(questionLanguage);
+    return text.empty() || text.front() != '/';
+}
+
+Question MakeQuestion(VocEntry& entry, Language questionLanguage, Language answerLanguage) {
+    Question question = Question::FromEntry(entry, questionLanguage, answerLanguage);
+    question.questionText = DecodeAccents(std::move(question.questionText));
+    question.answerText = DecodeAccents(std::move(question.answerText));
+    return question;
+}
+
+bool RangeActive(const LessonTable& table) {
+    return !table.lowerBound.empty() && !table.upperBound.empty() && table.rangeLanguage != -1;
+}
+
+// The lesson game's own range test: the key without its article, both bounds excluded.
+// std::string compares its bytes as unsigned values, so umlauts sort after every ASCII letter.
+bool StrictlyBetween(const VocEntry& entry, const LessonTable& table) {
+    const std::string key = StripArticle(entry.Text(static_cast<Language>(table.rangeLanguage)));
+    return key > table.lowerBound && key < table.upperBound;
+}
+
+} // namespace
+
+std::string CLingomatDoc::BuildLessonPool() {
+    gameStarted = true;
+    const bool ranged = RangeActive(lessonTable);
+    lessonTable.ResetCursors();
+    pool.Clear();
+    std::string played;
+    for (const LessonEntry& lesson : lessonTable.lessons) {
+        if (!lesson.selected) {
+            continue;
+        }
+        if (!played.empty()) {
+            played += ", ";
+        }
+        played += lesson.name;
+        for (VocEntry& entry : vocabulary) {
+            if (entry.InLesson(lesson.code) && Eligible(entry, questionLanguage) &&
+                (!ranged || StrictlyBetween(entry, lessonTable))) {
+                pool.Append(MakeQuestion(entry, questionLanguage, answerLanguage));
+            }
+        }
+    }
+    pool.MoveToFirst();
+    return played;
+}
+
+std::int32_t CLingomatDoc::CountLessonQuestions() {
+    const bool ranged = RangeActive(lessonTable);
+    const auto inRange = [&](const VocEntry& entry) {
+        return !ranged || InAlphabeticRange(entry.Text(questionLanguage), lessonTable.lowerBound,
+                                            lessonTable.upperBound);
+    };
+    std::int32_t count = 0;
+    if (lessonTable.selectedLessonCount != 0) {
+        for (const LessonEntry& lesson : lessonTable.lessons) {
+            if (!lesson.selected) {
+                continue;
+            }
+            for (const VocEntry& entry : vocabulary) {
+                if (entry.InLesson(lesson.code) && Eligible(entry, questionLanguage) &&
+                    inRange(entry)) {
+                    ++count;
+                }
+            }
+        }
+    } else if (ranged) {
+        for (const VocEntry& entry : vocabulary) {
+            if (Eligible(entry, questionLanguage) && inRange(entry)) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+void CLingomatDoc::StartAlphabeticGame(const std::string& startText, const std::string& endText,
+                                       Language sortLanguage) {
+    gameStarted = true;
+    lessonTable.ResetCursors();
+    pool.Clear();
+    for (VocEntry& entry : vocabulary) {
+        if (InAlphabeticRange(entry.Text(sortLanguage), startText, endText) &&
+            Eligible(entry, questionLanguage)) {
+            pool.Append(MakeQuestion(entry, questionLanguage, answerLanguage));
+        }
+    }
+    SetTitle("Alphabetisches Spiel von " + startText + " bis " + endText + ".");
+    pool.MoveToFirst();
+    SetModifiedFlag(true);
+    NextQuestion();
+}
+
+} // namespace lingomat

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DataTestFolder.h"
+#include "ScriptedHost.h"
+#include "data/VocFileWriter.h"
+#include "game/LingomatDoc.h"
+#include "matching/AnswerForms.h"
+#include "matching/AnswerMatching.h"
+#include "platform/ProfileStore.h"
+
+namespace lingomat::testing {
+
+struct TestRecord {
+    std::string lesson;
+    std::string german;
+    std::string english;
+    std::string french;
+};
+
+struct TestLesson {
+    std::string name;
+    std::string code;
+};
+
+inline const std::vector<TestLesson> Lessons = {
+    {"Tiere", "1"}, {"Farben", "2"}, {"Haus", "12"}, {"Verben", "3"}, {"Leer", "9"}};
+
+// The house record belongs to "1", "2" and "12": codes are found anywhere in the lesson line.
+inline const std::vector<TestRecord> Records = {
+    {"1", "der Hund", "the dog", "le chien"},
+    {"1", "die Katze", "the cat", "le chat"},
+    {"1", "der Vogel", "the bird", "l'oiseau"},
+    {"2", "rot", "red", "rouge"},
+    {"2", "blau", "blue", "bleu"},
+    {"12", "das Haus", "/the house /the home", "la maison"},
+    {"3", "/gehen /laufen", "to go", "aller"},
+    {"3", "die Stra\\3e", "the street", "la rue"},
+};
+
+inline void WriteDataSet(const std::string& file, const std::vector<TestLesson>& lessons,
+                         const std::vector<TestRecord>& records) {
+    VocFileWriter writer;
+    writer.Open(file);
+    for (const char* line : {"### Lingomatdata", "0", "Testdaten", "#"}) {
+        writer.WriteLine(line);
+    }
+    for (const auto& lesson : lessons) {
+        writer.WriteLine(lesson.name);
+        writer.WriteLine(lesson.code);
+    }
+    writer.WriteLine("#");
+    for (const auto& record : records) {
+        for (const auto* line : {&record.lesson, &record.french, &record.english, &record.german}) {
+            writer.WriteLine(*line);
+        }
+    }
+    writer.WriteLine("#");
+    writer.Close();
+}
+
+// A document over a small data set in a fresh folder, with settings in memory and a clock that
+// moves only when told.
+class DocTest : public ::testing::Test {
+protected:
+    void SetUp() override { WriteDataSet(folder.File("lingomat.voc"), Lessons, Records); }
+
+    CLingomatDoc& Start() {
+        doc = std::make_unique<CLingomatDoc>(host, profile, clock, folder.File(""));
+        doc->OnNewDocument();
+        return *doc;
+    }
+
+    // A new game of the given lessons, as the new-game command sets it up.
+    void Play(std::vector<std::string> codes, GameMode mode = GameModeWrite,
+              Language question = LanguageGerman, Language answer = LanguageEnglish) {
+        doc->OnNewDocument();
+        doc->gameMode = mode;
+        doc->questionLanguage = question;
+        doc->answerLanguage = answer;
+        for (auto& lesson : doc->lessonTable.lessons) {
+            for (const auto& code : codes) {
+                lesson.selected = lesson.selected || lesson.code == code;
+            }
+        }
+        doc->lessonTable.selectedLessonCount = static_cast<std::int32_t>(codes.size());
+        doc->StartGame();
+        doc->StartClock();
+    }
+
+    const Question& Current() const { return *doc->pool.Current(); }
+
+    // What a player who knows every word types: the first form of the answer.
+    std::string RightAnswer() const {
+        Random unused;
+        return SquashBlanks(FormAt(Current().answerText, 0, unused));
+    }
+
+    bool Type(const std::string& text) {
+        doc->typedAnswer = text;
+        doc->cursorPos = static_cast<std::uint32_t>(text.size());
+        return doc->CheckTypedAnswer();
+    }
+
+    TempFolder folder;
+    MemoryProfileStore profile;
+    FixedClock clock{1700000000};
+    ScriptedHost host;
+    std::unique_ptr<CLingomatDoc> doc;
+};
+
+} // namespace lingomat::testing

@@ -1,0 +1,316 @@
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DocFixture.h"
+
+namespace lingomat {
+namespace {
+
+using testing::DocTest;
+
+std::vector<std::string> AskedAnswers(const CLingomatDoc& d) {
+    std::vector<std::string> answers;
+    for (const auto& q : d.pool.Questions()) {
+        answers.push_back(q.answerText);
+    }
+    return answers;
+}
+
+TEST_F(DocTest, LessonPoolTakesEveryRecordOfEachSelectedLesson) {
+    struct Case {
+        std::vector<std::string> codes;
+        Language question;
+        Language answer;
+        std::string title;
+        std::vector<std::string> answers;
+    };
+    const std::vector<Case> cases = {
+        // The house record belongs to "1" and "12" and so is asked twice.
+        {{"1", "12"},
+         LanguageGerman,
+         LanguageEnglish,
+         "Tiere, Haus",
+         {"the dog", "the cat", "the bird", "/the house /the home", "/the house /the home"}},
+        // Several answers are asked for, never shown as the question.
+        {{"3"}, LanguageGerman, LanguageEnglish, "Verben", {"the street"}},
+        {{"3"},
+         LanguageEnglish,
+         LanguageGerman,
+         "Verben",
+         {"/gehen /laufen", "die Stra\xDF"
+                            "e"}},
+        {{"9"}, LanguageGerman, LanguageFrench, "Leer", {}},
+    };
+    for (const auto& c : cases) {
+        Start();
+        Play(c.codes, GameModeWrite, c.question, c.answer);
+        EXPECT_EQ(doc->Title(), c.title);
+        EXPECT_EQ(AskedAnswers(*doc), c.answers) << c.title;
+        EXPECT_EQ(doc->IsModified(), true);
+        EXPECT_EQ(host.titles.back(), c.title);
+    }
+}
+
+TEST_F(DocTest, RangesNarrowLessonAndAlphabeticGames) {
+    testing::WriteDataSet(folder.File("lingomat.voc"), {{"Alle", "A"}},
+                          {{"A", "b", "", ""},
+                           {"A", "ba", "", ""},
+                           {"A", "c", "", ""},
+                           {"A", "der c2", "", ""},
+                           {"A", "d", "", ""},
+                           {"A", "da", "", ""}});
+    CLingomatDoc& d = Start();
+    d.lessonTable.lowerBound = "b";
+    d.lessonTable.upperBound = "d";
+    d.lessonTable.rangeLanguage = LanguageGerman;
+    d.lessonTable.lessons[0].selected = true;
+    d.lessonTable.selectedLessonCount = 1;
+    d.questionLanguage = LanguageEnglish;
+    d.answerLanguage = LanguageGerman;
+    EXPECT_EQ(d.BuildLessonPool(), "Alle");
+    EXPECT_EQ(AskedAnswers(d), (std::vector<std::string>{"ba", "c", "der c2"}));
+
+    // The count tests the question language, where every text is empty.
+    EXPECT_EQ(d.CountLessonQuestions(), 0);
+    d.questionLanguage = LanguageGerman;
+    EXPECT_EQ(d.CountLessonQuestions(), 3);
+    d.lessonTable.lessons[0].selected = false;
+    d.lessonTable.selectedLessonCount = 0;
+    EXPECT_EQ(d.CountLessonQuestions(), 3);
+    d.lessonTable.upperBound.clear();
+    EXPECT_EQ(d.CountLessonQuestions(), 0);
+
+    d.OnNewDocument();
+    d.answerLanguage = LanguageEnglish;
+    d.StartAlphabeticGame("a", "c", LanguageGerman);
+    EXPECT_EQ(d.Title(), "Alphabetisches Spiel von a bis c.");
+    EXPECT_EQ(d.pool.Size(), 2u);
+    EXPECT_TRUE(d.IsModified());
+}
+
+struct WriteGame {
+    const char* name;
+    bool correcting;
+    bool oneRightSuffices;
+    bool repeatAtOnce;
+};
+
+class WriteGameTest : public DocTest, public ::testing::WithParamInterface<WriteGame> {};
+
+// One wrong answer at the start, then only right ones until the game ends.
+TEST_P(WriteGameTest, PlaysToTheEndAndRecordsTheResult) {
+    const WriteGame& p = GetParam();
+    CLingomatDoc& d = Start();
+    d.correcting = p.correcting;
+    d.correctionOptions.oneRightSuffices = p.oneRightSuffices;
+    d.correctionOptions.repeatAtOnce = p.repeatAtOnce;
+    Play({"2"});
+    ASSERT_EQ(d.pool.Size(), 3u);
+    const VocEntry* missed = Current().entry;
+
+    EXPECT_TRUE(Type("  the   wrong  colour "));
+    EXPECT_EQ(d.verdictText, "Falsch! \" the wrong colour \" ist falsch!");
+    EXPECT_EQ(d.lastVerdict, 0);
+    EXPECT_EQ(missed->errorCount, 1u);
+    EXPECT_EQ(d.pool.Size(), p.oneRightSuffices ? 3u : 4u);
+    EXPECT_EQ(d.verdictShowing, p.correcting);
+    EXPECT_EQ(d.FeedbackDelay(), 2000u);
+    if (p.correcting) {
+        EXPECT_EQ(d.typedAnswer, "  the   wrong  colour ");
+        EXPECT_TRUE(d.ContinueAfterFeedback());
+    }
+    EXPECT_TRUE(d.typedAnswer.empty());
+    if (p.repeatAtOnce) {
+        EXPECT_EQ(Current().entry, missed);
+    }
+
+    int missedAsked = 0;
+    bool running = true;
+    for (int turn = 0; running && turn < 20; ++turn) {
+        missedAsked += Current().entry == missed;
+        const std::size_t before = d.pool.Size();
+        running = Type(RightAnswer());
+        EXPECT_EQ(d.verdictText, "Richtig!");
+        if (running && p.correcting) {
+            EXPECT_EQ(d.pool.Size(), before) << "left in place during the pause";
+            running = d.ContinueAfterFeedback();
+        }
+    }
+    ASSERT_FALSE(running);
+    EXPECT_EQ(missedAsked, p.oneRightSuffices ? 1 : 2);
+    EXPECT_EQ(d.rightCount, p.oneRightSuffices ? 3u : 4u);
+    EXPECT_EQ(d.wrongCount, 1u);
+    EXPECT_TRUE(d.gameOver);
+    EXPECT_EQ(d.Title(), "Statistik");
+    EXPECT_FALSE(d.IsModified());
+    EXPECT_TRUE(d.SaveModified());
+
+    const auto& records = d.playerStatistics.Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].lessonCode, "2");
+    EXPECT_FLOAT_EQ(records[0].score[0], p.oneRightSuffices ? 0.75f : 0.8f);
+    EXPECT_FLOAT_EQ(records[0].completion[0], 1.0f);
+    EXPECT_EQ(records[0].playedAt[0], 1700000000u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, WriteGameTest,
+                         ::testing::Values(WriteGame{"plain", false, false, false},
+                                           WriteGame{"correcting", true, false, false},
+                                           WriteGame{"oneRight", false, true, false},
+                                           WriteGame{"repeatAtOnce", false, false, true},
+                                           WriteGame{"correctingRepeat", true, false, true},
+                                           WriteGame{"correctingOneRight", true, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocTest, SkipsAndGlimpsesCountAsCheats) {
+    CLingomatDoc& d = Start();
+    d.correcting = false;
+    Play({"12"});
+    d.Glimpse();
+    EXPECT_TRUE(d.glimpseActive);
+    d.EndGlimpse();
+    EXPECT_FALSE(d.glimpseActive);
+    EXPECT_FALSE(d.SkipQuestion());
+    EXPECT_EQ(d.verdictText, "Sie haben eine Frage \xFC"
+                             "bersprungen.\n\" the house, the home \" w\xE4re die "
+                             "richtige Antwort f\xFCr:\n\" das Haus \" gewesen.");
+    EXPECT_EQ(d.cheatCount, 2u);
+    EXPECT_EQ(d.rightCount + d.wrongCount, 0u);
+    EXPECT_TRUE(d.gameOver);
+    // Nothing runs any more: no further cheat, skip or second record of the same game.
+    d.Glimpse();
+    EXPECT_FALSE(d.SkipQuestion());
+    d.EndGameNow();
+    EXPECT_EQ(d.cheatCount, 2u);
+    const auto& record = d.playerStatistics.Records().at(0);
+    ASSERT_EQ(record.Count(), 1u);
+    EXPECT_EQ(record.score[0], 0.0f) << "no answer is a score of 0, not NaN";
+    EXPECT_EQ(record.completion[0], 1.0f);
+}
+
+TEST_F(DocTest, EmptyPoolIsSafeEverywhere) {
+    CLingomatDoc& d = Start();
+    Play({"9"});
+    d.NextQuestion();
+    EXPECT_TRUE(Type("x"));
+    EXPECT_TRUE(d.CheckChoice(0));
+    EXPECT_TRUE(d.ContinueAfterFeedback());
+    EXPECT_FALSE(d.SkipQuestion());
+    d.Glimpse();
+    d.RotateAnswerForm();
+    d.RemoveDuplicateQuestions();
+    d.copyModeSettings.templateVisible = true;
+    EXPECT_EQ(d.CopyTemplate(), "");
+    EXPECT_EQ(d.RevealedAnswer(), "");
+    EXPECT_EQ(d.rightCount + d.wrongCount + d.cheatCount, 0u);
+    EXPECT_EQ(d.RemainingText(), "Es sind noch 0 Fragen zu beantworten.");
+    EXPECT_TRUE(d.EndGameNow());
+    EXPECT_EQ(d.playerStatistics.Records().at(0).score[0], 0.0f);
+}
+
+TEST_F(DocTest, PauseEndsOnceAndASkipDuringItLeavesTheAnsweredQuestion) {
+    CLingomatDoc& d = Start();
+    Play({"1"});
+    ASSERT_TRUE(Type(RightAnswer()));
+    ASSERT_TRUE(d.verdictShowing);
+    EXPECT_TRUE(d.ContinueAfterFeedback());
+    EXPECT_EQ(d.pool.Size(), 3u);
+    EXPECT_TRUE(d.ContinueAfterFeedback());
+    EXPECT_EQ(d.pool.Size(), 3u) << "a second end of the same pause removes nothing";
+
+    ASSERT_TRUE(Type(RightAnswer()));
+    EXPECT_TRUE(d.SkipQuestion());
+    EXPECT_EQ(d.pool.Size(), 1u);
+    EXPECT_EQ(d.rightCount, 2u);
+    EXPECT_EQ(d.cheatCount, 1u);
+    EXPECT_FALSE(d.verdictShowing);
+}
+
+TEST_F(DocTest, CopyGameShowsTheTemplateAndPlaysThrough) {
+    CLingomatDoc& d = Start();
+    d.correcting = false;
+    d.copyModeSettings.timeBeforeCopy = 0;
+    Play({"2"}, GameModeCopy);
+    EXPECT_EQ(d.CopyDelay(false), 0u);
+    EXPECT_TRUE(d.copyModeSettings.templateVisible);
+    bool running = true;
+    for (int turn = 0; running && turn < 10; ++turn) {
+        EXPECT_EQ(d.CopyTemplate(), RightAnswer());
+        running = Type(d.CopyTemplate());
+        d.CopyDelay(false);
+    }
+    EXPECT_FALSE(running);
+    EXPECT_EQ(d.rightCount, 3u);
+    EXPECT_EQ(d.playerStatistics.Records().at(0).gameMode[0], GameModeCopy);
+
+    d.copyModeSettings.timeBeforeCopy = 1500;
+    Play({"2"}, GameModeCopy);
+    EXPECT_EQ(d.CopyDelay(false), 1500u);
+    EXPECT_EQ(d.CopyTemplate(), "");
+    EXPECT_EQ(d.CopyDelay(true), 0u);
+    EXPECT_EQ(d.CopyTemplate(), RightAnswer());
+    d.gameMode = GameModeWrite;
+    EXPECT_EQ(d.CopyDelay(false), 0u);
+    EXPECT_TRUE(d.copyModeSettings.templateVisible);
+}
+
+TEST_F(DocTest, ViewGameRevealsEveryAnswerAndReturnsToTheStartScreen) {
+    for (const bool letterByLetter : {true, false}) {
+        CLingomatDoc& d = Start();
+        d.viewModeSettings.letterByLetter = letterByLetter;
+        Play({"2"}, GameModeView);
+        std::vector<std::string> fullyShown;
+        std::uint32_t delay = d.ViewModeStep();
+        for (int step = 0; delay != 0 && step < 200; ++step) {
+            if (!d.pool.Empty() && d.RevealedAnswer() == Current().answerText) {
+                if (fullyShown.empty() || fullyShown.back() != Current().answerText) {
+                    fullyShown.push_back(Current().answerText);
+                }
+            }
+            delay = d.ViewModeStep();
+        }
+        EXPECT_EQ(delay, 0u);
+        EXPECT_EQ(fullyShown.size(), 3u) << letterByLetter;
+        EXPECT_FALSE(d.gameStarted);
+        EXPECT_FALSE(d.gameOver);
+        EXPECT_EQ(d.ViewModeStep(), 0u);
+        EXPECT_EQ(d.playerStatistics.Records().size(), 1u);
+    }
+}
+
+TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
+    CLingomatDoc& d = Start();
+    d.viewModeSettings = {true, 100, 500, 1000, false, false};
+    Play({"2"}, GameModeView);
+    const std::string answer = Current().answerText;
+    std::vector<std::uint32_t> delays;
+    std::vector<std::string> shown;
+    for (std::size_t i = 0; i < answer.size() + 3; ++i) {
+        delays.push_back(d.ViewModeStep());
+        shown.push_back(d.RevealedAnswer());
+    }
+    std::vector<std::uint32_t> expected{1000};
+    expected.insert(expected.end(), answer.size(), 100);
+    expected.push_back(500);
+    expected.push_back(100);
+    EXPECT_EQ(delays, expected);
+    EXPECT_EQ(shown[0], "");
+    EXPECT_EQ(shown[1], answer.substr(0, 1));
+    EXPECT_EQ(shown[answer.size() + 1], answer);
+    EXPECT_EQ(d.pool.Size(), 2u);
+
+    d.viewModeSettings = {false, 0, 0, 0, false, false};
+    Play({"2"}, GameModeView);
+    int steps = 0;
+    for (std::uint32_t delay = 1; delay != 0 && steps < 50; ++steps) {
+        delay = d.ViewModeStep();
+        EXPECT_TRUE(delay != 0 || !d.gameStarted);
+    }
+    EXPECT_EQ(steps, 6);
+}
+
+} // namespace
+} // namespace lingomat

@@ -1,0 +1,231 @@
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DocFixture.h"
+
+namespace lingomat {
+namespace {
+
+using testing::DocTest;
+
+// Puts one question with the given answer on the screen of a running Copy game.
+void AskOnly(CLingomatDoc& d, const std::string& answer) {
+    d.pool.Clear();
+    d.pool.Append(Question{&d.vocabulary.front(), "frage", answer, {}});
+    d.gameStarted = true;
+    d.gameMode = GameModeCopy;
+    d.copyModeSettings.templateVisible = true;
+}
+
+TEST_F(DocTest, CopyTemplateShowsAsMuchAsTheModeSays) {
+    struct Case {
+        const char* answer;
+        std::uint32_t mode;
+        std::uint32_t count; // letters shown, letters left out or percent, by mode
+        bool ignoreArticles;
+        bool szAsSs;
+        std::uint32_t variant;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {"der Hund", 0, 0, false, false, 0, "der Hund"},
+        {"der Hund", 1, 0, false, false, 0, "der "},
+        {"der Hund", 1, 0, true, false, 0, ""},
+        {"der Hund", 1, 2, false, false, 0, "der Hu"},
+        {"der Hund", 1, 2, true, false, 0, "Hu"},
+        {"der Hund", 2, 2, false, false, 0, "der Hu"},
+        {"der Hund", 2, 20, false, false, 0, "der Hund"},
+        {"der Hund", 2, 8, false, false, 0, ""},
+        {"Fenster", 3, 50, false, false, 0, "Fen"},
+        {"Fenster", 3, 0, false, false, 0, ""},
+        {"die Katze", 3, 50, true, false, 0, "Ka"},
+        {"die Katze", 3, 50, false, false, 0, "die Ka"},
+        {"die  Stra\xDF"
+         "e ",
+         0, 0, false, true, 0, "die Strasse"},
+        {"/the house /the home", 0, 0, false, false, 1, "the home"},
+        {"/the house /the home", 1, 3, false, false, 0, "the hou"},
+        {"/the house /the home", 0, 0, false, false, 7, "the house"},
+    };
+    CLingomatDoc& d = Start();
+    for (const auto& c : cases) {
+        AskOnly(d, c.answer);
+        d.copyModeSettings.copyMode = c.mode;
+        d.copyModeSettings.letterShown = c.count;
+        d.copyModeSettings.letterNotShown = c.count;
+        d.copyModeSettings.percentShown = c.count;
+        d.copyModeSettings.showSZAsSS = c.szAsSs;
+        d.correctionOptions.ignoreArticles = c.ignoreArticles;
+        d.answerVariant = c.variant;
+        EXPECT_EQ(d.CopyTemplate(), c.expected)
+            << c.answer << " mode " << c.mode << " count " << c.count;
+    }
+    d.copyModeSettings.templateVisible = false;
+    EXPECT_EQ(d.CopyTemplate(), "");
+}
+
+TEST_F(DocTest, RotatingTheAnswerFormWrapsAtTheNumberOfForms) {
+    CLingomatDoc& d = Start();
+    for (const auto& [answer, sequence] :
+         std::vector<std::pair<std::string, std::vector<std::uint32_t>>>{{"/a /b /c", {1, 2, 0, 1}},
+                                                                         {"der Hund", {0, 0}}}) {
+        AskOnly(d, answer);
+        d.answerVariant = 0;
+        for (const std::uint32_t expected : sequence) {
+            d.RotateAnswerForm();
+            EXPECT_EQ(d.answerVariant, expected) << answer;
+        }
+    }
+    d.NextQuestion();
+    EXPECT_EQ(d.answerVariant, 0u);
+}
+
+TEST_F(DocTest, RemovingDuplicatesKeepsTheFirstOfEachRecordAndTheCurrentWord) {
+    CLingomatDoc& d = Start();
+    Play({"1", "12"});
+    ASSERT_EQ(d.pool.Size(), 5u);
+    // Both halves of the split: the current question is the later copy of the house.
+    d.pool.MoveToFirst();
+    d.pool.Advance(4);
+    const VocEntry* house = Current().entry;
+    Type("falsch");
+    ASSERT_TRUE(d.ContinueAfterFeedback());
+    d.pool.MoveToFirst();
+    d.pool.Advance(4);
+    ASSERT_EQ(Current().entry, house);
+    d.RemoveDuplicateQuestions();
+    std::vector<std::string> answers;
+    for (const auto& q : d.pool.Questions()) {
+        answers.push_back(q.answerText);
+    }
+    EXPECT_EQ(answers,
+              (std::vector<std::string>{"the dog", "the cat", "the bird", "/the house /the home"}));
+    EXPECT_EQ(Current().entry, house);
+}
+
+TEST_F(DocTest, ClockShowsMinutesAndSecondsAndTicksOncePerSecond) {
+    CLingomatDoc& d = Start();
+    EXPECT_EQ(d.ClockText(), "");
+    EXPECT_FALSE(d.TickClock());
+    d.StartClock();
+    EXPECT_EQ(d.ClockText(), "00 : 00");
+    EXPECT_FALSE(d.TickClock());
+    clock.Advance(1);
+    EXPECT_TRUE(d.TickClock());
+    EXPECT_FALSE(d.TickClock());
+    clock.Advance(65);
+    d.TickClock();
+    EXPECT_EQ(d.ClockText(), "01 : 06");
+    clock.Advance(3600);
+    d.TickClock();
+    EXPECT_EQ(d.ClockText(), "01 : 06");
+    d.OnNewDocument();
+    EXPECT_EQ(d.ClockText(), "");
+}
+
+TEST_F(DocTest, TipsComeFromTheTipFileAndNeverAsEmptyLines) {
+    struct Case {
+        const char* name;
+        std::string content; // nothing written when empty
+        std::size_t lines;
+        std::set<std::string> tips;
+    };
+    const std::string longLine(800, 'x');
+    const std::vector<Case> cases = {
+        {"missing", "", 0, {}},
+        {"three tips", "Eins\nZwei\r\nDrei\n", 4, {"Eins", "Zwei", "Drei"}},
+        {"no final line feed", "\n\nEins", 3, {"Eins"}},
+        {"only empty lines", "\n\n\n", 4, {}},
+        {"overlong line", longLine + "\nkurz\n", 3, {std::string(499, 'x'), "kurz"}},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(folder.File("tipps.txt"));
+        if (!c.content.empty()) {
+            std::ofstream(folder.File("tipps.txt"), std::ios::binary) << c.content;
+        }
+        CLingomatDoc& d = Start();
+        EXPECT_EQ(d.tipList.size(), c.lines) << c.name;
+        std::set<std::string> seen;
+        for (int i = 0; i < 60; ++i) {
+            seen.insert(d.RandomTip());
+        }
+        EXPECT_EQ(seen, c.tips.empty() ? std::set<std::string>{""} : c.tips) << c.name;
+    }
+}
+
+TEST_F(DocTest, ReportTextsFollowTheTally) {
+    struct Case {
+        std::uint32_t right;
+        std::uint32_t wrong;
+        std::uint32_t cheats;
+        const char* report;
+    };
+    const std::vector<Case> cases = {
+        {0, 0, 3, "Sie haben auf keine einzige Frage beantwortet."},
+        {1, 0, 0,
+         "Sie haben eine Frage beantwortet.\nSie haben nur eine Frage richtig beantwortet.\n"
+         "Sie haben keine Fehler gemacht.\n\n100.0% Ihrer Antworten waren richtig!\n"
+         "0.0% Ihrer Antworten waren falsch!\n\n\nSie haben nicht geschummelt.\n"},
+        {3, 1, 1,
+         "Sie haben 4 Fragen beantwortet.\n\nSie haben 3 Fragen richtig beantwortet.\n"
+         "Sie haben einen Fehler gemacht.\n\n75.0% Ihrer Antworten waren richtig!\n"
+         "25.0% Ihrer Antworten waren falsch!\n\n\nSie haben einmal geschummelt.\n"},
+        {0, 2, 4,
+         "Sie haben 2 Fragen beantwortet.\n\nSie haben keine Frage richtig beantwortet.\n"
+         "Sie haben 2 Fehler gemacht.\n\n0.0% Ihrer Antworten waren richtig!\n"
+         "100.0% Ihrer Antworten waren falsch!\n\n\nSie haben 4 Mal geschummelt.\n"},
+    };
+    CLingomatDoc& d = Start();
+    for (const auto& c : cases) {
+        d.rightCount = c.right;
+        d.wrongCount = c.wrong;
+        d.cheatCount = c.cheats;
+        EXPECT_EQ(d.ReportText(), c.report);
+    }
+    d.rightCount = 2;
+    d.wrongCount = 1;
+    EXPECT_EQ(d.TallyText(),
+              "66.7% Ihrer Antworten waren richtig!\n33.3% Ihrer Antworten waren falsch!\n");
+    d.rightCount = d.wrongCount = 0;
+    EXPECT_EQ(d.TallyText(), "");
+}
+
+TEST_F(DocTest, TimeReportAndGameDescription) {
+    CLingomatDoc& d = Start();
+    Play({"2"}, GameModeCopy, LanguageGerman, LanguageFrench);
+    struct Case {
+        std::int64_t seconds;
+        std::uint32_t answered;
+        const char* tail;
+    };
+    for (const auto& c : {Case{59, 2,
+                               "\nSie haben f\xFCr Ihr Spiel 59 Sekunden gebraucht.\n"
+                               "Dies bedeutet 29.5 Sekunden pro Frage."},
+                          Case{60, 3,
+                               "\nSie haben f\xFCr Ihr Spiel 1 Minuten und 0 Sekunden "
+                               "gebraucht.\nDies bedeutet 20.0 Sekunden pro Frage."},
+                          Case{61, 0,
+                               "\nSie haben f\xFCr Ihr Spiel 1 Minuten und 1 Sekunden "
+                               "gebraucht.\n"}}) {
+        d.rightCount = c.answered;
+        d.gameClock.current = d.gameClock.start + c.seconds;
+        EXPECT_EQ(d.TimeReport(),
+                  d.ReportText() + "\nSie haben 3 Fragen nicht beantwortet.\n" + c.tail);
+    }
+    EXPECT_EQ(d.GameDescription(), "Spielart: Abschreiben.\nSprache der Frage: Deutsch.\n"
+                                   "Sprache der Antwort: Franz\xF6sisch.\n\nGespielte Lektion: "
+                                   "Farben");
+    d.lessonTable.lessons[0].selected = true;
+    d.gameMode = GameModeChoiceAlteredLetters;
+    d.answerLanguage = LanguageEnglish;
+    EXPECT_EQ(d.GameDescription(),
+              "Spielart: Multiplechoice mit ver\xE4nderten W\xF6rtern.\nSprache der Frage: "
+              "Deutsch.\nSprache der Antwort: Englisch.\n\nGespielte Lektionen: Tiere, Farben");
+}
+
+} // namespace
+} // namespace lingomat

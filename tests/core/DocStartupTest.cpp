@@ -1,0 +1,216 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DocFixture.h"
+
+namespace lingomat {
+namespace {
+
+using testing::DocTest;
+
+TEST_F(DocTest, FirstStartWithoutSettingsTakesTheDefaults) {
+    CLingomatDoc& d = Start();
+    EXPECT_EQ(host.playerDialogs, 1);
+    EXPECT_EQ(host.presetDataSet, "lingomat.voc");
+    EXPECT_EQ(d.dataSetName, "lingomat.voc");
+    EXPECT_EQ(d.vocabulary.size(), testing::Records.size());
+    EXPECT_EQ(d.Title(), "Neues Spiel");
+    EXPECT_EQ(d.rightTime, 400u);
+    EXPECT_EQ(d.wrongTime, 2000u);
+    EXPECT_EQ(d.glimpseTime, 500u);
+    EXPECT_TRUE(d.useRabbits);
+    EXPECT_TRUE(d.correcting);
+    EXPECT_EQ(d.colorRight, 12517310u);
+    EXPECT_EQ(d.colorWrong, 12500735u);
+    EXPECT_EQ(d.multiNumber, 4u);
+    EXPECT_EQ(d.choiceRound.texts.size(), 4u);
+    EXPECT_TRUE(d.showNumbers);
+    EXPECT_EQ(d.correctionOptions, CorrectionOptions{});
+    EXPECT_EQ(d.copyModeSettings.timeBeforeCopy, 1000u);
+    EXPECT_EQ(d.viewModeSettings.timeBeforeViewer, 1000u);
+    EXPECT_FALSE(d.gameStarted);
+    EXPECT_EQ(d.lastVerdict, -1);
+}
+
+TEST_F(DocTest, StoredSettingsAreReadAndBadOnesClamped) {
+    struct Case {
+        const char* value;
+        std::int64_t stored;
+        std::uint32_t CLingomatDoc::*field;
+        std::uint32_t expected;
+    };
+    const std::vector<Case> cases = {
+        {"right", 1500, &CLingomatDoc::rightTime, 1500},
+        {"Right", -20, &CLingomatDoc::rightTime, 0},
+        {"wrong", 99999999, &CLingomatDoc::wrongTime, 60000},
+        {"GLIMPSE", 750, &CLingomatDoc::glimpseTime, 750},
+        {"MultiNumber", 9, &CLingomatDoc::multiNumber, 5},
+        {"MultiNumber", 0, &CLingomatDoc::multiNumber, 2},
+        {"MultiNumber", 3, &CLingomatDoc::multiNumber, 3},
+        {"ColorRight", 0x7F123456, &CLingomatDoc::colorRight, 0xFFFFFF},
+        {"ColorWrong", -1, &CLingomatDoc::colorWrong, 0},
+    };
+    for (const auto& c : cases) {
+        profile = MemoryProfileStore();
+        profile.WriteInt("Anna", c.value, c.stored);
+        CLingomatDoc& d = Start();
+        EXPECT_EQ(d.*c.field, c.expected) << c.value << " = " << c.stored;
+        EXPECT_EQ(d.choiceRound.texts.size(), d.multiNumber) << c.value;
+    }
+    profile = MemoryProfileStore();
+    profile.WriteInt("Anna", "TimeLetter", 1000000);
+    profile.WriteInt("Anna", "CopyMode", 17);
+    profile.WriteInt("Anna", "PercentShown", 400);
+    profile.WriteInt("Anna", "Correcting", 5);
+    const CLingomatDoc& d = Start();
+    EXPECT_EQ(d.viewModeSettings.timeLetter, 60000u);
+    EXPECT_EQ(d.copyModeSettings.copyMode, 3u);
+    EXPECT_EQ(d.copyModeSettings.percentShown, 100u);
+    EXPECT_TRUE(d.correcting);
+}
+
+TEST_F(DocTest, CorrectionOptionsStringKeepsItsOwnOrder) {
+    struct Case {
+        std::string stored;
+        CorrectionOptions expected; // accents, case, repeat, spacing, articles, oneRight
+        std::string written;
+    };
+    const std::vector<Case> cases = {
+        {"X X   ", {true, false, true, false, false, false}, "X X   "},
+        {"XX", {true, false, false, false, true, false}, "XX    "},
+        {"   X  ", {false, false, false, true, false, false}, "   X  "},
+        {"    X ", {false, true, false, false, false, false}, "    X "},
+        {"     X", {false, false, false, false, false, true}, "     X"},
+        {"XXXXXXXX", {true, true, true, true, true, true}, "XXXXXX"},
+        {"x1?*\xFF-", {}, "      "},
+        {"", {}, "      "},
+    };
+    for (const auto& c : cases) {
+        profile = MemoryProfileStore();
+        profile.WriteString("Anna", "CorrectionOptions", c.stored);
+        CLingomatDoc& d = Start();
+        EXPECT_EQ(d.correctionOptions, c.expected) << '"' << c.stored << '"';
+        d.OnCloseDocument();
+        EXPECT_EQ(profile.GetString("Anna", "CorrectionOptions", "?"), c.written) << c.stored;
+    }
+}
+
+TEST_F(DocTest, SettingsWrittenOnCloseAreReadOnTheNextStart) {
+    CLingomatDoc& first = Start();
+    first.rightTime = 1200;
+    first.wrongTime = 0;
+    first.useRabbits = false;
+    first.correcting = false;
+    first.colorRight = 0x123456;
+    first.multiNumber = 5;
+    first.showNumbers = false;
+    first.correctionOptions = {false, true, false, true, false, true};
+    first.viewModeSettings.letterByLetter = false;
+    first.viewModeSettings.timeAfterWord = 800;
+    first.copyModeSettings.copyMode = 2;
+    first.copyModeSettings.showSZAsSS = true;
+    first.dataSetName = "anders.voc";
+    first.OnCloseDocument();
+    EXPECT_EQ(profile.GetString("Anna", "CorrectionOptions", ""), "   XXX");
+    EXPECT_EQ(profile.GetString("Lingomat", "Dataset", ""), "anders.voc");
+
+    const CLingomatDoc& second = Start();
+    EXPECT_EQ(host.presetDataSet, "anders.voc");
+    EXPECT_EQ(second.rightTime, 1200u);
+    EXPECT_EQ(second.wrongTime, 0u);
+    EXPECT_FALSE(second.useRabbits);
+    EXPECT_FALSE(second.correcting);
+    EXPECT_EQ(second.colorRight, 0x123456u);
+    EXPECT_EQ(second.multiNumber, 5u);
+    EXPECT_FALSE(second.showNumbers);
+    EXPECT_EQ(second.correctionOptions, first.correctionOptions);
+    EXPECT_FALSE(second.viewModeSettings.letterByLetter);
+    EXPECT_EQ(second.viewModeSettings.timeAfterWord, 800u);
+    EXPECT_EQ(second.copyModeSettings.copyMode, 2u);
+    EXPECT_TRUE(second.copyModeSettings.showSZAsSS);
+}
+
+TEST_F(DocTest, LaterNewGamesOnlyReset) {
+    CLingomatDoc& d = Start();
+    Play({"2"});
+    Type("falsch");
+    ASSERT_EQ(d.wrongCount, 1u);
+    d.OnNewDocument();
+    EXPECT_EQ(host.playerDialogs, 1);
+    EXPECT_EQ(d.vocabulary.size(), testing::Records.size());
+    for (const auto& entry : d.vocabulary) {
+        EXPECT_EQ(entry.errorCount, 0u);
+    }
+    EXPECT_EQ(d.wrongCount, 0u);
+    EXPECT_TRUE(d.pool.Empty());
+    EXPECT_EQ(d.lessonTable.SelectedCount(), 0u);
+    EXPECT_FALSE(d.IsModified());
+    EXPECT_EQ(d.Title(), "Neues Spiel");
+}
+
+TEST_F(DocTest, LeavingAsksOnlyWhileAGameRuns) {
+    struct Case {
+        bool running;
+        MessageAnswer answer;
+        bool leaves;
+    };
+    for (const Case& c :
+         {Case{false, MessageAnswer::No, true}, Case{true, MessageAnswer::Yes, true},
+          Case{true, MessageAnswer::No, false}}) {
+        host.messages.clear();
+        host.answers = {c.answer};
+        Start();
+        if (c.running) {
+            Play({"1"});
+        }
+        EXPECT_EQ(doc->SaveModified(), c.leaves);
+        ASSERT_EQ(host.messages.size(), c.running ? 1u : 0u);
+        if (c.running) {
+            EXPECT_EQ(host.messages[0].text, "Sind Sie sicher Lingomat verlassen zu wollen?");
+            EXPECT_EQ(host.messages[0].caption, "Lingomat");
+            EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+        }
+    }
+}
+
+TEST_F(DocTest, PlayerFileIsWrittenOnCloseAndExtendedByTheNextRun) {
+    for (int run = 1; run <= 2; ++run) {
+        Start();
+        ASSERT_EQ(doc->playerStatistics.Records().size(), run == 1 ? 0u : 1u);
+        Play({"2"});
+        doc->EndGameNow();
+        doc->OnCloseDocument();
+    }
+    PlayerStatistics reloaded;
+    reloaded.SetDirectory(folder.File(""));
+    reloaded.SetPlayerName("Anna");
+    reloaded.Load();
+    ASSERT_EQ(reloaded.Records().size(), 1u);
+    EXPECT_EQ(reloaded.Records()[0].lessonCode, "2");
+    EXPECT_EQ(reloaded.Records()[0].Count(), 2u);
+}
+
+TEST_F(DocTest, FailedPlayerFileWriteIsReportedAndKeepsTheOldFile) {
+    Start();
+    Play({"2"});
+    doc->EndGameNow();
+    doc->OnCloseDocument();
+    const auto before = testing::ReadBytes(folder.File("Anna.lmp"));
+    ASSERT_FALSE(before.empty());
+    std::filesystem::create_directory(folder.File("Anna.lmp.tmp"));
+
+    Start();
+    Play({"1"});
+    doc->EndGameNow();
+    host.messages.clear();
+    doc->OnCloseDocument();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].text.find("Anna.lmp"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(folder.File("Anna.lmp")), before);
+}
+
+} // namespace
+} // namespace lingomat
