@@ -165,6 +165,32 @@ INSTANTIATE_TEST_SUITE_P(Options, WriteGameTest,
                                            WriteGame{"correctingOneRight", true, true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(DocTest, ChoicePicksAreJudgedAgainstTheRound) {
+    CLingomatDoc& d = Start();
+    d.correcting = false;
+    d.correctionOptions.repeatAtOnce = true;
+    Play({"2"}, GameModeChoiceAlteredLetters);
+    const std::size_t right = d.choiceRound.correctChoice;
+    const std::uint32_t wrong = right == 0 ? 1 : 0;
+    const VocEntry* asked = Current().entry;
+    d.choiceRound.texts[wrong] = "/rot /r\"ot";
+
+    EXPECT_TRUE(d.CheckChoice(d.multiNumber));
+    EXPECT_EQ(d.lastVerdict, -1) << "a pick beyond the choices is ignored";
+    EXPECT_TRUE(d.CheckChoice(wrong));
+    EXPECT_EQ(d.verdictText, "Falsch! \" rot \", \" r\"ot \" ist falsch!");
+    EXPECT_EQ(d.previousEntry, asked);
+    EXPECT_EQ(Current().entry, asked);
+    EXPECT_EQ(Current().wrongChoice, "/rot /r\"ot");
+    EXPECT_EQ(d.pool.Size(), 4u);
+    EXPECT_EQ(asked->errorCount, 1u);
+    EXPECT_TRUE(d.CheckChoice(static_cast<std::uint32_t>(d.choiceRound.correctChoice)));
+    EXPECT_EQ(d.verdictText, "Richtig!");
+    EXPECT_EQ(d.pool.Size(), 3u);
+    EXPECT_EQ(d.rightCount, 1u);
+    EXPECT_EQ(d.wrongCount, 1u);
+}
+
 TEST_F(DocTest, SkipsAndGlimpsesCountAsCheats) {
     CLingomatDoc& d = Start();
     d.correcting = false;

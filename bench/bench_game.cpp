@@ -1,0 +1,103 @@
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "game/LingomatDoc.h"
+#include "matching/AnswerForms.h"
+#include "matching/AnswerMatching.h"
+#include "platform/ProfileStore.h"
+
+namespace {
+
+using namespace lingomat;
+
+class QuietHost : public DocumentHost {
+public:
+    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons,
+                              MessageIcon) override {
+        return MessageAnswer::Yes;
+    }
+    void ChoosePlayer(PlayerStatistics&, std::string&) override {}
+};
+
+// A data set of the usual size: 5,000 records in 25 lessons, every fifth answer with several
+// forms and optional parts, as the shipped vocabulary has them.
+void FillVocabulary(CLingomatDoc& doc) {
+    for (int lesson = 0; lesson < 25; ++lesson) {
+        doc.lessonTable.lessons.push_back(
+            {false, "Lektion " + std::to_string(lesson), "L" + std::to_string(lesson) + ";"});
+    }
+    for (int i = 0; i < 5000; ++i) {
+        VocEntry& entry = doc.vocabulary.emplace_back();
+        const std::string n = std::to_string(i);
+        entry.SetLesson("L" + std::to_string(i % 25) + ";");
+        entry.SetText(LanguageGerman, "der Stra\\3enbahnwagen" + n);
+        entry.SetText(LanguageEnglish,
+                      i % 5 == 0 ? "/the tram" + n + " /the (street)car" + n : "the tramcar" + n);
+        entry.SetText(LanguageFrench, "le tramway" + n);
+    }
+}
+
+struct Game {
+    Game() : doc(host, profile, clock) {
+        FillVocabulary(doc);
+        doc.needsLoading = false;
+        doc.OnNewDocument();
+        doc.correcting = false;
+        doc.correctionOptions = {true, true, false, true, true, true};
+        for (int lesson = 0; lesson < 5; ++lesson) {
+            doc.lessonTable.lessons[static_cast<std::size_t>(lesson)].selected = true;
+        }
+    }
+    void Restart() {
+        doc.gameOver = false;
+        doc.StartGame();
+    }
+    std::string RightAnswer() {
+        return SquashBlanks(FormAt(doc.pool.Current()->answerText, 0, doc.random));
+    }
+
+    QuietHost host;
+    MemoryProfileStore profile;
+    FixedClock clock{1700000000};
+    CLingomatDoc doc;
+};
+
+// A right answer takes the question out and draws the next; the pool of 1,000 questions is built
+// anew, outside the timing, when it runs out.
+void BM_RightAnswer(benchmark::State& state) {
+    Game game;
+    game.Restart();
+    for (auto _ : state) {
+        if (game.doc.pool.Empty()) {
+            state.PauseTiming();
+            game.Restart();
+            state.ResumeTiming();
+        }
+        game.doc.typedAnswer = game.RightAnswer();
+        benchmark::DoNotOptimize(game.doc.CheckTypedAnswer());
+    }
+    if (game.doc.wrongCount != 0) {
+        state.SkipWithError("a right answer was judged wrong");
+    }
+}
+
+// A wrong answer with one right answer sufficing: the pool stays as it is, and the next question
+// is drawn from its start.
+void BM_WrongAnswer(benchmark::State& state) {
+    Game game;
+    game.Restart();
+    game.doc.typedAnswer = "the bus";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(game.doc.CheckTypedAnswer());
+        game.doc.typedAnswer = "the bus";
+    }
+    if (game.doc.rightCount != 0 || game.doc.pool.Size() != 1000) {
+        state.SkipWithError("the pool changed");
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_RightAnswer);
+BENCHMARK(BM_WrongAnswer);
