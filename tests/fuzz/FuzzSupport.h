@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace lingomat::fuzz {
+
+// A broken invariant is a finding like a crash: report where and let libFuzzer keep the input.
+#define FUZZ_CHECK(condition)                                                                    \
+    do {                                                                                         \
+        if (!(condition)) {                                                                      \
+            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                        \
+        }                                                                                        \
+    } while (false)
+
+// Takes a fuzz input apart: leading bytes as small numbers and switches, the rest as texts.
+class InputReader {
+public:
+    InputReader(const std::uint8_t* data, std::size_t size)
+        : bytes(reinterpret_cast<const char*>(data), size) {}
+
+    std::uint8_t Byte() {
+        if (bytes.empty()) {
+            return 0;
+        }
+        const auto value = static_cast<std::uint8_t>(bytes.front());
+        bytes.remove_prefix(1);
+        return value;
+    }
+
+    // The next text up to a 0 byte (or the end). No typed or stored text holds a 0 byte, so it is
+    // free to serve as the separator.
+    std::string Text() {
+        const std::size_t end = bytes.find('\0');
+        std::string text(bytes.substr(0, end));
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        return text;
+    }
+
+    std::string_view Rest() const { return bytes; }
+    bool Empty() const { return bytes.empty(); }
+
+private:
+    std::string_view bytes;
+};
+
+// One folder per fuzzing process, so parallel jobs never share a file; removed at exit.
+class ScratchFolder {
+public:
+    static const std::filesystem::path& Path() {
+        static ScratchFolder folder;
+        return folder.path;
+    }
+
+    static std::string Write(const std::string& name, std::string_view content) {
+        const auto file = Path() / name;
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        if (out == nullptr) {
+            std::perror("scratch file");
+            std::abort();
+        }
+        if (!content.empty()) {
+            std::fwrite(content.data(), 1, content.size(), out);
+        }
+        std::fclose(out);
+        return file.string();
+    }
+
+private:
+    ScratchFolder() {
+        path = std::filesystem::temp_directory_path() /
+               ("lingomat-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+
+    std::filesystem::path path;
+};
+
+// The stored form of text lines in a scrambled stream: every byte complemented.
+inline std::string Scrambled(std::string_view text) {
+    std::string stored(text);
+    for (char& c : stored) {
+        c = static_cast<char>(~static_cast<unsigned char>(c));
+    }
+    return stored;
+}
+
+} // namespace lingomat::fuzz

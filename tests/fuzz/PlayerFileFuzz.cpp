@@ -1,0 +1,109 @@
+// A player file may be damaged or edited by hand. Loading one must never crash or hang, and what
+// it loads must survive saving and loading again: nobody may lose results by merely playing on.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "players/PlayerStatistics.h"
+
+namespace {
+
+using namespace lingomat;
+using lingomat::fuzz::InputReader;
+using lingomat::fuzz::ScratchFolder;
+
+constexpr std::uint8_t PlainTextBit = 1;
+const char* const PlayerName = "Spieler";
+
+// Scores are written with six decimals, so a value may move by that rounding once.
+bool NearlyEqual(float written, float read) {
+    if (std::isnan(written) || std::isnan(read)) {
+        return std::isnan(written) && std::isnan(read);
+    }
+    if (std::isinf(written) || std::isinf(read)) {
+        return written == read;
+    }
+    return std::fabs(written - read) <= 1e-6f + std::fabs(written) * 1e-6f;
+}
+
+bool SameEntries(const LessonStatistics& a, const LessonStatistics& b, bool exact) {
+    if (a.lessonCode != b.lessonCode || a.Count() != b.Count() || a.playedAt != b.playedAt ||
+        a.gameMode != b.gameMode || a.questionLanguage != b.questionLanguage ||
+        a.answerLanguage != b.answerLanguage) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.Count(); ++i) {
+        const bool same = exact ? (std::isnan(a.score[i]) ? std::isnan(b.score[i])
+                                                          : a.score[i] == b.score[i]) &&
+                                      (std::isnan(a.completion[i]) ? std::isnan(b.completion[i])
+                                                                   : a.completion[i] == b.completion[i])
+                                : NearlyEqual(a.score[i], b.score[i]) &&
+                                      NearlyEqual(a.completion[i], b.completion[i]);
+        if (!same) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SameRecords(const std::vector<LessonStatistics>& a, const std::vector<LessonStatistics>& b,
+                 bool exact) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!SameEntries(a[i], b[i], exact)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+PlayerStatistics LoadPlayer() {
+    PlayerStatistics statistics;
+    statistics.SetDirectory(ScratchFolder::Path());
+    statistics.SetPlayerName(PlayerName);
+    statistics.Load();
+    return statistics;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    InputReader input(data, size);
+    const std::uint8_t mode = input.Byte();
+    const std::string_view rest = input.Rest();
+    const std::string content =
+        (mode & PlainTextBit) != 0 ? fuzz::Scrambled(rest) : std::string(rest);
+    ScratchFolder::Write(std::string(PlayerName) + ".lmp", content);
+
+    PlayerStatistics first = LoadPlayer();
+    std::size_t entries = 0;
+    for (const auto& record : first.Records()) {
+        FUZZ_CHECK(record.score.size() == record.Count() &&
+                   record.completion.size() == record.Count() &&
+                   record.gameMode.size() == record.Count() &&
+                   record.questionLanguage.size() == record.Count() &&
+                   record.answerLanguage.size() == record.Count());
+        entries += record.Count();
+        // The dialog asks these of every lesson; they must cope with whatever was stored.
+        first.BestPercentText(record.lessonCode, -1, -1);
+        first.BestPercentText(record.lessonCode, 0, 1);
+        const std::string played = first.LastPlayedText(record.lessonCode);
+        FUZZ_CHECK(!played.empty() && played.size() < 32);
+    }
+    // Each record and each entry takes a line of its own: nothing is made up from a count.
+    FUZZ_CHECK(first.Records().size() + entries <= content.size());
+
+    FUZZ_CHECK(first.Save());
+    PlayerStatistics second = LoadPlayer();
+    FUZZ_CHECK(SameRecords(first.Records(), second.Records(), false));
+    FUZZ_CHECK(second.Save());
+    const PlayerStatistics third = LoadPlayer();
+    FUZZ_CHECK(SameRecords(second.Records(), third.Records(), true));
+    return 0;
+}
