@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "ui/LingomatApp.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    lingomat::CLingomatApp::SetApplicationNames();
+    lingomat::CLingomatApp::LoadGermanTranslations();
+    lingomat::CLingomatApp lingomat;
+    if (!lingomat.InitInstance()) {
+        return 1;
+    }
+    return QApplication::exec();
+}

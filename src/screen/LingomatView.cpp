@@ -1,0 +1,161 @@
+#include "screen/LingomatView.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "game/LingomatDoc.h"
+#include "platform/qt/Cp1252.h"
+#include "screen/ScreenFont.h"
+#include "ui/Commands.h"
+
+namespace lingomat {
+
+namespace {
+
+const QColor kHintRed(255, 0, 0);
+
+} // namespace
+
+void DrawSingleLine(QPainter& painter, const QRect& area, const QString& text, const QFont& font,
+                    const QColor& colour, int escapement, bool centreVertically) {
+    const QFontMetrics metrics(font);
+    const int cellHeight = metrics.ascent() + metrics.descent();
+    const int x = area.left() + (area.width() - metrics.horizontalAdvance(text)) / 2;
+    const int y = centreVertically ? area.top() + (area.height() - cellHeight) / 2 : area.top();
+    painter.save();
+    painter.translate(x, y);
+    painter.rotate(-escapement / 10.0);
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(0, metrics.ascent(), text);
+    painter.restore();
+}
+
+CLingomatView::CLingomatView(CLingomatDoc& doc, QWidget* parent)
+    : QWidget(parent), document(doc) {
+    setObjectName(QStringLiteral("lingomatView"));
+    // Every pixel is painted by the erase step, so Qt need not clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QColor CLingomatView::BackgroundColour() const {
+    return FromColorRef(document.lastVerdict == 0 ? document.colorWrong : document.colorRight);
+}
+
+void CLingomatView::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    OnEraseBkgnd(painter);
+    OnDraw(painter);
+}
+
+void CLingomatView::OnEraseBkgnd(QPainter& painter) {
+    painter.fillRect(rect(), BackgroundColour());
+}
+
+void CLingomatView::OnDraw(QPainter& painter) {
+    if (document.gameOver) {
+        DrawGameOverScreen(painter);
+    } else if (!document.gameStarted) {
+        DrawStartScreen(painter);
+    } else {
+        DrawGameScreen(painter);
+    }
+}
+
+void CLingomatView::DrawStartScreen(QPainter& painter) {
+    const int w = width();
+    const int h = height();
+    const QRect whole(0, 0, w, h);
+    DrawSingleLine(painter, whole, QStringLiteral("Vokabeln"),
+                   ScreenFont(static_cast<int>(0.2 * h), 50), QColor(255, 255, 160), -180, false);
+    DrawSingleLine(painter, QRect(0, 80, w, h - 80), QStringLiteral("Sprachen"),
+                   ScreenFont(static_cast<int>(0.4 * h), 50), QColor(255, 160, 255), 0, true);
+    DrawSingleLine(painter, whole, QStringLiteral("Lingomat"),
+                   ScreenFont(static_cast<int>(0.7 * h), 50), QColor(190, 190, 255), 120, true);
+
+    painter.save();
+    painter.setFont(ScreenFont(20, 10, 1000));
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(0, 150, w, std::max(0, h - 150)), Qt::AlignHCenter | Qt::AlignTop,
+                     QString::fromUtf8("Lingomat\nVokabeltrainer für Deutsch, Englisch und "
+                                       "Französisch.\n Und NEU: sPaNIscH!!!!"));
+    painter.drawText(QRect(0, 300, w, std::max(0, h - 300)), Qt::AlignHCenter | Qt::AlignTop,
+                     QString::fromUtf8("Lingomat ist ein Produkt von Borkenwald\n"
+                                       "Wörter, Bilder und Programm aus einer Hand\n") +
+                         QString::fromLatin1(kMakerWebAddress));
+    painter.restore();
+}
+
+void CLingomatView::DrawGameScreen(QPainter& painter) {
+    const int w = width();
+    const int h = height();
+    painter.save();
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(10, 230 + painter.fontMetrics().ascent(),
+                     ToQString(document.RemainingText()));
+    if (document.lastVerdict == -1) {
+        painter.setFont(ScreenFont(25, 12, 300));
+        painter.setPen(kHintRed);
+        painter.drawText(QRect(10, 300, std::max(0, w - 160), std::max(0, h - 300)),
+                         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Hinweis:"));
+        // An empty tip list gives no tip, and the hint then stands alone.
+        const std::string tip = document.RandomTip();
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QRect(10, 325, std::max(0, w - 160), std::max(0, h - 325)),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, ToQString(tip));
+    }
+    painter.restore();
+    DrawScoreBar(painter);
+}
+
+void CLingomatView::DrawGameOverScreen(QPainter& painter) {
+    const int w = width();
+    const int h = height();
+    painter.save();
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(ScreenFont(50, 40));
+    painter.drawText(QRect(10, 10, std::max(0, w - 10), std::max(0, h - 10)),
+                     Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Statistik"));
+    painter.setFont(font());
+    painter.drawText(QRect(10, 70, std::max(0, w - 10), std::max(0, h - 70)),
+                     Qt::AlignLeft | Qt::AlignTop,
+                     QString::fromUtf8("Glückwunsch Sie haben ihr Spiel geschafft!"));
+    painter.drawText(QRect(10, 110, std::max(0, w - 10), std::max(0, h - 110)),
+                     Qt::AlignLeft | Qt::AlignTop, ToQString(document.TimeReport()));
+    const int left = 10 + (w - 10) / 2;
+    painter.drawText(QRect(left, 110, std::max(0, w - 60 - left), std::max(0, h - 110)),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                     ToQString(document.GameDescription()));
+    painter.restore();
+    DrawScoreBar(painter);
+}
+
+void CLingomatView::DrawScoreBar(QPainter& painter) {
+    const double total = static_cast<double>(document.rightCount) + document.wrongCount;
+    if (total <= 0) {
+        return;
+    }
+    const int w = width();
+    const int h = height();
+    painter.save();
+    painter.setPen(Qt::black);
+    const int wrongBottom = static_cast<int>(h * document.wrongCount / total);
+    const int rightTop = static_cast<int>(h - h * document.rightCount / total);
+    painter.setBrush(QColor(255, 0, 0));
+    painter.drawRect(QRect(QPoint(w - 50, 0), QPoint(w - 1, wrongBottom - 1)));
+    painter.setBrush(QColor(0, 255, 0));
+    painter.drawRect(QRect(QPoint(w - 50, rightTop), QPoint(w - 1, h - 1)));
+    painter.setFont(ScreenFont(11, 6));
+    const QRect labels(w - 50, 5, 50, std::max(0, h - 10));
+    painter.drawText(labels, Qt::AlignHCenter | Qt::AlignTop,
+                     QStringLiteral("%1%").arg(document.wrongCount * 100.0 / total, 0, 'f', 1));
+    painter.drawText(labels, Qt::AlignHCenter | Qt::AlignBottom,
+                     QStringLiteral("%1%").arg(document.rightCount * 100.0 / total, 0, 'f', 1));
+    painter.restore();
+}
+
+} // namespace lingomat

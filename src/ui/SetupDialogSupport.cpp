@@ -1,0 +1,48 @@
+#include "ui/SetupDialogSupport.h"
+
+#include <QDir>
+#include <QPushButton>
+
+namespace lingomat {
+
+namespace {
+
+QString& PictureFolder() {
+    static QString folder = QStringLiteral("images");
+    return folder;
+}
+
+} // namespace
+
+void ShowDialogMessage(QWidget* parent, const QString& text, const QString& caption,
+                       QMessageBox::Icon icon) {
+    QMessageBox box(parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(icon);
+    // Set here, so the button is German even without Qt's translations.
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okButton"));
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+QPixmap LanguagePicture(Language language, bool spanish) {
+    QString name;
+    switch (language) {
+    case LanguageGerman: name = QStringLiteral("language-german.png"); break;
+    case LanguageEnglish:
+        name = spanish ? QStringLiteral("language-spanish.png")
+                       : QStringLiteral("language-english.png");
+        break;
+    case LanguageFrench: name = QStringLiteral("language-french.png"); break;
+    default: return {};
+    }
+    return QPixmap(QDir(PictureFolder()).filePath(name));
+}
+
+void SetPictureFolder(const QString& folder) { PictureFolder() = folder; }
+
+} // namespace lingomat
