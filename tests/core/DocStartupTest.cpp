@@ -107,7 +107,8 @@ TEST_F(DocTest, SettingsWrittenOnCloseAreReadOnTheNextStart) {
     first.colorRight = 0x123456;
     first.multiNumber = 5;
     first.showNumbers = false;
-    first.correctionOptions = {false, true, false, true, false, true};
+    const CorrectionOptions chosen{false, true, false, true, false, true};
+    first.correctionOptions = chosen;
     first.viewModeSettings.letterByLetter = false;
     first.viewModeSettings.timeAfterWord = 800;
     first.copyModeSettings.copyMode = 2;
@@ -126,7 +127,7 @@ TEST_F(DocTest, SettingsWrittenOnCloseAreReadOnTheNextStart) {
     EXPECT_EQ(second.colorRight, 0x123456u);
     EXPECT_EQ(second.multiNumber, 5u);
     EXPECT_FALSE(second.showNumbers);
-    EXPECT_EQ(second.correctionOptions, first.correctionOptions);
+    EXPECT_EQ(second.correctionOptions, chosen);
     EXPECT_FALSE(second.viewModeSettings.letterByLetter);
     EXPECT_EQ(second.viewModeSettings.timeAfterWord, 800u);
     EXPECT_EQ(second.copyModeSettings.copyMode, 2u);
