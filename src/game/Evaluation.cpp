@@ -87,8 +87,10 @@ void CLingomatDoc::FinishVerdict() {
     }
 }
 
+// During a verdict pause the judged question may still stand in the pool, waiting to be taken
+// out; judging it again would count one answer twice.
 bool CLingomatDoc::AcceptsAnswer() const {
-    return gameStarted && !gameOver && !pool.Empty();
+    return gameStarted && !gameOver && !verdictShowing && !pool.Empty();
 }
 
 bool CLingomatDoc::CheckTypedAnswer() {
