@@ -1,0 +1,97 @@
+// A multiple-choice round is made from whatever the data set holds. However odd its records, the
+// round must come to an end, hold the right answer exactly once, and offer no two choices that
+// the player's correction options would both accept.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "FuzzDocument.h"
+#include "matching/AccentEscapes.h"
+#include "matching/AnswerForms.h"
+#include "matching/AnswerMatching.h"
+
+namespace {
+
+using namespace lingomat;
+using lingomat::fuzz::FuzzDocument;
+using lingomat::fuzz::InputReader;
+
+constexpr std::size_t MaxRecords = 40;
+// The game asks again while a round reports two equivalent choices; it must not need forever.
+constexpr int MaxRounds = 50;
+
+CorrectionOptions OptionsFrom(std::uint8_t bits) {
+    CorrectionOptions options;
+    options.ignoreAccents = (bits & 1) != 0;
+    options.ignoreCase = (bits & 2) != 0;
+    options.repeatAtOnce = (bits & 4) != 0;
+    options.ignoreSpacing = (bits & 8) != 0;
+    options.ignoreArticles = (bits & 16) != 0;
+    options.oneRightSuffices = (bits & 32) != 0;
+    return options;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    InputReader input(data, size);
+    auto document = std::make_unique<FuzzDocument>();
+    CLingomatDoc& doc = document->doc;
+    doc.correctionOptions = OptionsFrom(input.Byte());
+    doc.gameMode = static_cast<GameMode>(input.Byte() % 4 + 1);
+    // Out-of-range counts may come from old settings; the round must bring them into range.
+    doc.multiNumber = input.Byte() % 8;
+    const std::uint8_t languages = input.Byte();
+    doc.answerLanguage = languages % 3;
+    doc.questionLanguage = languages / 3 % 3;
+    const std::size_t asked = input.Byte();
+    doc.random.Seed(input.Byte());
+    const std::string wrongChoice = input.Text();
+    while (!input.Empty() && doc.vocabulary.size() < MaxRecords) {
+        VocEntry& entry = doc.vocabulary.emplace_back();
+        entry.wordClass = input.Byte() % 4;
+        for (Language column = 0; column < 3; ++column) {
+            entry.SetText(column, input.Text());
+        }
+    }
+    if (doc.vocabulary.empty()) {
+        return 0;
+    }
+    Question question = Question::FromEntry(doc.vocabulary[asked % doc.vocabulary.size()],
+                                            doc.questionLanguage, doc.answerLanguage);
+    question.wrongChoice = wrongChoice;
+    doc.pool.Append(question);
+    doc.pool.MoveToFirst();
+
+    int rounds = 1;
+    while (!doc.PrepareChoiceRound()) {
+        FUZZ_CHECK(++rounds <= MaxRounds);
+    }
+
+    const ChoiceRound& round = doc.choiceRound;
+    const std::size_t count = round.texts.size();
+    FUZZ_CHECK(count >= ChoiceRound::MinChoices && count <= ChoiceRound::MaxChoices);
+    FUZZ_CHECK(doc.multiNumber == count);
+    FUZZ_CHECK(round.correctChoice < count);
+
+    const std::string& right = round.texts[round.correctChoice];
+    const std::string decoded = DecodeAccents(question.answerText);
+    FUZZ_CHECK(right == (doc.gameMode == GameModeChoiceAlteredLetters
+                             ? decoded
+                             : DecodeAccents(RemoveGenderMarkers(decoded))));
+    for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t j = i + 1; j < count; ++j) {
+            const std::string& a = round.texts[i];
+            const std::string& b = round.texts[j];
+            if (a.empty() || b.empty()) {
+                continue;
+            }
+            FUZZ_CHECK(a != b);
+            FUZZ_CHECK(!TextsMatch(a, b, doc.correctionOptions));
+        }
+    }
+    return 0;
+}

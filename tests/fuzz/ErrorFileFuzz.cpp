@@ -1,0 +1,98 @@
+// Error files are plain text that players keep, pass on and edit. Opening any of them must give
+// a sound game, and saving that game's records must give a file that opens to the same game.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FuzzDocument.h"
+
+namespace {
+
+using namespace lingomat;
+using lingomat::fuzz::FuzzDocument;
+using lingomat::fuzz::ScratchFolder;
+
+struct Opened {
+    Language questionLanguage;
+    Language answerLanguage;
+    std::vector<std::vector<std::string>> records;
+};
+
+Opened Open(CLingomatDoc& doc, const std::string& path, std::size_t fileSize) {
+    FUZZ_CHECK(doc.OnOpenDocument(path));
+    FUZZ_CHECK(doc.gameStarted && doc.gameMode == GameModeWrite && doc.IsModified());
+    FUZZ_CHECK(doc.questionLanguage <= LanguageFrench && doc.answerLanguage <= LanguageFrench);
+    FUZZ_CHECK(doc.pool.Size() == doc.errorFileEntries.size());
+    FUZZ_CHECK(doc.errorFileEntries.size() <= fileSize);
+    FUZZ_CHECK(doc.pool.Empty() || doc.pool.Current() != nullptr);
+
+    Opened opened{doc.questionLanguage, doc.answerLanguage, {}};
+    for (const VocEntry& entry : doc.errorFileEntries) {
+        FUZZ_CHECK(entry.Lesson() == "Errorfile" && entry.wordClass == VocEntry::WordClassAdjective);
+        FUZZ_CHECK(!entry.Text(LanguageGerman).empty());
+        std::vector<std::string> texts;
+        for (Language column = 0; column < 3; ++column) {
+            const std::string text = entry.Text(column);
+            FUZZ_CHECK(text.find('\n') == std::string::npos && text.size() <= fileSize);
+            texts.push_back(text);
+        }
+        opened.records.push_back(std::move(texts));
+    }
+    for (const Question& question : doc.pool.Questions()) {
+        FUZZ_CHECK(question.entry != nullptr);
+        FUZZ_CHECK(question.questionText == question.entry->Text(doc.questionLanguage));
+        FUZZ_CHECK(question.answerText == question.entry->Text(doc.answerLanguage));
+    }
+    return opened;
+}
+
+// A carriage return inside a text is written as a blank, so the file keeps one record per three
+// lines; everything else must come back as it was.
+std::string AsSaved(std::string text) {
+    for (char& c : text) {
+        if (c == '\r') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string content(reinterpret_cast<const char*>(data), size);
+    const std::string path = ScratchFolder::Write("fuzz.lef", content);
+
+    auto first = std::make_unique<FuzzDocument>();
+    const Opened opened = Open(first->doc, path, size);
+
+    // The records of the opened game, all answered wrongly, saved as a new error file.
+    auto second = std::make_unique<FuzzDocument>();
+    CLingomatDoc& saver = second->doc;
+    saver.questionLanguage = opened.questionLanguage;
+    saver.answerLanguage = opened.answerLanguage;
+    for (const auto& texts : opened.records) {
+        VocEntry& entry = saver.vocabulary.emplace_back();
+        for (Language column = 0; column < 3; ++column) {
+            entry.SetText(column, texts[column]);
+        }
+        entry.errorCount = 1;
+    }
+    const std::string copy = (ScratchFolder::Path() / "copy.lef").string();
+    FUZZ_CHECK(saver.OnSaveDocument(copy));
+
+    auto third = std::make_unique<FuzzDocument>();
+    const Opened reopened = Open(third->doc, copy, std::filesystem::file_size(copy));
+    FUZZ_CHECK(reopened.questionLanguage == opened.questionLanguage);
+    FUZZ_CHECK(reopened.answerLanguage == opened.answerLanguage);
+    FUZZ_CHECK(reopened.records.size() == opened.records.size());
+    for (std::size_t i = 0; i < opened.records.size(); ++i) {
+        for (std::size_t column = 0; column < 3; ++column) {
+            FUZZ_CHECK(reopened.records[i][column] == AsSaved(opened.records[i][column]));
+        }
+    }
+    return 0;
+}
