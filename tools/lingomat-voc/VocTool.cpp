@@ -12,6 +12,7 @@
 
 #include "DataSetCheck.h"
 #include "DataSetLayout.h"
+#include "Import.h"
 #include "SourceText.h"
 #include "TextEncoding.h"
 #include "data/DataSetLoader.h"
@@ -31,6 +32,7 @@ constexpr std::size_t MaxListedProblems = 100;
 const char* const UsageLine = "Verwendung: lingomat-voc unpack DATEI.voc [-o AUSGABE.txt]\n"
                               "            lingomat-voc pack QUELLE.txt -o DATEI.voc\n"
                               "            lingomat-voc check DATEI\n"
+                              "            lingomat-voc import LISTE -o DATEI.voc [Optionen]\n"
                               "Mehr mit: lingomat-voc --help\n";
 
 const char* const HelpText =
@@ -54,9 +56,25 @@ const char* const HelpText =
     "      Prüft einen Datensatz oder einen Quelltext: Kopfzeile und Version, Lektionen und\n"
     "      ihre Kennungen, Datensätze ohne Lektion, leere und doppelte Einträge, mehrere\n"
     "      Antworten („/eins /zwei“), Klammern und Akzentzeichen.\n"
+    "  lingomat-voc import LISTE -o DATEI.voc [Optionen]\n"
+    "      Macht aus einer Wortliste (CSV oder TSV aus einer Tabellenkalkulation, KVTML 2 aus\n"
+    "      einem anderen Vokabeltrainer) einen spielbaren Datensatz. Trennzeichen und\n"
+    "      Zeichenkodierung werden erkannt, eine Kopfzeile mit Spaltennamen (Deutsch, Englisch,\n"
+    "      Französisch, Spanisch, Lektion, Wortart) ebenso. Ohne Lektionsspalte wird die Liste\n"
+    "      eine Lektion mit dem Namen der Datei. Spanische Listen brauchen als Ausgabe einen\n"
+    "      der Namen spain.voc, spanbasic.voc, spantheme.voc oder spantest.voc.\n"
     "\n"
     "Optionen:\n"
     "  -o DATEI     Ausgabedatei\n"
+    "  --delimiter ZEICHEN       import: Trennzeichen ; , oder tab\n"
+    "  --encoding KODIERUNG      import: utf-8 oder windows-1252\n"
+    "  --columns de,en,fr,lesson,class\n"
+    "                            import: Spalten der Reihe nach zuordnen („-“ überspringt)\n"
+    "  --no-header               import: die erste Zeile enthält schon Wörter\n"
+    "  --spanish                 import: ohne Kopfzeile ist Spalte 2 Spanisch\n"
+    "  --fix-escapes             import: Zeichen, die das Spiel als Akzentkürzel läse ($, \"a,\n"
+    "                            ^e, ~n, \\3 ...), durch ähnliche Zeichen ersetzen\n"
+    "  --force                   import: trotz unpassendem Namen schreiben\n"
     "  -h, --help   Diese Hilfe\n"
     "\n"
     "Rückgabewerte: 0 in Ordnung (bei check: höchstens Warnungen), 1 Fehler,\n"
@@ -70,6 +88,7 @@ struct Arguments {
     std::string command;
     std::vector<std::string> files;
     std::optional<std::string> output;
+    std::vector<std::string> importOptions;
     bool help = false;
 };
 
@@ -90,6 +109,14 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
                 throw UsageError{"Die Ausgabedatei ist mehrfach angegeben."};
             }
             parsed.output = args[++i];
+        } else if (!optionsEnded && IsImportOption(arg)) {
+            parsed.importOptions.push_back(arg);
+            if (ImportOptionTakesValue(arg)) {
+                if (i + 1 == args.size()) {
+                    throw UsageError{"Nach " + arg + " fehlt der Wert."};
+                }
+                parsed.importOptions.push_back(args[++i]);
+            }
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
             throw UsageError{"Unbekannte Option: " + arg};
         } else if (parsed.command.empty()) {
@@ -302,6 +329,43 @@ int Pack(const Arguments& args, std::ostream& err) {
     return ExitOk;
 }
 
+int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
+    const std::string& input = args.files[0];
+    if (!args.output) {
+        throw UsageError{"Es fehlt die Ausgabedatei: import LISTE -o DATEI.voc"};
+    }
+    ImportOptions options;
+    if (auto problem = ParseImportOptions(args.importOptions, options)) {
+        throw UsageError{*problem};
+    }
+    std::string content;
+    if (auto problem = ReadWholeFile(input, content)) {
+        err << *problem << "\n";
+        return ExitFailure;
+    }
+    if (SameFile(input, *args.output)) {
+        err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
+        return ExitFailure;
+    }
+    const ImportOutcome outcome = ImportWordList(input, content, *args.output, options);
+    for (const auto& message : outcome.messages) {
+        err << message << "\n";
+    }
+    if (!outcome.ok) {
+        err << "Nichts geschrieben: " << input << " lässt sich so nicht als Datensatz speichern.\n";
+        return ExitFailure;
+    }
+    if (!WriteVocFile(*args.output, outcome.lines)) {
+        err << "Datei kann nicht geschrieben werden: " << *args.output << "\n";
+        return ExitFailure;
+    }
+    for (const auto& line : outcome.summary) {
+        out << line << "\n";
+    }
+    out << "Geschrieben: " << *args.output << "\n";
+    return ExitOk;
+}
+
 bool IsValidUtf8(const std::string& content) {
     const auto converted = Utf8ToCp1252(content);
     for (const auto& problem : converted.problems) {
@@ -468,14 +532,14 @@ int RunVocTool(const std::vector<std::string>& args, std::ostream& out, std::ost
             return ExitOk;
         }
         if (parsed.command.empty()) {
-            throw UsageError{"Es fehlt der Befehl (unpack, pack oder check)."};
+            throw UsageError{"Es fehlt der Befehl (unpack, pack, check oder import)."};
         }
         if (parsed.command == "help" || parsed.command == "hilfe") {
             out << HelpText;
             return ExitOk;
         }
-        const bool known =
-            parsed.command == "unpack" || parsed.command == "pack" || parsed.command == "check";
+        const bool known = parsed.command == "unpack" || parsed.command == "pack" ||
+                           parsed.command == "check" || parsed.command == "import";
         if (!known) {
             throw UsageError{"Unbekannter Befehl: " + parsed.command};
         }
@@ -484,6 +548,13 @@ int RunVocTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         if (parsed.files.size() > 1) {
             throw UsageError{"Zu viele Argumente: " + parsed.files[1]};
+        }
+        if (!parsed.importOptions.empty() && parsed.command != "import") {
+            throw UsageError{"Die Option " + parsed.importOptions.front() +
+                             " gehört nur zu import."};
+        }
+        if (parsed.command == "import") {
+            return Import(parsed, out, err);
         }
         if (parsed.command == "unpack") {
             return Unpack(parsed, out, err);

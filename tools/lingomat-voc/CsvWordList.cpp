@@ -1,0 +1,297 @@
+#include "CsvWordList.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+namespace lingomat {
+namespace {
+
+// Enough records to see the shape of a list without reading a long one three times.
+constexpr std::size_t DelimiterSampleRecords = 50;
+
+std::string DelimiterName(char32_t delimiter) {
+    switch (delimiter) {
+    case '\t':
+        return "Tabulator";
+    case ';':
+        return "Semikolon";
+    case ',':
+        return "Komma";
+    default:
+        return "„" + PlainUtf8({{delimiter, 0, 0}}) + "“";
+    }
+}
+
+bool IsBlank(const PositionedText& cell) {
+    return Trimmed(cell).empty();
+}
+
+bool IsBlankRecord(const CsvRecord& record) {
+    return std::all_of(record.cells.begin(), record.cells.end(), IsBlank);
+}
+
+// A first record is a header when at least half of its filled cells name a known column.
+bool LooksLikeHeader(const CsvRecord& record) {
+    std::size_t filled = 0;
+    std::size_t known = 0;
+    for (const auto& cell : record.cells) {
+        const auto name = PlainUtf8(Trimmed(cell));
+        if (name.empty()) {
+            continue;
+        }
+        ++filled;
+        if (ColumnForName(name)) {
+            ++known;
+        }
+    }
+    return known > 0 && known * 2 >= filled;
+}
+
+const char* ColumnRoleName(ImportColumn column) {
+    switch (column) {
+    case ImportColumn::Lesson:
+        return "Lektion";
+    case ImportColumn::WordClass:
+        return "Wortart";
+    case ImportColumn::Skip:
+        return "übersprungen";
+    default:
+        return ImportLanguageName(static_cast<std::size_t>(column));
+    }
+}
+
+} // namespace
+
+std::vector<CsvRecord> SplitCsv(const PositionedText& text, char32_t delimiter,
+                                std::vector<ImportMessage>& messages) {
+    std::vector<CsvRecord> records;
+    CsvRecord record;
+    PositionedText cell;
+    bool inQuotes = false;
+    bool quoted = false;
+    bool afterClosingQuote = false;
+    PositionedChar openingQuote{};
+    const auto endCell = [&] {
+        record.cells.push_back(std::move(cell));
+        cell.clear();
+        quoted = false;
+        afterClosingQuote = false;
+    };
+    const auto endRecord = [&] {
+        endCell();
+        records.push_back(std::move(record));
+        record = CsvRecord{};
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const PositionedChar& c = text[i];
+        if (record.line == 0) {
+            record.line = c.line;
+        }
+        if (inQuotes) {
+            if (c.code != '"') {
+                cell.push_back(c);
+            } else if (i + 1 < text.size() && text[i + 1].code == '"') {
+                cell.push_back(c);
+                ++i;
+            } else {
+                inQuotes = false;
+                afterClosingQuote = true;
+            }
+        } else if (c.code == delimiter) {
+            endCell();
+        } else if (c.code == '\r' || c.code == '\n') {
+            if (c.code == '\r' && i + 1 < text.size() && text[i + 1].code == '\n') {
+                ++i;
+            }
+            endRecord();
+        } else if (c.code == '"' && cell.empty() && !quoted) {
+            inQuotes = true;
+            quoted = true;
+            openingQuote = c;
+        } else {
+            if (afterClosingQuote) {
+                messages.push_back(
+                    {ImportMessage::Severity::Error, c.line, c.column,
+                     "Text nach dem schließenden Anführungszeichen; ein Anführungszeichen im "
+                     "Feld muss verdoppelt werden (\"\")"});
+                afterClosingQuote = false;
+            }
+            cell.push_back(c);
+        }
+    }
+    if (inQuotes) {
+        messages.push_back({ImportMessage::Severity::Error, openingQuote.line, openingQuote.column,
+                            "Das Anführungszeichen wird bis zum Ende der Datei nicht geschlossen"});
+    }
+    if (!cell.empty() || !record.cells.empty() || quoted) {
+        endRecord();
+    }
+    return records;
+}
+
+std::optional<char32_t> DetectDelimiter(const PositionedText& text) {
+    std::optional<char32_t> best;
+    std::size_t bestWidth = 1;
+    std::optional<char32_t> fallback;
+    std::size_t fallbackSplit = 0;
+    for (const char32_t candidate : {U'\t', U';', U','}) {
+        std::vector<ImportMessage> ignored;
+        auto records = SplitCsv(text, candidate, ignored);
+        std::erase_if(records, IsBlankRecord);
+        if (records.size() > DelimiterSampleRecords) {
+            records.resize(DelimiterSampleRecords);
+        }
+        if (records.empty()) {
+            continue;
+        }
+        const std::size_t width = records.front().cells.size();
+        const bool even = std::all_of(records.begin(), records.end(),
+                                      [&](const CsvRecord& r) { return r.cells.size() == width; });
+        if (even && width > bestWidth) {
+            best = candidate;
+            bestWidth = width;
+        }
+        const auto split = static_cast<std::size_t>(std::count_if(
+            records.begin(), records.end(), [](const CsvRecord& r) { return r.cells.size() > 1; }));
+        if (split > fallbackSplit) {
+            fallback = candidate;
+            fallbackSplit = split;
+        }
+    }
+    return best ? best : fallback;
+}
+
+WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings) {
+    WordList list;
+    DecodedInput input = DecodeInput(content, settings.encoding);
+    list.messages = std::move(input.problems);
+    std::string encoding =
+        input.encoding == InputEncoding::Utf8 ? "UTF-8" : std::string("Windows-1252");
+    if (input.byteOrderMark) {
+        encoding += " mit BOM";
+    }
+    list.readingNotes.push_back("Zeichenkodierung: " + encoding +
+                                (settings.encoding ? " (angegeben)" : " (erkannt)"));
+
+    const std::optional<char32_t> delimiter =
+        settings.delimiter ? settings.delimiter : DetectDelimiter(input.chars);
+    if (!delimiter) {
+        list.messages.push_back({ImportMessage::Severity::Error, 1, 0,
+                                 "Kein Trennzeichen gefunden (Tabulator, Semikolon oder Komma); "
+                                 "die Liste braucht mindestens zwei Spalten, oder geben Sie "
+                                 "--delimiter an"});
+        return list;
+    }
+    list.readingNotes.push_back("Trennzeichen: " + DelimiterName(*delimiter) +
+                                (settings.delimiter ? " (angegeben)" : " (erkannt)"));
+
+    std::vector<CsvRecord> records = SplitCsv(input.chars, *delimiter, list.messages);
+    std::erase_if(records, IsBlankRecord);
+    if (records.empty()) {
+        list.messages.push_back({ImportMessage::Severity::Error, 0, 0, "Die Datei ist leer"});
+        return list;
+    }
+
+    std::size_t width = 0;
+    for (const auto& record : records) {
+        width = std::max(width, record.cells.size());
+    }
+    std::vector<ImportColumn> mapping = settings.columns;
+    const bool header = !settings.noHeader && LooksLikeHeader(records.front());
+    if (header && mapping.empty()) {
+        const CsvRecord& names = records.front();
+        for (const auto& cell : names.cells) {
+            const std::string name = PlainUtf8(Trimmed(cell));
+            const auto column = name.empty() ? std::optional(ImportColumn::Skip)
+                                             : ColumnForName(name);
+            if (!column) {
+                const auto at = cell.empty() ? PositionedChar{0, 0, 0} : cell.front();
+                list.messages.push_back(
+                    {ImportMessage::Severity::Error, names.line, at.column,
+                     "Unbekannte Spaltenüberschrift „" + name +
+                         "“; bekannt sind Deutsch, Englisch, Französisch, Spanisch, Lektion und "
+                         "Wortart (auch englisch oder als de, en, fr, es). Benennen Sie die "
+                         "Spalte um oder ordnen Sie die Spalten mit --columns zu (\"-\" "
+                         "überspringt eine Spalte)"});
+            }
+            mapping.push_back(column.value_or(ImportColumn::Skip));
+        }
+    } else if (mapping.empty()) {
+        const ImportColumn defaults[] = {ImportColumn::German,
+                                         settings.spanish ? ImportColumn::Spanish
+                                                          : ImportColumn::English,
+                                         ImportColumn::French};
+        for (std::size_t i = 0; i < std::min<std::size_t>(width, 3); ++i) {
+            mapping.push_back(defaults[i]);
+        }
+    }
+    std::string mappingNote = header && settings.columns.empty() ? "Spalten nach der Kopfzeile:"
+                              : !settings.columns.empty()
+                                  ? "Spalten nach --columns:"
+                                  : "Keine Kopfzeile und keine Zuordnung angegeben; angenommen:";
+    std::set<ImportColumn> seen;
+    for (std::size_t i = 0; i < mapping.size(); ++i) {
+        mappingNote += (i == 0 ? " " : ", ") + std::to_string(i + 1) + " " +
+                       ColumnRoleName(mapping[i]);
+        if (mapping[i] != ImportColumn::Skip && !seen.insert(mapping[i]).second) {
+            list.messages.push_back({ImportMessage::Severity::Error, header ? records.front().line : 0,
+                                     0,
+                                     std::string("Die Spalte „") + ColumnRoleName(mapping[i]) +
+                                         "“ ist mehrfach zugeordnet; jede Sprache darf nur einmal "
+                                         "vorkommen"});
+        }
+        if (static_cast<std::size_t>(mapping[i]) < ImportLanguageCount) {
+            list.languages[static_cast<std::size_t>(mapping[i])] = true;
+        }
+    }
+    if (!header && settings.columns.empty()) {
+        mappingNote += " (ändern mit --columns)";
+    }
+    list.readingNotes.push_back(mappingNote);
+    if (header) {
+        list.readingNotes.push_back("Zeile " + std::to_string(records.front().line) +
+                                    " ist die Kopfzeile");
+    }
+
+    std::vector<bool> reportedColumn(width, false);
+    for (std::size_t r = header ? 1 : 0; r < records.size(); ++r) {
+        const CsvRecord& record = records[r];
+        ImportRow row;
+        row.line = record.line;
+        for (std::size_t i = 0; i < record.cells.size(); ++i) {
+            const PositionedText cell = Trimmed(record.cells[i]);
+            if (i >= mapping.size()) {
+                if (!cell.empty() && !reportedColumn[i]) {
+                    reportedColumn[i] = true;
+                    list.messages.push_back(
+                        {ImportMessage::Severity::Error, cell.front().line, cell.front().column,
+                         "Spalte " + std::to_string(i + 1) +
+                             " ist keiner Sprache zugeordnet, ihr Inhalt ginge verloren; ordnen "
+                             "Sie die Spalten mit --columns zu (z. B. de,en,fr,lesson)"});
+                }
+                continue;
+            }
+            if (mapping[i] == ImportColumn::Skip) {
+                continue;
+            }
+            ImportCell stored;
+            stored.text = ToStoredText(cell, list.messages);
+            stored.line = cell.empty() ? record.line : cell.front().line;
+            stored.column = cell.empty() ? 0 : cell.front().column;
+            if (mapping[i] == ImportColumn::Lesson) {
+                if (!stored.text.empty()) {
+                    row.lessons.push_back(std::move(stored));
+                }
+            } else if (mapping[i] == ImportColumn::WordClass) {
+                row.wordClass = std::move(stored);
+            } else {
+                row.texts[static_cast<std::size_t>(mapping[i])] = std::move(stored);
+            }
+        }
+        list.rows.push_back(std::move(row));
+    }
+    return list;
+}
+
+} // namespace lingomat

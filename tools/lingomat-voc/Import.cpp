@@ -1,0 +1,581 @@
+#include "Import.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "CsvWordList.h"
+#include "DataSetCheck.h"
+#include "KvtmlWordList.h"
+#include "TextEncoding.h"
+#include "data/VocFileReader.h"
+#include "matching/AccentEscapes.h"
+#include "matching/LanguageNames.h"
+
+namespace lingomat {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t MaxListedMessages = 100;
+constexpr unsigned char OpeningQuote = 0x84; // „
+constexpr unsigned char ClosingQuote = 0x93; // “
+constexpr unsigned char Circumflex = 0x88;   // ˆ
+constexpr unsigned char Tilde = 0x98;        // ˜
+
+const char* const SpanishNames = "spain.voc, spanbasic.voc, spantheme.voc oder spantest.voc";
+
+std::string Quoted(const std::string& cp1252) {
+    return "„" + Cp1252ToUtf8(cp1252) + "“";
+}
+
+bool IsOneOf(char c, const char* set) {
+    return c != 0 && std::char_traits<char>::find(set, std::char_traits<char>::length(set), c);
+}
+
+std::string LessonCode(std::size_t index, std::size_t count) {
+    // One width for all codes, so that no code can stand inside another.
+    const std::size_t width = std::max<std::size_t>(3, std::to_string(count).size());
+    std::string number = std::to_string(index + 1);
+    return "L" + std::string(width - number.size(), '0') + number;
+}
+
+std::string FormatMessage(const std::string& file, const ImportMessage& message) {
+    std::string text = file;
+    if (message.line != 0) {
+        text += ":" + std::to_string(message.line);
+        if (message.column != 0) {
+            text += ":" + std::to_string(message.column);
+        }
+    }
+    switch (message.severity) {
+    case ImportMessage::Severity::Error:
+        return text + ": Fehler: " + message.text;
+    case ImportMessage::Severity::Warning:
+        return text + ": Warnung: " + message.text;
+    case ImportMessage::Severity::Note:
+        break;
+    }
+    return text + ": Hinweis: " + message.text;
+}
+
+struct StoredRecord {
+    std::size_t line;
+    std::array<std::string, 3> texts; // by data set column
+    std::vector<std::string> lessons;
+    std::string wordClass;
+};
+
+class Importer {
+public:
+    Importer(const std::string& inputPath, const std::string& outputPath,
+             const ImportOptions& options, WordList list)
+        : input(inputPath), output(outputPath), options(options), list(std::move(list)) {}
+
+    ImportOutcome Run() {
+        messages = list.messages;
+        ChooseColumns();
+        if (!HasErrors()) {
+            for (const ImportRow& row : list.rows) {
+                TakeRow(row);
+            }
+        }
+        if (!HasErrors() && records.empty()) {
+            Add(ImportMessage::Severity::Error, 0, 0, "Die Liste enthält keine Vokabeln");
+        }
+        ImportOutcome outcome;
+        if (!HasErrors()) {
+            outcome.lines = BuildLines();
+            CheckLines(outcome.lines);
+        }
+        std::stable_sort(messages.begin(), messages.end(),
+                         [](const ImportMessage& a, const ImportMessage& b) {
+                             return a.line < b.line;
+                         });
+        std::size_t listed = 0;
+        for (const auto& message : messages) {
+            if (listed++ == MaxListedMessages) {
+                outcome.messages.push_back("... und " +
+                                           std::to_string(messages.size() - MaxListedMessages) +
+                                           " weitere Meldungen");
+                break;
+            }
+            outcome.messages.push_back(FormatMessage(input, message));
+        }
+        outcome.ok = !HasErrors();
+        if (outcome.ok) {
+            outcome.summary = Summary();
+        } else {
+            outcome.lines.clear();
+        }
+        return outcome;
+    }
+
+private:
+    void Add(ImportMessage::Severity severity, std::size_t line, std::size_t column,
+             std::string text) {
+        messages.push_back({severity, line, column, std::move(text)});
+    }
+
+    bool HasErrors() const {
+        return std::any_of(messages.begin(), messages.end(), [](const ImportMessage& m) {
+            return m.severity == ImportMessage::Severity::Error;
+        });
+    }
+
+    // Column 1 of a data set holds English or Spanish; the output name tells the game which.
+    void ChooseColumns() {
+        const auto& has = list.languages;
+        const bool english = has[1];
+        spanish = has[3];
+        const std::string name = fs::path(output).filename().string();
+        const bool spanishName = IsSpanishDataSet(name);
+        if (!has[0]) {
+            Add(ImportMessage::Severity::Error, 0, 0,
+                "Die Liste hat keine deutsche Spalte; Lingomat fragt immer Deutsch ab");
+        }
+        if (english && spanish) {
+            Add(ImportMessage::Severity::Error, 0, 0,
+                "Die Liste enthält Englisch und Spanisch; ein Datensatz hält nur eine der beiden "
+                "Sprachen. Importieren Sie die Liste zweimal und lassen Sie jedes Mal eine der "
+                "Spalten weg (--columns mit „-“ an ihrer Stelle)");
+            return;
+        }
+        if (!english && !spanish && !has[2]) {
+            Add(ImportMessage::Severity::Error, 0, 0,
+                "Die Liste hat keine Fremdsprache (Englisch, Französisch oder Spanisch)");
+        }
+        if (spanish && !spanishName) {
+            const std::string text = "Die Liste enthält Spanisch, aber das Spiel erkennt einen "
+                                     "spanischen Datensatz nur an seinem Namen: " +
+                                     std::string(SpanishNames) + ". Unter dem Namen „" + name +
+                                     "“ zeigte es Spanisch als Englisch an";
+            if (options.force) {
+                Add(ImportMessage::Severity::Warning, 0, 0, text + " (--force: trotzdem geschrieben)");
+            } else {
+                Add(ImportMessage::Severity::Error, 0, 0,
+                    text + ". Nennen Sie die Ausgabedatei entsprechend (oder schreiben Sie sie "
+                           "mit --force trotzdem)");
+            }
+        }
+        if (english && spanishName) {
+            const std::string text = "Das Spiel hält „" + name +
+                                     "“ wegen des Namens für einen spanischen Datensatz und "
+                                     "zeigte Englisch als Spanisch an";
+            if (options.force) {
+                Add(ImportMessage::Severity::Warning, 0, 0, text + " (--force: trotzdem geschrieben)");
+            } else {
+                Add(ImportMessage::Severity::Error, 0, 0,
+                    text + ". Wählen Sie einen anderen Namen (oder --force)");
+            }
+        }
+        sourceOfColumn = {0, spanish ? std::size_t{3} : std::size_t{1}, 2};
+        for (std::size_t column = 1; column < 3; ++column) {
+            const std::size_t language = sourceOfColumn[column];
+            if (!has[language] && (column == 1 || !spanish) && (has[1] || has[2] || spanish)) {
+                Add(ImportMessage::Severity::Warning, 0, 0,
+                    std::string("Die Liste hat keine Spalte ") + ImportLanguageName(language) +
+                        "; spielen Sie den Datensatz nicht mit dieser Sprache, ihre Antworten "
+                        "wären leer (lingomat-voc check meldet die leeren Texte)");
+            }
+        }
+    }
+
+    bool StorableText(std::string& text, std::size_t line, std::size_t column,
+                      const std::string& what) {
+        if (text.size() >= VocFileReader::MaxLineLength) {
+            Add(ImportMessage::Severity::Error, line, column,
+                what + " ist zu lang; das Spiel läse nur einen Teil davon");
+            return false;
+        }
+        const std::string decoded = DecodeAccents(text);
+        if (decoded == text) {
+            return true;
+        }
+        if (!options.fixEscapes) {
+            Add(ImportMessage::Severity::Error, line, column,
+                what + " " + Quoted(text) + " erschiene im Spiel als " + Quoted(decoded) +
+                    ", weil Lingomat Zeichen wie „$“, „\"a“, „^e“, „~n“ oder „\\3“ als "
+                    "Akzentbuchstaben liest. Ändern Sie den Text oder geben Sie --fix-escapes an");
+            return false;
+        }
+        std::vector<std::string> changes;
+        std::string fixed = DefuseAccentEscapes(text, changes);
+        std::string list;
+        for (const auto& change : changes) {
+            list += (list.empty() ? "" : ", ") + change;
+        }
+        Add(ImportMessage::Severity::Note, line, column,
+            what + " " + Quoted(text) + " gespeichert als " + Quoted(fixed) + " (" + list + ")");
+        text = std::move(fixed);
+        ++fixedTexts;
+        return true;
+    }
+
+    void TakeRow(const ImportRow& row) {
+        StoredRecord record;
+        record.line = row.line;
+        bool sound = true;
+        bool empty = true;
+        for (std::size_t column = 0; column < 3; ++column) {
+            const ImportCell& cell = row.texts[sourceOfColumn[column]];
+            empty = empty && cell.text.empty();
+        }
+        if (empty) {
+            Add(ImportMessage::Severity::Note, row.line, 0,
+                "ohne deutschen und fremdsprachigen Text; übersprungen");
+            ++skippedRows;
+            return;
+        }
+        static const char* const textNames[3] = {"Der deutsche Text", "Der englische Text",
+                                                 "Der französische Text"};
+        for (std::size_t column = 0; column < 3; ++column) {
+            const std::size_t language = sourceOfColumn[column];
+            ImportCell cell = row.texts[language];
+            const std::string what = column == 1 && spanish ? "Der spanische Text"
+                                                            : textNames[column];
+            if (cell.text.empty()) {
+                if (list.languages[language]) {
+                    Add(ImportMessage::Severity::Error, row.line, 0,
+                        what + " fehlt; ergänzen Sie ihn oder löschen Sie die Zeile");
+                    sound = false;
+                }
+                continue;
+            }
+            if (!StorableText(cell.text, cell.line, cell.column, what)) {
+                sound = false;
+            }
+            if (const auto shape = FormShapeProblem(cell.text); !shape.empty()) {
+                Add(ImportMessage::Severity::Error, cell.line, cell.column,
+                    what + " " + Quoted(cell.text) + ": " + shape +
+                        " (mehrere Antworten schreiben Sie als „/eins /zwei“)");
+                sound = false;
+            }
+            if (const auto parentheses = ParenthesesProblem(cell.text); !parentheses.empty()) {
+                Add(ImportMessage::Severity::Error, cell.line, cell.column,
+                    what + " " + Quoted(cell.text) + ": " + parentheses);
+                sound = false;
+            }
+            record.texts[column] = std::move(cell.text);
+        }
+        if (const auto wordClass = WordClassForName(Cp1252ToUtf8(row.wordClass.text))) {
+            record.wordClass = *wordClass;
+        } else {
+            Add(ImportMessage::Severity::Warning, row.wordClass.line, row.wordClass.column,
+                "Unbekannte Wortart " + Quoted(row.wordClass.text) +
+                    " wird nicht übernommen (bekannt: n, v, a, Nomen, Verb, Adjektiv, Adverb)");
+        }
+        for (ImportCell lesson : row.lessons) {
+            if (!StorableText(lesson.text, lesson.line, lesson.column, "Der Lektionsname")) {
+                sound = false;
+            } else if (lesson.text.front() == '#') {
+                // The game reads a lesson name that starts with "#" as the end of the lessons.
+                Add(ImportMessage::Severity::Error, lesson.line, lesson.column,
+                    "Der Lektionsname " + Quoted(lesson.text) +
+                        " beginnt mit „#“; das Spiel läse dort das Ende der Lektionen. Ändern "
+                        "Sie den Namen");
+                sound = false;
+            }
+            if (std::find(record.lessons.begin(), record.lessons.end(), lesson.text) ==
+                record.lessons.end()) {
+                record.lessons.push_back(lesson.text);
+            }
+        }
+        if (record.lessons.empty()) {
+            record.lessons.push_back(FileLesson());
+        }
+        if (!sound) {
+            return;
+        }
+        // The same words twice would be asked twice in a lesson; one record with both lessons
+        // keeps every lesson complete.
+        const auto [earlier, added] = recordOfTexts.emplace(record.texts, records.size());
+        if (!added) {
+            StoredRecord& first = records[earlier->second];
+            for (const auto& lesson : record.lessons) {
+                if (std::find(first.lessons.begin(), first.lessons.end(), lesson) ==
+                    first.lessons.end()) {
+                    first.lessons.push_back(lesson);
+                }
+            }
+            if (first.wordClass.empty()) {
+                first.wordClass = record.wordClass;
+            }
+            Add(ImportMessage::Severity::Note, row.line, 0,
+                "dieselben Wörter wie Zeile " + std::to_string(first.line) +
+                    "; als ein Datensatz übernommen");
+            ++mergedRows;
+            return;
+        }
+        records.push_back(std::move(record));
+    }
+
+    const std::string& FileLesson() {
+        if (fileLesson.empty()) {
+            fileLesson = Utf8ToCp1252(fs::path(input).stem().string()).text;
+            if (fileLesson.empty() || fileLesson.front() == '#' ||
+                DecodeAccents(fileLesson) != fileLesson) {
+                fileLesson = "Importiert";
+            }
+        }
+        return fileLesson;
+    }
+
+    std::vector<std::string> BuildLines() {
+        std::vector<std::string> names;
+        const auto note = [&](const std::string& name) {
+            if (std::find(names.begin(), names.end(), name) == names.end()) {
+                names.push_back(name);
+            }
+        };
+        std::set<std::string> used;
+        for (const auto& record : records) {
+            used.insert(record.lessons.begin(), record.lessons.end());
+        }
+        for (const auto& name : list.lessonOrder) {
+            if (used.count(name) != 0) {
+                note(name);
+            }
+        }
+        for (const auto& record : records) {
+            for (const auto& lesson : record.lessons) {
+                note(lesson);
+            }
+        }
+        std::map<std::string, std::string> codeOfName;
+        std::vector<std::string> lines = {"### Lingomatdata", "1"};
+        lines.push_back("Importiert aus " +
+                        Utf8ToCp1252(fs::path(input).filename().string()).text);
+        lines.push_back("#");
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string code = LessonCode(i, names.size());
+            codeOfName[names[i]] = code;
+            lessons.push_back({names[i], code, 0});
+            lines.push_back(names[i]);
+            lines.push_back(code);
+        }
+        lines.push_back("#");
+        for (const auto& record : records) {
+            std::string lessonLine;
+            for (const auto& lesson : record.lessons) {
+                lessonLine += (lessonLine.empty() ? "" : " ") + codeOfName[lesson];
+                for (auto& entry : lessons) {
+                    entry.count += entry.name == lesson ? 1 : 0;
+                }
+            }
+            lines.push_back(lessonLine);
+            lines.push_back(record.wordClass);
+            lines.push_back(record.texts[2]);
+            lines.push_back(record.texts[1]);
+            lines.push_back(record.texts[0]);
+        }
+        lines.push_back("#");
+        return lines;
+    }
+
+    // The data set must pass the check the players use; the empty texts of a language the
+    // list does not have were reported above already.
+    void CheckLines(const std::vector<std::string>& lines) {
+        const CheckReport report =
+            CheckDataSet(lines, IsSpanishDataSet(fs::path(output).filename().string()));
+        for (const auto& finding : report.findings) {
+            if (finding.severity == Severity::Error && finding.kind != FindingKind::EmptyText) {
+                Add(ImportMessage::Severity::Error, 0, 0,
+                    "Der erzeugte Datensatz besteht die Prüfung nicht: " + finding.message);
+            }
+        }
+    }
+
+    std::vector<std::string> Summary() const {
+        std::vector<std::string> summary = {"Importiert: " + input};
+        for (const auto& note : list.readingNotes) {
+            summary.push_back("  " + note);
+        }
+        summary.push_back(std::string(spanish ? "Deutsch-Spanisch" : "Deutsch-Englisch-Französisch") +
+                          ", Lektionen: " + std::to_string(lessons.size()));
+        for (const auto& lesson : lessons) {
+            summary.push_back("  " + lesson.code + " " + Quoted(lesson.name) + ": " +
+                              std::to_string(lesson.count) +
+                              (lesson.count == 1 ? " Datensatz" : " Datensätze"));
+        }
+        summary.push_back("Datensätze: " + std::to_string(records.size()));
+        if (skippedRows != 0) {
+            summary.push_back("Übersprungen (ohne Wörter): " + std::to_string(skippedRows));
+        }
+        if (mergedRows != 0) {
+            summary.push_back("Zusammengefasst (doppelte Wörter): " + std::to_string(mergedRows));
+        }
+        if (fixedTexts != 0) {
+            summary.push_back("Akzentkürzel entschärft: " + std::to_string(fixedTexts) + " Texte");
+        }
+        return summary;
+    }
+
+    struct LessonSummary {
+        std::string name;
+        std::string code;
+        std::size_t count;
+    };
+
+    std::string input;
+    std::string output;
+    ImportOptions options;
+    WordList list;
+    std::vector<ImportMessage> messages;
+    bool spanish = false;
+    std::array<std::size_t, 3> sourceOfColumn = {0, 1, 2};
+    std::vector<StoredRecord> records;
+    std::map<std::array<std::string, 3>, std::size_t> recordOfTexts;
+    std::vector<LessonSummary> lessons;
+    std::string fileLesson;
+    std::size_t skippedRows = 0;
+    std::size_t mergedRows = 0;
+    std::size_t fixedTexts = 0;
+};
+
+std::optional<char32_t> DelimiterForName(const std::string& name) {
+    if (name == ";" || name == "semikolon" || name == "semicolon") {
+        return U';';
+    }
+    if (name == "," || name == "komma" || name == "comma") {
+        return U',';
+    }
+    if (name == "\t" || name == "\\t" || name == "tab" || name == "tabulator") {
+        return U'\t';
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool IsImportOption(const std::string& arg) {
+    const std::string name = arg.substr(0, arg.find('='));
+    return ImportOptionTakesValue(name) || name == "--no-header" || name == "--spanish" ||
+           name == "--fix-escapes" || name == "--force";
+}
+
+bool ImportOptionTakesValue(const std::string& arg) {
+    return arg == "--delimiter" || arg == "--encoding" || arg == "--columns";
+}
+
+std::optional<std::string> ParseImportOptions(const std::vector<std::string>& args,
+                                              ImportOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (const std::size_t equals = name.find('='); equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        } else if (ImportOptionTakesValue(name)) {
+            if (i + 1 == args.size()) {
+                return "Nach " + name + " fehlt der Wert.";
+            }
+            value = args[++i];
+        }
+        if (name == "--delimiter") {
+            options.delimiter = DelimiterForName(*value);
+            if (!options.delimiter) {
+                return "Unbekanntes Trennzeichen „" + *value + "“ (erlaubt: ; , tab)";
+            }
+        } else if (name == "--encoding") {
+            if (*value == "utf-8" || *value == "utf8" || *value == "UTF-8") {
+                options.encoding = InputEncoding::Utf8;
+            } else if (*value == "windows-1252" || *value == "cp1252" ||
+                       *value == "Windows-1252") {
+                options.encoding = InputEncoding::Windows1252;
+            } else {
+                return "Unbekannte Zeichenkodierung „" + *value +
+                       "“ (erlaubt: utf-8, windows-1252)";
+            }
+        } else if (name == "--columns") {
+            options.columns.clear();
+            std::size_t start = 0;
+            for (;;) {
+                const std::size_t comma = value->find(',', start);
+                const std::string column = value->substr(start, comma - start);
+                const auto known = ColumnForName(column);
+                if (!known) {
+                    return "Unbekannter Spaltenname „" + column +
+                           "“ in --columns (bekannt: de, en, fr, es, lesson, class, - zum "
+                           "Überspringen; auch deutsch, englisch, lektion, wortart ...)";
+                }
+                options.columns.push_back(*known);
+                if (comma == std::string::npos) {
+                    break;
+                }
+                start = comma + 1;
+            }
+        } else if (name == "--no-header") {
+            options.noHeader = true;
+        } else if (name == "--spanish") {
+            options.spanish = true;
+        } else if (name == "--fix-escapes") {
+            options.fixEscapes = true;
+        } else if (name == "--force") {
+            options.force = true;
+        } else {
+            return "Unbekannte Option: " + name;
+        }
+    }
+    return std::nullopt;
+}
+
+ImportOutcome ImportWordList(const std::string& inputPath, const std::string& content,
+                             const std::string& outputPath, const ImportOptions& options) {
+    std::string extension = fs::path(inputPath).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const bool kvtml = extension == ".kvtml" || extension == ".xml" || LooksLikeXml(content);
+    WordList list;
+    if (kvtml) {
+        list = ReadKvtmlWordList(content, options.encoding);
+    } else {
+        CsvSettings settings;
+        settings.delimiter = options.delimiter;
+        settings.encoding = options.encoding;
+        settings.columns = options.columns;
+        settings.noHeader = options.noHeader;
+        settings.spanish = options.spanish;
+        list = ReadCsvWordList(content, settings);
+        list.readingNotes.insert(list.readingNotes.begin(), "Format: CSV/TSV");
+    }
+    return Importer(inputPath, outputPath, options, std::move(list)).Run();
+}
+
+std::string DefuseAccentEscapes(const std::string& text, std::vector<std::string>& changes) {
+    std::string out;
+    const auto change = [&](const std::string& what) {
+        if (std::find(changes.begin(), changes.end(), what) == changes.end()) {
+            changes.push_back(what);
+        }
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char next = i + 1 < text.size() ? text[i + 1] : 0;
+        const char after = i + 2 < text.size() ? text[i + 2] : 0;
+        if (c == '$') {
+            out += "Dollar";
+            change("„$“ → „Dollar“");
+        } else if (c == '"' && IsOneOf(next, "aAeiouOU")) {
+            const bool opening = out.empty() || IsOneOf(out.back(), " (/\\");
+            out += static_cast<char>(opening ? OpeningQuote : ClosingQuote);
+            change("„\"“ → typografisches Anführungszeichen");
+        } else if (c == '^' && IsOneOf(next, "aeiou")) {
+            out += static_cast<char>(Circumflex);
+            change("„^“ → „ˆ“");
+        } else if (c == '~' && IsOneOf(next, "nN")) {
+            out += static_cast<char>(Tilde);
+            change("„~“ → „˜“");
+        } else if (c == '\\' && (((next == '\'' || next == '`') && IsOneOf(after, "aeiou")) ||
+                                 (next == 'c' && after == 'c') || next == '3' ||
+                                 (next == 's' && after == 's'))) {
+            change("„\\“ vor einem Akzentkürzel entfernt");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace lingomat

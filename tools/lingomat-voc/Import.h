@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ImportModel.h"
+#include "ImportText.h"
+
+namespace lingomat {
+
+struct ImportOptions {
+    std::optional<char32_t> delimiter;
+    std::optional<InputEncoding> encoding;
+    std::vector<ImportColumn> columns;
+    bool noHeader = false;
+    bool spanish = false;
+    bool fixEscapes = false;
+    bool force = false;
+};
+
+// Options of the import command, so that the command line can tell them from unknown ones.
+bool IsImportOption(const std::string& arg);
+bool ImportOptionTakesValue(const std::string& arg);
+
+// Reads "--delimiter ;", "--columns=de,en" and the like; returns what is wrong, or nothing.
+std::optional<std::string> ParseImportOptions(const std::vector<std::string>& args,
+                                              ImportOptions& options);
+
+struct ImportOutcome {
+    bool ok = false;
+    std::vector<std::string> lines;    // the data set, Windows-1252, when ok
+    std::vector<std::string> messages; // UTF-8 "file:line:column: Fehler: ..." and notes
+    std::vector<std::string> summary;  // UTF-8
+};
+
+// Turns a CSV, TSV or KVTML word list into the lines of a data set for the named output file
+// (its name decides whether the game takes it as Spanish). Nothing is made when a word cannot
+// be stored as the game would read it.
+ImportOutcome ImportWordList(const std::string& inputPath, const std::string& content,
+                             const std::string& outputPath, const ImportOptions& options);
+
+// The Windows-1252 text with every character that the game would read as an accent escape
+// replaced by a look-alike that it leaves alone; what was replaced is added to changes.
+std::string DefuseAccentEscapes(const std::string& text, std::vector<std::string>& changes);
+
+} // namespace lingomat
