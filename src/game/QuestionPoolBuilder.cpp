@@ -2,7 +2,6 @@
 
 #include "matching/AccentEscapes.h"
 #include "matching/AlphabeticRange.h"
-#include "matching/AnswerMatching.h"
 
 namespace lingomat {
 
@@ -26,11 +25,12 @@ bool RangeActive(const LessonTable& table) {
     return !table.lowerBound.empty() && !table.upperBound.empty() && table.rangeLanguage != -1;
 }
 
-// The lesson game's own range test: the key without its article, both bounds excluded.
-// std::string compares its bytes as unsigned values, so umlauts sort after every ASCII letter.
-bool StrictlyBetween(const VocEntry& entry, const LessonTable& table) {
-    const std::string key = StripArticle(entry.Text(static_cast<Language>(table.rangeLanguage)));
-    return key > table.lowerBound && key < table.upperBound;
+// One range rule for the lesson game, its count and the alphabetic game: the record's text in
+// the sort language, normalised (article, case, accents) before it is compared. A raw byte
+// comparison would put every capitalised noun before a lowercase bound and leave it out.
+bool InRange(const VocEntry& entry, const LessonTable& table) {
+    return InAlphabeticRange(entry.Text(static_cast<Language>(table.rangeLanguage)),
+                             table.lowerBound, table.upperBound);
 }
 
 } // namespace
@@ -51,7 +51,7 @@ std::string CLingomatDoc::BuildLessonPool() {
         played += lesson.name;
         for (VocEntry& entry : vocabulary) {
             if (entry.InLesson(lesson.code) && Eligible(entry, questionLanguage) &&
-                (!ranged || StrictlyBetween(entry, lessonTable))) {
+                (!ranged || InRange(entry, lessonTable))) {
                 pool.Append(MakeQuestion(entry, questionLanguage, answerLanguage));
             }
         }
@@ -63,8 +63,7 @@ std::string CLingomatDoc::BuildLessonPool() {
 std::int32_t CLingomatDoc::CountLessonQuestions() {
     const bool ranged = RangeActive(lessonTable);
     const auto inRange = [&](const VocEntry& entry) {
-        return !ranged || InAlphabeticRange(entry.Text(questionLanguage), lessonTable.lowerBound,
-                                            lessonTable.upperBound);
+        return !ranged || InRange(entry, lessonTable);
     };
     std::int32_t count = 0;
     if (lessonTable.selectedLessonCount != 0) {

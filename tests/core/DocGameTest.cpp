@@ -61,7 +61,9 @@ TEST_F(DocTest, RangesNarrowLessonAndAlphabeticGames) {
                            {"A", "c", "", ""},
                            {"A", "der c2", "", ""},
                            {"A", "d", "", ""},
-                           {"A", "da", "", ""}});
+                           {"A", "da", "", ""},
+                           {"A", "Clown", "", ""},
+                           {"A", "die Eule", "", ""}});
     CLingomatDoc& d = Start();
     d.lessonTable.lowerBound = "b";
     d.lessonTable.upperBound = "d";
@@ -71,15 +73,16 @@ TEST_F(DocTest, RangesNarrowLessonAndAlphabeticGames) {
     d.questionLanguage = LanguageEnglish;
     d.answerLanguage = LanguageGerman;
     EXPECT_EQ(d.BuildLessonPool(), "Alle");
-    EXPECT_EQ(AskedAnswers(d), (std::vector<std::string>{"ba", "c", "der c2"}));
+    // A capitalised noun lies in a lowercase range like any other word.
+    EXPECT_EQ(AskedAnswers(d), (std::vector<std::string>{"ba", "c", "der c2", "Clown"}));
 
-    // The count tests the question language, where every text is empty.
-    EXPECT_EQ(d.CountLessonQuestions(), 0);
+    // The count follows the same rule as the pool, whatever the question language.
+    EXPECT_EQ(d.CountLessonQuestions(), 4);
     d.questionLanguage = LanguageGerman;
-    EXPECT_EQ(d.CountLessonQuestions(), 3);
+    EXPECT_EQ(d.CountLessonQuestions(), 4);
     d.lessonTable.lessons[0].selected = false;
     d.lessonTable.selectedLessonCount = 0;
-    EXPECT_EQ(d.CountLessonQuestions(), 3);
+    EXPECT_EQ(d.CountLessonQuestions(), 4);
     d.lessonTable.upperBound.clear();
     EXPECT_EQ(d.CountLessonQuestions(), 0);
 
@@ -186,7 +189,7 @@ TEST_F(DocTest, ChoicePicksAreJudgedAgainstTheRound) {
     EXPECT_EQ(asked->errorCount, 1u);
     EXPECT_TRUE(d.CheckChoice(static_cast<std::uint32_t>(d.choiceRound.correctChoice)));
     EXPECT_EQ(d.verdictText, "Richtig!");
-    EXPECT_EQ(d.pool.Size(), 3u);
+    EXPECT_EQ(d.pool.Size(), 2u);
     EXPECT_EQ(d.rightCount, 1u);
     EXPECT_EQ(d.wrongCount, 1u);
 }
@@ -245,7 +248,7 @@ TEST_F(DocTest, PauseEndsOnceAndASkipDuringItLeavesTheAnsweredQuestion) {
     EXPECT_TRUE(Type(RightAnswer()));
     EXPECT_EQ(d.rightCount, 1u) << "an answer during the pause is not judged";
     EXPECT_TRUE(d.ContinueAfterFeedback());
-    EXPECT_EQ(d.pool.Size(), 3u);
+    EXPECT_EQ(d.pool.Size(), 2u);
     EXPECT_TRUE(d.ContinueAfterFeedback());
     EXPECT_EQ(d.pool.Size(), 3u) << "a second end of the same pause removes nothing";
 
