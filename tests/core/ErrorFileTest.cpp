@@ -1,0 +1,151 @@
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DocFixture.h"
+
+namespace lingomat {
+namespace {
+
+using testing::DocTest;
+
+std::string ReadText(const std::string& file) {
+    const testing::Bytes bytes = testing::ReadBytes(file);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void WriteText(const std::string& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+class ErrorFileTest : public DocTest {
+protected:
+    // Answers the current question wrong once, or right.
+    void Answer(bool right) { Type(right ? RightAnswer() : "falsch"); }
+
+    std::vector<std::string> PoolAnswers() const {
+        std::vector<std::string> answers;
+        for (const Question& q : doc->pool.Questions()) {
+            answers.push_back(q.answerText);
+        }
+        return answers;
+    }
+};
+
+TEST_F(ErrorFileTest, WrongRecordsAreWrittenOnceAndPlayedAgainAsAWriteGame) {
+    CLingomatDoc& d = Start();
+    d.correcting = false;
+    d.correctionOptions.repeatAtOnce = true;
+    Play({"2"}, GameModeWrite, LanguageGerman, LanguageFrench);
+    const VocEntry* missed = Current().entry;
+    for (int i = 0; i < 3; ++i) {
+        Answer(false);
+    }
+    while (!d.gameOver) {
+        Answer(true);
+    }
+    ASSERT_TRUE(d.OnSaveDocument(folder.File("fehler.lef")));
+    EXPECT_EQ(ReadText(folder.File("fehler.lef")),
+              "0\r\n2\r\n" + missed->Text(LanguageGerman) + "\r\n" +
+                  missed->Text(LanguageEnglish) + "\r\n" + missed->Text(LanguageFrench) + "\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("fehler.lef.tmp")));
+
+    Play({"1"}, GameModeChoiceOtherLessons, LanguageEnglish, LanguageGerman);
+    d.vocabulary.front().errorCount = 2;
+    ASSERT_TRUE(d.OnOpenDocument(folder.File("fehler.lef")));
+    EXPECT_EQ(d.questionLanguage, LanguageGerman);
+    EXPECT_EQ(d.answerLanguage, LanguageFrench);
+    EXPECT_EQ(d.gameMode, GameModeWrite);
+    EXPECT_EQ(d.Title(), "Error File");
+    EXPECT_TRUE(d.IsModified());
+    EXPECT_TRUE(d.gameStarted);
+    EXPECT_EQ(d.vocabulary.front().errorCount, 0u);
+    EXPECT_EQ(PoolAnswers(), std::vector<std::string>{missed->Text(LanguageFrench)});
+    ASSERT_EQ(d.errorFileEntries.size(), 1u);
+    EXPECT_EQ(d.errorFileEntries[0].Lesson(), "Errorfile");
+    EXPECT_EQ(d.errorFileEntries[0].wordClass, VocEntry::WordClassAdjective);
+    Answer(true);
+    EXPECT_TRUE(d.gameOver);
+}
+
+TEST_F(ErrorFileTest, AGameWithoutMistakesWritesTheLanguagesOnly) {
+    CLingomatDoc& d = Start();
+    d.correcting = false;
+    Play({"2"}, GameModeWrite, LanguageFrench, LanguageEnglish);
+    while (!d.gameOver) {
+        Answer(true);
+    }
+    ASSERT_TRUE(d.OnSaveDocument(folder.File("leer.lef")));
+    EXPECT_EQ(ReadText(folder.File("leer.lef")), "2\r\n1\r\n");
+}
+
+TEST_F(ErrorFileTest, OpeningReadsWhatIsSoundAndNothingElse) {
+    const std::string longWord(500, 'x');
+    struct Case {
+        const char* name;
+        std::string content;
+        Language question;
+        Language answer;
+        std::vector<std::string> answers;
+    };
+    const std::vector<Case> cases = {
+        {"crlf", "2\r\n0\r\nder Hund\r\nthe dog\r\nle chien\r\n", 2, 0, {"der Hund"}},
+        {"lf", "0\n1\nHund\ndog\nchien\nKatze\ncat\nchat\n", 0, 1, {"dog", "cat"}},
+        {"escapes kept", "0\n2\ndie Stra\\3e\nstreet\nla rue\n", 0, 2, {"la rue"}},
+        {"long line", "1\n0\n" + longWord + "\nlong\nlong\n", 1, 0, {longWord}},
+        {"empty first record", "0\n2\n\nHund\ndog\n", 0, 2, {}},
+        {"cut short", "0\n1\nHund\ndog", 0, 1, {"dog"}},
+        {"no numbers", "Hund\ndog\nchien\n", 1, 1, {}},
+        {"no such language", "7\n1\nHund\ndog\nchien\n", 1, 1, {}},
+        {"negative language", "-1\n0\nHund\ndog\nchien\n", 1, 1, {}},
+    };
+    CLingomatDoc& d = Start();
+    for (const Case& c : cases) {
+        d.questionLanguage = LanguageEnglish;
+        d.answerLanguage = LanguageEnglish;
+        WriteText(folder.File("test.lef"), c.content);
+        EXPECT_TRUE(d.OnOpenDocument(folder.File("test.lef"))) << c.name;
+        EXPECT_EQ(d.questionLanguage, c.question) << c.name;
+        EXPECT_EQ(d.answerLanguage, c.answer) << c.name;
+        EXPECT_EQ(PoolAnswers(), c.answers) << c.name;
+        EXPECT_EQ(d.pool.Current() == nullptr, c.answers.empty()) << c.name;
+    }
+    EXPECT_TRUE(d.OnOpenDocument(folder.File("missing.lef")));
+    EXPECT_TRUE(d.pool.Empty());
+}
+
+// A save that cannot be completed says so and leaves the previous file as it was.
+TEST_F(ErrorFileTest, FailedSaveKeepsThePreviousFile) {
+    CLingomatDoc& d = Start();
+    d.vocabulary.front().errorCount = 1;
+    const std::string target = folder.File("alt.lef");
+    WriteText(target, "0\r\n1\r\nalt\r\nold\r\nvieux\r\n");
+    struct Case {
+        const char* name;
+        std::string path;
+        std::string blocker; // a folder in the way of the file that a save writes
+    };
+    const std::vector<Case> cases = {
+        {"missing folder", folder.File("fehlt/neu.lef"), ""},
+        {"temporary file blocked", target, target + ".tmp"},
+        {"target is a folder", folder.File("ordner.lef"), folder.File("ordner.lef")},
+    };
+    for (const Case& c : cases) {
+        if (!c.blocker.empty()) {
+            std::filesystem::create_directory(c.blocker);
+        }
+        EXPECT_FALSE(d.OnSaveDocument(c.path)) << c.name;
+        EXPECT_EQ(ReadText(target), "0\r\n1\r\nalt\r\nold\r\nvieux\r\n") << c.name;
+        if (!c.blocker.empty()) {
+            std::filesystem::remove_all(c.blocker);
+        }
+    }
+    EXPECT_TRUE(d.OnSaveDocument(target));
+    EXPECT_EQ(ReadText(target).substr(0, 7), "0\r\n1\r\nd");
+}
+
+} // namespace
+} // namespace lingomat
