@@ -116,8 +116,9 @@ private:
 // one, from a walk position that moves on round the vocabulary.
 class RecordSearch {
 public:
-    RecordSearch(const std::deque<VocEntry>& vocabulary, Language language, const Question& question,
-                 std::uint32_t searchLimit, const ChoiceAdmission& admission, std::size_t start)
+    RecordSearch(const std::deque<VocEntry>& vocabulary, Language language,
+                 const Question& question, std::uint32_t searchLimit,
+                 const ChoiceAdmission& admission, std::size_t start)
         : vocabulary(vocabulary), language(language), answer(question.answerText),
           answerBlanks(BlankCount(question.answerText)),
           wordClass(question.entry != nullptr ? question.entry->wordClass : 0),

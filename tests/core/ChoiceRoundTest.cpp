@@ -126,8 +126,8 @@ TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
     CLingomatDoc& d = StartWith(Words);
     d.multiNumber = game.choices;
     d.correctionOptions.ignoreCase = game.ignoreCase;
-    Play({"1", "2", "3"}, game.mode, game.answer == LanguageGerman ? LanguageFrench : LanguageGerman,
-         game.answer);
+    Play({"1", "2", "3"}, game.mode,
+         game.answer == LanguageGerman ? LanguageFrench : LanguageGerman, game.answer);
     const std::size_t records = d.pool.Size();
     std::set<const VocEntry*> missed;
     int returned = 0;
@@ -142,7 +142,9 @@ TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
         }
         if (asked.entry->BlankCount(game.answer) == 2 && game.mode == GameModeChoiceOtherLessons) {
             for (std::size_t i = 0; i < d.choiceRound.texts.size(); ++i) {
-                EXPECT_GE(std::count(d.choiceRound.texts[i].begin(), d.choiceRound.texts[i].end(), ' '), 2)
+                EXPECT_GE(
+                    std::count(d.choiceRound.texts[i].begin(), d.choiceRound.texts[i].end(), ' '),
+                    2)
                     << d.choiceRound.texts[i];
             }
         }
@@ -152,7 +154,8 @@ TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
             }
         }
         const bool first = missed.insert(asked.entry).second;
-        d.CheckChoice(first ? WrongIndex() : static_cast<std::uint32_t>(d.choiceRound.correctChoice));
+        d.CheckChoice(first ? WrongIndex()
+                            : static_cast<std::uint32_t>(d.choiceRound.correctChoice));
     }
     EXPECT_TRUE(d.gameOver);
     EXPECT_GT(returned, 0);
@@ -162,13 +165,14 @@ TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Games, WholeChoiceGameTest,
-    ::testing::Values(WholeGame{"otherEnglish", GameModeChoiceOtherLessons, LanguageEnglish, 4, false},
-                      WholeGame{"otherEnglishCase", GameModeChoiceOtherLessons, LanguageEnglish, 5, true},
-                      WholeGame{"otherFrench", GameModeChoiceOtherLessons, LanguageFrench, 4, false},
-                      WholeGame{"otherTwo", GameModeChoiceOtherLessons, LanguageEnglish, 2, false},
-                      WholeGame{"alteredEnglish", GameModeChoiceAlteredLetters, LanguageEnglish, 4, true},
-                      WholeGame{"alteredGerman", GameModeChoiceAlteredLetters, LanguageGerman, 5, false},
-                      WholeGame{"alteredTwo", GameModeChoiceAlteredLetters, LanguageFrench, 2, false}),
+    ::testing::Values(
+        WholeGame{"otherEnglish", GameModeChoiceOtherLessons, LanguageEnglish, 4, false},
+        WholeGame{"otherEnglishCase", GameModeChoiceOtherLessons, LanguageEnglish, 5, true},
+        WholeGame{"otherFrench", GameModeChoiceOtherLessons, LanguageFrench, 4, false},
+        WholeGame{"otherTwo", GameModeChoiceOtherLessons, LanguageEnglish, 2, false},
+        WholeGame{"alteredEnglish", GameModeChoiceAlteredLetters, LanguageEnglish, 4, true},
+        WholeGame{"alteredGerman", GameModeChoiceAlteredLetters, LanguageGerman, 5, false},
+        WholeGame{"alteredTwo", GameModeChoiceAlteredLetters, LanguageFrench, 2, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ChoiceTest, TwoChoicesAfterAWrongPickAreTheAnswerAndThatPick) {
@@ -189,7 +193,8 @@ TEST_F(ChoiceTest, TwoChoicesAfterAWrongPickAreTheAnswerAndThatPick) {
 TEST_F(ChoiceTest, NounsGetNounsAndGenderMarkersAreDropped) {
     CLingomatDoc& d = StartWith(Words);
     Play({"1"}, GameModeChoiceOtherLessons, LanguageGerman, LanguageFrench);
-    const std::set<std::string> nouns = {"chien", "chatte", "oiseau", "dinde", "\xE9l\xE8ve", "Turquie"};
+    const std::set<std::string> nouns = {"chien", "chatte",      "oiseau",
+                                         "dinde", "\xE9l\xE8ve", "Turquie"};
     for (int round = 0; round < 30; ++round) {
         ASSERT_TRUE(d.PrepareChoiceRound());
         ExpectSoundRound();
@@ -206,9 +211,14 @@ TEST_F(ChoiceTest, AdmissionRules) {
         bool taken;
     };
     const std::vector<Case> cases = {
-        {"Turkey", true, true},       {"Turkey", false, false},  {"turkey", false, true},
-        {"/turkey /hen", false, true}, {"turkey (bird)", false, true}, {"the dog", false, true},
-        {"", false, true},            {"the cat", false, false},
+        {"Turkey", true, true},
+        {"Turkey", false, false},
+        {"turkey", false, true},
+        {"/turkey /hen", false, true},
+        {"turkey (bird)", false, true},
+        {"the dog", false, true},
+        {"", false, true},
+        {"the cat", false, false},
     };
     CLingomatDoc& d = StartWith(Words);
     Play({"1"}, GameModeChoiceOtherLessons);
@@ -233,15 +243,24 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
     };
     const std::vector<Case> cases = {
         {{{"1", "n", "Hund", "dog", "chien"}}, GameModeChoiceOtherLessons, 1},
-        {{{"1", "n", "Hund", "dog", "chien"}, {"1", "n", "Katze", "cat", "chat"}}, GameModeChoiceOtherLessons, 2},
-        {{{"1", "n", "USA", "USA", "USA"}, {"1", "n", "Zahl", "42", "42"}}, GameModeChoiceAlteredLetters, 2},
-        {{{"1", "n", "USA", "USA", "USA"}, {"1", "n", "UNO", "UN", "ONU"}, {"1", "n", "Zahl", "42", "42"}},
-         GameModeChoiceAlteredLetters, 3},
+        {{{"1", "n", "Hund", "dog", "chien"}, {"1", "n", "Katze", "cat", "chat"}},
+         GameModeChoiceOtherLessons,
+         2},
+        {{{"1", "n", "USA", "USA", "USA"}, {"1", "n", "Zahl", "42", "42"}},
+         GameModeChoiceAlteredLetters,
+         2},
+        {{{"1", "n", "USA", "USA", "USA"},
+          {"1", "n", "UNO", "UN", "ONU"},
+          {"1", "n", "Zahl", "42", "42"}},
+         GameModeChoiceAlteredLetters,
+         3},
         {{{"1", "n", "UNO", "UN(USA)", "ONU"}, {"1", "n", "UNO USA", "UNUSA", "ONU USA"}},
-         GameModeChoiceAlteredLetters, 1},
+         GameModeChoiceAlteredLetters,
+         1},
         // Told apart only by their parenthesised parts, which the gender markers hide.
         {{{"1", "n", "Hund", "dog (big)", "chien"}, {"1", "n", "Dogge", "dog big (m)", "dogue"}},
-         GameModeChoiceOtherLessons, 1},
+         GameModeChoiceOtherLessons,
+         1},
     };
     for (const Case& c : cases) {
         CLingomatDoc& d = StartWith(c.records);

@@ -49,8 +49,8 @@ TEST_F(ErrorFileTest, WrongRecordsAreWrittenOnceAndPlayedAgainAsAWriteGame) {
     }
     ASSERT_TRUE(d.OnSaveDocument(folder.File("fehler.lef")));
     EXPECT_EQ(ReadText(folder.File("fehler.lef")),
-              "0\r\n2\r\n" + missed->Text(LanguageGerman) + "\r\n" +
-                  missed->Text(LanguageEnglish) + "\r\n" + missed->Text(LanguageFrench) + "\r\n");
+              "0\r\n2\r\n" + missed->Text(LanguageGerman) + "\r\n" + missed->Text(LanguageEnglish) +
+                  "\r\n" + missed->Text(LanguageFrench) + "\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder.File("fehler.lef.tmp")));
 
     Play({"1"}, GameModeChoiceOtherLessons, LanguageEnglish, LanguageGerman);
