@@ -247,7 +247,7 @@ bool CLingomatDoc::PrepareChoiceRound() {
     // The last wrong pick comes back, unless a change of the correction options has since made
     // it an answer that counts as right.
     std::optional<std::size_t> repeated;
-    if (!question->wrongChoice.empty() &&
+    if (!question->wrongChoice.empty() && question->wrongChoice != texts[right] &&
         !TextsMatch(question->wrongChoice, texts[right], correctionOptions)) {
         std::size_t slot = random.Draw(count - 1);
         slot += slot >= right ? 1 : 0;
@@ -301,8 +301,10 @@ bool CLingomatDoc::PrepareChoiceRound() {
 
     // Without their gender markers two choices can turn out to be the same answer.
     const auto equivalent = [&](std::size_t i, std::size_t j) {
+        // Equal texts count too: a text with no form at all, such as a lone slash, matches
+        // nothing, not even itself.
         return !texts[i].empty() && !texts[j].empty() &&
-               TextsMatch(texts[i], texts[j], correctionOptions);
+               (texts[i] == texts[j] || TextsMatch(texts[i], texts[j], correctionOptions));
     };
     bool clash = false;
     for (std::size_t i = 0; i < texts.size() && !clash; ++i) {

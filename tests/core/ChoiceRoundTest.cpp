@@ -86,6 +86,7 @@ protected:
         for (std::size_t i = 0; i < texts.size(); ++i) {
             for (std::size_t j = i + 1; j < texts.size(); ++j) {
                 if (!texts[i].empty() && !texts[j].empty()) {
+                    EXPECT_NE(texts[i], texts[j]);
                     EXPECT_FALSE(TextsMatch(texts[i], texts[j], doc->correctionOptions))
                         << texts[i] << " | " << texts[j];
                 }
@@ -257,6 +258,12 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
         {{{"1", "n", "UNO", "UN(USA)", "ONU"}, {"1", "n", "UNO USA", "UNUSA", "ONU USA"}},
          GameModeChoiceAlteredLetters,
          1},
+        // Two distractors that both come out as a lone slash once their markers are gone.
+        {{{"1", "n", "Hund", "dog", "chien"},
+          {"9", "n", "a", "(m)/", "x"},
+          {"9", "n", "b", "(f)/", "y"}},
+         GameModeChoiceOtherLessons,
+         2},
         // Told apart only by their parenthesised parts, which the gender markers hide.
         {{{"1", "n", "Hund", "dog (big)", "chien"}, {"1", "n", "Dogge", "dog big (m)", "dogue"}},
          GameModeChoiceOtherLessons,
