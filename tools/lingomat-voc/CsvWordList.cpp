@@ -203,8 +203,8 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
         const CsvRecord& names = records.front();
         for (const auto& cell : names.cells) {
             const std::string name = PlainUtf8(Trimmed(cell));
-            const auto column = name.empty() ? std::optional(ImportColumn::Skip)
-                                             : ColumnForName(name);
+            const auto column =
+                name.empty() ? std::optional(ImportColumn::Skip) : ColumnForName(name);
             if (!column) {
                 const auto at = cell.empty() ? PositionedChar{0, 0, 0} : cell.front();
                 list.messages.push_back(
@@ -218,10 +218,9 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
             mapping.push_back(column.value_or(ImportColumn::Skip));
         }
     } else if (mapping.empty()) {
-        const ImportColumn defaults[] = {ImportColumn::German,
-                                         settings.spanish ? ImportColumn::Spanish
-                                                          : ImportColumn::English,
-                                         ImportColumn::French};
+        const ImportColumn defaults[] = {
+            ImportColumn::German, settings.spanish ? ImportColumn::Spanish : ImportColumn::English,
+            ImportColumn::French};
         for (std::size_t i = 0; i < std::min<std::size_t>(width, 3); ++i) {
             mapping.push_back(defaults[i]);
         }
@@ -232,11 +231,11 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
                                   : "Keine Kopfzeile und keine Zuordnung angegeben; angenommen:";
     std::set<ImportColumn> seen;
     for (std::size_t i = 0; i < mapping.size(); ++i) {
-        mappingNote += (i == 0 ? " " : ", ") + std::to_string(i + 1) + " " +
-                       ColumnRoleName(mapping[i]);
+        mappingNote +=
+            (i == 0 ? " " : ", ") + std::to_string(i + 1) + " " + ColumnRoleName(mapping[i]);
         if (mapping[i] != ImportColumn::Skip && !seen.insert(mapping[i]).second) {
-            list.messages.push_back({ImportMessage::Severity::Error, header ? records.front().line : 0,
-                                     0,
+            list.messages.push_back({ImportMessage::Severity::Error,
+                                     header ? records.front().line : 0, 0,
                                      std::string("Die Spalte „") + ColumnRoleName(mapping[i]) +
                                          "“ ist mehrfach zugeordnet; jede Sprache darf nur einmal "
                                          "vorkommen"});

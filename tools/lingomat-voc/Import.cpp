@@ -75,7 +75,12 @@ public:
 
     ImportOutcome Run() {
         messages = list.messages;
-        ChooseColumns();
+        const bool anyLanguage =
+            std::find(list.languages.begin(), list.languages.end(), true) != list.languages.end();
+        // A file that could not be read at all has nothing more to say about its languages.
+        if (anyLanguage || !HasErrors()) {
+            ChooseColumns();
+        }
         if (!HasErrors()) {
             for (const ImportRow& row : list.rows) {
                 TakeRow(row);
@@ -89,10 +94,9 @@ public:
             outcome.lines = BuildLines();
             CheckLines(outcome.lines);
         }
-        std::stable_sort(messages.begin(), messages.end(),
-                         [](const ImportMessage& a, const ImportMessage& b) {
-                             return a.line < b.line;
-                         });
+        std::stable_sort(
+            messages.begin(), messages.end(),
+            [](const ImportMessage& a, const ImportMessage& b) { return a.line < b.line; });
         std::size_t listed = 0;
         for (const auto& message : messages) {
             if (listed++ == MaxListedMessages) {
@@ -152,7 +156,8 @@ private:
                                      std::string(SpanishNames) + ". Unter dem Namen „" + name +
                                      "“ zeigte es Spanisch als Englisch an";
             if (options.force) {
-                Add(ImportMessage::Severity::Warning, 0, 0, text + " (--force: trotzdem geschrieben)");
+                Add(ImportMessage::Severity::Warning, 0, 0,
+                    text + " (--force: trotzdem geschrieben)");
             } else {
                 Add(ImportMessage::Severity::Error, 0, 0,
                     text + ". Nennen Sie die Ausgabedatei entsprechend (oder schreiben Sie sie "
@@ -164,7 +169,8 @@ private:
                                      "“ wegen des Namens für einen spanischen Datensatz und "
                                      "zeigte Englisch als Spanisch an";
             if (options.force) {
-                Add(ImportMessage::Severity::Warning, 0, 0, text + " (--force: trotzdem geschrieben)");
+                Add(ImportMessage::Severity::Warning, 0, 0,
+                    text + " (--force: trotzdem geschrieben)");
             } else {
                 Add(ImportMessage::Severity::Error, 0, 0,
                     text + ". Wählen Sie einen anderen Namen (oder --force)");
@@ -233,8 +239,8 @@ private:
         for (std::size_t column = 0; column < 3; ++column) {
             const std::size_t language = sourceOfColumn[column];
             ImportCell cell = row.texts[language];
-            const std::string what = column == 1 && spanish ? "Der spanische Text"
-                                                            : textNames[column];
+            const std::string what =
+                column == 1 && spanish ? "Der spanische Text" : textNames[column];
             if (cell.text.empty()) {
                 if (list.languages[language]) {
                     Add(ImportMessage::Severity::Error, row.line, 0,
@@ -345,8 +351,7 @@ private:
         }
         std::map<std::string, std::string> codeOfName;
         std::vector<std::string> lines = {"### Lingomatdata", "1"};
-        lines.push_back("Importiert aus " +
-                        Utf8ToCp1252(fs::path(input).filename().string()).text);
+        lines.push_back("Importiert aus " + Utf8ToCp1252(fs::path(input).filename().string()).text);
         lines.push_back("#");
         for (std::size_t i = 0; i < names.size(); ++i) {
             const std::string code = LessonCode(i, names.size());
@@ -392,8 +397,9 @@ private:
         for (const auto& note : list.readingNotes) {
             summary.push_back("  " + note);
         }
-        summary.push_back(std::string(spanish ? "Deutsch-Spanisch" : "Deutsch-Englisch-Französisch") +
-                          ", Lektionen: " + std::to_string(lessons.size()));
+        summary.push_back(
+            std::string(spanish ? "Deutsch-Spanisch" : "Deutsch-Englisch-Französisch") +
+            ", Lektionen: " + std::to_string(lessons.size()));
         for (const auto& lesson : lessons) {
             summary.push_back("  " + lesson.code + " " + Quoted(lesson.name) + ": " +
                               std::to_string(lesson.count) +
@@ -481,8 +487,7 @@ std::optional<std::string> ParseImportOptions(const std::vector<std::string>& ar
         } else if (name == "--encoding") {
             if (*value == "utf-8" || *value == "utf8" || *value == "UTF-8") {
                 options.encoding = InputEncoding::Utf8;
-            } else if (*value == "windows-1252" || *value == "cp1252" ||
-                       *value == "Windows-1252") {
+            } else if (*value == "windows-1252" || *value == "cp1252" || *value == "Windows-1252") {
                 options.encoding = InputEncoding::Windows1252;
             } else {
                 return "Unbekannte Zeichenkodierung „" + *value +

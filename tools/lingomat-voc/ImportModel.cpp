@@ -34,25 +34,44 @@ std::string Folded(const std::string& name) {
 
 std::optional<ImportColumn> ColumnForName(const std::string& name) {
     static const std::map<std::string, ImportColumn> names = {
-        {"deutsch", ImportColumn::German},      {"german", ImportColumn::German},
-        {"de", ImportColumn::German},           {"deu", ImportColumn::German},
-        {"ger", ImportColumn::German},          {"englisch", ImportColumn::English},
-        {"english", ImportColumn::English},     {"en", ImportColumn::English},
-        {"eng", ImportColumn::English},         {"französisch", ImportColumn::French},
-        {"franzoesisch", ImportColumn::French}, {"franzosisch", ImportColumn::French},
-        {"french", ImportColumn::French},       {"français", ImportColumn::French},
-        {"francais", ImportColumn::French},     {"fr", ImportColumn::French},
-        {"fra", ImportColumn::French},          {"fre", ImportColumn::French},
-        {"spanisch", ImportColumn::Spanish},    {"spanish", ImportColumn::Spanish},
-        {"español", ImportColumn::Spanish},     {"espanol", ImportColumn::Spanish},
-        {"es", ImportColumn::Spanish},          {"spa", ImportColumn::Spanish},
-        {"lektion", ImportColumn::Lesson},      {"lektionen", ImportColumn::Lesson},
-        {"lesson", ImportColumn::Lesson},       {"lessons", ImportColumn::Lesson},
-        {"kapitel", ImportColumn::Lesson},      {"chapter", ImportColumn::Lesson},
-        {"unit", ImportColumn::Lesson},         {"wortart", ImportColumn::WordClass},
-        {"word class", ImportColumn::WordClass}, {"wordclass", ImportColumn::WordClass},
-        {"word type", ImportColumn::WordClass}, {"class", ImportColumn::WordClass},
-        {"part of speech", ImportColumn::WordClass}, {"-", ImportColumn::Skip},
+        {"deutsch", ImportColumn::German},
+        {"german", ImportColumn::German},
+        {"de", ImportColumn::German},
+        {"deu", ImportColumn::German},
+        {"ger", ImportColumn::German},
+        {"englisch", ImportColumn::English},
+        {"english", ImportColumn::English},
+        {"en", ImportColumn::English},
+        {"eng", ImportColumn::English},
+        {"französisch", ImportColumn::French},
+        {"franzoesisch", ImportColumn::French},
+        {"franzosisch", ImportColumn::French},
+        {"french", ImportColumn::French},
+        {"français", ImportColumn::French},
+        {"francais", ImportColumn::French},
+        {"fr", ImportColumn::French},
+        {"fra", ImportColumn::French},
+        {"fre", ImportColumn::French},
+        {"spanisch", ImportColumn::Spanish},
+        {"spanish", ImportColumn::Spanish},
+        {"español", ImportColumn::Spanish},
+        {"espanol", ImportColumn::Spanish},
+        {"es", ImportColumn::Spanish},
+        {"spa", ImportColumn::Spanish},
+        {"lektion", ImportColumn::Lesson},
+        {"lektionen", ImportColumn::Lesson},
+        {"lesson", ImportColumn::Lesson},
+        {"lessons", ImportColumn::Lesson},
+        {"kapitel", ImportColumn::Lesson},
+        {"chapter", ImportColumn::Lesson},
+        {"unit", ImportColumn::Lesson},
+        {"wortart", ImportColumn::WordClass},
+        {"word class", ImportColumn::WordClass},
+        {"wordclass", ImportColumn::WordClass},
+        {"word type", ImportColumn::WordClass},
+        {"class", ImportColumn::WordClass},
+        {"part of speech", ImportColumn::WordClass},
+        {"-", ImportColumn::Skip},
     };
     std::string folded = Folded(name);
     // Locales such as de_DE or en-GB name the language by their first two letters.
@@ -68,10 +87,22 @@ std::optional<ImportColumn> ColumnForName(const std::string& name) {
 
 std::optional<std::string> WordClassForName(const std::string& name) {
     static const std::map<std::string, std::string> classes = {
-        {"", ""},           {"n", "n"},          {"nomen", "n"},     {"substantiv", "n"},
-        {"subst", "n"},     {"noun", "n"},       {"hauptwort", "n"}, {"v", "v"},
-        {"verb", "v"},      {"zeitwort", "v"},   {"a", "a"},         {"adj", "a"},
-        {"adjektiv", "a"},  {"adjective", "a"},  {"adv", "a"},       {"adverb", "a"},
+        {"", ""},
+        {"n", "n"},
+        {"nomen", "n"},
+        {"substantiv", "n"},
+        {"subst", "n"},
+        {"noun", "n"},
+        {"hauptwort", "n"},
+        {"v", "v"},
+        {"verb", "v"},
+        {"zeitwort", "v"},
+        {"a", "a"},
+        {"adj", "a"},
+        {"adjektiv", "a"},
+        {"adjective", "a"},
+        {"adv", "a"},
+        {"adverb", "a"},
         {"eigenschaftswort", "a"},
     };
     std::string folded = Folded(name);
@@ -88,7 +119,7 @@ std::optional<std::string> WordClassForName(const std::string& name) {
 
 const char* ImportLanguageName(std::size_t language) {
     static const char* const names[ImportLanguageCount] = {"Deutsch", "Englisch", "Französisch",
-                                                            "Spanisch"};
+                                                           "Spanisch"};
     return language < ImportLanguageCount ? names[language] : "";
 }
 

@@ -65,8 +65,7 @@ private:
             }
             if (const auto earlier = lineOfLanguage.find(language);
                 earlier != lineOfLanguage.end()) {
-                Error(identifier->line, std::string("Die Sprache ") +
-                                            ImportLanguageName(language) +
+                Error(identifier->line, std::string("Die Sprache ") + ImportLanguageName(language) +
                                             " steht zweimal in der Liste (auch Zeile " +
                                             std::to_string(earlier->second) +
                                             "); ein Datensatz hat für jede Sprache eine Spalte");
@@ -76,8 +75,8 @@ private:
             languageOfIdentifier[identifier->Attribute("id")] = language;
             list.languages[language] = true;
             list.readingNotes.push_back("Sprache " + identifier->Attribute("id") + " („" +
-                                        (locale.empty() ? name : locale) + "“): " +
-                                        ImportLanguageName(language));
+                                        (locale.empty() ? name : locale) +
+                                        "“): " + ImportLanguageName(language));
         }
     }
 

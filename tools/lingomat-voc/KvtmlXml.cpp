@@ -23,8 +23,8 @@ bool IsSpace(char32_t c) {
 }
 
 bool IsNameChar(char32_t c) {
-    return !IsSpace(c) && c != '/' && c != '>' && c != '=' && c != '<' && c != '"' &&
-           c != '\'' && c != '&' && c != '?' && c != '!';
+    return !IsSpace(c) && c != '/' && c != '>' && c != '=' && c != '<' && c != '"' && c != '\'' &&
+           c != '&' && c != '?' && c != '!';
 }
 
 class Parser {
@@ -59,10 +59,12 @@ private:
         return true;
     }
 
-    [[noreturn]] void Fail(const std::string& message) const {
-        const PositionedChar at = pos < text.size()            ? text[pos]
-                                  : text.empty()               ? PositionedChar{0, 1, 1}
-                                                               : text.back();
+    [[noreturn]] void Fail(const std::string& message) const { FailAt(pos, message); }
+
+    [[noreturn]] void FailAt(std::size_t where, const std::string& message) const {
+        const PositionedChar at = where < text.size() ? text[where]
+                                  : text.empty()      ? PositionedChar{0, 1, 1}
+                                                      : text.back();
         throw XmlError{at.line, at.column, message};
     }
 
@@ -148,11 +150,16 @@ private:
             Fail("Ein „&“ muss als &amp; geschrieben werden");
         }
         ++pos;
-        if (name == "amp") return '&';
-        if (name == "lt") return '<';
-        if (name == "gt") return '>';
-        if (name == "quot") return '"';
-        if (name == "apos") return '\'';
+        if (name == "amp")
+            return '&';
+        if (name == "lt")
+            return '<';
+        if (name == "gt")
+            return '>';
+        if (name == "quot")
+            return '"';
+        if (name == "apos")
+            return '\'';
         if (name.size() > 1 && name[0] == '#') {
             const bool hex = name[1] == 'x' || name[1] == 'X';
             const std::string digits = name.substr(hex ? 2 : 1);
@@ -228,11 +235,12 @@ private:
                 Fail("Das Element <" + element->name + "> wird nicht geschlossen");
             }
             if (Starts("</")) {
+                const std::size_t tagStart = pos;
                 pos += 2;
                 const std::string closing = Name();
                 if (closing != element->name) {
-                    Fail("</" + closing + "> schließt <" + element->name + "> (Zeile " +
-                         std::to_string(element->line) + ")");
+                    FailAt(tagStart, "</" + closing + "> schließt <" + element->name + "> (Zeile " +
+                                         std::to_string(element->line) + ")");
                 }
                 SkipSpace();
                 Expect(">");
@@ -324,9 +332,8 @@ std::string DeclaredXmlEncoding(const std::string& bytes) {
         return {};
     }
     const std::size_t close = declaration.find(declaration[open], open + 1);
-    std::string value = declaration.substr(open + 1, close == std::string::npos
-                                                         ? std::string::npos
-                                                         : close - open - 1);
+    std::string value = declaration.substr(open + 1, close == std::string::npos ? std::string::npos
+                                                                                : close - open - 1);
     std::transform(value.begin(), value.end(), value.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return value;
