@@ -41,7 +41,7 @@ CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent)
     browser->setOpenExternalLinks(true);
     browser->setSearchPaths({folder});
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 570});
+    splitter->setSizes({270, 530});
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);

@@ -297,7 +297,9 @@ void CMainFrame::SetCapsLock(bool on) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     // Qt cannot ask for the Caps Lock state, so the indicator follows the keys: the key itself
     // toggles it, and a letter whose case disagrees with the Shift key gives it away.
-    if (event->type() == QEvent::KeyPress) {
+    // Only at the window, where every key arrives once; the widgets below pass unhandled keys
+    // on to their parents, and the filter would see each of those passes.
+    if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_CapsLock) {
             SetCapsLock(!capsLockIndicator->isEnabled());

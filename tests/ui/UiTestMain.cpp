@@ -1,0 +1,30 @@
+#include <QApplication>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include "UiTestSupport.h"
+
+namespace {
+
+// Widgets need one application object for the whole run; the frame finds its pictures relative
+// to the working directory, as the game does in its own folder.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "ui_tests";
+        static char* argv[] = {name, nullptr};
+        application = std::make_unique<QApplication>(argc, argv);
+        QDir::setCurrent(lingomat::uitest::GameFolder());
+    }
+    void TearDown() override { application.reset(); }
+
+private:
+    std::unique_ptr<QApplication> application;
+};
+
+const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+} // namespace
