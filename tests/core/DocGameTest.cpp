@@ -189,7 +189,7 @@ TEST_F(DocTest, ChoicePicksAreJudgedAgainstTheRound) {
     EXPECT_EQ(asked->errorCount, 1u);
     EXPECT_TRUE(d.CheckChoice(static_cast<std::uint32_t>(d.choiceRound.correctChoice)));
     EXPECT_EQ(d.verdictText, "Richtig!");
-    EXPECT_EQ(d.pool.Size(), 2u);
+    EXPECT_EQ(d.pool.Size(), 3u);
     EXPECT_EQ(d.rightCount, 1u);
     EXPECT_EQ(d.wrongCount, 1u);
 }
@@ -248,7 +248,7 @@ TEST_F(DocTest, PauseEndsOnceAndASkipDuringItLeavesTheAnsweredQuestion) {
     EXPECT_TRUE(Type(RightAnswer()));
     EXPECT_EQ(d.rightCount, 1u) << "an answer during the pause is not judged";
     EXPECT_TRUE(d.ContinueAfterFeedback());
-    EXPECT_EQ(d.pool.Size(), 2u);
+    EXPECT_EQ(d.pool.Size(), 3u);
     EXPECT_TRUE(d.ContinueAfterFeedback());
     EXPECT_EQ(d.pool.Size(), 3u) << "a second end of the same pause removes nothing";
 
