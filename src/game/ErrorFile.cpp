@@ -62,14 +62,18 @@ bool CLingomatDoc::OnSaveDocument(const std::string& path) {
             return false;
         }
         out << questionLanguage << LineEnd << answerLanguage << LineEnd;
-        for (const VocEntry& entry : vocabulary) {
-            // An empty German line ends the list when the file is read, which would lose every
-            // record after this one; such a record cannot be played from a file anyway.
-            if (entry.errorCount == 0 || entry.Text(LanguageGerman).empty()) {
-                continue;
-            }
-            for (Language column : {LanguageGerman, LanguageEnglish, LanguageFrench}) {
-                out << OneLine(entry.Text(column)) << LineEnd;
+        // Mistakes made in a game from an error file count on that file's records, so they are
+        // written after the data set's own.
+        for (const auto* records : {&vocabulary, &errorFileEntries}) {
+            for (const VocEntry& entry : *records) {
+                // An empty German line ends the list when the file is read, which would lose
+                // every record after this one; such a record cannot be played from a file anyway.
+                if (entry.errorCount == 0 || entry.Text(LanguageGerman).empty()) {
+                    continue;
+                }
+                for (Language column : {LanguageGerman, LanguageEnglish, LanguageFrench}) {
+                    out << OneLine(entry.Text(column)) << LineEnd;
+                }
             }
         }
         out.flush();
@@ -91,9 +95,7 @@ bool CLingomatDoc::OnSaveDocument(const std::string& path) {
 }
 
 bool CLingomatDoc::OnOpenDocument(const std::string& path) {
-    for (VocEntry& entry : vocabulary) {
-        entry.errorCount = 0;
-    }
+    ClearErrorCounts();
     SetTitle("Neues Spiel");
     ResetGame();
     // The pool and the last verdict's record are gone with the reset, so nothing refers to the

@@ -112,7 +112,9 @@ bool CLingomatDoc::CheckTypedAnswer() {
 }
 
 bool CLingomatDoc::CheckChoice(std::uint32_t index) {
-    if (index >= multiNumber || index >= choiceRound.texts.size() || !AcceptsAnswer()) {
+    // A round short of usable wrong answers leaves slots empty; a pick of one is no answer.
+    if (index >= multiNumber || index >= choiceRound.texts.size() ||
+        choiceRound.texts[index].empty() || !AcceptsAnswer()) {
         return true;
     }
     if (index == choiceRound.correctChoice) {

@@ -63,9 +63,7 @@ bool CLingomatDoc::OnNewDocument() {
         LoadDataSet(*this, WorkingPath(dataSetName).string(), host.LoadingProgress());
         ReadSettings();
     } else {
-        for (VocEntry& entry : vocabulary) {
-            entry.errorCount = 0;
-        }
+        ClearErrorCounts();
     }
     SetModifiedFlag(false);
     SetTitle("Neues Spiel");
@@ -112,12 +110,21 @@ bool CLingomatDoc::SaveModified() {
                             MessageButtons::YesNo, MessageIcon::Stop) == MessageAnswer::Yes;
 }
 
-void CLingomatDoc::OnCloseDocument() {
-    WriteSettings();
-    choiceRound.Reset(multiNumber);
+// The records of an opened error file count their errors too: they are written with the data
+// set's records, so their counts must start afresh with every game.
+void CLingomatDoc::ClearErrorCounts() {
     for (VocEntry& entry : vocabulary) {
         entry.errorCount = 0;
     }
+    for (VocEntry& entry : errorFileEntries) {
+        entry.errorCount = 0;
+    }
+}
+
+void CLingomatDoc::OnCloseDocument() {
+    WriteSettings();
+    choiceRound.Reset(multiNumber);
+    ClearErrorCounts();
     pool.Clear();
     if (!playerStatistics.Save()) {
         // The previous player file is still whole; the player should know this game's results

@@ -144,6 +144,7 @@ protected:
 
 private:
     void ResetGame();
+    void ClearErrorCounts();
     // The steps of judging an answer that typed answers and choices share.
     bool AcceptsAnswer() const;
     bool JudgeRight(); // false when the answer ended the game

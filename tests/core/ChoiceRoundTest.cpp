@@ -282,6 +282,14 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
             ExpectSoundRound();
             EXPECT_EQ(Filled(), c.filled) << c.records.front().english;
         }
+        // A pick of an empty slot is no answer: nothing is judged.
+        for (std::uint32_t i = 0; i < d.choiceRound.texts.size(); ++i) {
+            if (d.choiceRound.texts[i].empty()) {
+                EXPECT_TRUE(d.CheckChoice(i));
+            }
+        }
+        EXPECT_EQ(d.wrongCount + d.rightCount, 0u);
+        EXPECT_EQ(d.lastVerdict, -1);
     }
 }
 

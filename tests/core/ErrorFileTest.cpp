@@ -71,6 +71,24 @@ TEST_F(ErrorFileTest, WrongRecordsAreWrittenOnceAndPlayedAgainAsAWriteGame) {
     EXPECT_TRUE(d.gameOver);
 }
 
+TEST_F(ErrorFileTest, MistakesInAGameFromAnErrorFileAreWrittenAndForgottenByTheNextGame) {
+    CLingomatDoc& d = Start();
+    d.correcting = false;
+    d.correctionOptions.oneRightSuffices = true;
+    WriteText(folder.File("alt.lef"), "0\n1\nder Hund\nthe dog\nle chien\n");
+    ASSERT_TRUE(d.OnOpenDocument(folder.File("alt.lef")));
+    Answer(false);
+    Answer(true);
+    ASSERT_TRUE(d.gameOver);
+    ASSERT_TRUE(d.OnSaveDocument(folder.File("neu.lef")));
+    EXPECT_EQ(ReadText(folder.File("neu.lef")), "0\r\n1\r\nder Hund\r\nthe dog\r\nle chien\r\n");
+
+    // A new game starts with a clean slate, also for the error file's records.
+    d.OnNewDocument();
+    ASSERT_TRUE(d.OnSaveDocument(folder.File("leer.lef")));
+    EXPECT_EQ(ReadText(folder.File("leer.lef")), "0\r\n1\r\n");
+}
+
 TEST_F(ErrorFileTest, AGameWithoutMistakesWritesTheLanguagesOnly) {
     CLingomatDoc& d = Start();
     d.correcting = false;
