@@ -15,6 +15,11 @@ public:
         static int argc = 1;
         static char name[] = "ui_tests";
         static char* argv[] = {name, nullptr};
+        // Settings written by a test must never reach the real user's config folder, even when
+        // the runner did not provide a private one.
+        if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) {
+            qputenv("XDG_CONFIG_HOME", LINGOMAT_BINARY_DIR "/tests/xdg-config/ui_tests");
+        }
         application = std::make_unique<QApplication>(argc, argv);
         QDir::setCurrent(lingomat::uitest::GameFolder());
     }
