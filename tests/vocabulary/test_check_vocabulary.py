@@ -15,8 +15,8 @@ ROOT = Path(__file__).resolve().parent.parent.parent
 SCRIPT = ROOT / "scripts" / "check-vocabulary"
 
 loader = importlib.machinery.SourceFileLoader("check_vocabulary", str(SCRIPT))
-spec = importlib.util.spec_from_loader("check_vocabulary", loader)
-check = importlib.util.module_from_spec(spec)
+module_spec = importlib.util.spec_from_loader("check_vocabulary", loader)
+check = importlib.util.module_from_spec(module_spec)
 loader.exec_module(check)
 
 HAVE_HUNSPELL = shutil.which("hunspell") is not None and all(
