@@ -5,11 +5,26 @@
 namespace lingomat {
 
 void VocEntry::SetColumnCount(std::uint32_t count) {
-    columns.assign(count, Column{});
+    columnCount = count;
+    inlineColumns.fill(Column{});
+    moreColumns.assign(count > InlineColumns ? count - InlineColumns : 0, Column{});
+}
+
+const VocEntry::Column* VocEntry::Find(Language language) const {
+    if (language >= columnCount) {
+        return nullptr;
+    }
+    return language < InlineColumns ? &inlineColumns[language]
+                                    : &moreColumns[language - InlineColumns];
+}
+
+VocEntry::Column* VocEntry::Find(Language language) {
+    return const_cast<Column*>(std::as_const(*this).Find(language));
 }
 
 void VocEntry::SetText(Language language, std::string text) {
-    if (language >= columns.size()) {
+    Column* column = Find(language);
+    if (column == nullptr) {
         return;
     }
     // Texts are short: a plain loop beats a library search call per blank.
@@ -17,16 +32,18 @@ void VocEntry::SetText(Language language, std::string text) {
     for (std::size_t i = 0; i < text.size() && blanks < 2; ++i) {
         blanks += text[i] == ' ' ? 1 : 0;
     }
-    columns[language].blankCount = blanks;
-    columns[language].text = std::move(text);
+    column->blankCount = blanks;
+    column->text = std::move(text);
 }
 
 std::string VocEntry::Text(Language language) const {
-    return language < columns.size() ? columns[language].text : std::string();
+    const Column* column = Find(language);
+    return column != nullptr ? column->text : std::string();
 }
 
 std::uint32_t VocEntry::BlankCount(Language language) const {
-    return language < columns.size() ? columns[language].blankCount : 0;
+    const Column* column = Find(language);
+    return column != nullptr ? column->blankCount : 0;
 }
 
 void VocEntry::SetWordClass(const std::string& line) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ public:
 
     // Replaces every column by an empty text.
     void SetColumnCount(std::uint32_t count);
-    std::uint32_t ColumnCount() const { return static_cast<std::uint32_t>(columns.size()); }
+    std::uint32_t ColumnCount() const { return columnCount; }
 
     // Texts are kept as stored, accent escapes undecoded. A column outside the record is
     // ignored when set and reads as "".
@@ -44,13 +45,19 @@ public:
     std::uint32_t wordClass = WordClassNone;
 
 private:
-    // Text and blank count side by side, so that a record costs one allocation for its columns.
     struct Column {
         std::string text;
         std::uint32_t blankCount = 0;
     };
+    const Column* Find(Language language) const;
+    Column* Find(Language language);
 
-    std::vector<Column> columns;
+    // Every data set has three columns: they live inside the record, so loading a large data
+    // set costs no allocation per record for them. Further columns would go to the vector.
+    static constexpr std::uint32_t InlineColumns = 3;
+    std::uint32_t columnCount = 0;
+    std::array<Column, InlineColumns> inlineColumns;
+    std::vector<Column> moreColumns;
     std::string lesson;
 };
 
