@@ -1,18 +1,8 @@
 #include "ui/SetupDialogSupport.h"
 
-#include <QDir>
 #include <QPushButton>
 
 namespace lingomat {
-
-namespace {
-
-QString& PictureFolder() {
-    static QString folder = QStringLiteral("images");
-    return folder;
-}
-
-} // namespace
 
 void ShowDialogMessage(QWidget* parent, const QString& text, const QString& caption,
                        QMessageBox::Icon icon) {
@@ -40,9 +30,7 @@ QPixmap LanguagePicture(Language language, bool spanish) {
     case LanguageFrench: name = QStringLiteral("language-french.png"); break;
     default: return {};
     }
-    return QPixmap(QDir(PictureFolder()).filePath(name));
+    return QPixmap(QStringLiteral("images/") + name);
 }
-
-void SetPictureFolder(const QString& folder) { PictureFolder() = folder; }
 
 } // namespace lingomat

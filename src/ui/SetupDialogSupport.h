@@ -15,12 +15,9 @@ namespace lingomat {
 void ShowDialogMessage(QWidget* parent, const QString& text, const QString& caption,
                        QMessageBox::Icon icon);
 
-// The speech-bubble picture of a language column; column 1 is Spanish in a Spanish data set.
-// A null pixmap when the picture file is missing, so a dialog still opens without pictures.
+// The speech-bubble picture of a language column from images/ in the working directory; column 1
+// is Spanish in a Spanish data set. A null pixmap when the file is missing: the dialog still
+// works without its pictures.
 QPixmap LanguagePicture(Language language, bool spanish);
-
-// The game reads its pictures from images/ in the working directory; tests and tools that run
-// elsewhere point this to another folder.
-void SetPictureFolder(const QString& folder);
 
 } // namespace lingomat

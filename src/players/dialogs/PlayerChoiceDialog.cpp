@@ -1,0 +1,184 @@
+#include "players/dialogs/PlayerChoiceDialog.h"
+
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/ProfileStore.h"
+#include "platform/qt/Cp1252.h"
+#include "players/PlayerStatistics.h"
+#include "ui/SetupDialogSupport.h"
+
+namespace lingomat {
+
+namespace {
+
+const std::string kSection = "Lingomat";
+const std::string kNewPlayer = "Neuer Spieler";
+
+std::string RecentPlayerKey(int index) { return "Player" + std::to_string(index + 1); }
+
+// The first entry that begins with text, letter case ignored; -1 when none does. An entry
+// equal to the text in every byte is preferred, since file names differ by case here.
+int FindEntry(const QComboBox& combo, const QString& text) {
+    const int exact = combo.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return exact >= 0 ? exact : combo.findText(text, Qt::MatchStartsWith);
+}
+
+} // namespace
+
+PlayerChoiceDialog::PlayerChoiceDialog(PlayerStatistics& store, ProfileStore& settings,
+                                       const std::string& presetDataSet,
+                                       const std::filesystem::path& workingDirectory,
+                                       QWidget* parent)
+    : QDialog(parent), statistics(store), profile(settings), playerCombo(new QComboBox(this)),
+      dataSetCombo(new QComboBox(this)), dataSetName(presetDataSet) {
+    setObjectName(QStringLiteral("playerChoiceDialog"));
+    setWindowTitle(QStringLiteral("Lingomat: Wahl des Spielers"));
+
+    auto* welcome = new QLabel(
+        QStringLiteral("Willkommen bei Lingomat!\nBitte w\u00e4hlen Sie ihren Spielername aus, und "
+                       "klicken Sie dann auf OK, um Lingomat zu starten.\n\nWenn Sie noch keinen "
+                       "Spieler haben, geben Sie bitte einen neuen Spielernamen ein. Ein Spieler "
+                       "wird dann f\u00fcr Sie erstellt."),
+        this);
+    welcome->setWordWrap(true);
+
+    playerCombo->setObjectName(QStringLiteral("playerNameCombo"));
+    playerCombo->setEditable(true);
+    // The list is the registry's order; a typed name must not be added to it by Enter.
+    playerCombo->setInsertPolicy(QComboBox::NoInsert);
+    playerCombo->setDuplicatesEnabled(true);
+    dataSetCombo->setObjectName(QStringLiteral("dataSetCombo"));
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(QStringLiteral("Spielername:"), this), 0, 0);
+    fields->addWidget(playerCombo, 0, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Datensatz:"), this), 1, 0);
+    fields->addWidget(dataSetCombo, 1, 1);
+    fields->setColumnStretch(1, 1);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addStretch(1);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(welcome);
+    layout->addSpacing(6);
+    layout->addLayout(fields);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    // About the 182 dialog units of the original template.
+    setFixedWidth(300);
+
+    connect(ok, &QPushButton::clicked, this, &PlayerChoiceDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &PlayerChoiceDialog::reject);
+
+    FillPlayers();
+    FillDataSets(workingDirectory);
+}
+
+void PlayerChoiceDialog::FillPlayers() {
+    playerCombo->setEditText(ToQString(statistics.PlayerName()));
+    for (int i = 0; i < RecentPlayerCount; ++i) {
+        playerCombo->addItem(
+            ToQString(profile.GetString(kSection, RecentPlayerKey(i), i == 0 ? kNewPlayer : "")));
+    }
+    // The most recent player is offered, not the one playing now.
+    const QString mostRecent = ToQString(profile.GetString(kSection, RecentPlayerKey(0), kNewPlayer));
+    const int index = FindEntry(*playerCombo, mostRecent);
+    if (index >= 0) {
+        playerCombo->setCurrentIndex(index);
+    }
+    playerCombo->setEditText(mostRecent);
+}
+
+void PlayerChoiceDialog::FillDataSets(const std::filesystem::path& workingDirectory) {
+    const std::filesystem::path folder =
+        workingDirectory.empty() ? std::filesystem::path(".") : workingDirectory;
+    QStringList names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file(error)) {
+            continue;
+        }
+        const QString name = QFile::decodeName(it->path().filename().string().c_str());
+        // The core keeps the name in Windows-1252; a name it cannot hold could not be opened.
+        if (name.endsWith(QStringLiteral(".voc"), Qt::CaseInsensitive) &&
+            ToQString(FromQString(name)) == name) {
+            names.append(name);
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    dataSetCombo->addItems(names);
+    dataSetCombo->setCurrentIndex(FindEntry(*dataSetCombo, ToQString(dataSetName)));
+}
+
+void PlayerChoiceDialog::accept() {
+    const QString typed = playerCombo->currentText();
+    const std::string name = FromQString(typed);
+    // The empty name is allowed: that player plays without a file.
+    const bool representable = ToQString(name) == typed;
+    if (!representable || (!name.empty() && !IsUsablePlayerFileName(name))) {
+        ShowDialogMessage(this,
+                          QStringLiteral("Der Name \u201e%1\u201c kann nicht als Dateiname "
+                                         "verwendet werden. Bitte w\u00e4hlen Sie einen Namen "
+                                         "ohne / \\ : und ohne Steuerzeichen.")
+                              .arg(typed),
+                          QStringLiteral("Lingomat: Wahl des Spielers"), QMessageBox::Warning);
+        return;
+    }
+    playerName = name;
+    const int dataSet = dataSetCombo->currentIndex();
+    dataSetName = dataSet >= 0 ? FromQString(dataSetCombo->itemText(dataSet)) : std::string();
+
+    if (!statistics.Save()) {
+        ShowDialogMessage(this,
+                          QStringLiteral("Die Statistik von \u201e%1\u201c konnte nicht "
+                                         "gespeichert werden.")
+                              .arg(ToQString(statistics.PlayerName())),
+                          QStringLiteral("Lingomat"), QMessageBox::Warning);
+    }
+    statistics.Reset();
+    statistics.SetPlayerName(playerName);
+    statistics.Load();
+    RememberPlayer();
+    QDialog::accept();
+}
+
+void PlayerChoiceDialog::RememberPlayer() {
+    std::vector<std::string> recent{playerName};
+    for (int i = 0; i < RecentPlayerCount; ++i) {
+        std::string stored = profile.GetString(kSection, RecentPlayerKey(i), "");
+        if (stored != playerName) {
+            recent.push_back(std::move(stored));
+        }
+    }
+    // Written in full, so no stale name stays behind when the list got shorter.
+    recent.resize(RecentPlayerCount);
+    for (int i = 0; i < RecentPlayerCount; ++i) {
+        profile.WriteString(kSection, RecentPlayerKey(i), recent[static_cast<std::size_t>(i)]);
+    }
+}
+
+} // namespace lingomat
