@@ -3,19 +3,21 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 
 #include "platform/qt/Cp1252.h"
 #include "players/PlayerStatistics.h"
+#include "players/dialogs/PlayerChoiceDialog.h"
 
 namespace lingomat {
 
 QtLoadProgress::QtLoadProgress(QWidget* parentWindow) : parent(parentWindow) {}
 
-QtLoadProgress::~QtLoadProgress() { delete window.data(); }
+QtLoadProgress::~QtLoadProgress() {
+    delete window.data();
+}
 
 void QtLoadProgress::Begin(int low, int high) {
     if (window == nullptr) {
@@ -57,7 +59,9 @@ QtDocumentHost::QtDocumentHost(ProfileStore& store) : profile(store) {}
 
 QtDocumentHost::~QtDocumentHost() = default;
 
-void QtDocumentHost::SetWindow(QWidget* frame) { window = frame; }
+void QtDocumentHost::SetWindow(QWidget* frame) {
+    window = frame;
+}
 
 MessageAnswer QtDocumentHost::ShowMessage(const std::string& text, const std::string& caption,
                                           MessageButtons buttons, MessageIcon icon) {
@@ -66,11 +70,21 @@ MessageAnswer QtDocumentHost::ShowMessage(const std::string& text, const std::st
     box.setWindowTitle(ToQString(caption));
     box.setText(ToQString(text));
     switch (icon) {
-    case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MessageIcon::Stop: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     // The button texts are set here, so they are German even without Qt's translations.
     if (buttons == MessageButtons::YesNo) {
@@ -92,28 +106,12 @@ MessageAnswer QtDocumentHost::ShowMessage(const std::string& text, const std::st
 }
 
 // Stands in for the player dialog: asks for the name only; the data set stays as preset.
-void QtDocumentHost::ChoosePlayer(PlayerStatistics& statistics, std::string& /*dataSetName*/) {
-    QString name = ToQString(profile.GetString("Lingomat", "Player1", "Neuer Spieler"));
-    for (;;) {
-        bool ok = false;
-        name = QInputDialog::getText(window, QStringLiteral("Lingomat: Wahl des Spielers"),
-                                     QStringLiteral("Spielername:"), QLineEdit::Normal, name,
-                                     &ok);
-        if (!ok) {
-            return;
-        }
-        const std::string chosen = FromQString(name);
-        if (IsUsablePlayerFileName(chosen)) {
-            statistics.Save();
-            statistics.Reset();
-            statistics.SetPlayerName(chosen);
-            statistics.Load();
-            profile.WriteString("Lingomat", "Player1", chosen);
-            return;
-        }
-        ShowMessage("Dieser Name kann nicht als Dateiname dienen. Bitte w\xe4hlen Sie einen "
-                    "anderen Namen.",
-                    "Lingomat", MessageButtons::Ok, MessageIcon::Warning);
+void QtDocumentHost::ChoosePlayer(PlayerStatistics& statistics, std::string& dataSetName) {
+    PlayerChoiceDialog dialog(statistics, profile, dataSetName, {}, window);
+    dialog.exec();
+    // A folder without data sets leaves the choice empty; the preset then still gets its chance.
+    if (!dialog.DataSetName().empty()) {
+        dataSetName = dialog.DataSetName();
     }
 }
 

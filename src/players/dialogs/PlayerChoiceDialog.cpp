@@ -24,7 +24,9 @@ namespace {
 const std::string kSection = "Lingomat";
 const std::string kNewPlayer = "Neuer Spieler";
 
-std::string RecentPlayerKey(int index) { return "Player" + std::to_string(index + 1); }
+std::string RecentPlayerKey(int index) {
+    return "Player" + std::to_string(index + 1);
+}
 
 // The first entry that begins with text, letter case ignored; -1 when none does. An entry
 // equal to the text in every byte is preferred, since file names differ by case here.
@@ -84,8 +86,11 @@ PlayerChoiceDialog::PlayerChoiceDialog(PlayerStatistics& store, ProfileStore& se
     layout->addLayout(fields);
     layout->addSpacing(6);
     layout->addLayout(buttons);
-    // About the 182 dialog units of the original template.
-    setFixedWidth(300);
+    // About the 182 dialog units of the original template; the welcome text wraps within that
+    // width and the dialog grows to hold all of it whatever the font.
+    welcome->setFixedWidth(320);
+    welcome->setMinimumHeight(welcome->heightForWidth(320));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ok, &QPushButton::clicked, this, &PlayerChoiceDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &PlayerChoiceDialog::reject);
@@ -101,7 +106,8 @@ void PlayerChoiceDialog::FillPlayers() {
             ToQString(profile.GetString(kSection, RecentPlayerKey(i), i == 0 ? kNewPlayer : "")));
     }
     // The most recent player is offered, not the one playing now.
-    const QString mostRecent = ToQString(profile.GetString(kSection, RecentPlayerKey(0), kNewPlayer));
+    const QString mostRecent =
+        ToQString(profile.GetString(kSection, RecentPlayerKey(0), kNewPlayer));
     const int index = FindEntry(*playerCombo, mostRecent);
     if (index >= 0) {
         playerCombo->setCurrentIndex(index);
