@@ -1,5 +1,7 @@
 #include "data/VocFileWriter.h"
 
+#include "platform/FileSync.h"
+
 namespace lingomat {
 
 VocFileWriter::VocFileWriter() : buffer(BlockSize), diskBytes(2 * std::size_t{BlockSize}) {}
@@ -48,6 +50,17 @@ void VocFileWriter::FlushBlock() {
         }
     }
     fill = 0;
+}
+
+bool VocFileWriter::Sync() {
+    if (file == nullptr) {
+        return false;
+    }
+    FlushBlock();
+    if (!SyncFile(file)) {
+        failed = true;
+    }
+    return !failed;
 }
 
 bool VocFileWriter::Close() {

@@ -38,6 +38,12 @@ public:
     // temporary one must see true before they rename.
     bool Close();
 
+    // Writes what is buffered and waits until the file's data is on the disk. Callers that
+    // rename the file over another one call it before Close, so that a power cut after the
+    // rename cannot leave an empty or partial file in place of the old one. False when any
+    // write so far failed.
+    bool Sync();
+
     // Number of characters replaced so far because the stream cannot hold them.
     std::size_t ReplacedCount() const { return replacedCount; }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/FileSync.h"
+
 namespace lingomat {
 
 namespace {
@@ -78,7 +80,9 @@ bool CLingomatDoc::OnSaveDocument(const std::string& path) {
         }
         out.flush();
         out.close();
-        if (out.fail()) {
+        // A stream cannot sync its file, so the closed file is synced by its name before it
+        // replaces the old one.
+        if (out.fail() || !SyncPath(temporary)) {
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
             return false;
@@ -91,6 +95,9 @@ bool CLingomatDoc::OnSaveDocument(const std::string& path) {
         std::filesystem::remove(temporary, ignored);
         return false;
     }
+    // The new file is in place either way; syncing the folder only makes the rename outlast a
+    // power cut.
+    SyncPath(target.parent_path());
     return true;
 }
 

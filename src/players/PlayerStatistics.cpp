@@ -7,6 +7,7 @@
 
 #include "data/VocFileReader.h"
 #include "data/VocFileWriter.h"
+#include "platform/FileSync.h"
 
 namespace lingomat {
 
@@ -217,7 +218,8 @@ bool PlayerStatistics::Save() const {
             }
         }
         writer.WriteLine(endLine);
-        if (!writer.Close()) {
+        const bool synced = writer.Sync();
+        if (!writer.Close() || !synced) {
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
             return false;
@@ -229,6 +231,9 @@ bool PlayerStatistics::Save() const {
         std::filesystem::remove(temporary, error);
         return false;
     }
+    // The new file is in place either way; syncing the folder only makes the rename outlast a
+    // power cut.
+    SyncPath(path.parent_path());
     return true;
 }
 

@@ -1,0 +1,118 @@
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CrashFolder.h"
+#include "SavedVersions.h"
+#include "platform/Random.h"
+
+extern char** environ;
+
+namespace lingomat::crash {
+namespace {
+
+// Large enough that one save takes several write calls and a measurable time.
+constexpr std::uint32_t FirstVersion = 3000;
+constexpr int Rounds = 20;
+
+struct Round {
+    // Saves the killed process reported as finished.
+    long reported = 0;
+    bool exited = false;
+};
+
+// Starts the save loop on the folder, waits for its first finished save, lets it run on for the
+// delay and kills it.
+Round RunAndKill(FileKind kind, const std::filesystem::path& folder,
+                 std::chrono::milliseconds delay) {
+    Round round;
+    int channel[2];
+    if (pipe(channel) != 0) {
+        return round;
+    }
+    const std::string descriptor = std::to_string(channel[1]);
+    std::string program = LINGOMAT_SAVE_LOOP;
+    std::string kindArgument = kind == FileKind::ErrorFile ? "error" : "player";
+    std::string folderArgument = folder.string();
+    char* arguments[] = {program.data(), kindArgument.data(), folderArgument.data(),
+                         const_cast<char*>(descriptor.c_str()), nullptr};
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, program.c_str(), nullptr, nullptr, arguments, environ);
+    close(channel[1]);
+    if (spawned != 0) {
+        close(channel[0]);
+        return round;
+    }
+    char byte = 0;
+    if (read(channel[0], &byte, 1) == 1) {
+        ++round.reported;
+        std::this_thread::sleep_for(delay);
+    }
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    round.exited = WIFEXITED(status);
+    // The loop is dead, so its end of the channel is closed and the reading ends.
+    char buffer[256];
+    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) {
+        round.reported += got;
+    }
+    close(channel[0]);
+    return round;
+}
+
+class KillDuringSaveTest : public ::testing::TestWithParam<FileKind> {};
+
+TEST_P(KillDuringSaveTest, EveryKillLeavesTheLastOrTheNextVersionWhole) {
+    const FileKind kind = GetParam();
+    CrashFolder folder;
+    ASSERT_TRUE(SaveVersion(kind, folder.Path(), FirstVersion));
+    const std::string file = FileName(kind);
+
+    Random random(20240611);
+    long version = FirstVersion;
+    int temporaryLeft = 0;
+    for (int r = 0; r < Rounds; ++r) {
+        const auto delay = std::chrono::milliseconds(1 + random.Draw(30));
+        const Round round = RunAndKill(kind, folder.Path(), delay);
+        ASSERT_FALSE(round.exited) << "the save loop gave up in round " << r;
+        ASSERT_GE(round.reported, 1) << "no save finished in round " << r;
+
+        // Every reported save is on the disk; one more may have been renamed before its report.
+        const long found = ReadVersion(kind, folder.Path());
+        ASSERT_GE(found, version + round.reported) << "round " << r << ", delay " << delay.count();
+        ASSERT_LE(found, version + round.reported + 1) << "round " << r;
+        version = found;
+
+        const auto names = folder.Entries();
+        ASSERT_TRUE(names == std::vector<std::string>{file} ||
+                    names == (std::vector<std::string>{file, file + ".tmp"}))
+            << "round " << r << ": " << ::testing::PrintToString(names);
+        temporaryLeft += names.size() == 2 ? 1 : 0;
+    }
+    RecordProperty("TemporaryFilesLeft", temporaryLeft);
+
+    // A temporary file left by the last kill neither stops this save nor outlives it.
+    ASSERT_TRUE(SaveVersion(kind, folder.Path(), static_cast<std::uint32_t>(version + 1)));
+    EXPECT_EQ(ReadVersion(kind, folder.Path()), version + 1);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{file});
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, KillDuringSaveTest,
+                         ::testing::Values(FileKind::PlayerFile, FileKind::ErrorFile),
+                         [](const ::testing::TestParamInfo<FileKind>& info) {
+                             return std::string(KindName(info.param));
+                         });
+
+} // namespace
+} // namespace lingomat::crash

@@ -1,0 +1,154 @@
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CrashFolder.h"
+#include "SavedVersions.h"
+#include "platform/FileSync.h"
+
+#if defined(__linux__) && defined(__GLIBC__)
+#include <dlfcn.h>
+#include <unistd.h>
+#define LINGOMAT_WATCH_CALLS 1
+#endif
+
+namespace lingomat::crash {
+namespace {
+
+// What reached the system while a save ran: syncs by the path of the synced file or folder,
+// renames by their target.
+struct Call {
+    std::string what;
+    std::filesystem::path path;
+};
+
+bool watching = false;
+std::vector<Call> calls;
+
+std::filesystem::path Canonical(const std::filesystem::path& path) {
+    std::error_code ignored;
+    return std::filesystem::weakly_canonical(path, ignored);
+}
+
+} // namespace
+} // namespace lingomat::crash
+
+#ifdef LINGOMAT_WATCH_CALLS
+
+// These replace the C library's functions for the whole test program and hand over to them, so
+// that the order of syncs and renames made by the writers can be seen.
+extern "C" int fsync(int descriptor) {
+    using lingomat::crash::calls;
+    if (lingomat::crash::watching) {
+        std::error_code ignored;
+        calls.push_back({"sync", std::filesystem::read_symlink(
+                                     "/proc/self/fd/" + std::to_string(descriptor), ignored)});
+    }
+    static const auto next = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    return next(descriptor);
+}
+
+extern "C" int rename(const char* from, const char* to) noexcept {
+    using lingomat::crash::calls;
+    if (lingomat::crash::watching) {
+        calls.push_back({"rename from", lingomat::crash::Canonical(from)});
+        calls.push_back({"rename to", lingomat::crash::Canonical(to)});
+    }
+    static const auto next =
+        reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"));
+    return next(from, to);
+}
+
+#endif
+
+namespace lingomat::crash {
+namespace {
+
+std::size_t Find(const std::vector<Call>& list, const std::string& what,
+                 const std::filesystem::path& path) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].what == what && list[i].path == path) {
+            return i;
+        }
+    }
+    return list.size();
+}
+
+class SyncOrderTest : public ::testing::TestWithParam<FileKind> {};
+
+TEST_P(SyncOrderTest, TheNewFileIsOnTheDiskBeforeTheRenameAndTheRenameAfterIt) {
+#ifndef LINGOMAT_WATCH_CALLS
+    GTEST_SKIP() << "the C library's calls cannot be watched here";
+#endif
+    CrashFolder folder;
+    ASSERT_TRUE(SaveVersion(GetParam(), folder.Path(), 3));
+    const auto target = Canonical(folder.Path() / FileName(GetParam()));
+    auto temporary = target;
+    temporary += ".tmp";
+
+    calls.clear();
+    watching = true;
+    const bool saved = SaveVersion(GetParam(), folder.Path(), 40);
+    watching = false;
+    ASSERT_TRUE(saved);
+
+    const std::size_t renamed = Find(calls, "rename to", target);
+    ASSERT_LT(renamed, calls.size()) << "the file was not replaced by a rename";
+    EXPECT_EQ(calls[renamed - 1].path, temporary);
+    EXPECT_LT(Find(calls, "sync", temporary), renamed) << "the data may not be on the disk yet";
+    const std::vector<Call> after(calls.begin() + static_cast<std::ptrdiff_t>(renamed),
+                                  calls.end());
+    EXPECT_LT(Find(after, "sync", Canonical(folder.Path())), after.size())
+        << "the rename may not be on the disk yet";
+    EXPECT_EQ(ReadVersion(GetParam(), folder.Path()), 40);
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, SyncOrderTest,
+                         ::testing::Values(FileKind::PlayerFile, FileKind::ErrorFile),
+                         [](const ::testing::TestParamInfo<FileKind>& info) {
+                             return std::string(KindName(info.param));
+                         });
+
+struct SyncCase {
+    const char* name;
+    bool folder;
+    bool exists;
+    bool synced;
+};
+
+class SyncPathTest : public ::testing::TestWithParam<SyncCase> {};
+
+TEST_P(SyncPathTest, SyncsWhatIsThereAndReportsWhatIsNot) {
+    const SyncCase& c = GetParam();
+    CrashFolder folder;
+    auto path = folder.Path() / (c.folder ? "sub" : "file");
+    if (c.exists && c.folder) {
+        std::filesystem::create_directory(path);
+    } else if (c.exists) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fputs("Inhalt", file);
+        EXPECT_TRUE(SyncFile(file));
+        std::fclose(file);
+    }
+    EXPECT_EQ(SyncPath(path), c.synced);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, SyncPathTest,
+                         ::testing::Values(SyncCase{"File", false, true, true},
+                                           SyncCase{"Folder", true, true, true},
+                                           SyncCase{"MissingFile", false, false, false},
+                                           SyncCase{"MissingFolder", true, false, false}),
+                         [](const ::testing::TestParamInfo<SyncCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(SyncFileTest, NoStreamIsNoSuccess) {
+    EXPECT_FALSE(SyncFile(nullptr));
+}
+
+} // namespace
+} // namespace lingomat::crash
