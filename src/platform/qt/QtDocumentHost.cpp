@@ -1,10 +1,7 @@
 #include "platform/qt/QtDocumentHost.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QPushButton>
 
 #include "platform/qt/Cp1252.h"
@@ -13,51 +10,11 @@
 
 namespace lingomat {
 
-QtLoadProgress::QtLoadProgress(QWidget* parentWindow) : parent(parentWindow) {}
-
-QtLoadProgress::~QtLoadProgress() {
-    delete window.data();
-}
-
-void QtLoadProgress::Begin(int low, int high) {
-    if (window == nullptr) {
-        window = new QProgressDialog(parent);
-        window->setObjectName(QStringLiteral("loadingProgress"));
-        window->setWindowTitle(QStringLiteral("Laden von Lingomat"));
-        window->setLabelText(QStringLiteral("Die Vokabeln werden geladen ..."));
-        window->setCancelButton(nullptr);
-        window->setWindowModality(Qt::NonModal);
-        window->setMinimumDuration(0);
-        window->setAutoClose(false);
-        window->setAutoReset(false);
-    }
-    window->setRange(low, high > low ? high : low + 1);
-    window->setValue(low);
-    window->show();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void QtLoadProgress::Set(int value) {
-    if (window == nullptr) {
-        return;
-    }
-    // Repainting at every record would make the load slower than the reading.
-    const int step = std::max(1, (window->maximum() - window->minimum()) / 100);
-    if (value == window->maximum() || (value - window->minimum()) % step == 0) {
-        window->setValue(value);
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-}
-
-void QtLoadProgress::End() {
-    if (window != nullptr) {
-        window->hide();
-    }
-}
-
 QtDocumentHost::QtDocumentHost(ProfileStore& store) : profile(store) {}
 
-QtDocumentHost::~QtDocumentHost() = default;
+QtDocumentHost::~QtDocumentHost() {
+    delete progress.data();
+}
 
 void QtDocumentHost::SetWindow(QWidget* frame) {
     window = frame;
@@ -116,10 +73,10 @@ void QtDocumentHost::ChoosePlayer(PlayerStatistics& statistics, std::string& dat
 }
 
 LoadProgress* QtDocumentHost::LoadingProgress() {
-    if (!progress) {
-        progress = std::make_unique<QtLoadProgress>(window);
+    if (progress == nullptr) {
+        progress = new LoadingDialog(window);
     }
-    return progress.get();
+    return progress.data();
 }
 
 void QtDocumentHost::TitleChanged(const std::string& title) {

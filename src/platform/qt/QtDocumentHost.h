@@ -1,34 +1,18 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 
 #include <QPointer>
-#include <QProgressDialog>
 #include <QWidget>
 
 #include "data/DataSetLoader.h"
 #include "platform/DocumentHost.h"
 #include "platform/ProfileStore.h"
+#include "ui/LoadingDialog.h"
 
 
 namespace lingomat {
-
-// The loading progress as a small window of its own that stays until the load ends.
-class QtLoadProgress : public LoadProgress {
-public:
-    explicit QtLoadProgress(QWidget* parent);
-    ~QtLoadProgress() override;
-    void Begin(int low, int high) override;
-    void Set(int value) override;
-    void End() override;
-    QProgressDialog* Window() const { return window.data(); }
-
-private:
-    QPointer<QWidget> parent;
-    QPointer<QProgressDialog> window;
-};
 
 // The document's window-system needs met with Qt dialogs.
 class QtDocumentHost : public DocumentHost {
@@ -51,7 +35,7 @@ public:
 private:
     ProfileStore& profile;
     QPointer<QWidget> window;
-    std::unique_ptr<QtLoadProgress> progress;
+    QPointer<LoadingDialog> progress;
 };
 
 } // namespace lingomat
