@@ -39,9 +39,8 @@ TipsDialog::TipsDialog(CLingomatDoc& document, QWidget* parent)
     // A tip may be one long word (a web address, a mistyped line); it must still stay in the box.
     tipView->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     tipView->setFixedWidth(TipWidth);
-    QPalette flat = tipView->palette();
-    flat.setColor(QPalette::Base, palette().color(QPalette::Window));
-    tipView->setPalette(flat);
+    // Reads as the box's own text, not as a field to type into.
+    tipView->viewport()->setAutoFillBackground(false);
 
     auto* group = new QGroupBox(QStringLiteral("Tipp"), this);
     group->setObjectName(QStringLiteral("tipGroup"));
