@@ -1,11 +1,13 @@
 #include <QApplication>
 
+#include "ui/GameFolder.h"
 #include "ui/LingomatApp.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     lingomat::CLingomatApp::SetApplicationNames();
     lingomat::CLingomatApp::LoadGermanTranslations();
+    lingomat::EnterGameFolder();
     lingomat::CLingomatApp lingomat;
     if (!lingomat.InitInstance()) {
         return 1;
