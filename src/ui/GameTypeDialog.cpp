@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "screen/LingomatView.h"
+#include "ui/SettingsCommands.h"
 #include "ui/SetupDialogSupport.h"
 
 namespace lingomat {
@@ -57,6 +59,17 @@ QGroupBox* LanguageBox(const QString& title, const char* prefix, bool spanish,
         ++row;
     }
     return box;
+}
+
+// The document of the game screen the dialog was opened over, if any.
+CLingomatDoc* GameScreenDocument(QWidget* dialog) {
+    for (QWidget* owner = dialog->parentWidget(); owner != nullptr;
+         owner = owner->parentWidget()) {
+        if (auto* view = dynamic_cast<CLingomatView*>(owner)) {
+            return &view->Document();
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -119,8 +132,14 @@ GameTypeDialog::GameTypeDialog(bool spanish, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &GameTypeDialog::accept);
     connect(gameTypeGroup, &QButtonGroup::idClicked, this, [this] { GameTypeClicked(); });
     connect(settingsButton, &QPushButton::clicked, this, [this] {
-        if (onSettings && GameType() >= 0) {
-            onSettings(static_cast<GameMode>(GameType()));
+        if (GameType() < 0) {
+            return;
+        }
+        const auto mode = static_cast<GameMode>(GameType());
+        if (onSettings) {
+            onSettings(mode);
+        } else if (CLingomatDoc* doc = GameScreenDocument(this)) {
+            RunModeSettings(*doc, mode, this);
         }
     });
 }

@@ -25,7 +25,8 @@ public:
     int GameType() const;
 
     // Called by "Einstellungen" with the game type chosen at that moment; the opener shows
-    // the settings dialog of that type and writes its values back to the document.
+    // the settings dialog of that type and writes its values back to the document. Without
+    // one, a dialog opened over the game screen edits the screen's document.
     std::function<void(GameMode)> onSettings;
 
     void accept() override;
