@@ -64,9 +64,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The game screen draws with Arial's metrics; Liberation Sans 2 has them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# The summary above becomes the first line; this is the long description below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "Vokabelspiel / vocabulary trainer game for German speakers
-Lingomat fragt Vokabeln ab, bis jede Frage richtig beantwortet ist: Deutsch,
+  "Lingomat fragt Vokabeln ab, bis jede Frage richtig beantwortet ist: Deutsch,
 Englisch und Französisch oder Deutsch und Spanisch, in fünf Spielarten vom
 Schreiben über Multiple-Choice bis zum Abschreiben. Mit Spielerstatistik,
 Fehlerlisten und dem Werkzeug lingomat-voc für eigene Wortlisten.
