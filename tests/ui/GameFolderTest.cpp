@@ -174,6 +174,7 @@ TEST_F(GameFolderTest, PlayersOwnFilesAreLeftAlone) {
 
 TEST_F(GameFolderTest, PlayersDataSetLinkIsKept) {
     Write(root / "elsewhere.voc", "linked by the player");
+    SetAge(root / "elsewhere.voc", 500);
     fs::create_directories(player);
     fs::create_symlink(root / "elsewhere.voc", player / "lingomat.voc");
     ASSERT_EQ(Choose().folder, player);
