@@ -1,0 +1,96 @@
+#include "ui/ErrorFileCommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "game/LingomatDoc.h"
+#include "matching/AccentEscapes.h"
+#include "platform/qt/Cp1252.h"
+#include "ui/SetupDialogSupport.h"
+
+namespace lingomat {
+
+namespace {
+
+QString WorkingFolder(const CLingomatDoc& doc) {
+    return QFile::decodeName(doc.WorkingPath({}).string().c_str());
+}
+
+// Paths go to the document in the system's own file name encoding, not in the game's.
+std::string SystemPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The game's title names the lessons played; it holds accent escapes as stored and may hold
+// characters that a file name cannot.
+QString SuggestedName(const CLingomatDoc& doc) {
+    QString name = ToQString(DecodeAccents(doc.Title()));
+    for (QChar& character : name) {
+        if (character == QLatin1Char('/') || character == QLatin1Char('\\') ||
+            character == QLatin1Char(':')) {
+            character = QLatin1Char('-');
+        }
+    }
+    return (name.trimmed().isEmpty() ? QStringLiteral("Fehler") : name) + QStringLiteral(".lef");
+}
+
+QString ChooseFile(CLingomatDoc& doc, QWidget* parent, bool save) {
+    QFileDialog dialog(parent, save ? QStringLiteral("Fehlerdatei schreiben")
+                                    : QStringLiteral("Fehlerdatei laden"));
+    dialog.setObjectName(save ? QStringLiteral("saveErrorFileDialog")
+                              : QStringLiteral("openErrorFileDialog"));
+    dialog.setDirectory(WorkingFolder(doc));
+    // "*.*" would hide every file without a dot on this system.
+    dialog.setNameFilters({QStringLiteral("Lingomat Error Files (*.lef)"),
+                           QStringLiteral("Alle Dateien (*)")});
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("lef"));
+        dialog.selectFile(SuggestedName(doc));
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front();
+}
+
+void TellFailure(QWidget* parent, const QString& what, const QString& path) {
+    ShowDialogMessage(parent, what + QDir::toNativeSeparators(path), QStringLiteral("Lingomat"),
+                      QMessageBox::Warning);
+}
+
+} // namespace
+
+bool PlayErrorFile(CLingomatDoc& doc, QWidget* parent, const QString& fileName) {
+    const QString path = fileName.isEmpty() ? ChooseFile(doc, parent, false) : fileName;
+    if (path.isEmpty()) {
+        return false;
+    }
+    // A file that cannot be read would silently end the running game and start an empty one.
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        TellFailure(parent, QStringLiteral("Die Fehlerdatei konnte nicht gelesen werden: "), path);
+        return false;
+    }
+    file.close();
+    return doc.OnOpenDocument(SystemPath(path));
+}
+
+bool WriteErrorFile(CLingomatDoc& doc, QWidget* parent, const QString& fileName) {
+    const QString path = fileName.isEmpty() ? ChooseFile(doc, parent, true) : fileName;
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!doc.OnSaveDocument(SystemPath(path))) {
+        TellFailure(parent, QStringLiteral("Die Fehlerdatei konnte nicht geschrieben werden: "),
+                    path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace lingomat
