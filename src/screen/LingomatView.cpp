@@ -11,12 +11,6 @@
 
 namespace lingomat {
 
-namespace {
-
-const QColor kHintRed(255, 0, 0);
-
-} // namespace
-
 void DrawSingleLine(QPainter& painter, const QRect& area, const QString& text, const QFont& font,
                     const QColor& colour, int escapement, bool centreVertically) {
     const QFontMetrics metrics(font);
@@ -32,8 +26,7 @@ void DrawSingleLine(QPainter& painter, const QRect& area, const QString& text, c
     painter.restore();
 }
 
-CLingomatView::CLingomatView(CLingomatDoc& doc, QWidget* parent)
-    : QWidget(parent), document(doc) {
+CLingomatView::CLingomatView(CLingomatDoc& doc, QWidget* parent) : QWidget(parent), document(doc) {
     setObjectName(QStringLiteral("lingomatView"));
     // Every pixel is painted by the erase step, so Qt need not clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -59,6 +52,8 @@ void CLingomatView::OnDraw(QPainter& painter) {
         DrawGameOverScreen(painter);
     } else if (!document.gameStarted) {
         DrawStartScreen(painter);
+    } else if (document.gameMode == GameModeView && document.viewModeSettings.fullScreen) {
+        DrawViewModeScreen(painter);
     } else {
         DrawGameScreen(painter);
     }
@@ -86,30 +81,6 @@ void CLingomatView::DrawStartScreen(QPainter& painter) {
                                        "Wörter, Bilder und Programm aus einer Hand\n") +
                          QString::fromLatin1(kMakerWebAddress));
     painter.restore();
-}
-
-void CLingomatView::DrawGameScreen(QPainter& painter) {
-    const int w = width();
-    const int h = height();
-    painter.save();
-    painter.setFont(font());
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(10, 230 + painter.fontMetrics().ascent(),
-                     ToQString(document.RemainingText()));
-    if (document.lastVerdict == -1) {
-        painter.setFont(ScreenFont(25, 12, 300));
-        painter.setPen(kHintRed);
-        painter.drawText(QRect(10, 300, std::max(0, w - 160), std::max(0, h - 300)),
-                         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Hinweis:"));
-        // An empty tip list gives no tip, and the hint then stands alone.
-        const std::string tip = document.RandomTip();
-        painter.setFont(font());
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QRect(10, 325, std::max(0, w - 160), std::max(0, h - 325)),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, ToQString(tip));
-    }
-    painter.restore();
-    DrawScoreBar(painter);
 }
 
 void CLingomatView::DrawGameOverScreen(QPainter& painter) {

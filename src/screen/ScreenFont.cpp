@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QStringList>
 
@@ -29,14 +30,25 @@ QFont ScreenFont(int height, int width, int weight, bool underline) {
     if (width > 0) {
         const double natural = QFontMetricsF(font).averageCharWidth();
         if (natural > 0) {
-            font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * width / natural)),
-                                       1, 4000));
+            font.setStretch(
+                std::clamp(static_cast<int>(std::lround(100.0 * width / natural)), 1, 4000));
         }
     }
     return font;
 }
 
-QFont LargeTextFont() { return ScreenFont(30, 12, 600); }
+QFont LargeTextFont() {
+    return ScreenFont(30, 12, 600);
+}
+
+FontSpec FitFont(FontSpec spec, const QString& text, int width, int weightStep) {
+    constexpr int narrowest = 3;
+    while (spec.width > narrowest && QFontMetrics(spec.Font()).horizontalAdvance(text) > width) {
+        --spec.width;
+        spec.weight = std::max(1, spec.weight - weightStep);
+    }
+    return spec;
+}
 
 QColor FromColorRef(std::uint32_t value) {
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),

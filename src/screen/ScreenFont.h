@@ -15,6 +15,20 @@ QFont ScreenFont(int height, int width = 0, int weight = 0, bool underline = fal
 // The large-text font of the answer box and the copy template.
 QFont LargeTextFont();
 
+// A font as the drawing code describes it, so that fitting can narrow and lighten it step by step.
+struct FontSpec {
+    int height = 0;
+    int width = 0;
+    int weight = 0;
+    bool underline = false;
+
+    QFont Font() const { return ScreenFont(height, width, weight, underline); }
+};
+
+// Narrows the font by one pixel of character width and lightens it by weightStep until the text
+// fits the width on one line. It stops at a width of 3 pixels, where text is still legible.
+FontSpec FitFont(FontSpec spec, const QString& text, int width, int weightStep);
+
 // A colour stored as a 32-bit value with red in the lowest byte.
 QColor FromColorRef(std::uint32_t value);
 

@@ -7,6 +7,7 @@
 
 #include "game/LingomatDoc.h"
 #include "platform/qt/Cp1252.h"
+#include "screen/LingomatView.h"
 #include "ui/MainFrame.h"
 
 namespace lingomat {
@@ -44,6 +45,7 @@ bool CLingomatApp::InitInstance() {
     document = std::make_unique<CLingomatDoc>(host, profile, clock);
     frame = std::make_unique<CMainFrame>(*document);
     host.SetWindow(frame.get());
+    frame->View()->SetHost(&host);
     host.onTitleChanged = [this](const std::string& title) {
         frame->SetDocumentTitle(ToQString(title));
     };

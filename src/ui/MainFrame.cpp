@@ -63,6 +63,7 @@ CMainFrame::CMainFrame(CLingomatDoc& doc, QWidget* parent)
     view = new CLingomatView(document, this);
     setCentralWidget(view);
     CreateActions();
+    view->ConnectCommands([this](int command) { return Action(command); });
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();

@@ -149,7 +149,9 @@ TEST_F(MainFrameTest, AcceleratorsTriggerTheirCommands) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     for (const ShortcutCase& shortcut : cases) {
         QAction* action = frame.Action(shortcut.command);
-        // The commands of the game screen are switched on by whoever handles them.
+        // Only the accelerator is under test: the command's own work (a modal dialog for
+        // "Neu") would wait for the player.
+        QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
         action->setEnabled(true);
         QSignalSpy triggered(action, &QAction::triggered);
         QTest::keySequence(&frame, shortcut.keys);

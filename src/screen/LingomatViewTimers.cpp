@@ -1,0 +1,113 @@
+#include "screen/LingomatView.h"
+
+#include <algorithm>
+
+#include <QTimerEvent>
+
+#include "game/LingomatDoc.h"
+
+namespace lingomat {
+
+void CLingomatView::SetTimer(int id, int milliseconds) {
+    KillTimer(id);
+    timers[id] = startTimer(std::max(0, milliseconds));
+}
+
+void CLingomatView::KillTimer(int id) {
+    if (const auto found = timers.find(id); found != timers.end()) {
+        killTimer(found->second);
+        timers.erase(found);
+    }
+}
+
+void CLingomatView::StopGameTimers() {
+    for (const int id : {FeedbackTimer, ClockTimer, ViewModeTimer, CopyTimer, GlimpseTimer}) {
+        KillTimer(id);
+    }
+}
+
+void CLingomatView::timerEvent(QTimerEvent* event) {
+    for (const auto& [id, qtId] : timers) {
+        if (qtId == event->timerId()) {
+            OnTimer(id);
+            return;
+        }
+    }
+    QWidget::timerEvent(event);
+}
+
+QRect CLingomatView::ClockRect() const {
+    return QRect(width() - 230, height() - 165, 80, 35);
+}
+
+QRect CLingomatView::AnswerBoxRect() const {
+    return QRect(130, 70, std::max(0, width() - 230), 35);
+}
+
+void CLingomatView::OnTimer(int id) {
+    switch (id) {
+    case FeedbackTimer:
+        if (document.verdictShowing && !document.gameOver) {
+            EndFeedbackPause();
+            update();
+        }
+        break;
+    case ClockTimer:
+        // Ticks come ten times a second; the clock is drawn again only when its second changed.
+        if (document.gameStarted && !document.gameOver && document.TickClock()) {
+            update(ClockRect());
+        }
+        break;
+    case ViewModeTimer: {
+        KillTimer(ViewModeTimer);
+        if (!document.gameStarted || document.gameOver) {
+            break;
+        }
+        const std::uint32_t delay = document.ViewModeStep();
+        if (delay != 0) {
+            SetTimer(ViewModeTimer, static_cast<int>(delay));
+        } else {
+            StopGameTimers();
+        }
+        // While a word is being revealed only the answer changes, unless the view covers it all.
+        if (document.viewModeSettings.wordShown && !document.viewModeSettings.fullScreen) {
+            update(AnswerBoxRect());
+        } else {
+            update();
+        }
+        break;
+    }
+    case CopyTimer:
+        KillTimer(CopyTimer);
+        if (document.gameStarted && !document.gameOver) {
+            document.CopyDelay(true);
+            update(AnswerBoxRect());
+        }
+        break;
+    case GlimpseTimer:
+        if (document.glimpseActive && !document.gameOver) {
+            document.EndGlimpse();
+            KillTimer(GlimpseTimer);
+            update();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CLingomatView::StartGameTimers() {
+    document.StartClock();
+    if (const std::uint32_t delay = document.CopyDelay(false); delay != 0) {
+        SetTimer(CopyTimer, static_cast<int>(delay));
+    }
+    if (document.gameMode == GameModeView) {
+        if (const std::uint32_t delay = document.ViewModeStep(); delay != 0) {
+            SetTimer(ViewModeTimer, static_cast<int>(delay));
+        }
+    }
+    SetTimer(ClockTimer, 100);
+    update();
+}
+
+} // namespace lingomat
