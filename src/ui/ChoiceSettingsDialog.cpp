@@ -1,5 +1,7 @@
 #include "ui/ChoiceSettingsDialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -46,7 +48,7 @@ ChoiceSettingsDialog::ChoiceSettingsDialog(int choiceIndex, bool numbering, QWid
     layout->addSpacing(4);
     layout->addLayout(buttons);
     // The template was 186 dialog units wide.
-    setMinimumWidth(320);
+    setMinimumWidth(std::max(320, sizeHint().width()));
 
     connect(ok, &QPushButton::clicked, this, &ChoiceSettingsDialog::accept);
 }

@@ -1,5 +1,7 @@
 #include "ui/CopyModeDialog.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -87,7 +89,7 @@ CopyModeDialog::CopyModeDialog(const CopyModeValues& values, QWidget* parent)
     layout->addSpacing(4);
     layout->addLayout(buttons);
     // The template was 209 dialog units wide.
-    setMinimumWidth(370);
+    setMinimumWidth(std::max(370, sizeHint().width()));
 
     connect(ok, &QPushButton::clicked, this, &CopyModeDialog::accept);
     connect(copyModeGroup, &QButtonGroup::idClicked, this, [this] { ApplyEnabling(); });

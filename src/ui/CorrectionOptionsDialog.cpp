@@ -95,8 +95,8 @@ CorrectionOptionsDialog::CorrectionOptionsDialog(const CorrectionOptions& option
     buttons->addStretch(1);
     layout->addSpacing(4);
     layout->addLayout(buttons);
-    // The template was 204 dialog units wide.
-    setFixedWidth(360);
+    // The template was 204 dialog units wide; the height is what the wrapped texts need there.
+    setFixedSize(360, layout->heightForWidth(360));
 
     connect(ok, &QPushButton::clicked, this, &CorrectionOptionsDialog::accept);
 }

@@ -1,5 +1,6 @@
 #include "ui/TimesColoursDialog.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QButtonGroup>
@@ -154,7 +155,7 @@ TimesColoursDialog::TimesColoursDialog(const TimesColoursValues& values, QWidget
     layout->addLayout(top);
     layout->addLayout(bottom);
     // The template was 292 dialog units wide.
-    setMinimumWidth(520);
+    setMinimumWidth(std::max(520, sizeHint().width()));
 
     connect(ok, &QPushButton::clicked, this, &TimesColoursDialog::accept);
     connect(noCorrectionCheck, &QCheckBox::clicked, this, [this] { ApplyEnabling(); });

@@ -1,5 +1,7 @@
 #include "ui/ViewModeDialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -70,7 +72,7 @@ ViewModeDialog::ViewModeDialog(const ViewModeValues& values, QWidget* parent)
     layout->addSpacing(4);
     layout->addLayout(buttons);
     // The template was 182 dialog units wide.
-    setMinimumWidth(330);
+    setMinimumWidth(std::max(330, sizeHint().width()));
 
     connect(ok, &QPushButton::clicked, this, &ViewModeDialog::accept);
     connect(letterByLetterCheck, &QCheckBox::clicked, this, [this] { ApplyEnabling(); });
