@@ -19,6 +19,8 @@
 
 namespace lingomat::testing {
 
+using namespace Qt::Literals::StringLiterals;
+
 // A document loaded from a small data set written for the test.
 class ListDocument {
 public:
@@ -57,12 +59,13 @@ inline QStringList ColumnTexts(const QTreeWidget* list, int column) {
     return texts;
 }
 
-inline QStringList Headers(const QTreeWidget* list) {
+// The column headings, joined by "|".
+inline QString Headers(const QTreeWidget* list) {
     QStringList headers;
     for (int column = 0; column < list->columnCount(); ++column) {
         headers.append(list->headerItem()->text(column));
     }
-    return headers;
+    return headers.join(u'|');
 }
 
 // Runs act on the first modal dialog of type T that opens and closes it if act left it open; a
