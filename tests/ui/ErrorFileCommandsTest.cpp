@@ -26,7 +26,9 @@ protected:
         document->vocabulary[1].errorCount = 3;
         document->vocabulary[2].errorCount = 1;
     }
-    QString File(const std::string& name) { return QString::fromStdString(document.folder.File(name)); }
+    QString File(const std::string& name) {
+        return QString::fromStdString(document.folder.File(name));
+    }
 
     ListDocument document;
 };

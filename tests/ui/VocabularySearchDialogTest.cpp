@@ -15,9 +15,12 @@ namespace {
 
 // lesson, French, English, German; accents both as escapes and as Windows-1252 letters.
 const std::vector<TestRecord> kRecords = {
-    {"1", "la rue", "the street", "die Stra\xDF" "e"},  {"1", "le ch\\^ateau", "castle", "das Schlo\\3"},
-    {"1", "l'\\'el\\`eve", "pupil", "der Sch\"uler"},   {"2", "fran$ais", "French", "Franz\\\"osisch"},
-    {"2", "la maison", "the house", "das Haus"},        {"2", "chaud", "hot", "hei\\ss"},
+    {"1", "la rue", "the street", "die Stra\xDF" "e"},
+    {"1", "le ch\\^ateau", "castle", "das Schlo\\3"},
+    {"1", "l'\\'el\\`eve", "pupil", "der Sch\"uler"},
+    {"2", "fran$ais", "French", "Franz\\\"osisch"},
+    {"2", "la maison", "the house", "das Haus"},
+    {"2", "chaud", "hot", "hei\\ss"},
     {"2", "\xC9t\xE9", "summer", "der Sommer"},
 };
 
