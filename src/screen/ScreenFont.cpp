@@ -41,13 +41,13 @@ QFont LargeTextFont() {
     return ScreenFont(30, 12, 600);
 }
 
-FontSpec FitFont(FontSpec spec, const QString& text, int width, int weightStep) {
+FontSpec FitFont(FontSpec font, const QString& text, int width, int weightStep) {
     constexpr int narrowest = 3;
-    while (spec.width > narrowest && QFontMetrics(spec.Font()).horizontalAdvance(text) > width) {
-        --spec.width;
-        spec.weight = std::max(1, spec.weight - weightStep);
+    while (font.width > narrowest && QFontMetrics(font.Font()).horizontalAdvance(text) > width) {
+        --font.width;
+        font.weight = std::max(1, font.weight - weightStep);
     }
-    return spec;
+    return font;
 }
 
 QColor FromColorRef(std::uint32_t value) {

@@ -27,7 +27,7 @@ struct FontSpec {
 
 // Narrows the font by one pixel of character width and lightens it by weightStep until the text
 // fits the width on one line. It stops at a width of 3 pixels, where text is still legible.
-FontSpec FitFont(FontSpec spec, const QString& text, int width, int weightStep);
+FontSpec FitFont(FontSpec font, const QString& text, int width, int weightStep);
 
 // A colour stored as a 32-bit value with red in the lowest byte.
 QColor FromColorRef(std::uint32_t value);
