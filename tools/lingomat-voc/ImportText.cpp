@@ -24,49 +24,10 @@ std::string HexByte(unsigned char byte) {
     return buffer;
 }
 
-// Length of a well-formed UTF-8 sequence at pos, or 0.
-std::size_t Utf8Length(const std::string& s, std::size_t pos, char32_t& code) {
-    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char lead = at(pos);
-    std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-        minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-        minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (pos + length > s.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((at(pos + i) & 0xC0) != 0x80) {
-            return 0;
-        }
-        code = (code << 6) | (at(pos + i) & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return 0;
-    }
-    return length;
-}
-
 bool IsValidUtf8From(const std::string& bytes, std::size_t pos) {
     char32_t code = 0;
     while (pos < bytes.size()) {
-        const std::size_t length = Utf8Length(bytes, pos, code);
+        const std::size_t length = DecodeUtf8Sequence(bytes, pos, code);
         if (length == 0) {
             return false;
         }
@@ -100,7 +61,7 @@ DecodedInput DecodeInput(const std::string& bytes, std::optional<InputEncoding> 
         if (result.encoding == InputEncoding::Windows1252) {
             code = Cp1252ToCodePoint(static_cast<unsigned char>(bytes[pos]));
         } else {
-            length = Utf8Length(bytes, pos, code);
+            length = DecodeUtf8Sequence(bytes, pos, code);
             if (length == 0) {
                 const auto byte = static_cast<unsigned char>(bytes[pos]);
                 result.problems.push_back(

@@ -13,9 +13,11 @@ constexpr std::array<char32_t, 32> upperControlRange = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+} // namespace
+
 // Decodes one UTF-8 sequence at `pos`. Returns its length, or 0 when the byte at `pos` does not
 // start a well-formed sequence (overlong forms, surrogates and values above U+10FFFF included).
-std::size_t DecodeOne(const std::string& s, std::size_t pos, char32_t& codePoint) {
+std::size_t DecodeUtf8Sequence(const std::string& s, std::size_t pos, char32_t& codePoint) {
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
     const unsigned char lead = at(pos);
     if (lead < 0x80) {
@@ -56,8 +58,6 @@ std::size_t DecodeOne(const std::string& s, std::size_t pos, char32_t& codePoint
     codePoint = value;
     return length;
 }
-
-} // namespace
 
 char32_t Cp1252ToCodePoint(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) {
@@ -114,7 +114,7 @@ Cp1252Conversion Utf8ToCp1252(const std::string& utf8) {
     std::size_t column = 1;
     while (pos < utf8.size()) {
         char32_t codePoint = 0;
-        const std::size_t length = DecodeOne(utf8, pos, codePoint);
+        const std::size_t length = DecodeUtf8Sequence(utf8, pos, codePoint);
         if (length == 0) {
             result.problems.push_back({EncodingProblem::Kind::InvalidUtf8, column, 0,
                                        static_cast<unsigned char>(utf8[pos])});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,5 +42,9 @@ std::string CodePointName(char32_t codePoint);
 
 // The UTF-8 bytes of one code point.
 std::string EncodeUtf8(char32_t codePoint);
+
+// Decodes one UTF-8 sequence at pos. Returns its length, or 0 when the byte at pos does not
+// start a well-formed sequence (overlong forms, surrogates and values above U+10FFFF included).
+std::size_t DecodeUtf8Sequence(const std::string& s, std::size_t pos, char32_t& codePoint);
 
 } // namespace lingomat
