@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "screen/GameTrace.h"
+
 class QAction;
 class QPainter;
 
@@ -108,6 +110,7 @@ private:
     DocumentHost* host = nullptr;
     // Game timer number -> Qt's timer id.
     std::map<int, int> timers;
+    GameTrace trace;
 };
 
 // One line of text laid out as if unrotated, centred horizontally in area and at its top or

@@ -138,6 +138,7 @@ void CLingomatView::OnSkipQuestion() {
         if (document.gameOver) {
             StopGameTimers();
         }
+        trace.Progress(document);
     }
     update();
 }
@@ -167,6 +168,7 @@ void CLingomatView::OnEndGame() {
     if (document.gameStarted && !document.gameOver) {
         document.EndGameNow();
         StopGameTimers();
+        trace.Progress(document);
     }
     update();
 }

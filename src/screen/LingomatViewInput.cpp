@@ -196,6 +196,7 @@ void CLingomatView::OnLButtonDown(const QPoint& point) {
 }
 
 void CLingomatView::AfterVerdict() {
+    trace.Progress(document);
     if (document.gameOver) {
         StopGameTimers();
         update();
@@ -216,6 +217,7 @@ void CLingomatView::EndFeedbackPause() {
     if (document.gameOver) {
         StopGameTimers();
     }
+    trace.Progress(document);
 }
 
 } // namespace lingomat

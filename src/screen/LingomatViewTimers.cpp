@@ -107,6 +107,7 @@ void CLingomatView::StartGameTimers() {
         }
     }
     SetTimer(ClockTimer, 100);
+    trace.Started(document);
     update();
 }
 

@@ -16,7 +16,7 @@ void CLingomatApp::SetApplicationNames() {
     QCoreApplication::setOrganizationName(QStringLiteral("Lingomat"));
     QCoreApplication::setApplicationName(QStringLiteral("Lingomat -  Das Vokabelspiel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.2.0"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Lingomat"));
+    // No display name: on X11 Qt would append it to every window title, which are exact texts.
     QGuiApplication::setDesktopFileName(QStringLiteral("lingomat"));
 }
 

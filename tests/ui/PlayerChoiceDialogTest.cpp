@@ -1,6 +1,8 @@
 #include <fstream>
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QPushButton>
 
 #include "SetupDialogTestSupport.h"
@@ -64,6 +66,11 @@ TEST_F(PlayerChoiceTest, FirstStartOffersTheNewPlayer) {
     auto dialog = Open();
     EXPECT_EQ(Items(Combo(*dialog, "playerNameCombo")), (Names{"Neuer Spieler", "", "", "", ""}));
     EXPECT_EQ(Combo(*dialog, "playerNameCombo")->currentText(), QStringLiteral("Neuer Spieler"));
+    // A name typed at once replaces the offered one instead of being appended to it.
+    QComboBox* name = Combo(*dialog, "playerNameCombo");
+    name->setFocus();
+    QTest::keyClicks(name->lineEdit(), QStringLiteral("Erika"));
+    EXPECT_EQ(name->currentText(), QStringLiteral("Erika"));
 }
 
 TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerNotTheCurrentOne) {

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -113,6 +114,8 @@ void PlayerChoiceDialog::FillPlayers() {
         playerCombo->setCurrentIndex(index);
     }
     playerCombo->setEditText(mostRecent);
+    // Selected, so that a new player's name typed straight away replaces the offered one.
+    playerCombo->lineEdit()->selectAll();
 }
 
 void PlayerChoiceDialog::FillDataSets(const std::filesystem::path& workingDirectory) {
