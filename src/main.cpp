@@ -2,9 +2,11 @@
 
 #include "ui/GameFolder.h"
 #include "ui/LingomatApp.h"
+#include "ui/StartupTrace.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    lingomat::InstallStartupTrace();
     lingomat::CLingomatApp::SetApplicationNames();
     lingomat::CLingomatApp::LoadGermanTranslations();
     lingomat::EnterGameFolder();

@@ -16,15 +16,15 @@ Needs Xvfb and xdotool.
 import argparse
 import configparser
 import os
-import queue
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import urllib.parse
+
+from xsession import WAIT, Failure, Program, fail, keys, start_x_server, type_text, wait_window
 
 PLAYER = "Erika Muster"
 LESSON_NAME = "Zahlen"
@@ -32,15 +32,6 @@ LESSON_CODE = "TZAH"
 # Questions answered wrongly first (counted from 1); each comes back later and is answered right.
 WRONG_AT = {1, 7}
 WRONG_ANSWER = "falsch"
-WAIT = 30.0  # seconds for any single step; the sanitizer build is slow
-
-
-class Failure(Exception):
-    pass
-
-
-def fail(message):
-    raise Failure(message)
 
 
 # --- the data set -----------------------------------------------------------------------------
@@ -90,83 +81,6 @@ def lesson_answers(voc_tool, data_set, work):
 
 # --- the X server and the program -------------------------------------------------------------
 
-def start_x_server():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    deadline = time.monotonic() + WAIT
-    while not number.endswith(b"\n"):
-        if time.monotonic() > deadline or server.poll() is not None:
-            fail("Xvfb did not start")
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            fail("Xvfb did not tell its display")
-        number += chunk
-    os.close(read_end)
-    return server, ":" + number.decode().strip()
-
-
-class Program:
-    """The running game and the lines of its trace."""
-
-    def __init__(self, program, folder, env, log_path):
-        self.log = open(log_path, "w", encoding="utf-8")
-        self.events = queue.Queue()
-        self.process = subprocess.Popen([program], cwd=folder, env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        threading.Thread(target=self._read, daemon=True).start()
-
-    def _read(self):
-        for raw in self.process.stderr:
-            line = raw.decode("utf-8", "replace").rstrip("\n")
-            self.log.write(line + "\n")
-            self.log.flush()
-            prefix = "lingomat.game: "
-            if line.startswith(prefix):
-                self.events.put(line[len(prefix):])
-
-    def next_event(self, what):
-        try:
-            return self.events.get(timeout=WAIT)
-        except queue.Empty:
-            fail(f"no trace line while waiting for {what}")
-
-
-def xdo(display, *args):
-    result = subprocess.run(["xdotool", *args], env=dict(os.environ, DISPLAY=display),
-                            capture_output=True, text=True)
-    return result.returncode, result.stdout.strip()
-
-
-def wait_window(display, title):
-    """The id of the visible window whose title is exactly title."""
-    deadline = time.monotonic() + WAIT
-    pattern = "^" + re.escape(title) + "$"
-    while time.monotonic() < deadline:
-        rc, out = xdo(display, "search", "--onlyvisible", "--name", pattern)
-        if rc == 0 and out:
-            return out.split()[0]
-        time.sleep(0.1)
-    _, titles = xdo(display, "search", "--onlyvisible", "--name", ".", "getwindowname", "%@")
-    fail(f"no window titled {title!r}; visible: {titles!r}")
-
-
-def keys(display, window, *key_names):
-    # Without a window manager the window must be given the focus before keys reach it.
-    rc, out = xdo(display, "windowfocus", "--sync", window, "key", "--delay", "40", *key_names)
-    if rc != 0:
-        fail(f"xdotool key {key_names}: {out}")
-
-
-def type_text(display, window, text):
-    rc, out = xdo(display, "windowfocus", "--sync", window, "type", "--delay", "15", text)
-    if rc != 0:
-        fail(f"xdotool type {text!r}: {out}")
-
-
 # --- the game ---------------------------------------------------------------------------------
 
 def play(args, work):
@@ -186,7 +100,7 @@ def play(args, work):
     started = int(time.time())
     game = None
     try:
-        game = Program(args.program, folder, env, os.path.join(work, "lingomat.log"))
+        game = Program(args.program, folder, env, os.path.join(work, "lingomat.log"), "lingomat.game")
         # The player dialog comes first; the offered "Neuer Spieler" is replaced by typing.
         dialog = wait_window(display, "Lingomat: Wahl des Spielers")
         type_text(display, dialog, PLAYER)

@@ -66,11 +66,21 @@ TEST_F(PlayerChoiceTest, FirstStartOffersTheNewPlayer) {
     auto dialog = Open();
     EXPECT_EQ(Items(Combo(*dialog, "playerNameCombo")), (Names{"Neuer Spieler", "", "", "", ""}));
     EXPECT_EQ(Combo(*dialog, "playerNameCombo")->currentText(), QStringLiteral("Neuer Spieler"));
-    // A name typed at once replaces the offered one instead of being appended to it.
-    QComboBox* name = Combo(*dialog, "playerNameCombo");
-    name->setFocus();
-    QTest::keyClicks(name->lineEdit(), QStringLiteral("Erika"));
-    EXPECT_EQ(name->currentText(), QStringLiteral("Erika"));
+}
+
+// The offered name is selected: a name typed at once replaces it, Enter at once accepts it.
+TEST_F(PlayerChoiceTest, TypingAtOnceReplacesTheOfferedNameAndEnterAcceptsIt) {
+    for (const bool typeFirst : {false, true}) {
+        auto dialog = Open();
+        QComboBox* name = Combo(*dialog, "playerNameCombo");
+        name->setFocus();
+        if (typeFirst) {
+            QTest::keyClicks(name->lineEdit(), QStringLiteral("Erika"));
+        }
+        QTest::keyClick(name->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << typeFirst;
+        EXPECT_EQ(statistics.PlayerName(), typeFirst ? "Erika" : "Neuer Spieler");
+    }
 }
 
 TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerNotTheCurrentOne) {

@@ -60,6 +60,9 @@ PlayerChoiceDialog::PlayerChoiceDialog(PlayerStatistics& store, ProfileStore& se
     // The list is the registry's order; a typed name must not be added to it by Enter.
     playerCombo->setInsertPolicy(QComboBox::NoInsert);
     playerCombo->setDuplicatesEnabled(true);
+    // No inline completion: with the offered name selected it would take the first Enter for
+    // itself instead of letting it press OK.
+    playerCombo->setCompleter(nullptr);
     dataSetCombo->setObjectName(QStringLiteral("dataSetCombo"));
 
     auto* fields = new QGridLayout;
