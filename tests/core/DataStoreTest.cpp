@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/LessonSelection.h"
 #include "data/LessonTable.h"
 #include "data/QuestionPool.h"
 #include "data/VocDatabase.h"
@@ -83,47 +84,70 @@ TEST(LessonTable, NamesCodesSelectionAndCursor) {
     EXPECT_EQ(LessonTable().CurrentLessonCode(), "");
 }
 
-QuestionPool NumberedPool(std::size_t size, std::size_t current) {
-    QuestionPool pool;
-    for (std::size_t i = 0; i < size; ++i) {
-        pool.Append(Question{nullptr, std::to_string(i), "", ""});
+// The lesson dialogs list names decoded and find the lesson again by what they show.
+TEST(LessonTable, SelectByDisplayNameMarksTheFirstLessonShownUnderTheName) {
+    const std::string kueche = "K\xFC"
+                               "che";
+    const std::string strasse = "Stra\xDF"
+                                "e";
+    struct Case {
+        std::vector<std::string> shown; // selected one after the other
+        std::vector<bool> marks;
+        std::size_t cursor;
+    };
+    const Case cases[] = {
+        {{"Tiere"}, {true, false, false, false}, 0},
+        {{kueche}, {false, true, false, false}, 1},
+        {{"Tiere", strasse}, {true, false, false, true}, 3}, // earlier marks stay
+        // The stored form is not what the list shows, so it is not found.
+        {{"K\"uche"}, {false, false, false, false}, 4},
+        {{"tiere"}, {false, false, false, false}, 4},
+        {{""}, {false, false, false, false}, 4},
+    };
+    for (const auto& c : cases) {
+        LessonTable table;
+        for (const char* name : {"Tiere", "K\"uche", "Tiere", "Stra\\3e"}) {
+            table.lessons.push_back({false, name, std::to_string(table.lessons.size() + 1)});
+        }
+        for (const auto& shown : c.shown) {
+            SelectByDisplayName(table, shown);
+        }
+        std::vector<bool> marks;
+        for (const LessonEntry& lesson : table.lessons) {
+            marks.push_back(lesson.selected);
+        }
+        EXPECT_EQ(marks, c.marks) << c.shown.back();
+        EXPECT_EQ(table.lessonCursor, c.cursor) << c.shown.back();
     }
-    pool.Advance(current);
-    return pool;
 }
 
-std::string CurrentText(const QuestionPool& pool) {
-    return pool.Current() != nullptr ? pool.Current()->questionText : "none";
-}
-
-struct PoolCase {
-    std::size_t size;
-    std::size_t current;
-    std::size_t steps;
-    std::string expected;
-};
-
-TEST(QuestionPool, AdvanceWrapsFromTheLastToTheFirst) {
-    const std::vector<PoolCase> cases = {
+// From the question at current of a pool of size: steps forward, or the current one removed.
+TEST(QuestionPool, AdvanceWrapsAndRemovalMovesOnToTheFollowingQuestion) {
+    struct Case {
+        std::size_t size;
+        std::size_t current;
+        std::size_t steps; // 0: remove the current question
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
         {5, 0, 1, "1"},  {5, 0, 5, "0"}, {5, 3, 3, "1"},    {5, 4, 1, "0"},
-        {5, 2, 13, "0"}, {1, 0, 7, "0"}, {0, 0, 3, "none"},
+        {5, 2, 13, "0"}, {1, 0, 7, "0"}, {0, 0, 3, "none"}, {3, 0, 0, "1"},
+        {3, 1, 0, "2"},  {3, 2, 0, "0"}, {1, 0, 0, "none"}, {0, 0, 0, "none"},
     };
     for (const auto& c : cases) {
-        QuestionPool pool = NumberedPool(c.size, c.current);
-        pool.Advance(c.steps);
-        EXPECT_EQ(CurrentText(pool), c.expected) << c.size << " " << c.current << " " << c.steps;
-    }
-}
-
-TEST(QuestionPool, RemoveCurrentMovesOnToTheFollowingQuestion) {
-    const std::vector<PoolCase> cases = {
-        {3, 0, 2, "1"}, {3, 1, 2, "2"}, {3, 2, 2, "0"}, {1, 0, 0, "none"}, {0, 0, 0, "none"},
-    };
-    for (const auto& c : cases) {
-        QuestionPool pool = NumberedPool(c.size, c.current);
-        pool.RemoveCurrent();
-        EXPECT_EQ(CurrentText(pool), c.expected) << c.size << " " << c.current;
-        EXPECT_EQ(pool.Size(), c.steps);
+        QuestionPool pool;
+        for (std::size_t i = 0; i < c.size; ++i) {
+            pool.Append(Question{nullptr, std::to_string(i), "", ""});
+        }
+        pool.Advance(c.current);
+        if (c.steps > 0) {
+            pool.Advance(c.steps);
+        } else {
+            pool.RemoveCurrent();
+            EXPECT_EQ(pool.Size(), c.size == 0 ? 0 : c.size - 1);
+        }
+        EXPECT_EQ(pool.Current() != nullptr ? pool.Current()->questionText : "none", c.expected)
+            << c.size << " " << c.current << " " << c.steps;
     }
 }
 

@@ -21,19 +21,22 @@ template <typename Operation> std::set<std::string> Outcomes(Operation operation
     return results;
 }
 
-TEST(DistractorMaker, TextsNoRuleCanAlterComeBackUnchanged) {
+// Every rule changes a few characters at most, and texts that no rule can alter come back
+// unchanged but for a dropped blank; a run-away would show up as a long text.
+TEST(DistractorMaker, ResultsStayCloseToTheInput) {
+    const std::string ship = "/das Schiff /der Dampfer";
     for (const Language language : {LanguageGerman, LanguageEnglish, LanguageFrench}) {
         for (const std::string text : {"", "42", "USA", "1984 K2"}) {
-            const auto results =
-                Outcomes([&](DistractorMaker& m) { return m.Alter(language, text); });
-            // A blank may be dropped; nothing else can change.
-            std::set<std::string> allowed = {text};
-            if (text == "1984 K2") {
-                allowed.insert("1984K2");
+            for (const auto& result :
+                 Outcomes([&](DistractorMaker& m) { return m.Alter(language, text); })) {
+                EXPECT_TRUE(result == text || (text == "1984 K2" && result == "1984K2"))
+                    << language << ": " << text << " -> " << result;
             }
-            for (const auto& result : results) {
-                EXPECT_TRUE(allowed.count(result)) << language << ": " << text << " -> " << result;
-            }
+        }
+        for (const auto& result :
+             Outcomes([&](DistractorMaker& m) { return m.Alter(language, ship); })) {
+            EXPECT_LE(result.size(), ship.size() + 2);
+            EXPECT_GE(result.size() + 8, ship.size());
         }
     }
 }
@@ -137,18 +140,6 @@ TEST(DistractorMaker, LanguageSpecificAlterations) {
     const auto german =
         Outcomes([](DistractorMaker& m) { return m.LetterPass(LanguageGerman, "\xE9"); });
     EXPECT_EQ(german, std::set<std::string>{"\xE9"});
-}
-
-TEST(DistractorMaker, ResultsStayCloseToTheInput) {
-    // Every rule changes a few characters at most; a run-away would show up as a long text.
-    const std::string text = "/das Schiff /der Dampfer";
-    for (const Language language : {LanguageGerman, LanguageEnglish, LanguageFrench}) {
-        for (const auto& result :
-             Outcomes([&](DistractorMaker& m) { return m.Alter(language, text); })) {
-            EXPECT_LE(result.size(), text.size() + 2);
-            EXPECT_GE(result.size() + 8, text.size());
-        }
-    }
 }
 
 } // namespace

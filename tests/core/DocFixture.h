@@ -8,7 +8,6 @@
 
 #include "DataTestFolder.h"
 #include "ScriptedHost.h"
-#include "data/VocFileWriter.h"
 #include "game/LingomatDoc.h"
 #include "matching/AnswerForms.h"
 #include "matching/AnswerMatching.h"
@@ -21,6 +20,7 @@ struct TestRecord {
     std::string german;
     std::string english;
     std::string french;
+    std::string wordClass = ""; // written only where the data set has word classes
 };
 
 struct TestLesson {
@@ -43,25 +43,23 @@ inline const std::vector<TestRecord> Records = {
     {"3", "die Stra\\3e", "the street", "la rue"},
 };
 
+// Format 1 when withClasses, with each record's word class after its lesson line.
 inline void WriteDataSet(const std::string& file, const std::vector<TestLesson>& lessons,
-                         const std::vector<TestRecord>& records) {
-    VocFileWriter writer;
-    writer.Open(file);
-    for (const char* line : {"### Lingomatdata", "0", "Testdaten", "#"}) {
-        writer.WriteLine(line);
-    }
+                         const std::vector<TestRecord>& records, bool withClasses = false) {
+    Lines lines = {"### Lingomatdata", withClasses ? "1" : "0", "Testdaten", "#"};
     for (const auto& lesson : lessons) {
-        writer.WriteLine(lesson.name);
-        writer.WriteLine(lesson.code);
+        lines.insert(lines.end(), {lesson.name, lesson.code});
     }
-    writer.WriteLine("#");
-    for (const auto& record : records) {
-        for (const auto* line : {&record.lesson, &record.french, &record.english, &record.german}) {
-            writer.WriteLine(*line);
+    lines.push_back("#");
+    for (const auto& r : records) {
+        lines.push_back(r.lesson);
+        if (withClasses) {
+            lines.push_back(r.wordClass);
         }
+        lines.insert(lines.end(), {r.french, r.english, r.german});
     }
-    writer.WriteLine("#");
-    writer.Close();
+    lines.push_back("#");
+    WriteVocFile(file, lines);
 }
 
 // A document over a small data set in a fresh folder, with settings in memory and a clock that
@@ -105,6 +103,16 @@ protected:
         doc->typedAnswer = text;
         doc->cursorPos = static_cast<std::uint32_t>(text.size());
         return doc->CheckTypedAnswer();
+    }
+
+    bool Answer(bool right) { return Type(right ? RightAnswer() : "falsch"); }
+
+    std::vector<std::string> PoolAnswers() const {
+        std::vector<std::string> answers;
+        for (const Question& q : doc->pool.Questions()) {
+            answers.push_back(q.answerText);
+        }
+        return answers;
     }
 
     TempFolder folder;

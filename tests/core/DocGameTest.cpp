@@ -11,14 +11,6 @@ namespace {
 
 using testing::DocTest;
 
-std::vector<std::string> AskedAnswers(const CLingomatDoc& d) {
-    std::vector<std::string> answers;
-    for (const auto& q : d.pool.Questions()) {
-        answers.push_back(q.answerText);
-    }
-    return answers;
-}
-
 TEST_F(DocTest, LessonPoolTakesEveryRecordOfEachSelectedLesson) {
     struct Case {
         std::vector<std::string> codes;
@@ -48,7 +40,7 @@ TEST_F(DocTest, LessonPoolTakesEveryRecordOfEachSelectedLesson) {
         Start();
         Play(c.codes, GameModeWrite, c.question, c.answer);
         EXPECT_EQ(doc->Title(), c.title);
-        EXPECT_EQ(AskedAnswers(*doc), c.answers) << c.title;
+        EXPECT_EQ(PoolAnswers(), c.answers) << c.title;
         EXPECT_EQ(doc->IsModified(), true);
         EXPECT_EQ(host.titles.back(), c.title);
     }
@@ -74,7 +66,7 @@ TEST_F(DocTest, RangesNarrowLessonAndAlphabeticGames) {
     d.answerLanguage = LanguageGerman;
     EXPECT_EQ(d.BuildLessonPool(), "Alle");
     // A capitalised noun lies in a lowercase range like any other word.
-    EXPECT_EQ(AskedAnswers(d), (std::vector<std::string>{"ba", "c", "der c2", "Clown"}));
+    EXPECT_EQ(PoolAnswers(), (std::vector<std::string>{"ba", "c", "der c2", "Clown"}));
 
     // The count follows the same rule as the pool, whatever the question language.
     EXPECT_EQ(d.CountLessonQuestions(), 4);

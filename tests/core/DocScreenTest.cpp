@@ -1,4 +1,3 @@
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -98,11 +97,7 @@ TEST_F(DocTest, RemovingDuplicatesKeepsTheFirstOfEachRecordAndTheCurrentWord) {
     d.pool.Advance(4);
     ASSERT_EQ(Current().entry, house);
     d.RemoveDuplicateQuestions();
-    std::vector<std::string> answers;
-    for (const auto& q : d.pool.Questions()) {
-        answers.push_back(q.answerText);
-    }
-    EXPECT_EQ(answers,
+    EXPECT_EQ(PoolAnswers(),
               (std::vector<std::string>{"the dog", "the cat", "the bird", "/the house /the home"}));
     EXPECT_EQ(Current().entry, house);
 }
@@ -145,7 +140,7 @@ TEST_F(DocTest, TipsComeFromTheTipFileAndNeverAsEmptyLines) {
     for (const auto& c : cases) {
         std::filesystem::remove(folder.File("tipps.txt"));
         if (!c.content.empty()) {
-            std::ofstream(folder.File("tipps.txt"), std::ios::binary) << c.content;
+            testing::WriteText(folder.File("tipps.txt"), c.content);
         }
         CLingomatDoc& d = Start();
         EXPECT_EQ(d.tipList.size(), c.lines) << c.name;

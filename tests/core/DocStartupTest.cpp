@@ -11,12 +11,10 @@ namespace {
 
 using testing::DocTest;
 
-TEST_F(DocTest, FirstStartWithoutSettingsTakesTheDefaults) {
+TEST_F(DocTest, FirstStartTakesTheDefaultsAndLaterNewGamesOnlyReset) {
     CLingomatDoc& d = Start();
-    EXPECT_EQ(host.playerDialogs, 1);
     EXPECT_EQ(host.presetDataSet, "lingomat.voc");
     EXPECT_EQ(d.dataSetName, "lingomat.voc");
-    EXPECT_EQ(d.vocabulary.size(), testing::Records.size());
     EXPECT_EQ(d.Title(), "Neues Spiel");
     EXPECT_EQ(d.rightTime, 400u);
     EXPECT_EQ(d.wrongTime, 2000u);
@@ -30,6 +28,19 @@ TEST_F(DocTest, FirstStartWithoutSettingsTakesTheDefaults) {
     EXPECT_EQ(d.correctionOptions, CorrectionOptions{});
     EXPECT_EQ(d.copyModeSettings.timeBeforeCopy, 1000u);
     EXPECT_EQ(d.viewModeSettings.timeBeforeViewer, 1000u);
+
+    Play({"2"});
+    Type("falsch");
+    ASSERT_EQ(d.wrongCount, 1u);
+    d.OnNewDocument();
+    EXPECT_EQ(host.playerDialogs, 1) << "the player is chosen at the first start only";
+    EXPECT_EQ(d.vocabulary.size(), testing::Records.size());
+    for (const auto& entry : d.vocabulary) {
+        EXPECT_EQ(entry.errorCount, 0u);
+    }
+    EXPECT_TRUE(d.pool.Empty());
+    EXPECT_FALSE(d.IsModified());
+    EXPECT_EQ(d.Title(), "Neues Spiel");
 }
 
 TEST_F(DocTest, StoredSettingsAreReadAndBadOnesClamped) {
@@ -121,22 +132,6 @@ TEST_F(DocTest, SettingsWrittenOnCloseAreReadOnTheNextStart) {
     EXPECT_EQ(second.viewModeSettings.timeAfterWord, 800u);
     EXPECT_EQ(second.copyModeSettings.copyMode, 2u);
     EXPECT_TRUE(second.copyModeSettings.showSZAsSS);
-}
-
-TEST_F(DocTest, LaterNewGamesOnlyReset) {
-    CLingomatDoc& d = Start();
-    Play({"2"});
-    Type("falsch");
-    ASSERT_EQ(d.wrongCount, 1u);
-    d.OnNewDocument();
-    EXPECT_EQ(host.playerDialogs, 1);
-    EXPECT_EQ(d.vocabulary.size(), testing::Records.size());
-    for (const auto& entry : d.vocabulary) {
-        EXPECT_EQ(entry.errorCount, 0u);
-    }
-    EXPECT_TRUE(d.pool.Empty());
-    EXPECT_FALSE(d.IsModified());
-    EXPECT_EQ(d.Title(), "Neues Spiel");
 }
 
 TEST_F(DocTest, LeavingAsksOnlyWhileAGameRuns) {

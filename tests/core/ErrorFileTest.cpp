@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -10,30 +9,10 @@
 namespace lingomat {
 namespace {
 
-using testing::DocTest;
+using testing::ReadText;
+using testing::WriteText;
 
-std::string ReadText(const std::string& file) {
-    const testing::Bytes bytes = testing::ReadBytes(file);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-void WriteText(const std::string& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-class ErrorFileTest : public DocTest {
-protected:
-    // Answers the current question wrong once, or right.
-    void Answer(bool right) { Type(right ? RightAnswer() : "falsch"); }
-
-    std::vector<std::string> PoolAnswers() const {
-        std::vector<std::string> answers;
-        for (const Question& q : doc->pool.Questions()) {
-            answers.push_back(q.answerText);
-        }
-        return answers;
-    }
-};
+class ErrorFileTest : public testing::DocTest {};
 
 TEST_F(ErrorFileTest, WrongRecordsAreWrittenOnceAndPlayedAgainAsAWriteGame) {
     CLingomatDoc& d = Start();
@@ -87,17 +66,6 @@ TEST_F(ErrorFileTest, MistakesInAGameFromAnErrorFileAreWrittenAndForgottenByTheN
     d.OnNewDocument();
     ASSERT_TRUE(d.OnSaveDocument(folder.File("leer.lef")));
     EXPECT_EQ(ReadText(folder.File("leer.lef")), "0\r\n1\r\n");
-}
-
-TEST_F(ErrorFileTest, AGameWithoutMistakesWritesTheLanguagesOnly) {
-    CLingomatDoc& d = Start();
-    d.correcting = false;
-    Play({"2"}, GameModeWrite, LanguageFrench, LanguageEnglish);
-    while (!d.gameOver) {
-        Answer(true);
-    }
-    ASSERT_TRUE(d.OnSaveDocument(folder.File("leer.lef")));
-    EXPECT_EQ(ReadText(folder.File("leer.lef")), "2\r\n1\r\n");
 }
 
 TEST_F(ErrorFileTest, OpeningReadsWhatIsSoundAndNothingElse) {

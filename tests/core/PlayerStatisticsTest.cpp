@@ -1,105 +1,66 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "data/VocFileReader.h"
-#include "data/VocFileWriter.h"
+#include "DataTestFolder.h"
 #include "players/PlayerStatistics.h"
 
 namespace lingomat {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Lines;
 
 class PlayerStatisticsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("lingomat-players-" + std::to_string(std::rand()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        clock.Set(1700000000);
-        store.SetDirectory(folder);
+        store.SetDirectory(folder.Path());
         store.SetClock(clock);
         store.SetPlayerName("Anna");
     }
-    void TearDown() override { fs::remove_all(folder); }
 
-    std::vector<std::string> FileLines(const std::string& name) {
-        VocFileReader reader;
-        reader.Open((folder / name).string());
-        std::vector<std::string> lines;
-        for (std::string line = reader.ReadLine(); !reader.atEnd || !line.empty();
-             line = reader.ReadLine()) {
-            lines.push_back(line);
-            if (lines.size() > 1000) {
-                break;
-            }
-        }
-        return lines;
-    }
+    Lines FileLines() const { return testing::ReadVocFile(folder.File("Anna.lmp")); }
 
-    void WriteFile(const std::string& name, const std::vector<std::string>& lines) {
-        VocFileWriter writer;
-        writer.Open((folder / name).string());
-        for (const auto& line : lines) {
-            writer.WriteLine(line);
-        }
-    }
-
-    PlayerStatistics Reloaded() {
+    PlayerStatistics Reloaded(const std::string& name = "Anna") const {
         PlayerStatistics other;
-        other.SetDirectory(folder);
-        other.SetPlayerName("Anna");
+        other.SetDirectory(folder.Path());
+        other.SetPlayerName(name);
         other.Load();
         return other;
     }
 
-    fs::path folder;
-    FixedClock clock;
+    testing::TempFolder folder;
+    FixedClock clock{1700000000};
     PlayerStatistics store;
 };
 
-TEST_F(PlayerStatisticsTest, FirstGameOverTwoLessonsWritesTheFile) {
-    store.Record("L1", 0.75f, 1.0f, 0, 0, 1);
-    store.Record("L2", 0.75f, 1.0f, 0, 0, 1);
+TEST_F(PlayerStatisticsTest, GamesAreWrittenThenExtendedAndReloaded) {
+    store.Record("L1", 0.75f, 1.0f, 2, 0, 1);
+    store.Record("L2", 0.25f, 0.5f, 0, 0, 1);
     ASSERT_TRUE(store.Save());
-    const std::vector<std::string> expected = {"Anna",
-                                               "LingomatUserData",
-                                               "L1",
-                                               "1",
-                                               "0.750000 1700000000 1.000000 0 0 1",
-                                               "L2",
-                                               "1",
-                                               "0.750000 1700000000 1.000000 0 0 1",
-                                               "#"};
-    EXPECT_EQ(FileLines("Anna.lmp"), expected);
-    EXPECT_FALSE(fs::exists(folder / "Anna.lmp.tmp"));
-}
+    EXPECT_EQ(FileLines(),
+              (Lines{"Anna", "LingomatUserData", "L1", "1", "0.750000 1700000000 1.000000 2 0 1",
+                     "L2", "1", "0.250000 1700000000 0.500000 0 0 1", "#"}));
+    EXPECT_FALSE(fs::exists(folder.File("Anna.lmp.tmp")));
 
-TEST_F(PlayerStatisticsTest, SecondGameExtendsTheSameRecordAndSurvivesReload) {
-    store.Record("L1", 0.5f, 1.0f, 2, 0, 2);
+    // A later game on the same lesson extends its record.
     clock.Advance(60);
     store.Record("L1", 1.0f, 0.5f, 3, 2, 0);
-    ASSERT_EQ(store.Records().size(), 1u);
     ASSERT_TRUE(store.Save());
-
     const auto reloaded = Reloaded();
-    ASSERT_EQ(reloaded.Records().size(), 1u);
+    ASSERT_EQ(reloaded.Records().size(), 2u);
     const auto& record = reloaded.Records()[0];
     EXPECT_EQ(record.lessonCode, "L1");
     EXPECT_EQ(record.playedAt, (std::vector<std::uint32_t>{1700000000, 1700000060}));
-    EXPECT_EQ(record.score, (std::vector<float>{0.5f, 1.0f}));
+    EXPECT_EQ(record.score, (std::vector<float>{0.75f, 1.0f}));
     EXPECT_EQ(record.completion, (std::vector<float>{1.0f, 0.5f}));
     EXPECT_EQ(record.gameMode, (std::vector<std::uint32_t>{2, 3}));
     EXPECT_EQ(record.questionLanguage, (std::vector<std::uint32_t>{0, 2}));
-    EXPECT_EQ(record.answerLanguage, (std::vector<std::uint32_t>{2, 0}));
+    EXPECT_EQ(record.answerLanguage, (std::vector<std::uint32_t>{1, 0}));
 }
 
 TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
@@ -127,7 +88,7 @@ TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
         {"count that is no number", {"Anna", "LingomatUserData", "L1", "viele", "#"}, {{"L1", 0}}},
     };
     for (const auto& c : cases) {
-        WriteFile("Anna.lmp", c.lines);
+        testing::WriteVocFile(folder.File("Anna.lmp"), c.lines);
         const auto reloaded = Reloaded();
         std::vector<std::pair<std::string, std::size_t>> got;
         for (const auto& record : reloaded.Records()) {
@@ -138,8 +99,8 @@ TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
 }
 
 TEST_F(PlayerStatisticsTest, EntryFieldsStopAtTheFirstThatDoesNotParse) {
-    WriteFile("Anna.lmp",
-              {"Anna", "LingomatUserData", "L1", "2", "0.25 77 x 4 2 1", "-1 -1 0.5 1 2 0", "#"});
+    testing::WriteVocFile(folder.File("Anna.lmp"), {"Anna", "LingomatUserData", "L1", "2",
+                                                    "0.25 77 x 4 2 1", "-1 -1 0.5 1 2 0", "#"});
     const auto reloaded = Reloaded();
     ASSERT_EQ(reloaded.Records().size(), 1u);
     const auto& r = reloaded.Records()[0];
@@ -187,7 +148,7 @@ TEST_F(PlayerStatisticsTest, LastPlayed) {
 TEST_F(PlayerStatisticsTest, ClearAllLeavesThreeLines) {
     store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
     ASSERT_TRUE(store.ClearAll());
-    EXPECT_EQ(FileLines("Anna.lmp"), (std::vector<std::string>{"Anna", "LingomatUserData", "#"}));
+    EXPECT_EQ(FileLines(), (Lines{"Anna", "LingomatUserData", "#"}));
 }
 
 TEST_F(PlayerStatisticsTest, NamesThatCannotBeFileNamesNeverTouchAFile) {
@@ -198,12 +159,7 @@ TEST_F(PlayerStatisticsTest, NamesThatCannotBeFileNamesNeverTouchAFile) {
     for (const auto& name : unusable) {
         EXPECT_FALSE(IsUsablePlayerFileName(name)) << name;
     }
-    for (const std::string name :
-         {"Anna", "Neuer Spieler", "J\xFCrgen", "...Punkte", "a.b", "H\xE5kon"}) {
-        EXPECT_TRUE(IsUsablePlayerFileName(name)) << name;
-    }
-
-    const auto outside = folder.parent_path() / "Anna.lmp";
+    const auto outside = folder.Path().parent_path() / "Anna.lmp";
     fs::remove(outside);
     store.SetPlayerName("../Anna");
     store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
@@ -211,34 +167,18 @@ TEST_F(PlayerStatisticsTest, NamesThatCannotBeFileNamesNeverTouchAFile) {
     EXPECT_FALSE(fs::exists(outside));
     store.Load();
     EXPECT_EQ(store.Records().size(), 1u);
-
     store.SetPlayerName("");
     EXPECT_TRUE(store.Save());
-    EXPECT_TRUE(fs::is_empty(folder));
-}
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
 
-TEST_F(PlayerStatisticsTest, AFailedSaveKeepsThePreviousFile) {
-    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
-    ASSERT_TRUE(store.Save());
-    const auto before = FileLines("Anna.lmp");
-
-    // The temporary file cannot be created where a folder of that name stands.
-    fs::create_directory(folder / "Anna.lmp.tmp");
-    store.Record("L2", 0.5f, 1.0f, 0, 0, 1);
-    EXPECT_FALSE(store.Save());
-    EXPECT_EQ(FileLines("Anna.lmp"), before);
-}
-
-TEST_F(PlayerStatisticsTest, ANameTheStreamCannotHoldWholeStillFindsItsFile) {
-    // The name line cannot store \xE5; the file must still be recognised as the player's own.
-    store.SetPlayerName("H\xE5kon");
-    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
-    ASSERT_TRUE(store.Save());
-    PlayerStatistics other;
-    other.SetDirectory(folder);
-    other.SetPlayerName("H\xE5kon");
-    other.Load();
-    EXPECT_EQ(other.Records().size(), 1u);
+    // Usable names find their file again, also one whose name line cannot hold \xE5.
+    for (const std::string name :
+         {"Anna", "Neuer Spieler", "J\xFCrgen", "...Punkte", "a.b", "H\xE5kon"}) {
+        EXPECT_TRUE(IsUsablePlayerFileName(name)) << name;
+        store.SetPlayerName(name);
+        ASSERT_TRUE(store.Save()) << name;
+        EXPECT_EQ(Reloaded(name).Records().size(), 1u) << name;
+    }
 }
 
 } // namespace

@@ -16,29 +16,14 @@ namespace {
 
 using tooltest::RunTool;
 using tooltest::TempDir;
-using tooltest::WriteFile;
+using tooltest::WriteText;
 using Kind = FindingKind;
 
-// Line numbers below refer to this data set; every case changes a few of its lines.
+// Line numbers below refer to this data set; every case changes a few of its lines. Lines 1-3
+// are the head, 4-8 two lessons, 9-16 two records and 17 the end.
 const std::vector<std::string> CleanDataSet = {
-    "### Lingomatdata",
-    "0", // 1-2
-    "#", // 3
-    "Tiere",
-    "T",
-    "Essen",
-    "E", // 4-7
-    "#", // 8
-    "T",
-    "chien (m)",
-    "dog",
-    "der Hund", // 9-12
-    "E",
-    "manger",
-    "to eat",
-    "essen", // 13-16
-    "#",     // 17
-};
+    "### Lingomatdata", "0",   "#",        "Tiere", "T",      "Essen",  "E",     "#", "T",
+    "chien (m)",        "dog", "der Hund", "E",     "manger", "to eat", "essen", "#"};
 
 struct CheckCase {
     const char* name;
@@ -55,15 +40,15 @@ void PrintTo(const CheckCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-std::string SourceOf(const CheckCase& c) {
+std::string SourceWith(const std::map<std::size_t, std::string>& replaced) {
     std::string text;
     std::size_t lastLine = CleanDataSet.size();
-    for (const auto& [line, _] : c.replaced) {
+    for (const auto& [line, _] : replaced) {
         lastLine = std::max(lastLine, line);
     }
     for (std::size_t line = 1; line <= lastLine; ++line) {
-        const auto change = c.replaced.find(line);
-        if (change == c.replaced.end()) {
+        const auto change = replaced.find(line);
+        if (change == replaced.end()) {
             text += CleanDataSet[line - 1] + "\n";
         } else if (change->second != Removed) {
             text += change->second + "\n";
@@ -72,11 +57,11 @@ std::string SourceOf(const CheckCase& c) {
     return text;
 }
 
-class Check : public testing::TestWithParam<CheckCase> {};
+class Check : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(Check, FindsWhatIsWrong) {
     const CheckCase& c = GetParam();
-    const std::string source = SourceOf(c);
+    const std::string source = SourceWith(c.replaced);
     const bool spanish = std::string(c.fileName) == "spanbasic.txt";
     const CheckReport report = CheckDataSet(ParseSourceText(source).lines, spanish);
 
@@ -96,13 +81,13 @@ TEST_P(Check, FindsWhatIsWrong) {
     // The same source through the tool, packed and as text: exit code, and the game's own
     // loader must read the file exactly as the check does.
     TempDir dir;
-    WriteFile(dir / c.fileName, source);
-    const auto asText = RunTool({"check", dir / c.fileName});
+    WriteText(dir.File(c.fileName), source);
+    const auto asText = RunTool({"check", dir.File(c.fileName)});
     EXPECT_EQ(asText.exitCode, c.exitCode) << asText.out << asText.err;
     EXPECT_EQ(asText.out.find("anders als das Spiel"), std::string::npos) << asText.out;
     const std::string stem = std::string(c.fileName).substr(0, std::strlen(c.fileName) - 4);
-    const std::string packed = dir / (stem + ".voc");
-    ASSERT_EQ(RunTool({"pack", dir / c.fileName, "-o", packed}).exitCode, 0);
+    const std::string packed = dir.File(stem + ".voc");
+    ASSERT_EQ(RunTool({"pack", dir.File(c.fileName), "-o", packed}).exitCode, 0);
     const auto asData = RunTool({"check", packed});
     EXPECT_EQ(asData.exitCode, c.exitCode) << asData.out;
     EXPECT_EQ(asData.out.find("anders als das Spiel"), std::string::npos) << asData.out;
@@ -158,30 +143,25 @@ const CheckCase Cases[] = {
      1},
 };
 
-INSTANTIATE_TEST_SUITE_P(Findings, Check, testing::ValuesIn(Cases),
+INSTANTIATE_TEST_SUITE_P(Findings, Check, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CheckCommand, ReportsSourceEncodingErrorsWithTheirPosition) {
+TEST(CheckCommand, NamesPlacesAndRecordsAndSummarisesLessons) {
     TempDir dir;
-    WriteFile(dir / "d.txt", "### Lingomatdata\n0\n#\nT\nT\n#\nT\nf\ne\nHund \xC5\x91\n#\n");
-    const auto run = RunTool({"check", dir / "d.txt"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.out.find(dir / "d.txt:10:6: "), std::string::npos) << run.out;
-}
-
-TEST(CheckCommand, NamesTheRecordAndSummarisesLessons) {
-    TempDir dir;
-    std::string text;
-    for (const auto& line : CleanDataSet) {
-        text += (line == "der Hund" ? std::string("der  Hund") : line) + "\n";
-    }
-    WriteFile(dir / "d.txt", text);
-    const auto run = RunTool({"check", dir / "d.txt"});
+    const std::string source = dir.File("d.txt");
+    WriteText(source, SourceWith({{12, "der  Hund"}}));
+    auto run = RunTool({"check", source});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.out.find("Lektion „Tiere“ (Kennung „T“): 1 Datensatz"), std::string::npos);
     EXPECT_NE(run.out.find("Datensätze insgesamt: 2"), std::string::npos);
-    EXPECT_NE(run.out.find(dir / "d.txt:12: Warnung: Datensatz „der  Hund“"), std::string::npos)
+    EXPECT_NE(run.out.find(source + ":12: Warnung: Datensatz „der  Hund“"), std::string::npos)
         << run.out;
+
+    // A character the game cannot store is placed by line and column.
+    WriteText(source, SourceWith({{12, "Hund \xC5\x91"}}));
+    run = RunTool({"check", source});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find(source + ":12:6: "), std::string::npos) << run.out;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 namespace lingomat {
 namespace {
 
+using tooltest::RunTool;
 using tooltest::TempDir;
 
 struct ProcessResult {
@@ -35,34 +37,55 @@ ProcessResult RunExecutable(const std::string& arguments) {
 
 TEST(CommandLine, ExitCodesAndGermanMessages) {
     TempDir dir;
-    const std::string missing = dir / "fehlt.voc";
+    const std::string missing = dir.File("fehlt.voc");
+    const std::string list = dir.File("liste.csv");
+    const std::string out = dir.File("x.voc");
+    tooltest::WriteText(list, "de;en\nHund;dog\n");
     struct Case {
-        std::string arguments;
+        std::vector<std::string> args;
         int exitCode;
         std::string message;
     };
     const Case cases[] = {
-        {"", 2, "Es fehlt der Befehl"},
-        {"--help", 0, "Verwendung:"},
-        {"-h", 0, "Rückgabewerte"},
-        {"entpacken x.voc", 2, "Unbekannter Befehl: entpacken"},
-        {"unpack", 2, "Es fehlt die Eingabedatei"},
-        {"pack quelle.txt", 2, "Es fehlt die Ausgabedatei"},
-        {"pack quelle.txt -o", 2, "Nach -o fehlt"},
-        {"check a.voc b.voc", 2, "Zu viele Argumente: b.voc"},
-        {"check --schnell a.voc", 2, "Unbekannte Option: --schnell"},
-        {"unpack '" + missing + "'", 1, "Datei nicht gefunden: " + missing},
-        {"check '" + missing + "'", 1, "Datei nicht gefunden: " + missing},
-        {"pack '" + missing + "' -o '" + (dir / "z.voc") + "'", 1, "Datei nicht gefunden"},
-        {"check '" + dir.path.string() + "'", 1, "Das ist ein Ordner"},
+        {{}, 2, "Es fehlt der Befehl"},
+        {{"--help"}, 0, "Verwendung:"},
+        {{"-h"}, 0, "Rückgabewerte"},
+        {{"entpacken", "x.voc"}, 2, "Unbekannter Befehl: entpacken"},
+        {{"unpack"}, 2, "Es fehlt die Eingabedatei"},
+        {{"pack", "quelle.txt"}, 2, "Es fehlt die Ausgabedatei"},
+        {{"pack", "quelle.txt", "-o"}, 2, "Nach -o fehlt"},
+        {{"check", "a.voc", "b.voc"}, 2, "Zu viele Argumente: b.voc"},
+        {{"check", "--schnell", "a.voc"}, 2, "Unbekannte Option: --schnell"},
+        {{"check", list, "--force"}, 2, "gehört nur zu import"},
+        {{"import", list}, 2, "Ausgabedatei"},
+        {{"import", list, "-o", out, "--columns", "de,englisch,notizen"},
+         2,
+         "Unbekannter Spaltenname „notizen“"},
+        {{"import", list, "-o", out, "--encoding", "latin9"}, 2, "Zeichenkodierung"},
+        {{"unpack", missing}, 1, "Datei nicht gefunden: " + missing},
+        {{"check", missing}, 1, "Datei nicht gefunden: " + missing},
+        {{"pack", missing, "-o", out}, 1, "Datei nicht gefunden"},
+        {{"import", dir.File("fehlt.csv"), "-o", out}, 1, "Datei nicht gefunden"},
+        {{"check", dir.Path().string()}, 1, "Das ist ein Ordner"},
+        {{"import", dir.Path().string(), "-o", out}, 1, "ein Ordner"},
     };
     for (const auto& c : cases) {
-        const auto result = RunExecutable(c.arguments);
-        EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.output;
-        EXPECT_NE(result.output.find(c.message), std::string::npos) << c.arguments << "\n"
-                                                                    << result.output;
+        std::string arguments;
+        for (const auto& arg : c.args) {
+            arguments += " '" + arg + "'";
+        }
+        // Help goes to the standard output, every complaint to the error output.
+        const auto run = RunTool(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << arguments << "\n" << run.err;
+        EXPECT_NE((c.exitCode == 0 ? run.out : run.err).find(c.message), std::string::npos)
+            << arguments << "\n"
+            << run.out << run.err;
+        // The program itself hands the same on.
+        const auto result = RunExecutable(arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << arguments << "\n" << result.output;
+        EXPECT_NE(result.output.find(c.message), std::string::npos) << arguments;
     }
-    EXPECT_EQ(dir.FileCount(), 0u);
+    EXPECT_EQ(dir.FileCount(), 1u) << "nothing but the list may be written";
 }
 
 TEST(CommandLine, DamagedFilesNeitherCrashNorHang) {
@@ -79,8 +102,8 @@ TEST(CommandLine, DamagedFilesNeitherCrashNorHang) {
         std::string(3, '\xDC') + std::string(1 << 21, 'a'), // a line beyond the reader's limit
     };
     for (std::size_t i = 0; i < std::size(contents); ++i) {
-        const std::string path = dir / ("kaputt" + std::to_string(i) + ".voc");
-        tooltest::WriteFile(path, contents[i]);
+        const std::string path = dir.File("kaputt" + std::to_string(i) + ".voc");
+        tooltest::WriteText(path, contents[i]);
         for (const char* command : {"check", "unpack"}) {
             const auto result = RunExecutable(std::string(command) + " '" + path + "' >/dev/null");
             EXPECT_TRUE(result.exitCode == 0 || result.exitCode == 1)

@@ -4,15 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "ToolTestSupport.h"
-#include "data/VocFileWriter.h"
 
 namespace lingomat {
 namespace {
 
-using tooltest::ReadFile;
+using tooltest::ReadText;
 using tooltest::RunTool;
 using tooltest::TempDir;
-using tooltest::WriteFile;
+using tooltest::WriteText;
 
 TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
     struct Case {
@@ -29,10 +28,10 @@ TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
     };
     for (const auto& c : cases) {
         TempDir dir;
-        const std::string source = dir / "quelle.txt";
-        const std::string target = dir / "ziel.voc";
-        WriteFile(source, c.source);
-        WriteFile(target, "vorher");
+        const std::string source = dir.File("quelle.txt");
+        const std::string target = dir.File("ziel.voc");
+        WriteText(source, c.source);
+        WriteText(target, "vorher");
         const auto run = RunTool({"pack", source, "-o", target});
         EXPECT_EQ(run.exitCode, 1) << c.source;
         for (const auto& position : c.positions) {
@@ -42,7 +41,7 @@ TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
         }
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.positions.size() + 1)
             << run.err;
-        EXPECT_EQ(ReadFile(target), "vorher") << "an old data set must survive a refused pack";
+        EXPECT_EQ(ReadText(target), "vorher") << "an old data set must survive a refused pack";
         EXPECT_EQ(dir.FileCount(), 2u) << "no temporary file may be left behind";
     }
 }
@@ -68,10 +67,10 @@ TEST(Pack, SourceLineEnds) {
     };
     for (const auto& c : cases) {
         TempDir dir;
-        WriteFile(dir / "q.txt", c.source);
-        const auto run = RunTool({"pack", dir / "q.txt", "-o", dir / "z.voc"});
+        WriteText(dir.File("q.txt"), c.source);
+        const auto run = RunTool({"pack", dir.File("q.txt"), "-o", dir.File("z.voc")});
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(ReadVocLines(dir / "z.voc"), c.lines) << c.source;
+        EXPECT_EQ(ReadVocLines(dir.File("z.voc")), c.lines) << c.source;
     }
 }
 
@@ -96,31 +95,19 @@ TEST(Pack, UnpackThenPackReproducesTheFile) {
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         TempDir dir;
-        {
-            VocFileWriter writer;
-            ASSERT_TRUE(writer.Open(dir / "a.voc"));
-            for (const auto& line : cases[i]) {
-                writer.WriteLine(line);
-            }
-        }
-        const auto unpacked = RunTool({"unpack", dir / "a.voc", "-o", dir / "a.txt"});
+        ASSERT_TRUE(testing::WriteVocFile(dir.File("a.voc"), cases[i]));
+        const auto unpacked = RunTool({"unpack", dir.File("a.voc"), "-o", dir.File("a.txt")});
         ASSERT_EQ(unpacked.exitCode, 0) << unpacked.err;
-        const auto packed = RunTool({"pack", dir / "a.txt", "-o", dir / "b.voc"});
+        const auto packed = RunTool({"pack", dir.File("a.txt"), "-o", dir.File("b.voc")});
         ASSERT_EQ(packed.exitCode, 0) << packed.err;
-        EXPECT_EQ(ReadFile(dir / "b.voc"), ReadFile(dir / "a.voc")) << "case " << i;
+        EXPECT_EQ(ReadText(dir.File("b.voc")), ReadText(dir.File("a.voc"))) << "case " << i;
     }
 }
 
 TEST(Unpack, PrintsOneTextLinePerStoredLine) {
     TempDir dir;
-    {
-        VocFileWriter writer;
-        writer.Open(dir / "a.voc");
-        for (const char* line : {"### Lingomatdata", "", "Fran$ais \x80", "#"}) {
-            writer.WriteLine(line);
-        }
-    }
-    const auto run = RunTool({"unpack", dir / "a.voc"});
+    testing::WriteVocFile(dir.File("a.voc"), {"### Lingomatdata", "", "Fran$ais \x80", "#"});
+    const auto run = RunTool({"unpack", dir.File("a.voc")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "### Lingomatdata\n\nFran$ais \xE2\x82\xAC\n#\n");
 }
@@ -128,8 +115,8 @@ TEST(Unpack, PrintsOneTextLinePerStoredLine) {
 TEST(Unpack, WarnsWhenTheDataEndsBeforeTheFile) {
     TempDir dir;
     // "a", terminator, a stored 0, then bytes the game never reads.
-    WriteFile(dir / "a.voc", std::string("\x9E\xF5\x00\x9D\xF5", 5));
-    const auto run = RunTool({"unpack", dir / "a.voc"});
+    WriteText(dir.File("a.voc"), std::string("\x9E\xF5\x00\x9D\xF5", 5));
+    const auto run = RunTool({"unpack", dir.File("a.voc")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "a\n");
     EXPECT_NE(run.err.find("Byte 2"), std::string::npos) << run.err;
@@ -141,12 +128,12 @@ TEST(Pack, SampleSourcesPackCheckAndUnpackToThemselves) {
     for (const char* stem : {"tiere", "spanbasic"}) {
         TempDir dir;
         const std::string source = std::string(LINGOMAT_TEST_DATA) + "/tool/" + stem + ".txt";
-        const std::string packed = dir / (std::string(stem) + ".voc");
+        const std::string packed = dir.File(std::string(stem) + ".voc");
         ASSERT_EQ(RunTool({"pack", source, "-o", packed}).exitCode, 0) << stem;
         const auto check = RunTool({"check", packed});
         EXPECT_EQ(check.exitCode, 0) << check.out;
         EXPECT_NE(check.out.find("Keine Probleme gefunden."), std::string::npos) << check.out;
-        EXPECT_EQ(RunTool({"unpack", packed}).out, ReadFile(source)) << stem;
+        EXPECT_EQ(RunTool({"unpack", packed}).out, ReadText(source)) << stem;
     }
 }
 

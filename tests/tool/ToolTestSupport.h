@@ -1,54 +1,19 @@
 #pragma once
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "../core/DataTestFolder.h"
 #include "VocTool.h"
 
 namespace lingomat::tooltest {
 
-// A fresh folder per test, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::random_device device;
-        path = std::filesystem::temp_directory_path() /
-               ("lingomat-voc-test-" + std::to_string(device()) + std::to_string(device()));
-        std::filesystem::create_directories(path);
-    }
-    ~TempDir() {
-        std::error_code error;
-        std::filesystem::remove_all(path, error);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-    std::size_t FileCount() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path),
-                                                      std::filesystem::directory_iterator()));
-    }
-
-    std::filesystem::path path;
-};
-
-inline void WriteFile(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-}
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
+using TempDir = testing::TempFolder;
+using testing::ReadText;
+using testing::WriteText;
 
 struct ToolRun {
     int exitCode;

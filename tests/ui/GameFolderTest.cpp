@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +28,13 @@ void SetAge(const fs::path& file, int hoursAgo) {
     fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(hoursAgo));
 }
 
+// The shipped files and what they hold.
+const std::pair<const char*, const char*> kShipped[] = {
+    {"lingomat.voc", "shipped lingomat"}, {"spanbasic.voc", "shipped spanbasic"},
+    {"tipps.txt", "shipped tips"},        {"help/index.html", "shipped help"},
+    {"images/toolbar.png", "shipped picture"},
+};
+
 // Three folders as on an installed system: the working directory the menu starts the game in,
 // the read-only shipped files, and the player's data home.
 class GameFolderTest : public ::testing::Test {
@@ -38,11 +47,9 @@ protected:
         shipped = root / "usr/share/lingomat";
         player = root / "home/.local/share/lingomat";
         fs::create_directories(working);
-        Write(shipped / "lingomat.voc", "shipped lingomat");
-        Write(shipped / "spanbasic.voc", "shipped spanbasic");
-        Write(shipped / "tipps.txt", "shipped tips");
-        Write(shipped / "help/index.html", "shipped help");
-        Write(shipped / "images/toolbar.png", "shipped picture");
+        for (const auto& [name, text] : kShipped) {
+            Write(shipped / name, text);
+        }
         for (const char* name : {"lingomat.voc", "spanbasic.voc", "tipps.txt"}) {
             SetAge(shipped / name, 48);
         }
@@ -55,12 +62,8 @@ protected:
 };
 
 TEST(PlayerGameFolderTest, FollowsTheDataHomeRules) {
-    struct Case {
-        const char* xdgDataHome;
-        const char* home;
-        const char* expected;
-    };
-    const Case cases[] = {
+    // XDG_DATA_HOME, HOME, the folder
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/data/anna", "/home/anna", "/data/anna/lingomat"},
         {nullptr, "/home/anna", "/home/anna/.local/share/lingomat"},
         {"", "/home/anna", "/home/anna/.local/share/lingomat"},
@@ -70,9 +73,9 @@ TEST(PlayerGameFolderTest, FollowsTheDataHomeRules) {
         {nullptr, "", ""},
         {"relative", "relative-home", ""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PlayerGameFolder(c.xdgDataHome, c.home), fs::path(c.expected))
-            << (c.xdgDataHome ? c.xdgDataHome : "(unset)") << " / " << (c.home ? c.home : "(unset)");
+    for (const auto& [xdgDataHome, home, expected] : cases) {
+        EXPECT_EQ(PlayerGameFolder(xdgDataHome, home), fs::path(expected))
+            << (xdgDataHome ? xdgDataHome : "(unset)") << " / " << (home ? home : "(unset)");
     }
 }
 
@@ -90,24 +93,19 @@ TEST_F(GameFolderTest, WorkingDirectoryWithItsOwnDataSetIsKept) {
     }
 }
 
-TEST_F(GameFolderTest, FolderOrFileNamedLikeADataSetIsNoDataSet) {
+// A folder or a file only named like a data set is none.
+TEST_F(GameFolderTest, MenuStartFillsThePlayersFolder) {
     fs::create_directories(working / "ordner.voc");
     Write(working / "lingomat.voc.bak", "backup");
-    EXPECT_FALSE(HoldsDataSet(working));
-    EXPECT_EQ(Choose().folder, player);
-}
-
-TEST_F(GameFolderTest, MenuStartFillsThePlayersFolder) {
     Write(shipped / "LIESMICH", "not for the game folder");
+    EXPECT_FALSE(HoldsDataSet(working));
     const GameFolderChoice choice = Choose();
     EXPECT_EQ(choice.folder, player);
     EXPECT_TRUE(choice.playerFolder);
     EXPECT_FALSE(choice.failed);
-    EXPECT_EQ(Read(player / "lingomat.voc"), "shipped lingomat");
-    EXPECT_EQ(Read(player / "spanbasic.voc"), "shipped spanbasic");
-    EXPECT_EQ(Read(player / "tipps.txt"), "shipped tips");
-    EXPECT_EQ(Read(player / "help/index.html"), "shipped help");
-    EXPECT_EQ(Read(player / "images/toolbar.png"), "shipped picture");
+    for (const auto& [name, text] : kShipped) {
+        EXPECT_EQ(Read(player / name), text);
+    }
     EXPECT_FALSE(fs::exists(player / "LIESMICH"));
     EXPECT_FALSE(HoldsDataSet(working));
     // No half-written copies are left behind.
@@ -118,38 +116,22 @@ TEST_F(GameFolderTest, MenuStartFillsThePlayersFolder) {
 }
 
 TEST_F(GameFolderTest, CopiesOnlyWhatIsMissingOrOlder) {
-    struct Case {
-        const char* name;
-        int playerCopyHoursAgo; // < 0: the player's folder has none
-        bool replaced;
-    };
-    const Case cases[] = {
-        {"missing", -1, true},
-        {"older", 72, true},
-        {"same age", 48, false},
-        {"newer, changed by the player", 1, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // The age of the player's copy (< 0: he has none; the shipped file is 48 hours old) and
+    // whether it is replaced.
+    for (const auto& [hoursAgo, replaced] : {std::pair{-1, true}, std::pair{72, true},
+                                             std::pair{48, false}, std::pair{1, false}}) {
+        SCOPED_TRACE(hoursAgo);
         fs::remove_all(player);
-        if (c.playerCopyHoursAgo >= 0) {
+        if (hoursAgo >= 0) {
             Write(player / "lingomat.voc", "player's copy");
-            SetAge(player / "lingomat.voc", c.playerCopyHoursAgo);
+            SetAge(player / "lingomat.voc", hoursAgo);
         }
         ASSERT_EQ(Choose().folder, player);
-        EXPECT_EQ(Read(player / "lingomat.voc"), c.replaced ? "shipped lingomat" : "player's copy");
+        EXPECT_EQ(Read(player / "lingomat.voc"), replaced ? "shipped lingomat" : "player's copy");
     }
 }
 
-TEST_F(GameFolderTest, SecondStartCopiesNothingAgain) {
-    ASSERT_EQ(Choose().folder, player);
-    Write(player / "lingomat.voc", "changed since");
-    fs::last_write_time(player / "lingomat.voc", fs::last_write_time(shipped / "lingomat.voc"));
-    ASSERT_EQ(Choose().folder, player);
-    EXPECT_EQ(Read(player / "lingomat.voc"), "changed since");
-}
-
-TEST_F(GameFolderTest, PlayersOwnFilesAreLeftAlone) {
+TEST_F(GameFolderTest, PlayersOwnFilesAndLinksAreLeftAlone) {
     Write(shipped / "Anna.lmp", "shipped by mistake");
     Write(shipped / "fehler.lef", "shipped by mistake");
     const struct {
@@ -165,20 +147,16 @@ TEST_F(GameFolderTest, PlayersOwnFilesAreLeftAlone) {
         Write(player / file.name, file.text);
         SetAge(player / file.name, 500);
     }
+    // A data set the player linked in stays linked, however old its file.
+    Write(root / "elsewhere.voc", "linked by the player");
+    SetAge(root / "elsewhere.voc", 500);
+    fs::create_symlink(root / "elsewhere.voc", player / "spanbasic.voc");
     ASSERT_EQ(Choose().folder, player);
     for (const auto& file : own) {
         EXPECT_EQ(Read(player / file.name), file.text) << file.name;
     }
     EXPECT_EQ(Read(player / "lingomat.voc"), "shipped lingomat");
-}
-
-TEST_F(GameFolderTest, PlayersDataSetLinkIsKept) {
-    Write(root / "elsewhere.voc", "linked by the player");
-    SetAge(root / "elsewhere.voc", 500);
-    fs::create_directories(player);
-    fs::create_symlink(root / "elsewhere.voc", player / "lingomat.voc");
-    ASSERT_EQ(Choose().folder, player);
-    EXPECT_TRUE(fs::is_symlink(player / "lingomat.voc"));
+    EXPECT_TRUE(fs::is_symlink(player / "spanbasic.voc"));
     EXPECT_EQ(Read(root / "elsewhere.voc"), "linked by the player");
 }
 
@@ -218,6 +196,11 @@ TEST_F(GameFolderTest, HelpAndPicturesFollowTheCurrentInstallation) {
         EXPECT_EQ(Read(player / "help/index.html"), "shipped help");
         EXPECT_EQ(Read(player / "images/toolbar.png"), "shipped picture");
     }
+    // An earlier copy is used once the installation is gone.
+    fs::remove_all(shipped);
+    const GameFolderChoice choice = Choose();
+    EXPECT_EQ(choice.folder, player);
+    EXPECT_FALSE(choice.failed);
 }
 
 TEST_F(GameFolderTest, FailureIsReportedOnlyWhenTheGameHasNoDataSet) {
@@ -249,14 +232,6 @@ TEST_F(GameFolderTest, FailureIsReportedOnlyWhenTheGameHasNoDataSet) {
         EXPECT_FALSE(choice.playerFolder);
         EXPECT_EQ(choice.failed, c.failed);
     }
-}
-
-TEST_F(GameFolderTest, EarlierCopyIsUsedWhenTheInstallationIsGone) {
-    ASSERT_EQ(Choose().folder, player);
-    fs::remove_all(shipped);
-    const GameFolderChoice choice = Choose();
-    EXPECT_EQ(choice.folder, player);
-    EXPECT_FALSE(choice.failed);
 }
 
 } // namespace

@@ -1,23 +1,16 @@
 #include <fstream>
-#include <functional>
 #include <set>
+#include <tuple>
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 
-#include "SetupDialogTestSupport.h"
 #include "UiTestSupport.h"
 #include "data/DataSetLoader.h"
-#include "game/LingomatDoc.h"
-#include "platform/qt/Cp1252.h"
 #include "platform/qt/QtDocumentHost.h"
 #include "ui/LoadingDialog.h"
 #include "ui/SmallDialogCommands.h"
@@ -27,58 +20,29 @@
 namespace lingomat::testing {
 namespace {
 
-// Runs act once on the first modal dialog of type T that opens, then closes it; a dialog that
-// never opens fails the test instead of blocking it.
-template <typename T> class WhenModal {
-public:
-    explicit WhenModal(std::function<void(T&)> act) : act(std::move(act)) {
-        timer.setInterval(5);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) {
-                return;
-            }
-            timer.stop();
-            seen = true;
-            this->act(*dialog);
-            dialog->done(QDialog::Accepted);
-        });
-        timer.start();
-    }
-    bool seen = false;
-
-private:
-    std::function<void(T&)> act;
-    QTimer timer;
-};
-
 int ScreenHeight() {
     return QGuiApplication::primaryScreen()->availableGeometry().height();
 }
 
-TEST(GameStatisticsTest, RefusesBeforeTheFirstAnswer) {
-    uitest::GameDocument game;
-    MessageCatcher messages;
-    WhenModal<StatisticsDialog> statistics([](StatisticsDialog&) {});
-    ShowGameStatistics(game.document, nullptr);
-    ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_EQ(messages.texts[0], QStringLiteral("Sie m\u00fcssen schon gespielt haben, um diese "
-                                                "Funktion benutzen zu k\u00f6nnen."));
-    EXPECT_EQ(messages.captions[0], QStringLiteral("Lingomat"));
-    EXPECT_FALSE(statistics.seen);
-}
-
-TEST(GameStatisticsTest, ShowsTallyRemainingQuestionsAndBar) {
-    uitest::GameDocument game;
+TEST(GameStatisticsTest, RefusedBeforeTheFirstAnswerThenShowsTallyRemainingQuestionsAndBar) {
+    GameDocument game;
+    {
+        MessageCatcher messages;
+        OnModal<StatisticsDialog> statistics([](StatisticsDialog&) {});
+        ShowGameStatistics(game.document, nullptr);
+        EXPECT_EQ(messages.texts, QStringList{u"Sie m\u00fcssen schon gespielt haben, um diese "
+                                              u"Funktion benutzen zu k\u00f6nnen."_s});
+        EXPECT_EQ(messages.captions, QStringList{u"Lingomat"_s});
+        EXPECT_FALSE(statistics.seen);
+    }
     game.document.rightCount = 3;
     game.document.wrongCount = 1;
     int bar = -1;
     QString text;
-    WhenModal<StatisticsDialog> statistics([&](StatisticsDialog& dialog) {
-        bar = dialog.findChild<QProgressBar*>(QStringLiteral("rightShareBar"))->value();
-        text = dialog.findChild<QLabel*>(QStringLiteral("statisticsText"))->text();
-        EXPECT_TRUE(
-            dialog.grab().save(ScreenshotFolder() + QStringLiteral("/game-statistics.png")));
+    OnModal<StatisticsDialog> statistics([&](StatisticsDialog& dialog) {
+        bar = Find<QProgressBar>(dialog, "rightShareBar")->value();
+        text = Find<QLabel>(dialog, "statisticsText")->text();
+        SaveShot(dialog, "game-statistics");
     });
     ShowGameStatistics(game.document, nullptr);
     ASSERT_TRUE(statistics.seen);
@@ -89,18 +53,12 @@ TEST(GameStatisticsTest, ShowsTallyRemainingQuestionsAndBar) {
 }
 
 TEST(GameStatisticsTest, BarIsTheShareOfRightAnswersCutTowardsZero) {
-    struct Case {
-        std::uint32_t right;
-        std::uint32_t wrong;
-        int share;
+    const std::tuple<std::uint32_t, std::uint32_t, int> cases[] = {
+        {2, 1, 66},   {1, 2, 33}, {1, 0, 100}, {0, 5, 0},  {29, 71, 29},
+        {57, 43, 57}, {0, 0, 0},  {1, 199, 0}, {4000000000u, 4000000000u, 50},
     };
-    const Case cases[] = {
-        {3, 1, 75},  {2, 1, 66},   {1, 2, 33}, {1, 0, 100},        {0, 5, 0},
-        {29, 71, 29}, {57, 43, 57}, {0, 0, 0}, {4000000000u, 4000000000u, 50},
-        {1, 199, 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(RightAnswerShare(c.right, c.wrong), c.share) << c.right << "/" << c.wrong;
+    for (const auto& [right, wrong, share] : cases) {
+        EXPECT_EQ(RightAnswerShare(right, wrong), share) << right << "/" << wrong;
     }
 }
 
@@ -108,54 +66,41 @@ class TipsTest : public ::testing::Test {
 protected:
     // contents == nullptr: no "tipps.txt" at all.
     void Open(const char* contents) {
+        const std::string file = document.folder.File("tipps.txt");
+        std::filesystem::remove(file);
         if (contents != nullptr) {
-            std::ofstream(folder.File("tipps.txt"), std::ios::binary) << contents;
+            std::ofstream(file, std::ios::binary) << contents;
         }
-        doc = std::make_unique<CLingomatDoc>(host, profile, clock, folder.path);
+        document->LoadTips();
         Show();
     }
     void Show() {
-        dialog = std::make_unique<TipsDialog>(*doc);
+        dialog = std::make_unique<TipsDialog>(*document);
         dialog->show();
     }
-    QTextEdit* TipView() { return dialog->findChild<QTextEdit*>(QStringLiteral("tipText")); }
-    QPushButton* Button(const char* name) {
-        return dialog->findChild<QPushButton*>(QString::fromLatin1(name));
-    }
+    QTextEdit* TipView() { return Find<QTextEdit>(*dialog, "tipText"); }
+    QAbstractButton* Button(const char* name) { return Find<QAbstractButton>(*dialog, name); }
 
-    TempFolder folder;
-    QuietHost host;
-    MemoryProfileStore profile;
-    FixedClock clock{1000};
-    std::unique_ptr<CLingomatDoc> doc;
+    TestDocument document{{{"Alles", "1"}}, {}};
     std::unique_ptr<TipsDialog> dialog;
 };
 
 TEST_F(TipsTest, NoTipToShowGivesAFriendlyText) {
-    struct Case {
-        const char* label;
-        const char* contents;
-    };
-    const Case cases[] = {
-        {"missing file", nullptr},
-        {"empty file", ""},
-        {"empty lines only", "\n\r\n\n"},
-    };
-    for (const Case& c : cases) {
-        std::filesystem::remove(folder.File("tipps.txt"));
-        Open(c.contents);
-        EXPECT_EQ(dialog->TipText(), TipsDialog::NoTipsText()) << c.label;
-        EXPECT_EQ(TipView()->toPlainText(), TipsDialog::NoTipsText()) << c.label;
-        EXPECT_FALSE(Button("nextTipButton")->isEnabled()) << c.label;
+    // No file at all, an empty one, one of empty lines.
+    for (const char* contents : {static_cast<const char*>(nullptr), "", "\n\r\n\n"}) {
+        Open(contents);
+        EXPECT_EQ(dialog->TipText(), TipsDialog::NoTipsText());
+        EXPECT_EQ(TipView()->toPlainText(), TipsDialog::NoTipsText());
+        EXPECT_FALSE(Button("nextTipButton")->isEnabled());
+        SaveShot(*dialog, "tips-none");
         Button("closeButton")->click();
-        EXPECT_FALSE(dialog->isVisible()) << c.label;
+        EXPECT_FALSE(dialog->isVisible());
     }
-    EXPECT_TRUE(dialog->grab().save(ScreenshotFolder() + QStringLiteral("/tips-none.png")));
 }
 
 TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
     Open("Erster Tipp.\n\nZweiter Tipp.\nDritter Tipp.\n");
-    ASSERT_EQ(doc->tipList.size(), 5u);
+    ASSERT_EQ(document->tipList.size(), 5u);
     const std::set<QString> tips = {QStringLiteral("Erster Tipp."),
                                     QStringLiteral("Zweiter Tipp."),
                                     QStringLiteral("Dritter Tipp.")};
@@ -173,42 +118,35 @@ TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
 TEST_F(TipsTest, LongTipsWrapInsideTheBoxAndStayOnTheScreen) {
     Open("Kurz.\n");
     const int usualWidth = dialog->sizeHint().width();
-    struct Case {
-        const char* label;
-        std::string tip;
-        bool scrolls;
-    };
     std::string words;
     while (words.size() < 499) {
         words += "Vokabeln ";
     }
-    const Case cases[] = {
-        {"one word", std::string(499, 'x'), false},
-        {"many words", words.substr(0, 499), false},
-        {"longer than any screen", std::string(20000, 'w'), true},
-    };
-    for (const Case& c : cases) {
-        doc->tipList = {c.tip};
+    // One word, many words, and longer than any screen.
+    for (const auto& [tip, scrolls] :
+         {std::pair{std::string(499, 'x'), false}, std::pair{words.substr(0, 499), false},
+          std::pair{std::string(20000, 'w'), true}}) {
+        document->tipList = {tip};
         Show();
         QApplication::processEvents();
-        EXPECT_EQ(dialog->TipText(), ToQString(c.tip)) << c.label;
-        EXPECT_EQ(dialog->sizeHint().width(), usualWidth) << c.label;
-        EXPECT_EQ(TipView()->horizontalScrollBar()->maximum(), 0) << c.label;
-        EXPECT_LE(dialog->frameGeometry().height(), ScreenHeight()) << c.label;
-        EXPECT_EQ(TipView()->verticalScrollBar()->maximum() > 0, c.scrolls) << c.label;
+        EXPECT_EQ(dialog->TipText(), ToQString(tip)) << tip.size();
+        EXPECT_EQ(dialog->sizeHint().width(), usualWidth) << tip.size();
+        EXPECT_EQ(TipView()->horizontalScrollBar()->maximum(), 0) << tip.size();
+        EXPECT_LE(dialog->frameGeometry().height(), ScreenHeight()) << tip.size();
+        EXPECT_EQ(TipView()->verticalScrollBar()->maximum() > 0, scrolls) << tip.size();
+        if (!scrolls) {
+            SaveShot(*dialog, "tips-long");
+        }
     }
-    doc->tipList = {std::string(499, 'a')};
-    Show();
-    EXPECT_TRUE(dialog->grab().save(ScreenshotFolder() + QStringLiteral("/tips-long.png")));
 }
 
 TEST(TipsRenderingTest, ShippedTips) {
-    uitest::GameDocument game;
+    GameDocument game;
     ASSERT_FALSE(game.document.tipList.empty());
-    int shown = 0;
-    WhenModal<TipsDialog> tips([&](TipsDialog& dialog) {
+    bool shown = false;
+    OnModal<TipsDialog> tips([&](TipsDialog& dialog) {
         shown = !dialog.TipText().isEmpty() && dialog.TipText() != TipsDialog::NoTipsText();
-        EXPECT_TRUE(dialog.grab().save(ScreenshotFolder() + QStringLiteral("/tips.png")));
+        SaveShot(dialog, "tips");
     });
     ShowTips(game.document, nullptr);
     EXPECT_TRUE(tips.seen);
@@ -227,7 +165,7 @@ TEST(LoadingDialogTest, FollowsTheLoadAndStaysUntilItEnds) {
     EXPECT_TRUE(dialog.isVisible());
     dialog.Set(64);
     EXPECT_EQ(dialog.Value(), 64);
-    EXPECT_TRUE(dialog.grab().save(ScreenshotFolder() + QStringLiteral("/loading.png")));
+    SaveShot(dialog, "loading");
     dialog.End();
     EXPECT_FALSE(dialog.isVisible());
     dialog.Set(80);
@@ -240,7 +178,7 @@ TEST(LoadingDialogTest, TheDocumentHostLoadsWithIt) {
     auto* dialog = dynamic_cast<LoadingDialog*>(host.LoadingProgress());
     ASSERT_NE(dialog, nullptr);
     VocDatabase database;
-    LoadDataSet(database, (uitest::GameFolder() + QStringLiteral("/lingomat.voc")).toStdString(),
+    LoadDataSet(database, (GameFolder() + QStringLiteral("/lingomat.voc")).toStdString(),
                 dialog);
     EXPECT_FALSE(database.vocabulary.empty());
     EXPECT_FALSE(dialog->isVisible());

@@ -21,7 +21,7 @@ public:
             qputenv("XDG_CONFIG_HOME", LINGOMAT_BINARY_DIR "/tests/xdg-config/ui_tests");
         }
         application = std::make_unique<QApplication>(argc, argv);
-        QDir::setCurrent(lingomat::uitest::GameFolder());
+        QDir::setCurrent(lingomat::testing::GameFolder());
     }
     void TearDown() override { application.reset(); }
 

@@ -1,20 +1,48 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
+#include <gtest/gtest.h>
+
+#include "data/VocFileWriter.h"
 #include "game/LingomatDoc.h"
+#include "platform/Clock.h"
 #include "platform/DocumentHost.h"
 #include "platform/ProfileStore.h"
+#include "platform/qt/Cp1252.h"
 
-namespace lingomat::uitest {
+namespace lingomat::testing {
+
+using namespace Qt::Literals::StringLiterals;
 
 // The folder the build fills with everything the game reads: data sets, tips, help, pictures.
 inline QString GameFolder() { return QStringLiteral(LINGOMAT_BINARY_DIR "/game"); }
 
-// Answers every question with "no" and keeps the player as he is, so no dialog ever blocks.
+// Pictures of every screen and dialog go under the build folder, for looking at them; saving
+// one also shows that the widget can be painted.
+inline void SaveShot(QWidget& widget, const QString& name) {
+    const QString folder = QStringLiteral(LINGOMAT_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(widget.grab().save(folder + u'/' + name + u".png"_s)) << name.toStdString();
+}
+inline void SaveShot(QWidget& widget, const char* name) {
+    SaveShot(widget, QString::fromLatin1(name));
+}
+
+// Answers every question with answer and keeps the player as he is, so no dialog ever blocks.
 class QuietHost : public DocumentHost {
 public:
     MessageAnswer ShowMessage(const std::string& text, const std::string&, MessageButtons buttons,
@@ -39,4 +67,159 @@ struct GameDocument {
     CLingomatDoc document;
 };
 
-} // namespace lingomat::uitest
+// A fresh folder per test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        static int counter = 0;
+        path = std::filesystem::temp_directory_path() /
+               ("lingomat-ui-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
+                std::to_string(counter++));
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string File(const std::string& name) const { return (path / name).string(); }
+
+    std::filesystem::path path;
+};
+
+struct TestLesson {
+    std::string name;
+    std::string code;
+};
+
+// lesson line, French, English (or Spanish), German
+struct TestRecord {
+    std::string lesson;
+    std::string french;
+    std::string english;
+    std::string german;
+};
+
+inline void WriteDataSet(const std::string& file, const std::vector<TestLesson>& lessons,
+                         const std::vector<TestRecord>& records) {
+    VocFileWriter writer;
+    writer.Open(file);
+    for (const char* line : {"### Lingomatdata", "0", "Testdaten", "#"}) {
+        writer.WriteLine(line);
+    }
+    for (const TestLesson& lesson : lessons) {
+        writer.WriteLine(lesson.name);
+        writer.WriteLine(lesson.code);
+    }
+    writer.WriteLine("#");
+    for (const TestRecord& record : records) {
+        for (const std::string* line :
+             {&record.lesson, &record.french, &record.english, &record.german}) {
+            writer.WriteLine(*line);
+        }
+    }
+    writer.WriteLine("#");
+    writer.Close();
+}
+
+// A document loaded from a small data set written for the test into a folder of its own.
+class TestDocument {
+public:
+    TestDocument() = default;
+    TestDocument(const std::vector<TestLesson>& lessons, const std::vector<TestRecord>& records,
+                 const std::string& dataSet = "lingomat.voc") {
+        Load(lessons, records, dataSet);
+    }
+    // Writes the data set (under a Spanish data set's name, such as "spain.voc", it is one)
+    // and starts a new document on it.
+    void Load(const std::vector<TestLesson>& lessons, const std::vector<TestRecord>& records,
+              const std::string& dataSet = "lingomat.voc") {
+        WriteDataSet(folder.File(dataSet), lessons, records);
+        profile.WriteString("Lingomat", "Dataset", dataSet);
+        doc = std::make_unique<CLingomatDoc>(host, profile, clock, folder.path);
+        doc->OnNewDocument();
+        ASSERT_EQ(doc->lessonTable.lessons.size(), lessons.size());
+    }
+    CLingomatDoc& operator*() { return *doc; }
+    CLingomatDoc* operator->() { return doc.get(); }
+
+    TempFolder folder;
+    QuietHost host;
+    MemoryProfileStore profile;
+    FixedClock clock{1'000'000};
+    std::unique_ptr<CLingomatDoc> doc;
+};
+
+// A German to English game on the first lesson, as the set-up dialogs would start it.
+inline void StartGame(CLingomatDoc& doc, GameMode mode) {
+    doc.OnNewDocument();
+    doc.gameMode = mode;
+    doc.questionLanguage = LanguageGerman;
+    doc.answerLanguage = LanguageEnglish;
+    doc.lessonTable.lessons.at(0).selected = true;
+    doc.lessonTable.selectedLessonCount = 1;
+    doc.StartGame();
+    ASSERT_TRUE(doc.gameStarted);
+}
+
+// A command's dialog blocks in exec, so the test's steps must already be waiting: act runs on
+// the first modal dialog of type T that opens (on every one when every is set), which is then
+// accepted unless act closed it. A dialog that never opens leaves seen false; the steps stop
+// when the object goes out of scope, so they cannot reach into a later test.
+template <typename T> class OnModal {
+public:
+    explicit OnModal(std::function<void(T&)> act, bool every = false) : act(std::move(act)) {
+        QObject::connect(&timer, &QTimer::timeout, [this, every] {
+            auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            // Stopped while acting: the steps may open further dialogs and wait in them.
+            timer.stop();
+            seen = true;
+            this->act(*dialog);
+            if (dialog->isVisible()) {
+                static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+            }
+            if (every) {
+                timer.start(5);
+            }
+        });
+        timer.start(5);
+    }
+    bool seen = false;
+
+private:
+    std::function<void(T&)> act;
+    QTimer timer;
+};
+
+// Answers every message box with OK and keeps what it said, so a check that shows a message
+// never blocks a test.
+class MessageCatcher {
+public:
+    QStringList texts;
+    QStringList captions;
+    std::vector<QMessageBox::Icon> icons;
+
+private:
+    OnModal<QMessageBox> boxes{[this](QMessageBox& box) {
+                                   texts.append(box.text());
+                                   captions.append(box.windowTitle());
+                                   icons.push_back(box.icon());
+                                   box.findChild<QPushButton*>(u"okButton"_s)->click();
+                               },
+                               true};
+};
+
+template <typename Widget = QWidget> Widget* Find(QWidget& parent, const char* name) {
+    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+inline void ClickButton(QWidget& dialog, const char* name) {
+    Find<QAbstractButton>(dialog, name)->click();
+}
+
+} // namespace lingomat::testing

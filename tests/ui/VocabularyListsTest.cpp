@@ -1,16 +1,55 @@
-#include <QLabel>
-#include <QPushButton>
+#include <fstream>
+#include <iterator>
 
-#include "ListDialogTestSupport.h"
+#include <QComboBox>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTreeWidget>
+
+#include "UiTestSupport.h"
 #include "matching/AccentEscapes.h"
 #include "matching/AnswerForms.h"
 #include "ui/ErrorFileCommands.h"
 #include "ui/ErrorListDialog.h"
 #include "ui/LessonCountDialog.h"
+#include "ui/LessonListDialog.h"
+#include "ui/ListCommands.h"
 #include "ui/RemainingQuestionsDialog.h"
+#include "ui/VocabularyListView.h"
+#include "ui/VocabularySearchDialog.h"
 
 namespace lingomat::testing {
 namespace {
+
+// A lesson game on every lesson.
+void StartAllLessons(CLingomatDoc& doc) {
+    for (LessonEntry& lesson : doc.lessonTable.lessons) {
+        lesson.selected = true;
+    }
+    doc.lessonTable.selectedLessonCount = static_cast<std::int32_t>(doc.lessonTable.lessons.size());
+    doc.StartGame();
+}
+
+// The texts of one column, top to bottom.
+QStringList ColumnTexts(const QTreeWidget* list, int column) {
+    QStringList texts;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        texts.append(list->topLevelItem(row)->text(column));
+    }
+    return texts;
+}
+
+// The column headings, joined by "|".
+QString Headers(const QTreeWidget* list) {
+    QStringList headers;
+    for (int column = 0; column < list->columnCount(); ++column) {
+        headers.append(list->headerItem()->text(column));
+    }
+    return headers.join(u'|');
+}
 
 QString Rows(const QTreeWidget* list) {
     QStringList rows;
@@ -31,7 +70,7 @@ TEST(WordsPerLessonTest, CountsLessonsThenTotals) {
         {"spantheme.voc", u"Total Deutsch:3|Total Spanisch:3"_s},
     };
     for (const auto& c : cases) {
-        ListDocument document({{"Tiere", "1"}, {"K\"uche", "2"}, {"Extra", "13"}},
+        TestDocument document({{"Tiere", "1"}, {"K\"uche", "2"}, {"Extra", "13"}},
                               {{"1", "le chien", "the dog", "der Hund"},
                                {"13", "le chat", "/the cat /the kitty", "die Katze"},
                                {"2", "", "the house", "/das Haus /das Heim"},
@@ -43,19 +82,15 @@ TEST(WordsPerLessonTest, CountsLessonsThenTotals) {
                                   u"|Total Vok List:4"_s)
             << c.dataSet;
         EXPECT_EQ(Headers(list), u"Lektion|Vokabeln"_s);
-        dialog.grab().save(ScreenshotFolder() + u"/words-per-lesson-"_s +
-                           QString::fromLatin1(c.dataSet) + u".png"_s);
+        SaveShot(dialog, u"words-per-lesson-"_s + QString::fromLatin1(c.dataSet));
     }
 }
 
-// A started write game on three words without verdict pauses; a wrong answer repeats the word
-// at once.
-class ListGame {
-public:
-    ListGame()
-        : document({{"Alles", "1"}}, {{"1", "le chien", "the dog", "der Hund"},
-                                      {"1", "la m\\`ere", "the mother", "die Mutter"},
-                                      {"1", "/la rue /la route", "the street", "die Stra\\3e"}}) {
+// A started German to French write game on three words without verdict pauses; a wrong answer
+// repeats the word at once.
+class ListGame : public ::testing::Test {
+protected:
+    ListGame() {
         document->correcting = false;
         document->correctionOptions.repeatAtOnce = true;
         document->answerLanguage = LanguageFrench;
@@ -65,17 +100,25 @@ public:
         document->typedAnswer = typed;
         document->CheckTypedAnswer();
     }
-    ListDocument document;
+    QString File(const std::string& name) {
+        return QString::fromStdString(document.folder.File(name));
+    }
+
+    TestDocument document{{{"Alles", "1"}},
+                          {{"1", "le chien", "the dog", "der Hund"},
+                           {"1", "la m\\`ere", "the mother", "die Mutter"},
+                           {"1", "/la rue /la route", "the street", "die Stra\\3e"}}};
 };
 
 // Two wrong answers put the asked word three times into the pool. Whichever copy is asked when
 // the duplicates go, the same word stays asked and the game goes on with it.
-TEST(RemainingQuestionsTest, RemovingDuplicatesKeepsTheAskedWordAndTheGame) {
+TEST_F(ListGame, RemovingDuplicatesKeepsTheAskedWordAndTheGame) {
     for (std::size_t advance = 0; advance < 5; ++advance) {
-        ListGame game;
-        CLingomatDoc& doc = *game.document;
-        game.Answer("falsch");
-        game.Answer("falsch");
+        document->OnNewDocument();
+        StartAllLessons(*document);
+        CLingomatDoc& doc = *document;
+        Answer("falsch");
+        Answer("falsch");
         doc.pool.Advance(advance);
         const VocEntry* asked = doc.pool.Current()->entry;
 
@@ -83,7 +126,7 @@ TEST(RemainingQuestionsTest, RemovingDuplicatesKeepsTheAskedWordAndTheGame) {
         auto* label = dialog.findChild<QLabel*>(QStringLiteral("countLabel"));
         auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("questionList"));
         EXPECT_EQ(label->text(), u"Es sind noch 5 Fragen zu beantworten."_s);
-        dialog.grab().save(ScreenshotFolder() + u"/remaining-questions.png"_s);
+        SaveShot(dialog, "remaining-questions");
         dialog.findChild<QPushButton*>(QStringLiteral("removeDuplicatesButton"))->click();
         EXPECT_EQ(label->text(), u"Es sind noch 3 Fragen zu beantworten."_s) << advance;
         QStringList rows = Rows(list).split(u'|');
@@ -94,33 +137,242 @@ TEST(RemainingQuestionsTest, RemovingDuplicatesKeepsTheAskedWordAndTheGame) {
 
         ASSERT_NE(doc.pool.Current(), nullptr);
         EXPECT_EQ(doc.pool.Current()->entry, asked) << advance;
-        game.Answer(DecodeAccents(FormAt(asked->Text(doc.answerLanguage), 0, doc.random)));
+        Answer(DecodeAccents(FormAt(asked->Text(doc.answerLanguage), 0, doc.random)));
         EXPECT_EQ(doc.rightCount, 1u) << advance;
         EXPECT_EQ(doc.pool.Size(), 2u);
     }
 }
 
-TEST(ErrorListTest, ShowsTheWrongWordsWithTheirCounts) {
-    ListGame game;
+TEST_F(ListGame, ErrorListShowsTheWrongWordsWithTheirCounts) {
     const auto shown = [&] {
-        ErrorListDialog dialog(*game.document);
+        ErrorListDialog dialog(*document);
         auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("errorList"));
         EXPECT_EQ(Headers(list), u"Anzahl der Fehler|Frage|Antwort"_s);
-        dialog.grab().save(ScreenshotFolder() + u"/error-list.png"_s);
+        SaveShot(dialog, "error-list");
         return Rows(list);
     };
     EXPECT_EQ(shown(), QString());
-    game.document->vocabulary[2].errorCount = 2;
-    game.document->vocabulary[1].errorCount = 1;
+    document->vocabulary[2].errorCount = 2;
+    document->vocabulary[1].errorCount = 1;
     EXPECT_EQ(shown(), u"1:die Mutter:la m\u00e8re|2:die Stra\u00dfe:la rue, la route"_s);
 
     // In a game from an error file the mistakes count on the file's records.
-    const QString file = QString::fromStdString(game.document.folder.File("fehler.lef"));
-    game.document->vocabulary[2].errorCount = 0;
-    ASSERT_TRUE(WriteErrorFile(*game.document, nullptr, file));
-    ASSERT_TRUE(PlayErrorFile(*game.document, nullptr, file));
-    game.Answer("falsch");
+    const QString file = File("fehler.lef");
+    document->vocabulary[2].errorCount = 0;
+    ASSERT_TRUE(WriteErrorFile(*document, nullptr, file));
+    ASSERT_TRUE(PlayErrorFile(*document, nullptr, file));
+    Answer("falsch");
     EXPECT_EQ(shown(), u"1:die Mutter:la m\u00e8re"_s);
+}
+
+TEST_F(ListGame, ErrorFileSaveDialogWritesTheFileThatIsPlayedBack) {
+    document->vocabulary[1].errorCount = 3;
+    document->vocabulary[2].errorCount = 1;
+    OnModal<QFileDialog> dialog([&](QFileDialog& files) {
+        EXPECT_EQ(files.nameFilters().value(0), u"Lingomat Error Files (*.lef)"_s);
+        EXPECT_EQ(files.acceptMode(), QFileDialog::AcceptSave);
+        SaveShot(files, "error-file-save");
+        files.selectFile(File("meine-fehler"));
+        static_cast<QDialog&>(files).accept();
+    });
+    ASSERT_TRUE(WriteErrorFile(*document, nullptr));
+    std::ifstream in(document.folder.File("meine-fehler.lef"), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "0\r\n2\r\ndie Mutter\r\nthe mother\r\nla m\\`ere\r\n"
+              "die Stra\\3e\r\nthe street\r\n/la rue /la route\r\n");
+
+    TestDocument other({{"Alles", "1"}}, {});
+    other->gameMode = GameModeChoiceOtherLessons;
+    ASSERT_TRUE(PlayErrorFile(*other, nullptr, File("meine-fehler.lef")));
+    EXPECT_EQ(other->gameMode, GameModeWrite);
+    EXPECT_EQ(other->answerLanguage, LanguageFrench);
+    EXPECT_EQ(other->pool.Size(), 2u);
+}
+
+// Failures are told in a German message box and never count as done; the running game stays.
+TEST_F(ListGame, ErrorFileFailuresAreToldAndChangeNothing) {
+    const struct {
+        bool write;
+        QString path;
+        QString message;
+    } cases[] = {
+        {true, File("kein-ordner/f.lef"), u"Die Fehlerdatei konnte nicht geschrieben werden: "_s},
+        {true, File(""), u"Die Fehlerdatei konnte nicht geschrieben werden: "_s},
+        {false, File("fehlt.lef"), u"Die Fehlerdatei konnte nicht gelesen werden: "_s},
+        {false, File(""), u"Die Fehlerdatei konnte nicht gelesen werden: "_s},
+    };
+    const std::size_t questions = document->pool.Size();
+    for (const auto& c : cases) {
+        MessageCatcher messages;
+        EXPECT_FALSE(c.write ? WriteErrorFile(*document, nullptr, c.path)
+                             : PlayErrorFile(*document, nullptr, c.path));
+        EXPECT_EQ(messages.texts, QStringList{c.message + c.path});
+        EXPECT_EQ(document->pool.Size(), questions);
+    }
+}
+
+TEST_F(ListGame, CancelledErrorFileDialogKeepsTheGame) {
+    const std::size_t questions = document->pool.Size();
+    OnModal<QFileDialog> dialog([](QFileDialog& files) { static_cast<QDialog&>(files).reject(); });
+    EXPECT_FALSE(PlayErrorFile(*document, nullptr));
+    EXPECT_TRUE(dialog.seen);
+    EXPECT_EQ(document->pool.Size(), questions);
+}
+
+// Two stored names hold accent escapes; code "1" is part of "13", so lesson "1" takes in the
+// records of lesson "13" as well.
+TEST(LessonListTest, FindsEachLessonByItsShownName) {
+    TestDocument document({{"Tiere", "1"}, {"K\\\"uche", "2"}, {"Gem\"use", "13"}, {"Leer", "9"}},
+                          {{"1", "le chien", "the dog", "der Hund"},
+                           {"2", "la casserole", "the pot", "der Topf"},
+                           {"13", "la carotte", "the carrot", "die M\\\"ohre"},
+                           {"1", "le chat", "the cat", "die Katze"}});
+    LessonListDialog dialog(*document);
+    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("lessonCombo"));
+    auto* records = dialog.findChild<QTreeWidget*>(QStringLiteral("recordList"));
+    EXPECT_EQ(Headers(records), u"Deutsch|Englisch|Franz\u00f6sisch"_s);
+    // Sorted, and the first is listed at once.
+    const struct {
+        QString lesson;
+        QString german;
+    } cases[] = {
+        {u"Gem\u00fcse"_s, u"die M\u00f6hre"_s},
+        {u"K\u00fcche"_s, u"der Topf"_s},
+        {u"Leer"_s, u""_s},
+        {u"Tiere"_s, u"der Hund|die M\u00f6hre|die Katze"_s},
+    };
+    for (int i = 0; i < 4; ++i) {
+        combo->setCurrentIndex(i);
+        EXPECT_EQ(combo->currentText(), cases[i].lesson);
+        EXPECT_EQ(ColumnTexts(records, 0).join(u'|'), cases[i].german) << i;
+    }
+}
+
+TEST(LessonListTest, CommandOpensModelessWindowsThatFreeThemselves) {
+    GameDocument game;
+    QPointer<LessonListDialog> first = ShowLessonLists(game.document, nullptr);
+    QPointer<LessonListDialog> second = ShowLessonLists(game.document, nullptr);
+    ASSERT_TRUE(first && second && first != second);
+    EXPECT_FALSE(first->isModal());
+    EXPECT_GT(first->findChild<QTreeWidget*>()->topLevelItemCount(), 0);
+    SaveShot(*first, "lesson-list");
+    ClickButton(*first, "okButton");
+    QTRY_VERIFY(first.isNull());
+    EXPECT_TRUE(second->isVisible());
+    second->close();
+    QTRY_VERIFY(second.isNull());
+}
+
+// lesson, French, English, German; accents both as escapes and as Windows-1252 letters.
+const std::vector<TestRecord> kRecords = {
+    {"1", "la rue", "the street", "die Stra\xDF" "e"},
+    {"1", "le ch\\^ateau", "castle", "das Schlo\\3"},
+    {"1", "l'\\'el\\`eve", "pupil", "der Sch\"uler"},
+    {"2", "fran$ais", "French", "Franz\\\"osisch"},
+    {"2", "la maison", "the house", "das Haus"},
+    {"2", "chaud", "hot", "hei\\ss"},
+    {"2", "\xC9t\xE9", "summer", "der Sommer"},
+};
+
+// Types like a player, one key at a time; QTest's own typing knows only ASCII keys.
+void Type(QWidget* field, const QString& text) {
+    for (const QChar character : text) {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_unknown, Qt::NoModifier, QString(character));
+            QApplication::sendEvent(field, &key);
+        }
+    }
+}
+
+// The German words found in the given choice of languages.
+QStringList Search(CLingomatDoc& doc, int choice, const QString& typed) {
+    VocabularySearchDialog dialog(doc);
+    dialog.show();
+    Find<QComboBox>(dialog, "languageCombo")->setCurrentIndex(choice);
+    auto* edit = Find<QLineEdit>(dialog, "searchEdit");
+    Type(edit, typed);
+    const QStringList german = ColumnTexts(dialog.findChild<QTreeWidget*>(), 0);
+    // Enter searches again and keeps the window and the text.
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Enter);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(edit->text(), typed);
+    EXPECT_EQ(ColumnTexts(dialog.findChild<QTreeWidget*>(), 0), german);
+    return german;
+}
+
+// Letter case, accents and ß against ss make no difference on either side.
+TEST(SearchTest, FindsWhateverTheCaseAndAccentsAndEnterKeepsTheWindow) {
+    TestDocument document({{"Eins", "1"}, {"Zwei", "2"}}, kRecords);
+    const struct {
+        const char16_t* typed;
+        int choice;
+        QString german;
+    } cases[] = {
+        {u"hau", 0, u"das Haus|hei\u00df"_s},  {u"hau", 1, u"das Haus"_s},
+        {u"HAU", 3, u"hei\u00df"_s},
+        {u"\u00df", 0, u"die Stra\u00dfe|das Schlo\u00df|hei\u00df"_s},
+        {u"strasse", 1, u"die Stra\u00dfe"_s}, {u"ch\u00e2teau", 0, u"das Schlo\u00df"_s},
+        {u"\u00c9L\u00c8VE", 3, u"der Sch\u00fcler"_s}, {u"SCHULER", 1, u"der Sch\u00fcler"_s},
+        {u"fran\u00e7ais", 3, u"Franz\u00f6sisch"_s}, {u"\u00c9T\u00c9", 0, u"der Sommer"_s},
+        {u"the", 1, u""_s},  {u"the", 2, u"die Stra\u00dfe|das Haus"_s},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Search(*document, c.choice, QString::fromUtf16(c.typed)).join(u'|'), c.german)
+            << QString::fromUtf16(c.typed).toStdString() << " choice " << c.choice;
+    }
+    // Every column of a row is shown decoded.
+    VocabularySearchDialog dialog(*document);
+    Type(Find<QLineEdit>(dialog, "searchEdit"), u"francais"_s);
+    EXPECT_EQ(RowTexts(dialog.findChild<QTreeWidget*>(), 0).join(u'|'),
+              u"Franz\u00f6sisch|French|fran\u00e7ais"_s);
+}
+
+TEST(SearchTest, SpanishDataSetSearchesTheSpanishColumnUnderItsName) {
+    TestDocument document({{"Eins", "1"}}, kRecords, "spain.voc");
+    VocabularySearchDialog dialog(*document);
+    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("languageCombo"));
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(2), QStringLiteral("Nur in Spanisch"));
+    EXPECT_EQ(Headers(dialog.findChild<QTreeWidget*>()), u"Deutsch|Spanisch"_s);
+    EXPECT_EQ(Search(*document, 2, QStringLiteral("house")), QStringList{u"das Haus"_s});
+}
+
+TEST(SearchTest, ShowsAtMostFiveHundredRowsInVocabularyOrder) {
+    std::vector<TestRecord> records;
+    for (int i = 1; i <= 620; ++i) {
+        records.push_back({"1", "mot", "word", "Wort " + std::to_string(i)});
+    }
+    TestDocument document({{"Alles", "1"}}, records);
+    const QStringList all = Search(*document, 0, QStringLiteral("wort"));
+    ASSERT_EQ(all.size(), VocabularySearchDialog::MaxRows);
+    EXPECT_EQ(all.back(), QStringLiteral("Wort 500"));
+    EXPECT_EQ(Search(*document, 0, QStringLiteral("wort 620")), QStringList{u"Wort 620"_s});
+}
+
+// Each command opens a window of its own with its own search; closing frees it, and it never
+// outlives the window that owns the document.
+TEST(SearchTest, CommandOpensModelessWindowsThatGoWhenClosedOrOrphaned) {
+    GameDocument game;
+    auto frame = std::make_unique<QWidget>();
+    QPointer<VocabularySearchDialog> first = ShowSearch(game.document, frame.get());
+    QPointer<VocabularySearchDialog> second = ShowSearch(game.document, frame.get());
+    ASSERT_TRUE(first && second && first != second);
+    EXPECT_FALSE(first->isModal());
+    EXPECT_EQ(first->parentWidget(), nullptr);
+    Type(first->findChild<QLineEdit*>(), QStringLiteral("haus"));
+    Type(second->findChild<QLineEdit*>(), QStringLiteral("xyzzy"));
+    EXPECT_GT(first->findChild<QTreeWidget*>()->topLevelItemCount(), 0);
+    EXPECT_EQ(second->findChild<QTreeWidget*>()->topLevelItemCount(), 0);
+    SaveShot(*first, "vocabulary-search");
+
+    ClickButton(*first, "leaveButton");
+    QTRY_VERIFY(first.isNull());
+    QTest::keyClick(second.data(), Qt::Key_Escape);
+    QTRY_VERIFY(second.isNull());
+    QPointer<VocabularySearchDialog> orphan = ShowSearch(game.document, frame.get());
+    frame.reset();
+    EXPECT_TRUE(orphan.isNull());
 }
 
 } // namespace

@@ -1,0 +1,433 @@
+#include <functional>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "matching/AccentEscapes.h"
+#include "matching/AlphabeticRange.h"
+#include "matching/AnswerForms.h"
+#include "matching/AnswerMatching.h"
+#include "matching/LanguageNames.h"
+#include "platform/Random.h"
+
+namespace lingomat {
+namespace {
+
+// The test sources are UTF-8, the texts under test Windows-1252; the letters used here all lie in
+// the Latin-1 range, where a two-byte UTF-8 sequence maps to one byte of the same value.
+std::string W(std::string_view utf8) {
+    std::string text;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
+            text += static_cast<char>(((c & 0x03) << 6) |
+                                      (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+        } else {
+            text += static_cast<char>(c);
+        }
+    }
+    return text;
+}
+
+// Options by letter: a accents, c capitals, s spacing, r articles.
+CorrectionOptions Options(std::string_view letters) {
+    CorrectionOptions options;
+    options.ignoreAccents = letters.find('a') != std::string_view::npos;
+    options.ignoreCase = letters.find('c') != std::string_view::npos;
+    options.ignoreSpacing = letters.find('s') != std::string_view::npos;
+    options.ignoreArticles = letters.find('r') != std::string_view::npos;
+    return options;
+}
+
+// Every combination of the four options that the comparison reads.
+constexpr std::string_view everyOptionSet[] = {
+    "", "a", "c", "s", "r", "ac", "as", "ar", "cs", "cr", "sr", "acs", "acr", "asr", "csr", "acsr"};
+
+// Each case alone and between ordinary letters, so a rule that eats a neighbour shows up as well.
+TEST(DecodeAccents, EveryEscapeWordsAndLookAlikes) {
+    using Case = std::pair<const char*, const char*>;
+    const Case escapes[] = {
+        {"\\'a", "á"}, {"\\`a", "à"},  {"\\^a", "â"}, {"\\\"a", "ä"}, {"\"a", "ä"},
+        {"^a", "â"},   {"\"A", "Ä"},   {"\\'e", "é"}, {"\\`e", "è"},  {"\\^e", "ê"},
+        {"^e", "ê"},   {"\\\"e", "ë"}, {"\"e", "ë"},  {"\\'i", "í"},  {"\\`i", "ì"},
+        {"\\^i", "î"}, {"\\\"i", "ï"}, {"^i", "î"},   {"\"i", "ï"},   {"~n", "ñ"},
+        {"~N", "Ñ"},   {"\\'o", "ó"},  {"\\`o", "ò"}, {"\\^o", "ô"},  {"\\\"o", "ö"},
+        {"\"o", "ö"},  {"^o", "ô"},    {"\"O", "Ö"},  {"\\'u", "ú"},  {"\\`u", "ù"},
+        {"\\^u", "û"}, {"\\\"u", "ü"}, {"\"u", "ü"},  {"^u", "û"},    {"\"U", "Ü"},
+        {"\\cc", "ç"}, {"$", "ç"},     {"\\3", "ß"},  {"\\ss", "ß"},
+    };
+    const Case words[] = {
+        {"M\\\"adchen", "Mädchen"},
+        {"M\"adchen", "Mädchen"},
+        {"Gru\\3", "Gruß"},
+        {"Gru\\ss", "Gruß"},
+        {"Espa~na", "España"},
+        {"fran$ais", "français"},
+        {"fran\\ccais", "français"},
+        {"\\\"A", "\\Ä"}, // no capital rule with backslash
+        {"\\'E", "\\'E"}, // no capital with acute
+        {"\\^\"a", "\\^ä"},
+        {"Mädchen café", "Mädchen café"},
+        {"", ""},
+    };
+    for (const auto& table : {std::span<const Case>(escapes), std::span<const Case>(words)}) {
+        for (const auto& [stored, shown] : table) {
+            EXPECT_EQ(DecodeAccents(W(stored)), W(shown)) << stored;
+            EXPECT_EQ(DecodeAccents("x" + W(stored) + "y"), "x" + W(shown) + "y") << stored;
+        }
+    }
+}
+
+struct OneTextCase {
+    std::string input;
+    std::string expected;
+};
+
+struct OperationCases {
+    const char* name;
+    std::function<std::string(std::string)> operation;
+    std::vector<OneTextCase> cases;
+};
+
+TEST(TextOperations, SingleTextOperations) {
+    const OperationCases table[] = {
+        {"SquashBlanks",
+         SquashBlanks,
+         {{"  a   b  ", "a b"}, {"   ", ""}, {"", ""}, {"a\tb", "a\tb"}, {" \t a", "\t a"}}},
+        {"StripArticle",
+         StripArticle,
+         {{"der Hund", "Hund"},
+          {"Der Hund", "Der Hund"},
+          {"der die Katze", "Katze"},
+          {"die der Katze", "der Katze"},
+          {"l'eau", "eau"},
+          {"la", "la"},
+          {"", ""},
+          {"a", "a"},
+          {"a an apple", "apple"},
+          {"to go", "go"},
+          {"s'amuser", "amuser"},
+          {"einen Hund", "Hund"},
+          {"ein el gato", "gato"},
+          {"un une x", "x"}}},
+        {"StripPrefix",
+         [](std::string text) { return StripPrefix(std::move(text), "der "); },
+         {{"der Hund", "Hund"}, {"Der Hund", "Der Hund"}, {"de", "de"}}},
+        {"PlainCapitals",
+         PlainCapitals,
+         {{"ÉÈÁÀÙÚÒÓÌÍ", "EEAAUUOOII"}, {"ÂÊÎÔÛÇÑÄÖÜ", "ÂÊÎÔÛÇÑÄÖÜ"}, {"éèá", "éèá"}}},
+        {"LowerCase",
+         LowerCase,
+         {{"ABC xyz", "abc xyz"},
+          {"ÄÖÜ", "äöü"},
+          {"ÉÇÑÂ", "ÉÇÑÂ"},
+          {"@[`{", "@[`{"},
+          {std::string(300, 'A') + "Ä", std::string(300, 'a') + "ä"}}},
+        {"FoldAccents",
+         FoldAccents,
+         {{"àáâä", "aaaa"},
+          {"ç", "c"},
+          {"èéêë", "eeee"},
+          {"ìíîï", "iiii"},
+          {"ñ", "n"},
+          {"òóôö", "oooo"},
+          {"ùúûü", "uuuu"},
+          {"Seite 3", "Seite ss"},
+          {"M\"adchen", "Madchen"},
+          {"Gru\\3", "Gruss"},
+          {"\\^e", "e"},
+          {"ßãåæõøýÿ'`~ÄÉ", "ßãåæõøýÿ'`~ÄÉ"}}},
+        {"QuotedForms",
+         QuotedForms,
+         {{"/a /b", "a \", \" b"},
+          {"/a /b /c", "a \", \" b \", \" c"},
+          {"/a /", "a"},
+          {"Hund", "Hund"}}},
+        {"DropLeadingSlash", DropLeadingSlash, {{"/a", "a"}, {"//a", "/a"}}},
+        {"RemoveParentheses",
+         RemoveParentheses,
+         {{"(sich) freuen (auf)", "freuen"},
+          {"Hund", "Hund"},
+          {"a (b", "a"},
+          {") a (b) c", ") a c"},
+          {"a)(b)", "a)"},
+          {"x (a (b) c) y", "x c) y"}}},
+        {"RemoveGenderMarkers",
+         RemoveGenderMarkers,
+         {{"chat (m)", "chat"}, {"(f) table", "table"}, {"chat (m) (f)", "chat"}, {"((m)m)", ""}}},
+    };
+    for (const OperationCases& operation : table) {
+        for (const OneTextCase& c : operation.cases) {
+            EXPECT_EQ(operation.operation(W(c.input)), W(c.expected))
+                << operation.name << " of «" << c.input << "»";
+        }
+    }
+}
+
+TEST(TextOperations, ReplaceAll) {
+    struct Case {
+        const char* text;
+        const char* pattern;
+        const char* replacement;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"a    b", "  ", " ", "a b"},
+        {"((m)m)", "(m)", "", ""}, // the first removal joins a second marker
+        {"aabb", "ab", "", ""},
+        {"aab", "ab", "a", "aa"},
+        {"Straße", "ß", "ss", "Strasse"},
+        {"a-b-c", "-", "", "abc"},
+        {"aaa", "a", "aa", "aaaaaa"}, // a replacement holding the pattern must not loop
+        {"abc", "", "x", "abc"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReplaceAll(W(c.text), W(c.pattern), W(c.replacement)), W(c.expected)) << c.text;
+    }
+}
+
+// options: letters as in Options(), or "*" for every combination.
+struct MatchCase {
+    const char* expected;
+    const char* typed;
+    const char* options;
+    bool right;
+};
+
+const MatchCase matchCases[] = {
+    {"der Hund", "Hund", "", false},
+    {"der Hund", "Hund", "r", true},
+    {"Hund", "der Hund", "*", false},
+    {"Der Hund", "Hund", "rc", false}, // articles go before lowering
+    {"l'eau", "eau", "r", true},
+    {"die Straße", "die Strasse", "*", true},
+    {"Gruß", "Gru\\3", "a", true},
+    {"(to) go", "go", "*", true},
+    {"(to) go", "to go", "*", true},
+    {"(to) go", "(to) go", "*", false},
+    {"chat (m)", "chat", "*", true},
+    {"chat (m)", "chat m", "*", true},
+    {"sich freuen (auf)", "freuen auf", "r", true},
+    {"E-Mail", "email", "s", false},
+    {"E-Mail", "email", "sc", true},
+    {"Eis bär", "Eis-bär", "s", true},
+    {"Élève", "Eleve", "a", true},
+    {"Élève", "eleve", "a", false},
+    {"Élève", "eleve", "ac", true},
+    {"Mädchen", "Madchen", "a", true},
+    {"Mädchen", "M\"adchen", "a", true},
+    {"Mädchen", "Madchen", "csr", false},
+    {"Über", "uber", "ac", true},
+    {"Ça va", "ça va", "ac", false},
+    {"/der Hund /der Köter /(der) Kläffer", "der Köter", "", true},
+    {"/der Hund /der Köter /(der) Kläffer", "Köter", "", false},
+    {"/der Hund /der Köter /(der) Kläffer", "koter", "acr", true},
+    {"/der Hund /der Köter /(der) Kläffer", "der Hund /der Köter", "*", false},
+    {"/la maison /le logis", "MAISON", "rc", true},
+    {"und/oder", "und/oder", "", true},
+    {"/Hund /", "", "*", false}, // a trailing slash is no empty answer
+    {"/a //b", "", "*", false},
+    {"/a //b", "b", "", true},
+    {"/", "", "*", false},
+    {"a) b", "a) b", "", true}, // stray parentheses are plain characters
+};
+
+TEST(AnswerMatches, CasesUnderOptions) {
+    for (const MatchCase& c : matchCases) {
+        const bool everySet = std::string(c.options) == "*";
+        for (std::string_view options : everyOptionSet) {
+            if (everySet || options == c.options) {
+                EXPECT_EQ(AnswerMatches(W(c.typed), W(c.expected), Options(options)), c.right)
+                    << "expected «" << c.expected << "», typed «" << c.typed << "», options «"
+                    << options << "»";
+            }
+        }
+    }
+}
+
+TEST(AnswerMatches, TextsMatchIsTwoSided) {
+    struct Case {
+        const char* first;
+        const char* second;
+        const char* options;
+        bool match;
+    };
+    const Case cases[] = {
+        {"der Hund", "Hund", "r", true},
+        {"der Hund", "Hund", "rs", true},
+        {"der Hund", "Hund", "", false},
+        {"/a /b", "/c /b", "", true},
+        {"(to) go", "to go", "", true},
+        {"Der Hund", "hund", "rc", false},
+        {"", "", "", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TextsMatch(W(c.first), W(c.second), Options(c.options)), c.match)
+            << c.first << " / " << c.second;
+        EXPECT_EQ(TextsMatch(W(c.second), W(c.first), Options(c.options)), c.match)
+            << c.second << " / " << c.first;
+    }
+}
+
+TEST(AnswerMatches, FormExpansionSteps) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> forms;
+    };
+    const Case cases[] = {
+        {"/der Hund  /der  Köter / Kläffer ", {"der Hund", "der Köter", " Kläffer "}},
+        {"/a //b /", {"a", "b"}},
+        {"/", {}},
+        {"und/oder", {"und/oder"}},
+        {"(to) go", {"go", "to go"}},
+        {"a (b) c (d)", {"a c", "a b c", "a c d", "a b c d"}},
+        {"x) (y) z", {"x) z", "x) y z"}},
+        {"Fuß (m)", {"Fuß", "Fuss", "Fuß m", "Fuss m"}},
+    };
+    for (const Case& c : cases) {
+        FormList forms = SplitForms(W(c.text));
+        AddSharpSForms(forms);
+        AddParenthesisForms(forms);
+        std::vector<std::string> expected;
+        for (const std::string& form : c.forms) {
+            expected.push_back(W(form));
+        }
+        EXPECT_EQ(forms, expected) << c.text;
+    }
+}
+
+TEST(AnswerMatches, HostileTextsStayWithinTheLimits) {
+    std::string manyParts;
+    for (int i = 0; i < 40; ++i) {
+        manyParts += "(x) ";
+    }
+    const FormList forms = AcceptedForms(manyParts + "y", Options("acsr"));
+    EXPECT_EQ(forms.size(), MaxForms);
+    EXPECT_EQ(forms.front(), "y");
+    EXPECT_TRUE(AnswerMatches("y", manyParts + "y", Options("")));
+
+    const std::string longForm(MaxFormBytes / 2, 'z');
+    std::size_t bytes = 0;
+    for (const std::string& form : AcceptedForms("(a) (b) (c) " + longForm, Options(""))) {
+        bytes += form.size();
+    }
+    EXPECT_LE(bytes, MaxFormBytes);
+}
+
+const char* const dogs = "/der Hund /der Köter /der Kläffer";
+
+TEST(AnswerForms, FormCount) {
+    const std::pair<const char*, std::size_t> cases[] = {
+        {"Hund", 1}, {"und/oder", 1}, {"", 1}, {"/", 1}, {"/a /b", 2}, {dogs, 3}, {"/a //b", 3}};
+    for (const auto& [text, count] : cases) {
+        EXPECT_EQ(FormCount(W(text)), count) << text;
+    }
+}
+
+TEST(AnswerForms, DisplayForm) {
+    struct Case {
+        const char* text;
+        std::size_t k;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"Hund", 0, "Hund"},
+        {"/x", 0, "x"},
+        {dogs, 0, "der Hund, der Köter, der Kläffer"},
+        {dogs, 1, "der Köter, der Hund, der Kläffer"},
+        {dogs, 2, "der Kläffer, der Hund, der Köter"},
+        {dogs, 3, "der Hund, der Köter, der Kläffer"},
+        {"/a //b", 1, "a, b"},
+        {"/a //b", 2, "b, a"},
+        {"/a /", 0, "a"},
+        {"/a/b", 1, "b, a"},
+        {"/", 0, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DisplayForm(W(c.text), c.k), W(c.shown)) << c.text << " k=" << c.k;
+    }
+}
+
+TEST(AnswerForms, FormAtByIndex) {
+    struct Case {
+        const char* text;
+        long long k;
+        const char* form;
+    };
+    const Case cases[] = {
+        {"/a /b /c", 0, "a "}, {"/a /b /c", 1, "b "}, {"/a /b /c", 2, "c"}, {"Hund", 5, "Hund"},
+        {"/a //b", 1, "b"},    {"/a /", 1, "a "},     {"/", 0, ""},
+    };
+    Random random(7);
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormAt(c.text, c.k, random), c.form) << c.text << " k=" << c.k;
+    }
+}
+
+TEST(AnswerForms, FormAtOutsideTheFormsDrawsEveryForm) {
+    const std::set<std::string> all{"a ", "b ", "c"};
+    for (long long k : {-1LL, 3LL, 5LL}) {
+        std::set<std::string> seen;
+        Random random(11);
+        for (int draw = 0; draw < 200; ++draw) {
+            seen.insert(FormAt("/a /b /c", k, random));
+        }
+        EXPECT_EQ(seen, all) << "k=" << k;
+    }
+}
+
+// The English column is Spanish in the Spanish data sets, known by their exact names.
+TEST(LanguageNames, NameOfEachColumn) {
+    const std::pair<const char*, bool> cases[] = {
+        {"spain.voc", true},     {"spanbasic.voc", true},
+        {"spantheme.voc", true}, {"spantest.voc", true},
+        {"Spain.voc", false},    {"spain.VOC", false},
+        {"lingomat.voc", false}, {"data/spain.voc", false},
+        {"spain.voc ", false},   {"", false}};
+    for (const auto& [name, spanish] : cases) {
+        EXPECT_EQ(IsSpanishDataSet(name), spanish) << name;
+        EXPECT_EQ(LanguageName(LanguageEnglish, name), spanish ? "Spanisch" : "Englisch") << name;
+        EXPECT_EQ(LanguageName(LanguageGerman, name), "Deutsch");
+        EXPECT_EQ(LanguageName(LanguageFrench, name), W("Französisch"));
+    }
+    EXPECT_EQ(LanguageName(3, "lingomat.voc"), "");
+}
+
+TEST(AlphabeticRange, KeysBetweenTheBounds) {
+    struct Case {
+        const char* text;
+        const char* lower;
+        const char* upper;
+        bool inside;
+    };
+    const Case cases[] = {
+        {"der Dachs", "b", "d", false}, // «dachs» sorts after «d»
+        {"Baum", "b", "d", true},
+        {"Clown", "b", "d", true},
+        {"b", "b", "d", false},
+        {"/Apfel /Birne", "b", "d", true},
+        {"Straße", "a", "strasz", true}, // only through «strasse»
+        {"Straße", "strasse", "z", true},
+        {"", "", "z", false},
+        {"M\"adchen", "m", "mb", true},
+        {"caf\\'e", "caf", "cafa", true}, // the apostrophe of an acute escape stays in the key
+        {"Baum", "B", "C", false},        // bounds are taken as typed
+        {"Zebra", "a", "Ä", true},
+        {"die Ameise", "a", "b", true},
+        {"(Gross) Mutter", "g", "h", true},
+        {"Élan", "e", "f", true},
+        {"Eis-bär", "eisb", "eisc", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(InAlphabeticRange(W(c.text), W(c.lower), W(c.upper)), c.inside)
+            << c.text << " in " << c.lower << ".." << c.upper;
+    }
+}
+
+} // namespace
+} // namespace lingomat

@@ -1,0 +1,417 @@
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPaintEvent>
+
+#include "UiTestSupport.h"
+#include "matching/AccentEscapes.h"
+#include "matching/AnswerForms.h"
+#include "screen/LingomatView.h"
+#include "screen/ScreenFont.h"
+#include "ui/Commands.h"
+#include "ui/GameTypeDialog.h"
+#include "ui/LessonDialog.h"
+#include "ui/MainFrame.h"
+
+namespace lingomat::testing {
+namespace {
+
+QImage Render(QWidget& widget) {
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A right answer as the player would type it: the first of several forms, without the optional
+// parts in parentheses.
+QString RightAnswer(const CLingomatDoc& doc) {
+    const std::string answer = DecodeAccents(doc.pool.Current()->answerText);
+    std::string form = answer;
+    if (FormCount(answer) > 1) {
+        Random random(1);
+        form = FormAt(answer, 0, random);
+    }
+    return ToQString(RemoveParentheses(form));
+}
+
+int CountPixels(const QImage& image, const QColor& colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Counts the repaints a widget receives and keeps the area of the last one.
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++count;
+            region = static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+    int count = 0;
+    QRegion region;
+};
+
+class GameScreenTest : public ::testing::Test {
+protected:
+    GameScreenTest() : view(game.document) {
+        view.SetHost(&game.host);
+        view.resize(700, 440);
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    void Start(GameMode mode) {
+        StartGame(doc, mode);
+        view.StartGameTimers();
+    }
+    QColor Background() { return Render(view).pixelColor(400, 215); }
+
+    GameDocument game;
+    CLingomatDoc& doc = game.document;
+    CLingomatView view;
+};
+
+TEST_F(GameScreenTest, AWriteGameFromTheNewGameCommandThroughBothDialogsToTheEnd) {
+    // The dialogs are modal: the player's part in them is waiting already.
+    OnModal<GameTypeDialog> gameType([](GameTypeDialog& dialog) {
+        for (const char* name :
+             {"questionGermanRadio", "answerEnglishRadio", "writeRadio", "okButton"}) {
+            ClickButton(dialog, name);
+        }
+    });
+    OnModal<LessonDialog> lessons([](LessonDialog& dialog) {
+        Find<QListWidget>(dialog, "lessonList")->item(0)->setSelected(true);
+        ClickButton(dialog, "okButton");
+    });
+    SaveShot(view, "start");
+    view.OnNewGame();
+    ASSERT_TRUE(doc.gameStarted);
+    ASSERT_GT(doc.pool.Size(), 0u);
+    std::string chosen;
+    for (const LessonEntry& lesson : doc.lessonTable.lessons) {
+        if (lesson.selected) {
+            chosen = lesson.name;
+        }
+    }
+    EXPECT_EQ(doc.Title(), chosen);
+    EXPECT_TRUE(view.TimerRunning(CLingomatView::ClockTimer));
+    const QColor rightColour = FromColorRef(doc.colorRight);
+    const QColor wrongColour = FromColorRef(doc.colorWrong);
+    EXPECT_EQ(Background(), rightColour);
+    SaveShot(view, "game-write");
+
+    QTest::keyClicks(&view, QStringLiteral("falsch"));
+    EXPECT_EQ(doc.typedAnswer, "falsch");
+    QTest::keyClick(&view, Qt::Key_Return);
+    EXPECT_EQ(doc.lastVerdict, 0);
+    ASSERT_TRUE(doc.verdictShowing);
+    EXPECT_TRUE(view.TimerRunning(CLingomatView::FeedbackTimer));
+    EXPECT_EQ(Background(), wrongColour);
+    SaveShot(view, "verdict-wrong");
+    // Enter during the pause does nothing; a typed character ends it and starts the next answer.
+    const std::size_t left = doc.pool.Size();
+    QTest::keyClick(&view, Qt::Key_Return);
+    EXPECT_TRUE(doc.verdictShowing);
+    EXPECT_EQ(doc.wrongCount, 1u);
+    view.OnChar(0xE9); // what the command for "é" does
+    EXPECT_FALSE(doc.verdictShowing);
+    EXPECT_FALSE(view.TimerRunning(CLingomatView::FeedbackTimer));
+    EXPECT_EQ(doc.typedAnswer, "\xE9");
+    EXPECT_EQ(doc.cursorPos, 1u);
+    EXPECT_EQ(doc.pool.Size(), left);
+    // A tick of the stopped pause timer that still arrives changes nothing.
+    view.OnTimer(CLingomatView::FeedbackTimer);
+    EXPECT_EQ(doc.typedAnswer, "\xE9");
+    QTest::keyClick(&view, Qt::Key_Backspace);
+
+    // The wrong colour stays through the next question until a right answer; later pauses end
+    // by their timer.
+    bool answeredRight = false;
+    for (int guard = 0; !doc.gameOver && guard < 500; ++guard) {
+        if (doc.verdictShowing) {
+            view.OnTimer(CLingomatView::FeedbackTimer);
+            continue;
+        }
+        EXPECT_EQ(Background(), answeredRight ? rightColour : wrongColour);
+        QTest::keyClicks(&view, RightAnswer(doc));
+        QTest::keyClick(&view, Qt::Key_Return);
+        ASSERT_EQ(doc.lastVerdict, 1) << doc.verdictText;
+        if (!answeredRight && !doc.gameOver) {
+            EXPECT_EQ(Background(), rightColour);
+            SaveShot(view, "verdict-right");
+        }
+        answeredRight = true;
+    }
+    ASSERT_TRUE(doc.gameOver);
+    EXPECT_EQ(doc.Title(), "Statistik");
+    EXPECT_EQ(doc.wrongCount, 1u);
+    EXPECT_FALSE(view.TimerRunning(CLingomatView::ClockTimer));
+
+    // The score bar: red from the top for the wrong share, green from the bottom for the right.
+    const QImage end = Render(view);
+    SaveShot(view, "end-of-game");
+    const int h = end.height();
+    const double total = doc.rightCount + doc.wrongCount;
+    const int redBottom = static_cast<int>(h * doc.wrongCount / total);
+    const int x = end.width() - 40;
+    EXPECT_EQ(end.pixelColor(x, redBottom / 2), QColor(255, 0, 0));
+    EXPECT_EQ(end.pixelColor(x, redBottom + 3), QColor(0, 255, 0));
+    EXPECT_EQ(end.pixelColor(x, h - 3), QColor(0, 255, 0));
+}
+
+TEST_F(GameScreenTest, EditingKeysAndSpecialCharactersWorkOnTheTypedAnswer) {
+    Start(GameModeWrite);
+    QTest::keyClicks(&view, QStringLiteral("Hase"));
+    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Right}) {
+        QTest::keyClick(&view, key);
+    }
+    view.OnChar(0xE4); // what the special-character command for "ä" does
+    QTest::keyClick(&view, Qt::Key_End);
+    QTest::keyClick(&view, Qt::Key_Backspace);
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(&view, Qt::Key_Left);
+    }
+    EXPECT_EQ(doc.typedAnswer, "a\xE4s");
+    EXPECT_EQ(doc.cursorPos, 0u);
+    QTest::keyClick(&view, Qt::Key_Backspace);
+    EXPECT_EQ(doc.typedAnswer, "a\xE4s");
+    // A character Windows-1252 cannot hold is not typed at all.
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x0151)));
+    QApplication::sendEvent(&view, &typed);
+    EXPECT_EQ(doc.typedAnswer, "a\xE4s");
+}
+
+TEST_F(GameScreenTest, ChoicesByDigitAndByClickAlsoDuringThePause) {
+    Start(GameModeChoiceOtherLessons);
+    SaveShot(view, "game-choice-other-lessons");
+    const auto wrong = static_cast<char>(doc.choiceRound.correctChoice == 0 ? '2' : '1');
+    QTest::keyClick(&view, wrong);
+    EXPECT_EQ(doc.lastVerdict, 0);
+    ASSERT_TRUE(doc.verdictShowing);
+    SaveShot(view, "verdict-choice-wrong");
+
+    // A click during the pause ends it and picks for the next question: one more answer is
+    // judged, and the question of the pause is not judged again.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(200, 70 + 15));
+    EXPECT_EQ(doc.rightCount + doc.wrongCount, 2u);
+    EXPECT_GE(doc.wrongCount, 1u);
+
+    // By digit once more, through the keyboard, after the pause's timer.
+    view.OnTimer(CLingomatView::FeedbackTimer);
+    QTest::keyClick(&view, static_cast<char>('1' + doc.choiceRound.correctChoice));
+    EXPECT_EQ(doc.lastVerdict, 1);
+    EXPECT_EQ(doc.rightCount + doc.wrongCount, 3u);
+}
+
+TEST_F(GameScreenTest, LanguageOneOfASpanishDataSetShowsTheSpanishFlag) {
+    Start(GameModeWrite);
+    // The middle band of the answer flag: yellow in Spain, blue and white in Britain.
+    const auto yellow = [this] {
+        const QColor colour = Render(view).pixelColor(80, 85);
+        return colour.red() > 200 && colour.green() > 150 && colour.blue() < 100;
+    };
+    EXPECT_FALSE(yellow());
+    doc.dataSetName = "spanbasic.voc";
+    EXPECT_TRUE(yellow());
+    SaveShot(view, "game-spanish");
+}
+
+TEST_F(GameScreenTest, CopyAndViewGamesFollowTheirTimers) {
+    doc.copyModeSettings.copyMode = 3;
+    doc.copyModeSettings.percentShown = 50;
+    Start(GameModeCopy);
+    EXPECT_TRUE(view.TimerRunning(CLingomatView::CopyTimer));
+    EXPECT_EQ(doc.CopyTemplate(), "");
+    view.OnTimer(CLingomatView::CopyTimer);
+    EXPECT_NE(doc.CopyTemplate(), "");
+    SaveShot(view, "game-copy");
+
+    Start(GameModeChoiceAlteredLetters);
+    SaveShot(view, "game-choice-altered-letters");
+    doc.viewModeSettings.fullScreen = true;
+    Start(GameModeView);
+    view.OnTimer(CLingomatView::ViewModeTimer);
+    view.OnTimer(CLingomatView::ViewModeTimer);
+    SaveShot(view, "game-view-full-screen");
+    doc.viewModeSettings.fullScreen = false;
+    Start(GameModeView);
+    ASSERT_TRUE(view.TimerRunning(CLingomatView::ViewModeTimer));
+    for (int guard = 0; doc.gameStarted && guard < 100000; ++guard) {
+        if (guard == 3) {
+            SaveShot(view, "game-view");
+        }
+        view.OnTimer(CLingomatView::ViewModeTimer);
+    }
+    // A view game that runs out of questions goes back to the start screen.
+    EXPECT_FALSE(doc.gameStarted);
+    EXPECT_FALSE(doc.gameOver);
+    EXPECT_FALSE(view.TimerRunning(CLingomatView::ViewModeTimer));
+}
+
+TEST_F(GameScreenTest, StartScreenDrawsItsWordsOnTheColourOfTheLastVerdict) {
+    const QImage start = Render(view);
+    EXPECT_EQ(start.pixelColor(1, 1), QColor(190, 255, 190));
+    // "Lingomat" fills a good part of the screen; the black texts stand on top of it.
+    for (const auto& [colour, least] :
+         {std::pair{QColor(190, 190, 255), 2000}, std::pair{QColor(255, 160, 255), 500},
+          std::pair{QColor(255, 255, 160), 200}, std::pair{QColor(0, 0, 0), 500}}) {
+        EXPECT_GT(CountPixels(start, colour), least) << colour.name().toStdString();
+    }
+    doc.colorRight = 0x112233; // red 0x33, green 0x22, blue 0x11
+    doc.colorWrong = 12500735;
+    for (const auto& [verdict, expected] :
+         {std::pair{-1, QColor(0x33, 0x22, 0x11)}, std::pair{1, QColor(0x33, 0x22, 0x11)},
+          std::pair{0, QColor(255, 190, 190)}}) {
+        doc.lastVerdict = verdict;
+        const QImage image = Render(view);
+        for (const QPoint corner : {QPoint(1, 1), QPoint(1, 438), QPoint(698, 438)}) {
+            EXPECT_EQ(image.pixelColor(corner), expected) << verdict << " at " << corner.x();
+        }
+        // Most of the screen is background; the rest is the three big words and the texts.
+        EXPECT_GT(CountPixels(image, expected), image.width() * image.height() / 4);
+    }
+}
+
+TEST_F(GameScreenTest, NewGameAsksFirstDuringAGameAndACancelledDialogLeavesTheStartScreen) {
+    for (const auto& [answer, keepsGame] :
+         {std::pair{MessageAnswer::No, true}, std::pair{MessageAnswer::Yes, false}}) {
+        Start(GameModeWrite);
+        QTest::keyClicks(&view, QStringLiteral("x"));
+        QTest::keyClick(&view, Qt::Key_Return);
+        ASSERT_TRUE(doc.IsModified());
+        game.host.answer = answer;
+        game.host.lastMessage.clear();
+        // Whatever dialog comes up is cancelled, as a player who changed his mind would.
+        QString opened;
+        {
+            OnModal<QDialog> cancel([&](QDialog& dialog) {
+                opened = dialog.objectName();
+                dialog.close();
+            });
+            view.OnNewGame();
+        }
+        EXPECT_EQ(game.host.lastMessage, "Sind sie sicher das Spiel verlassen zu wollen?");
+        EXPECT_EQ(opened, keepsGame ? u""_s : u"gameTypeDialog"_s);
+        EXPECT_EQ(doc.gameStarted, keepsGame);
+        EXPECT_EQ(doc.wrongCount, keepsGame ? 1u : 0u);
+        EXPECT_EQ(view.TimerRunning(CLingomatView::ClockTimer), keepsGame);
+    }
+    // On the start screen a click opens the dialog as well.
+    QString opened;
+    OnModal<QDialog> cancel([&](QDialog& dialog) {
+        opened = dialog.objectName();
+        dialog.close();
+    });
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(300, 200));
+    EXPECT_EQ(opened, u"gameTypeDialog"_s);
+    EXPECT_FALSE(doc.gameStarted);
+}
+
+TEST_F(GameScreenTest, SkipAsksAndCountsOnlyOnYes) {
+    for (const auto& [answer, keepsGame] :
+         {std::pair{MessageAnswer::No, true}, std::pair{MessageAnswer::Yes, false}}) {
+        Start(GameModeWrite);
+        const std::size_t left = doc.pool.Size();
+        game.host.answer = answer;
+        view.OnSkipQuestion();
+        EXPECT_EQ(game.host.lastMessage, "Sind Sie sicher diese Frage \xFC"
+                                         "berspringen zu wollen?");
+        EXPECT_EQ(doc.cheatCount, keepsGame ? 0u : 1u);
+        EXPECT_EQ(doc.lastVerdict, -1);
+        // A skipped question leaves the game.
+        EXPECT_EQ(doc.pool.Size(), keepsGame ? left : left - 1);
+    }
+}
+
+TEST_F(GameScreenTest, TheClockRepaintsItsOwnCornerOncePerSecond) {
+    Start(GameModeWrite);
+    QApplication::processEvents();
+    PaintCounter paints;
+    view.installEventFilter(&paints);
+    for (int tick = 0; tick < 9; ++tick) {
+        view.OnTimer(CLingomatView::ClockTimer);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(paints.count, 0);
+    game.clock.Advance(1);
+    view.OnTimer(CLingomatView::ClockTimer);
+    QApplication::processEvents();
+    EXPECT_EQ(paints.count, 1);
+    EXPECT_EQ(paints.region.boundingRect(), view.ClockRect());
+    EXPECT_EQ(doc.ClockText(), "00 : 01");
+    view.removeEventFilter(&paints);
+}
+
+TEST_F(GameScreenTest, MenuCommandsDriveTheView) {
+    CMainFrame frame(doc);
+    CLingomatView& shown = *frame.View();
+    shown.SetHost(&game.host);
+    frame.resize(700, 500);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    StartGame(doc, GameModeWrite);
+    shown.StartGameTimers();
+
+    for (const int command : {CommandNew, CommandSkipQuestion, CommandGlimpse, CommandEndGame,
+                              CommandRotateAnswers, CommandRemoveDuplicates, CommandStatistics}) {
+        EXPECT_TRUE(frame.Action(command)->isEnabled()) << command;
+    }
+    QTest::keyClicks(&shown, QStringLiteral("Sb"));
+    QTest::keyClick(&shown, Qt::Key_Left);
+    // Every special character goes in at the insertion point, like a typed key.
+    std::string expected = "S";
+    for (const SpecialCharacter& special : kSpecialCharacters) {
+        frame.Action(special.command)->trigger();
+        expected += static_cast<char>(special.byte);
+    }
+    EXPECT_EQ(doc.typedAnswer, expected + "b");
+    EXPECT_EQ(doc.cursorPos, expected.size());
+
+    frame.Action(CommandGlimpse)->trigger();
+    EXPECT_TRUE(doc.glimpseActive);
+    EXPECT_EQ(doc.cheatCount, 1u);
+    EXPECT_TRUE(shown.TimerRunning(CLingomatView::GlimpseTimer));
+    SaveShot(shown, "glimpse");
+    shown.OnTimer(CLingomatView::GlimpseTimer);
+    EXPECT_FALSE(doc.glimpseActive);
+    EXPECT_FALSE(shown.TimerRunning(CLingomatView::GlimpseTimer));
+    // The end screen stops the timers, and input after the end changes nothing.
+    frame.Action(CommandEndGame)->trigger();
+    EXPECT_TRUE(doc.gameOver);
+    EXPECT_FALSE(shown.TimerRunning(CLingomatView::ClockTimer));
+    const std::string typed = doc.typedAnswer;
+    QTest::keyClicks(&shown, QStringLiteral("abc"));
+    EXPECT_EQ(doc.typedAnswer, typed);
+}
+
+TEST(FitFontTest, NarrowsAndLightensStepByStepAndStopsAtItsFloor) {
+    const QString text = QStringLiteral("Die Eisenbahnbr\u00fccke \u00fcber den Flu\u00df");
+    const FontSpec question{40, 11, 600};
+    // steps: how many steps the target width allows for
+    for (const auto& [steps, width, weight] :
+         {std::tuple{0, 11, 600}, std::tuple{1, 10, 500}, std::tuple{2, 9, 400}}) {
+        const int room =
+            QFontMetrics(FontSpec{40, 11 - steps, 600}.Font()).horizontalAdvance(text);
+        const FontSpec result = FitFont(question, text, room, 100);
+        EXPECT_EQ(result.width, width) << steps;
+        EXPECT_EQ(result.weight, weight) << steps;
+        EXPECT_EQ(result.height, 40);
+    }
+    // No room at all: the font stops at a legible width and a weight above zero.
+    const FontSpec floor = FitFont(question, text, 0, 100);
+    EXPECT_EQ(floor.width, 3);
+    EXPECT_GE(floor.weight, 1);
+}
+
+} // namespace
+} // namespace lingomat::testing

@@ -1,0 +1,423 @@
+#include <fstream>
+#include <iterator>
+#include <tuple>
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include "UiTestSupport.h"
+#include "players/PlayerStatistics.h"
+#include "players/dialogs/PlayerChoiceDialog.h"
+#include "players/dialogs/PlayerStatisticsDialog.h"
+
+namespace lingomat::testing {
+namespace {
+
+QStringList ComboItems(const QComboBox* combo) {
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) {
+        items << combo->itemText(i);
+    }
+    return items;
+}
+
+using Names = std::vector<std::string>;
+
+class PlayerChoiceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        statistics.SetDirectory(folder.path);
+    }
+
+    void StoreRecent(const Names& names) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            profile.WriteString("Lingomat", "Player" + std::to_string(i + 1), names[i]);
+        }
+    }
+    Names StoredRecent() const {
+        Names names;
+        for (int i = 1; i <= 5; ++i) {
+            names.push_back(profile.GetString("Lingomat", "Player" + std::to_string(i), "<absent>"));
+        }
+        return names;
+    }
+    void Touch(const std::string& name) { std::ofstream(folder.File(name)) << "x"; }
+
+    std::unique_ptr<PlayerChoiceDialog> Open(const std::string& preset = "lingomat.voc") {
+        auto dialog = std::make_unique<PlayerChoiceDialog>(statistics, profile, preset, folder.path);
+        dialog->show();
+        return dialog;
+    }
+    static QComboBox* NameCombo(QDialog& dialog) {
+        return Find<QComboBox>(dialog, "playerNameCombo");
+    }
+
+    TempFolder folder;
+    PlayerStatistics statistics;
+    MemoryProfileStore profile;
+};
+
+TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerOtherThanTheCurrentOne) {
+    // At the first start the new player; without a data set in the folder the name is empty.
+    auto first = Open();
+    EXPECT_EQ(ComboItems(NameCombo(*first)), (QStringList{u"Neuer Spieler"_s, {}, {}, {}, {}}));
+    EXPECT_EQ(NameCombo(*first)->currentText(), u"Neuer Spieler"_s);
+    EXPECT_EQ(Find<QComboBox>(*first, "dataSetCombo")->count(), 0);
+    ClickButton(*first, "okButton");
+    EXPECT_EQ(first->result(), QDialog::Accepted);
+    EXPECT_EQ(first->DataSetName(), "");
+
+    StoreRecent({"Anna", "Bert"});
+    statistics.SetPlayerName("Bert");
+    auto dialog = Open();
+    EXPECT_EQ(ComboItems(NameCombo(*dialog)), (QStringList{u"Anna"_s, u"Bert"_s, {}, {}, {}}));
+    EXPECT_EQ(NameCombo(*dialog)->currentText(), u"Anna"_s);
+}
+
+// The offered name is selected: a name typed at once replaces it, Enter at once accepts it.
+TEST_F(PlayerChoiceTest, TypingAtOnceReplacesTheOfferedNameAndEnterAcceptsIt) {
+    for (const bool typeFirst : {false, true}) {
+        auto dialog = Open();
+        QComboBox* name = NameCombo(*dialog);
+        name->setFocus();
+        if (typeFirst) {
+            QTest::keyClicks(name->lineEdit(), QStringLiteral("Erika"));
+        }
+        QTest::keyClick(name->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << typeFirst;
+        EXPECT_EQ(statistics.PlayerName(), typeFirst ? "Erika" : "Neuer Spieler");
+    }
+}
+
+TEST_F(PlayerChoiceTest, DataSetsOfTheFolderSortedAndPreselected) {
+    StoreRecent({"Anna", "Bert", "J\xfcrgen"});
+    for (const char* file : {"b.voc", "A.voc", "notes.txt", "c.VOC", "a.voc.bak"}) {
+        Touch(file);
+    }
+    const struct {
+        const char* preset;
+        const char* selected;
+    } cases[] = {{"", "A.voc"}, {"b.voc", "b.voc"}, {"B.VOC", "b.voc"}, {"c.VOC", "c.VOC"},
+                 {"lingomat.voc", ""}};
+    for (const auto& c : cases) {
+        auto dialog = Open(c.preset);
+        if (*c.preset == '\0') {
+            SaveShot(*dialog, "player-choice");
+        }
+        QComboBox* dataSets = Find<QComboBox>(*dialog, "dataSetCombo");
+        EXPECT_EQ(ComboItems(dataSets), (QStringList{u"A.voc"_s, u"b.voc"_s, u"c.VOC"_s}));
+        EXPECT_EQ(dataSets->currentText(), QString::fromLatin1(c.selected)) << c.preset;
+        ClickButton(*dialog, "okButton");
+        EXPECT_EQ(dialog->DataSetName(), c.selected) << c.preset;
+    }
+}
+
+struct RecentCase {
+    const char* label;
+    Names stored;
+    std::string typed;
+    Names expected;
+};
+
+class RecentPlayers : public PlayerChoiceTest, public ::testing::WithParamInterface<RecentCase> {};
+
+TEST_P(RecentPlayers, OkPutsTheChosenNameFirst) {
+    const RecentCase& c = GetParam();
+    StoreRecent(c.stored);
+    auto dialog = Open();
+    NameCombo(*dialog)->setEditText(ToQString(c.typed));
+    ClickButton(*dialog, "okButton");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(StoredRecent(), c.expected);
+    EXPECT_EQ(statistics.PlayerName(), c.typed);
+    EXPECT_EQ(dialog->PlayerName(), c.typed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RecentPlayers,
+    ::testing::Values(
+        RecentCase{"FirstStart", {}, "Neuer Spieler", {"Neuer Spieler", "", "", "", ""}},
+        RecentCase{"ThirdMovesFirst", {"A", "B", "C", "D", "E"}, "C", {"C", "A", "B", "D", "E"}},
+        RecentCase{"SixthDropsTheFifth", {"A", "B", "C", "D", "E"}, "F",
+                   {"F", "A", "B", "C", "D"}},
+        RecentCase{"CurrentAgainKeepsTheOrder", {"A", "B", "C", "D", "E"}, "A",
+                   {"A", "B", "C", "D", "E"}},
+        RecentCase{"EmptyNameStandsFirst", {"A", "B"}, "", {"", "A", "B", "", ""}},
+        RecentCase{"CaseCounts", {"anna", "B"}, "Anna", {"Anna", "anna", "B", "", ""}},
+        RecentCase{"BlanksAreKept", {"A"}, " A ", {" A ", "A", "", "", ""}},
+        RecentCase{"NoStaleNameAfterGaps", {"A", "", "B", "", "C"}, "", {"", "A", "B", "C", ""}},
+        RecentCase{"Umlaut", {"A"}, "J\xfcrgen", {"J\xfcrgen", "A", "", "", ""}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
+    statistics.SetPlayerName("Anna");
+    statistics.Record("1", 80.0f, 100.0f, 0, 0, 1);
+
+    auto toBert = Open();
+    NameCombo(*toBert)->setEditText(QStringLiteral("Bert"));
+    ClickButton(*toBert, "okButton");
+    EXPECT_EQ(statistics.PlayerName(), "Bert");
+    EXPECT_TRUE(statistics.Records().empty());
+
+    auto backToAnna = Open();
+    NameCombo(*backToAnna)->setEditText(QStringLiteral("Anna"));
+    ClickButton(*backToAnna, "okButton");
+    ASSERT_EQ(statistics.Records().size(), 1u);
+    EXPECT_EQ(statistics.Records()[0].lessonCode, "1");
+
+    // A failed save of the previous player is reported; the switch still takes place.
+    statistics.SetDirectory(folder.path / "missing");
+    auto failing = Open();
+    NameCombo(*failing)->setEditText(QStringLiteral("Bert"));
+    MessageCatcher messages;
+    ClickButton(*failing, "okButton");
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("Anna")));
+    EXPECT_EQ(statistics.PlayerName(), "Bert");
+}
+
+TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
+    StoreRecent({"Anna", "Bert"});
+    statistics.SetPlayerName("Anna");
+    Touch("other.voc");
+    const Names recent = {"Anna", "Bert", "<absent>", "<absent>", "<absent>"};
+    const QString names[] = {QStringLiteral("a/b"),  QStringLiteral("a\\b"),
+                             QStringLiteral("c:d"),  QStringLiteral(".."),
+                             QStringLiteral("x\ty"), QStringLiteral("\u0141ukasz")};
+    for (const QString& name : names) {
+        auto dialog = Open();
+        NameCombo(*dialog)->setEditText(name);
+        MessageCatcher messages;
+        ClickButton(*dialog, "okButton");
+        ASSERT_EQ(messages.texts.size(), 1) << name.toStdString();
+        EXPECT_TRUE(messages.texts[0].contains(name)) << name.toStdString();
+        EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("Dateiname")));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(statistics.PlayerName(), "Anna");
+        EXPECT_EQ(StoredRecent(), recent);
+    }
+    auto dialog = Open("lingomat.voc");
+    NameCombo(*dialog)->setEditText(QStringLiteral("Carla"));
+    ClickButton(*dialog, "cancelButton");
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(dialog->DataSetName(), "lingomat.voc");
+    EXPECT_EQ(statistics.PlayerName(), "Anna");
+    EXPECT_EQ(StoredRecent(), recent);
+}
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// Names chosen so that byte order and a friendlier order disagree.
+const std::vector<TestLesson> kLessons = {
+    {"zebra", "1"}, {"\"uben", "2"}, {"Apfel", "3"}, {"apfel", "4"}, {"Zoo", "5"}};
+const std::vector<TestRecord> kRecords = {
+    {"1", "le z\\'ebre", "the zebra", "das Zebra"}, {"2", "exercer", "to practise", "\\\"uben"},
+    {"3", "la pomme", "the apple", "der Apfel"},    {"4", "la pomme", "the apple", "der Apfel"},
+    {"5", "le zoo", "the zoo", "der Zoo"},
+};
+
+constexpr std::int64_t kFirstGame = 1'700'000'000;
+constexpr std::int64_t kSecondGame = 1'700'090'000;
+
+class PlayerStatisticsDialogTest : public ::testing::Test {
+protected:
+    void Load(const std::string& dataSet = "lingomat.voc") {
+        document.Load(kLessons, kRecords, dataSet);
+        document->playerStatistics.SetPlayerName("Anna");
+    }
+    // Lesson "zebra" once from German to English, 8 of 10; lesson "Zoo" first 90 %, later 50 %.
+    void Play() {
+        document.clock.Set(kFirstGame);
+        PlayerStatistics& statistics = document->playerStatistics;
+        statistics.Record("1", 0.8f, 1.0f, GameModeWrite, LanguageGerman, LanguageEnglish);
+        statistics.Record("5", 0.9f, 1.0f, GameModeWrite, LanguageFrench, LanguageGerman);
+        document.clock.Set(kSecondGame);
+        statistics.Record("5", 0.5f, 1.0f, GameModeWrite, LanguageEnglish, LanguageGerman);
+    }
+    void Open() {
+        dialog = std::make_unique<PlayerStatisticsDialog>(document->playerStatistics,
+                                                          document->lessonTable, *document);
+        dialog->show();
+    }
+
+    template <typename T> T* Find(const char* name) { return testing::Find<T>(*dialog, name); }
+    Rows Shown() {
+        Rows rows;
+        auto* list = Find<QTreeWidget>("lessonStatisticsList");
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            std::vector<std::string> row;
+            for (int column = 0; column < 3; ++column) {
+                row.push_back(FromQString(list->topLevelItem(i)->text(column)));
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    }
+    void ExpectNoResults() {
+        for (const auto& row : Shown()) {
+            EXPECT_EQ(row[1], " - ") << row[0];
+            EXPECT_EQ(row[2], "---") << row[0];
+        }
+        EXPECT_EQ(Shown().size(), kLessons.size());
+    }
+    std::string Cell(const std::string& lesson, int column) {
+        for (const auto& row : Shown()) {
+            if (row[0] == lesson) {
+                return row[static_cast<std::size_t>(column)];
+            }
+        }
+        ADD_FAILURE() << "no row " << lesson;
+        return {};
+    }
+    void Choose(const char* combo, const char* text) {
+        auto* box = Find<QComboBox>(combo);
+        const int index = box->findText(QString::fromUtf8(text));
+        ASSERT_GE(index, 0) << text;
+        box->setCurrentIndex(index);
+    }
+    static std::string Stamp(std::int64_t seconds) {
+        return QDateTime::fromSecsSinceEpoch(seconds)
+            .toString(QStringLiteral("dd.MM.yyyy HH:mm"))
+            .toStdString();
+    }
+    // The player file with its bytes turned back, one entry per line.
+    std::vector<std::string> PlayerFileLines() {
+        std::ifstream in(document.folder.File("Anna.lmp"), std::ios::binary);
+        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::vector<std::string> lines(1);
+        for (char stored : bytes) {
+            const char c = static_cast<char>(~stored);
+            if (c == '\n') {
+                lines.emplace_back();
+            } else {
+                lines.back() += c;
+            }
+        }
+        if (lines.back().empty()) {
+            lines.pop_back();
+        }
+        return lines;
+    }
+
+    TestDocument document;
+    std::unique_ptr<PlayerStatisticsDialog> dialog;
+};
+
+TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrder) {
+    Load();
+    Play();
+    Open();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Statistik f\u00fcr Anna"));
+    const Rows expected = {
+        {"Apfel", " - ", "---"},
+        {"Zoo", " (90.0%)", Stamp(kSecondGame)},
+        {"apfel", " - ", "---"},
+        {"zebra", " (80.0%)", Stamp(kFirstGame)},
+        {"\xFC" "ben", " - ", "---"},
+    };
+    EXPECT_EQ(Shown(), expected);
+    EXPECT_EQ(ComboItems(Find<QComboBox>("questionLanguageCombo")),
+              (QStringList{u"Alle"_s, u"Deutsch"_s, u"Englisch"_s, u"Franz\u00f6sisch"_s}));
+    EXPECT_EQ(Find<QComboBox>("answerLanguageCombo")->currentText(), QStringLiteral("Alle"));
+    SaveShot(*dialog, "player-statistics");
+}
+
+TEST_F(PlayerStatisticsDialogTest, LanguageFiltersRestrictTheBestResult) {
+    Load();
+    Play();
+    Open();
+    // question and answer language, best result of "zebra" and of "Zoo"
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"Deutsch", "Englisch", " (80.0%)", " - "},
+        {"Englisch", "Deutsch", " - ", " (50.0%)"},
+        {"Alle", "Deutsch", " - ", " (90.0%)"},
+        {"Französisch", "Alle", " - ", " (90.0%)"},
+        {"Deutsch", "Alle", " (80.0%)", " - "},
+        {"Alle", "Alle", " (80.0%)", " (90.0%)"},
+    };
+    for (const auto& [question, answer, zebra, zoo] : cases) {
+        Choose("questionLanguageCombo", question);
+        Choose("answerLanguageCombo", answer);
+        EXPECT_EQ(Cell("zebra", 1), zebra) << question << " -> " << answer;
+        EXPECT_EQ(Cell("Zoo", 1), zoo) << question << " -> " << answer;
+        // The filters never touch when a lesson was played.
+        EXPECT_EQ(Cell("Zoo", 2), Stamp(kSecondGame));
+        EXPECT_EQ(Shown().size(), kLessons.size());
+    }
+}
+
+TEST_F(PlayerStatisticsDialogTest, SpanishDataSetOffersGermanAndSpanishOnly) {
+    Load("spain.voc");
+    Play();
+    Open();
+    for (const char* name : {"questionLanguageCombo", "answerLanguageCombo"}) {
+        auto* combo = Find<QComboBox>(name);
+        EXPECT_EQ(ComboItems(combo), (QStringList{u"Deutsch"_s, u"Spanisch"_s})) << name;
+        // Nothing chosen yet, and the rows hold every direction: the list must not claim one.
+        EXPECT_EQ(combo->currentIndex(), -1) << name;
+        EXPECT_EQ(combo->placeholderText(), QStringLiteral("Alle")) << name;
+    }
+    EXPECT_EQ(Cell("Zoo", 1), " (90.0%)");
+    SaveShot(*dialog, "player-statistics-spanish");
+    Choose("questionLanguageCombo", "Deutsch");
+    EXPECT_EQ(Cell("zebra", 1), " (80.0%)");
+    EXPECT_EQ(Cell("Zoo", 1), " - ");
+    Choose("answerLanguageCombo", "Spanisch");
+    EXPECT_EQ(Cell("zebra", 1), " (80.0%)");
+    Choose("questionLanguageCombo", "Spanisch");
+    Choose("answerLanguageCombo", "Deutsch");
+    EXPECT_EQ(Cell("zebra", 1), " - ");
+    EXPECT_EQ(Cell("Zoo", 1), " (50.0%)");
+}
+
+TEST_F(PlayerStatisticsDialogTest, ClearingEmptiesListAndFileAtOnce) {
+    Load();
+    Play();
+    ASSERT_TRUE(document->playerStatistics.Save());
+    Open();
+    Choose("questionLanguageCombo", "Deutsch");
+    MessageCatcher messages;
+    Find<QPushButton>("clearButton")->click();
+    EXPECT_TRUE(messages.texts.isEmpty());
+    ExpectNoResults();
+    EXPECT_EQ(Find<QComboBox>("questionLanguageCombo")->currentText(), QStringLiteral("Deutsch"));
+    EXPECT_EQ(PlayerFileLines(), (std::vector<std::string>{"Anna", "LingomatUserData", "#"}));
+    EXPECT_TRUE(document->playerStatistics.Records().empty());
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(PlayerStatisticsDialogTest, ClearingThatCannotBeSavedSaysSo) {
+    Load();
+    document->playerStatistics.SetPlayerName("a/b");
+    Play();
+    Open();
+    MessageCatcher messages;
+    Find<QPushButton>("clearButton")->click();
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("a/b")));
+    EXPECT_EQ(Cell("Zoo", 1), " - ");
+}
+
+TEST_F(PlayerStatisticsDialogTest, PlayerWithoutNameOrGamesSeesEmptyResults) {
+    Load();
+    document->playerStatistics.SetPlayerName("");
+    Open();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Statistik f\u00fcr "));
+    ExpectNoResults();
+}
+
+TEST(ByteOrderTest, ComparesUnsignedBytes) {
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"Z", "a", true},    {"a", "Z", false},   {"z", "\xE4", true}, {"\xE4", "z", false},
+        {"ab", "abc", true}, {"abc", "ab", false}, {"ab", "ab", false}, {"", "a", true},
+        {"\x7F", "\x80", true},
+    };
+    for (const auto& [a, b, before] : cases) {
+        EXPECT_EQ(SortsBeforeByBytes(a, b), before) << a << " / " << b;
+    }
+}
+
+} // namespace
+} // namespace lingomat::testing

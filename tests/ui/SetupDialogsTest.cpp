@@ -1,0 +1,315 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+
+#include "UiTestSupport.h"
+#include "ui/GameTypeDialog.h"
+#include "ui/LessonDialog.h"
+
+namespace lingomat::testing {
+namespace {
+
+struct OkCase {
+    const char* label;
+    bool spanish;
+    std::vector<const char*> clicks;
+    const char16_t* message; // nullptr: the dialog closes with OK
+    const char16_t* caption;
+    int question;
+    int answer;
+    int gameType;
+};
+
+class GameTypeOk : public ::testing::TestWithParam<OkCase> {};
+
+TEST_P(GameTypeOk, ChecksInOrderAndReportsTheChoice) {
+    const OkCase& c = GetParam();
+    GameTypeDialog dialog(c.spanish);
+    dialog.show();
+    for (const char* name : c.clicks) {
+        ClickButton(dialog, name);
+    }
+    MessageCatcher messages;
+    ClickButton(dialog, "okButton");
+
+    if (c.message != nullptr) {
+        ASSERT_EQ(messages.texts.size(), 1);
+        EXPECT_EQ(messages.texts[0], QString::fromUtf16(c.message));
+        EXPECT_EQ(messages.captions[0], QString::fromUtf16(c.caption));
+        EXPECT_EQ(messages.icons[0], QMessageBox::Critical);
+        EXPECT_TRUE(dialog.isVisible());
+        return;
+    }
+    EXPECT_TRUE(messages.texts.isEmpty());
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.QuestionLanguage(), c.question);
+    EXPECT_EQ(dialog.AnswerLanguage(), c.answer);
+    EXPECT_EQ(dialog.GameType(), c.gameType);
+}
+
+const char16_t* const kBoth = u"Sie m\u00fcssen beide Sprachen ausw\u00e4hlen.";
+const char16_t* const kDifferent = u"Sie m\u00fcssen zwei unterschiedliche Sprachen ausw\u00e4hlen.";
+const char16_t* const kType = u"Sie m\u00fcssen eine Spielart w\u00e4hlen.";
+const char16_t* const kDirection = u"Richtungs Wahl";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GameTypeOk,
+    ::testing::Values(
+        OkCase{"NothingChosen", false, {}, kBoth, kDirection, -1, -1, -1},
+        OkCase{"OnlyQuestion", false, {"questionGermanRadio", "writeRadio"}, kBoth, kDirection,
+               -1, -1, -1},
+        OkCase{"OnlyAnswer", false, {"answerFrenchRadio"}, kBoth, kDirection, -1, -1, -1},
+        OkCase{"SameLanguagesBeforeGameType", false,
+               {"questionGermanRadio", "answerGermanRadio"}, kDifferent, kDirection, -1, -1, -1},
+        OkCase{"NoGameType", false, {"questionGermanRadio", "answerEnglishRadio"}, kType,
+               u"Spielartwahl", -1, -1, -1},
+        OkCase{"GermanToFrenchWriting", false,
+               {"questionGermanRadio", "answerFrenchRadio", "writeRadio"}, nullptr, nullptr, 0, 2,
+               0},
+        OkCase{"EnglishToGermanAlteredLetters", false,
+               {"questionEnglishRadio", "answerGermanRadio", "choiceAlteredLettersRadio"}, nullptr,
+               nullptr, 1, 0, 2},
+        OkCase{"LastClickCounts", false,
+               {"questionFrenchRadio", "answerGermanRadio", "viewRadio", "questionEnglishRadio",
+                "copyRadio"},
+               nullptr, nullptr, 1, 0, 3},
+        OkCase{"SpanishSameLanguages", true, {"questionSpanishRadio", "answerSpanishRadio"},
+               kDifferent, kDirection, -1, -1, -1},
+        OkCase{"SpanishToGermanView", true,
+               {"questionSpanishRadio", "answerGermanRadio", "viewRadio"}, nullptr, nullptr, 1, 0,
+               4}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(GameTypeDialog, SettingsButtonFollowsTheGameTypeAndNamesIt) {
+    GameTypeDialog dialog(false);
+    std::vector<GameMode> asked;
+    dialog.onSettings = [&asked](GameMode mode) { asked.push_back(mode); };
+    dialog.show();
+    auto* settings = Find<QAbstractButton>(dialog, "settingsButton");
+    EXPECT_FALSE(settings->isEnabled());
+    for (const auto& [radio, enabled] :
+         {std::pair{"copyRadio", true}, std::pair{"writeRadio", false},
+          std::pair{"choiceOtherLessonsRadio", true}, std::pair{"choiceAlteredLettersRadio", true},
+          std::pair{"viewRadio", true}}) {
+        ClickButton(dialog, radio);
+        EXPECT_EQ(settings->isEnabled(), enabled) << radio;
+        settings->click();
+    }
+    // A disabled button does not click: writing has no settings dialog.
+    EXPECT_EQ(asked, (std::vector<GameMode>{GameModeCopy, GameModeChoiceOtherLessons,
+                                            GameModeChoiceAlteredLetters, GameModeView}));
+
+    // Escape ends without a game and without a message.
+    MessageCatcher messages;
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST(GameTypeDialog, VariantsOfferTheirLanguagesWithPicturesAndNothingChosen) {
+    for (bool spanish : {false, true}) {
+        GameTypeDialog dialog(spanish);
+        for (const QString& language : {u"German"_s, u"English"_s, u"French"_s, u"Spanish"_s}) {
+            const bool offered = language == u"German"_s || (language == u"Spanish"_s) == spanish;
+            for (const QString& side : {u"question"_s, u"answer"_s}) {
+                auto* radio = dialog.findChild<QAbstractButton*>(side + language + u"Radio"_s);
+                EXPECT_EQ(radio != nullptr, offered) << (side + language).toStdString();
+                if (radio != nullptr) {
+                    EXPECT_FALSE(radio->isChecked());
+                }
+            }
+        }
+        ClickButton(dialog, "questionGermanRadio");
+        ClickButton(dialog, spanish ? "answerSpanishRadio" : "answerFrenchRadio");
+        ClickButton(dialog, "copyRadio");
+        dialog.show();
+        EXPECT_FALSE(Find<QLabel>(dialog, "questionGermanPicture")->pixmap().isNull());
+        SaveShot(dialog, spanish ? "game-type-spanish" : "game-type");
+    }
+}
+
+const std::vector<TestLesson> kLessons = {
+    {"Tiere", "1"}, {"Farben", "2"}, {"K\"uche", "3"}, {"Leer", "9"}};
+
+// German keys: hund katze vogel | rot blau | topf gabel
+const std::vector<TestRecord> kRecords = {
+    {"1", "le chien", "the dog", "der Hund"},      {"1", "le chat", "the cat", "die Katze"},
+    {"1", "l'oiseau", "the bird", "der Vogel"},    {"2", "rouge", "red", "rot"},
+    {"2", "bleu", "blue", "blau"},                 {"3", "la casserole", "the pot", "der Topf"},
+    {"3", "la fourchette", "the fork", "die Gabel"},
+};
+
+class LessonDialogTest : public ::testing::Test {
+protected:
+    void Open(const std::string& dataSet = "lingomat.voc") {
+        dialog.reset();
+        document.Load(kLessons, kRecords, dataSet);
+        dialog = std::make_unique<LessonDialog>(*document);
+        dialog->show();
+    }
+
+    QListWidget* List() { return Find<QListWidget>(*dialog, "lessonList"); }
+    QString Count() { return Find<QLabel>(*dialog, "countLabel")->text(); }
+    void Click(const char* name) { ClickButton(*dialog, name); }
+    void SelectLesson(const QString& shown, bool selected = true) {
+        const auto items = List()->findItems(shown, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << shown.toStdString();
+        items[0]->setSelected(selected);
+    }
+    void Type(const char* edit, const char* text) {
+        QTest::keyClicks(Find<QLineEdit>(*dialog, edit), QString::fromLatin1(text));
+    }
+    std::vector<std::string> MarkedLessons() {
+        std::vector<std::string> names;
+        for (const LessonEntry& lesson : document->lessonTable.lessons) {
+            if (lesson.selected) {
+                names.push_back(lesson.name);
+            }
+        }
+        return names;
+    }
+
+    TestDocument document;
+    std::unique_ptr<LessonDialog> dialog;
+};
+
+TEST_F(LessonDialogTest, OpensWithDecodedSortedNamesNothingChosenAndTheDataSetsLanguages) {
+    for (const auto& [dataSet, name, sortRadios] :
+         {std::tuple{"lingomat.voc", "lessonDialog", "English|French|German"},
+          std::tuple{"spain.voc", "lessonDialogSpanish", "German|Spanish"}}) {
+        Open(dataSet);
+        QStringList shown;
+        for (int i = 0; i < List()->count(); ++i) {
+            shown.append(List()->item(i)->text());
+        }
+        EXPECT_EQ(shown, (QStringList{u"Farben"_s, u"K\u00fcche"_s, u"Leer"_s, u"Tiere"_s}));
+        EXPECT_TRUE(List()->selectedItems().isEmpty());
+        EXPECT_EQ(Count(), QString());
+        EXPECT_EQ(Find<QLineEdit>(*dialog, "rangeStartEdit")->text(), QString());
+        EXPECT_EQ(dialog->objectName(), QString::fromLatin1(name));
+        QStringList radios;
+        for (const QString& language : {u"English"_s, u"French"_s, u"German"_s, u"Spanish"_s}) {
+            if (auto* radio = dialog->findChild<QAbstractButton*>(u"sort"_s + language +
+                                                                  u"Radio"_s)) {
+                radios << language;
+                EXPECT_FALSE(radio->isChecked());
+            }
+        }
+        EXPECT_EQ(radios.join(u'|'), QString::fromLatin1(sortRadios));
+        SelectLesson(u"Tiere"_s);
+        SelectLesson(u"K\u00fcche"_s);
+        Type("rangeStartEdit", "b");
+        Click("sortGermanRadio");
+        SaveShot(*dialog, u"lesson-"_s + QString::fromLatin1(dataSet).chopped(4));
+    }
+    EXPECT_EQ(Find<QAbstractButton>(*dialog, "sortSpanishRadio")->text(), u"Spanisch"_s);
+}
+
+// Every change recounts at once and leaves the choice in the document's lesson table.
+TEST_F(LessonDialogTest, CountFollowsEveryChange) {
+    Open();
+    struct Step {
+        const char* label;
+        std::function<void()> act;
+        const char* count;
+        std::vector<std::string> marked;
+        int selectedCount;
+    };
+    const std::vector<Step> steps = {
+        {"one lesson", [&] { SelectLesson(u"Tiere"_s); }, "3", {"Tiere"}, 1},
+        {"two lessons", [&] { SelectLesson(u"Farben"_s); }, "5", {"Tiere", "Farben"}, 2},
+        {"escaped name found again", [&] { SelectLesson(u"K\u00fcche"_s); }, "7",
+         {"Tiere", "Farben", "K\"uche"}, 3},
+        {"deselect", [&] { SelectLesson(u"Farben"_s, false); }, "5", {"Tiere", "K\"uche"}, 2},
+        {"clear", [&] { Click("clearButton"); }, "0", {}, 0},
+        {"start only is no range", [&] { Type("rangeStartEdit", "b"); }, "0", {}, 0},
+        {"end too, still no language", [&] { Type("rangeEndEdit", "h"); }, "0", {}, 0},
+        {"sort language makes the range", [&] { Click("sortGermanRadio"); }, "2", {}, 0},
+        {"lesson within the range", [&] { SelectLesson(u"K\u00fcche"_s); }, "1", {"K\"uche"}, 1},
+        {"all lessons within the range", [&] { Click("allLessonsButton"); }, "2",
+         {"Tiere", "Farben", "K\"uche", "Leer"}, 4},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(Count(), QString::fromLatin1(step.count)) << step.label;
+        EXPECT_EQ(MarkedLessons(), step.marked) << step.label;
+        EXPECT_EQ(document->lessonTable.selectedLessonCount, step.selectedCount) << step.label;
+    }
+    EXPECT_EQ(document->lessonTable.lowerBound, "b");
+    EXPECT_EQ(document->lessonTable.upperBound, "h");
+    EXPECT_EQ(document->lessonTable.rangeLanguage, 0);
+}
+
+struct EndCase {
+    const char* label;
+    std::vector<const char*> lessons;
+    const char* rangeStart;
+    const char* rangeEnd;
+    const char* sortRadio; // nullptr: none
+    const char* button;    // nullptr: Escape
+    int code;              // -1: the dialog stays open
+    bool message;          // the alphabetic game refused with a message
+};
+
+class LessonDialogEnd : public LessonDialogTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(LessonDialogEnd, EndsWithTheCodeOfTheChoice) {
+    const EndCase& c = GetParam();
+    Open();
+    for (const char* lesson : c.lessons) {
+        SelectLesson(ToQString(lesson));
+    }
+    Type("rangeStartEdit", c.rangeStart);
+    Type("rangeEndEdit", c.rangeEnd);
+    if (c.sortRadio != nullptr) {
+        Click(c.sortRadio);
+    }
+    MessageCatcher messages;
+    if (c.button != nullptr) {
+        Click(c.button);
+    } else {
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    }
+
+    EXPECT_EQ(messages.texts.size(), c.message ? 1 : 0);
+    if (c.message) {
+        EXPECT_EQ(messages.captions[0], u"Alphabetisches Spiel"_s);
+    }
+    if (c.code < 0) {
+        EXPECT_TRUE(dialog->isVisible());
+        return;
+    }
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), c.code);
+    if (c.code == LessonDialog::LessonGame) {
+        EXPECT_EQ(MarkedLessons().size(), c.lessons.size());
+    }
+    if (c.code == LessonDialog::AlphabeticGame) {
+        EXPECT_EQ(dialog->RangeStart(), c.rangeStart);
+        EXPECT_EQ(dialog->RangeEnd(), c.rangeEnd);
+        EXPECT_EQ(dialog->SortLanguage(), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LessonDialogEnd,
+    ::testing::Values(
+        EndCase{"NothingChosenStaysQuietly", {}, "", "", nullptr, "okButton", -1, false},
+        EndCase{"OneLesson", {"Tiere"}, "", "", nullptr, "okButton", 1, false},
+        EndCase{"TwoLessons", {"Tiere", "K\xfc" "che"}, "", "", nullptr, "okButton", 1, false},
+        EndCase{"LessonWinsOverRange", {"Farben"}, "b", "", nullptr, "okButton", 1, false},
+        EndCase{"FullRange", {}, "b", "t", "sortEnglishRadio", "okButton", 1028, false},
+        EndCase{"RangeStartOnlyRefused", {}, "b", "", nullptr, "okButton", -1, true},
+        EndCase{"RangeEndOnlyRefused", {}, "", "t", "sortEnglishRadio", "okButton", -1, true},
+        EndCase{"SortLanguageOnlyRefused", {}, "", "", "sortEnglishRadio", "okButton", -1, true},
+        EndCase{"RangeWithoutLanguageRefused", {}, "b", "t", nullptr, "okButton", -1, true},
+        EndCase{"ErrorFile", {"Tiere"}, "b", "", nullptr, "errorFileButton", 57601, false},
+        EndCase{"Cancel", {"Tiere"}, "", "", nullptr, "cancelButton", 2, false},
+        EndCase{"Escape", {}, "", "", nullptr, nullptr, LessonDialog::Cancelled, false}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+} // namespace
+} // namespace lingomat::testing
