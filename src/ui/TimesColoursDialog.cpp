@@ -128,7 +128,7 @@ TimesColoursDialog::TimesColoursDialog(const TimesColoursValues& values, QWidget
     const struct {
         const char16_t* text;
         const char* name;
-    } pictures[] = {{u"Smilys", "smileysRadio"}, {u"Hasen", "rabbitsRadio"}};
+    } pictures[] = {{u"Smileys", "smileysRadio"}, {u"Hasen", "rabbitsRadio"}};
     int id = 0;
     for (const auto& choice : pictures) {
         auto* radio = new QRadioButton(QString::fromUtf16(choice.text), picture);

@@ -47,6 +47,7 @@ class WordsOfText(unittest.TestCase):
         ("les vacances (f)", "fr_FR", ["vacances"]),
         ("aujourd'hui", "fr_FR", ["aujourd'hui"]),
         ("el agua (f)", "es_ES", ["agua"]),
+        ("die Eltern (Pl.)", "de_DE", ["Eltern"]),
         ("las gafas de sol", "es_ES", ["gafas", "de", "sol"]),
         ("/car /automobile", "en_GB", ["car", "automobile"]),
         ("wie geht's", "de_DE", ["wie", "geht's"]),
