@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "DataSetCheck.h"
+#include "LearnerCheck.h"
 #include "SourceText.h"
 #include "ToolTestSupport.h"
 
@@ -108,17 +109,34 @@ const CheckCase Cases[] = {
      {{Kind::DuplicateRecord, 13}, {Kind::EmptyLesson, 7}},
      1},
     {"SameRecordInTwoLessonsIsFine", {{14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}}, {}, 0},
+    // A several-answer text is never asked: a warning for each direction it would start.
     {"SeveralAnswers",
      {{12, "/der Hund /der K\xC3\xB6ter /der Kl\xC3\xA4"
            "ffer"}},
-     {},
+     {{Kind::NeverAsked, 12}},
      0},
-    {"SlashWithoutBlank", {{12, "/der Hund/ der K\xC3\xB6ter"}}, {{Kind::FormShape, 12}}, 1},
-    {"TrailingSlash", {{11, "/dog /"}}, {{Kind::FormShape, 11}}, 1},
-    {"EmptyForm", {{11, "/dog / /hound"}}, {{Kind::FormShape, 11}}, 1},
-    {"BlankAfterSlash", {{11, "/dog / hound"}}, {{Kind::FormShape, 11}}, 1},
+    {"SpanishHasNoFrenchDirection", {{10, "/chien /cabot"}}, {}, 0, true, "spanbasic.txt"},
+    {"SlashWithoutBlank",
+     {{12, "/der Hund/ der K\xC3\xB6ter"}},
+     {{Kind::FormShape, 12}, {Kind::NeverAsked, 12}},
+     1},
+    {"TrailingSlash", {{11, "/dog /"}}, {{Kind::FormShape, 11}, {Kind::NeverAsked, 11}}, 1},
+    {"EmptyForm", {{11, "/dog / /hound"}}, {{Kind::FormShape, 11}, {Kind::NeverAsked, 11}}, 1},
+    {"BlankAfterSlash", {{11, "/dog / hound"}}, {{Kind::FormShape, 11}, {Kind::NeverAsked, 11}}, 1},
+    {"CouldBeOneOptionalPart",
+     {{15, "/eat /to eat"}},
+     {{Kind::NeverAsked, 15}, {Kind::CouldBeOptionalPart, 15}},
+     0},
+    // One French question, two answers: ambiguous towards English and towards German.
+    {"SameQuestionOtherAnswers",
+     {{14, "chien (m)"}, {15, "hound"}, {16, "der K\xC3\xB6ter"}},
+     {{Kind::AmbiguousQuestion, 10}, {Kind::AmbiguousQuestion, 10}},
+     0},
     {"UnclosedParenthesis", {{10, "chien (m"}}, {{Kind::Parentheses, 10}}, 1},
-    {"ParenthesisAcrossForms", {{15, "/(to) eat /dine)"}}, {{Kind::Parentheses, 15}}, 1},
+    {"ParenthesisAcrossForms",
+     {{15, "/(to) eat /dine)"}},
+     {{Kind::Parentheses, 15}, {Kind::NeverAsked, 15}},
+     1},
     {"NestedParentheses", {{15, "((to) eat)"}}, {{Kind::Parentheses, 15}}, 1},
     {"AccentEscapeIsAWarning", {{12, "das M\\\"adchen"}}, {{Kind::AccentEscape, 12}}, 0},
     {"DollarIsAWarning", {{14, "fran$ais"}}, {{Kind::AccentEscape, 14}}, 0},
@@ -146,6 +164,23 @@ const CheckCase Cases[] = {
 INSTANTIATE_TEST_SUITE_P(Findings, Check, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CheckCommand, SuggestsOneOptionalPartOnlyWhenItAcceptsTheSameAnswers) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/hundert /einhundert", "(ein)hundert"},
+        {"/to go /go", "(to) go"},
+        {"/freuen /freuen auf", "freuen (auf)"},
+        {"/dog /dogs", "dog(s)"},
+        {"/dog /hound", ""},
+        {"/mathematics /maths", ""},
+        {"/go /to go /to walk", ""},
+        {"/(to) go /to go now", ""},
+        {"go", ""},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(OptionalPartSpelling(text), expected) << text;
+    }
+}
+
 TEST(CheckCommand, NamesPlacesAndRecordsAndSummarisesLessons) {
     TempDir dir;
     const std::string source = dir.File("d.txt");
@@ -155,6 +190,16 @@ TEST(CheckCommand, NamesPlacesAndRecordsAndSummarisesLessons) {
     EXPECT_NE(run.out.find("Lektion „Tiere“ (Kennung „T“): 1 Datensatz"), std::string::npos);
     EXPECT_NE(run.out.find("Datensätze insgesamt: 2"), std::string::npos);
     EXPECT_NE(run.out.find(source + ":12: Warnung: Datensatz „der  Hund“"), std::string::npos)
+        << run.out;
+
+    // An ambiguous question names its direction and every answer with its line.
+    WriteText(source, SourceWith({{14, "chien (m)"}, {15, "hound"}}));
+    run = RunTool({"check", source});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find(source + ":10: Warnung: Französisch → Englisch: die Frage „chien (m)“ "
+                                    "hat verschiedene Antworten: „dog“ (Zeile 11), „hound“ "
+                                    "(Zeile 15)"),
+              std::string::npos)
         << run.out;
 
     // A character the game cannot store is placed by line and column.

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "DataSetLayout.h"
+#include "LearnerCheck.h"
 #include "TextEncoding.h"
 #include "data/VocEntry.h"
 #include "matching/AccentEscapes.h"
@@ -63,6 +64,7 @@ public:
         CheckStructure();
         CheckLessons();
         CheckRecords();
+        AddLearnerFindings(layout, spanish, report.findings);
         std::stable_sort(report.findings.begin(), report.findings.end(),
                          [](const Finding& a, const Finding& b) { return a.line < b.line; });
         return std::move(report);

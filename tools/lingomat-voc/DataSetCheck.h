@@ -30,6 +30,10 @@ enum class FindingKind {
     Parentheses,
     Blanks,
     AccentEscape,
+    // What a learner meets: see LearnerCheck.h.
+    AmbiguousQuestion,
+    NeverAsked,
+    CouldBeOptionalPart,
     // The game's loader read the file differently from the check: the findings may be off.
     LoaderMismatch,
 };

@@ -1,0 +1,160 @@
+#include "LearnerCheck.h"
+
+#include <algorithm>
+#include <deque>
+#include <set>
+#include <utility>
+
+#include "TextEncoding.h"
+#include "data/VocEntry.h"
+#include "game/SameQuestion.h"
+#include "matching/AnswerMatching.h"
+
+namespace lingomat {
+namespace {
+
+std::string Quoted(const std::string& cp1252) {
+    return "„" + Cp1252ToUtf8(cp1252) + "“";
+}
+
+const char* ColumnLanguage(Language column, bool spanish) {
+    static const char* const names[3] = {"Deutsch", "Englisch", "Französisch"};
+    return spanish && column == 1 ? "Spanisch" : names[column];
+}
+
+std::string Direction(Language question, Language answer, bool spanish) {
+    return std::string(ColumnLanguage(question, spanish)) + " → " + ColumnLanguage(answer, spanish);
+}
+
+std::vector<std::pair<Language, Language>> Directions(bool spanish) {
+    if (spanish) {
+        // Spanish data sets pair German with Spanish only.
+        return {{0, 1}, {1, 0}};
+    }
+    return {{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}};
+}
+
+std::set<std::string> Forms(const std::string& text) {
+    const FormList forms = AcceptedForms(text, CorrectionOptions{});
+    return {forms.begin(), forms.end()};
+}
+
+void AddAmbiguous(const DataSetLayout& layout, const std::deque<VocEntry>& records, bool spanish,
+                  std::vector<Finding>& findings) {
+    // The options a new player starts with.
+    const CorrectionOptions options;
+    for (const auto& [question, answer] : Directions(spanish)) {
+        for (const auto& group : AmbiguousQuestions(records, question, answer, options)) {
+            std::vector<std::string> answers;
+            for (const std::size_t r : group) {
+                const auto& field = layout.records[r].texts[answer];
+                const std::string listed =
+                    Quoted(field.text) + " (Zeile " + std::to_string(field.line) + ")";
+                if (std::find(answers.begin(), answers.end(), listed) == answers.end()) {
+                    answers.push_back(listed);
+                }
+            }
+            std::string list;
+            for (const auto& a : answers) {
+                list += (list.empty() ? "" : ", ") + a;
+            }
+            const auto& first = layout.records[group.front()].texts[question];
+            findings.push_back({Severity::Warning, FindingKind::AmbiguousQuestion, first.line,
+                                Direction(question, answer, spanish) + ": die Frage " +
+                                    Quoted(first.text) + " hat verschiedene Antworten: " + list});
+        }
+    }
+}
+
+void AddNeverAsked(const DataSetLayout& layout, bool spanish, std::vector<Finding>& findings) {
+    const auto directions = Directions(spanish);
+    for (const LayoutRecord& record : layout.records) {
+        for (Language column = 0; column < 3; ++column) {
+            const NumberedText& field = record.texts[column];
+            if (IsAskable(field.text)) {
+                continue;
+            }
+            std::string where;
+            for (const auto& [question, answer] : directions) {
+                if (question == column) {
+                    where += (where.empty() ? "" : ", ") + Direction(question, answer, spanish);
+                }
+            }
+            if (where.empty()) {
+                continue;
+            }
+            findings.push_back({Severity::Warning, FindingKind::NeverAsked, field.line,
+                                Quoted(field.text) +
+                                    " hat mehrere Antworten und wird deshalb in Richtung " + where +
+                                    " nie gefragt"});
+        }
+    }
+}
+
+void AddOptionalPartHints(const DataSetLayout& layout, std::vector<Finding>& findings) {
+    for (const LayoutRecord& record : layout.records) {
+        for (const NumberedText& field : record.texts) {
+            if (const std::string plain = OptionalPartSpelling(field.text); !plain.empty()) {
+                findings.push_back({Severity::Warning, FindingKind::CouldBeOptionalPart, field.line,
+                                    "Hinweis: " + Quoted(field.text) + " ließe sich als " +
+                                        Quoted(plain) + " schreiben"});
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::string OptionalPartSpelling(const std::string& text) {
+    const FormList forms = SplitForms(text);
+    if (text.empty() || text.front() != '/' || forms.size() != 2 ||
+        forms[0].size() == forms[1].size()) {
+        return {};
+    }
+    const bool firstShorter = forms[0].size() < forms[1].size();
+    const std::string& shorter = firstShorter ? forms[0] : forms[1];
+    const std::string& longer = firstShorter ? forms[1] : forms[0];
+    if (text.find_first_of("()") != std::string::npos) {
+        return {};
+    }
+    const std::set<std::string> wanted = Forms(text);
+    const std::size_t extra = longer.size() - shorter.size();
+    // Each place where the shorter form splits into a front and a back of the longer one; the
+    // first spelling that accepts the same answers wins.
+    for (std::size_t at = 0; at <= shorter.size(); ++at) {
+        if (longer.compare(0, at, shorter, 0, at) != 0 ||
+            longer.compare(at + extra, std::string::npos, shorter, at) != 0) {
+            continue;
+        }
+        const std::string inserted = longer.substr(at, extra);
+        const std::string part = SquashBlanks(inserted);
+        // A part inside a word («math(ematic)s») would read as a riddle, not as an option.
+        const bool atWordEdge = at == 0 || at == shorter.size() || shorter[at - 1] == ' ' ||
+                                shorter[at] == ' ' || inserted.front() == ' ' ||
+                                inserted.back() == ' ';
+        if (part.empty() || !atWordEdge) {
+            continue;
+        }
+        const std::string spelling = shorter.substr(0, at) + (inserted.front() == ' ' ? " " : "") +
+                                     "(" + part + ")" + (inserted.back() == ' ' ? " " : "") +
+                                     shorter.substr(at);
+        if (Forms(spelling) == wanted) {
+            return SquashBlanks(spelling);
+        }
+    }
+    return {};
+}
+
+void AddLearnerFindings(const DataSetLayout& layout, bool spanish, std::vector<Finding>& findings) {
+    std::deque<VocEntry> records(layout.records.size());
+    for (std::size_t r = 0; r < layout.records.size(); ++r) {
+        for (Language column = 0; column < 3; ++column) {
+            records[r].SetText(column, layout.records[r].texts[column].text);
+        }
+    }
+    AddAmbiguous(layout, records, spanish, findings);
+    AddNeverAsked(layout, spanish, findings);
+    AddOptionalPartHints(layout, findings);
+}
+
+} // namespace lingomat
