@@ -35,9 +35,6 @@ public:
     // (normally the terminator) and returns true; otherwise consumes nothing.
     bool NextIsSectionEnd();
 
-    // Index of the next stored byte in the current block.
-    std::uint32_t Position() const { return position; }
-
     // Starts reading the file again from its first byte, also when the first line was longer
     // than one block or the data ended within it.
     void Rewind();

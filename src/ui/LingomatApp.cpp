@@ -15,7 +15,7 @@ namespace lingomat {
 void CLingomatApp::SetApplicationNames() {
     QCoreApplication::setOrganizationName(QStringLiteral("Lingomat"));
     QCoreApplication::setApplicationName(QStringLiteral("Lingomat -  Das Vokabelspiel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.2.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LINGOMAT_VERSION));
     // No display name: on X11 Qt would append it to every window title, which are exact texts.
     QGuiApplication::setDesktopFileName(QStringLiteral("lingomat"));
 }
@@ -59,12 +59,6 @@ bool CLingomatApp::InitInstance() {
     frame->showNormal();
     frame->update();
     return true;
-}
-
-void CLingomatApp::WinHelp() {
-    if (frame) {
-        frame->ShowHelp();
-    }
 }
 
 bool CLingomatApp::CloseDocument() {

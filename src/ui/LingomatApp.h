@@ -23,16 +23,12 @@ public:
     // start-up (player choice, data set, settings). False when the window could not be made.
     bool InitInstance();
 
-    // Every help request ends here: the help window with its table of contents.
-    void WinHelp();
-
     // Asks before a running game is left; on yes the document stores its settings and the
     // player file. False keeps the program running.
     bool CloseDocument();
 
     CLingomatDoc* Document() const { return document.get(); }
     CMainFrame* MainFrame() const { return frame.get(); }
-    QtProfileStore& Profile() { return profile; }
 
     // Qt's own German texts (dialog buttons and the like); false when none are installed.
     static bool LoadGermanTranslations();

@@ -24,10 +24,6 @@ public:
     PlayerStatisticsDialog(PlayerStatistics& statistics, const LessonTable& lessons,
                            const CLingomatDoc& doc, QWidget* parent = nullptr);
 
-    // The languages the two lists stand for now; -1 is any language.
-    std::int32_t QuestionLanguageChoice() const { return questionLanguageChoice; }
-    std::int32_t AnswerLanguageChoice() const { return answerLanguageChoice; }
-
 private:
     void FillLanguages(QComboBox& combo, const std::string& dataSetName);
     void ReadChoices();
@@ -39,6 +35,7 @@ private:
     QTreeWidget* lessonList;
     QComboBox* questionLanguageCombo;
     QComboBox* answerLanguageCombo;
+    // The languages the two lists stand for now; -1 is any language.
     std::int32_t questionLanguageChoice = -1;
     std::int32_t answerLanguageChoice = -1;
 };
