@@ -13,7 +13,9 @@ endforeach()
 
 install(FILES ${CMAKE_SOURCE_DIR}/res/lingomat.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/res/lingomat.metainfo.xml
+configure_file(${CMAKE_SOURCE_DIR}/res/lingomat.metainfo.xml.in
+  ${CMAKE_BINARY_DIR}/lingomat.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/lingomat.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
   RENAME ${LINGOMAT_APPSTREAM_ID}.metainfo.xml)
 
@@ -44,7 +46,7 @@ if(LINGOMAT_BUILD_TESTS)
   find_program(APPSTREAMCLI appstreamcli)
   if(APPSTREAMCLI)
     add_test(NAME appstream_metadata_valid
-      COMMAND ${APPSTREAMCLI} validate --no-net ${CMAKE_SOURCE_DIR}/res/lingomat.metainfo.xml)
+      COMMAND ${APPSTREAMCLI} validate --no-net ${CMAKE_BINARY_DIR}/lingomat.metainfo.xml)
   endif()
 endif()
 

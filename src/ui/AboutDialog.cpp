@@ -20,7 +20,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(QPixmap(QStringLiteral("images/lingomat-32.png")));
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* version = new QLabel(QStringLiteral("Lingomat Version 2.2.0"), this);
+    auto* version = new QLabel(QStringLiteral("Lingomat Version " LINGOMAT_VERSION), this);
     version->setObjectName(QStringLiteral("versionLabel"));
     auto* description = new QLabel(
         QString::fromUtf8("Das Vokabelspiel für Englisch, Französisch und Spanisch."), this);
