@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,25 @@ namespace lingomat::testing {
 
 using namespace Qt::Literals::StringLiterals;
 
+// Thrown by Find: the test that looked for a missing widget fails, and the run goes on with the
+// next test instead of crashing on a null pointer.
+struct MissingWidget : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+template <typename Widget = QWidget> Widget* Find(QWidget& parent, const char* name) {
+    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
+    if (widget == nullptr) {
+        ADD_FAILURE() << "no widget named " << name;
+        throw MissingWidget(name);
+    }
+    return widget;
+}
+
 // The folder the build fills with everything the game reads: data sets, tips, help, pictures.
-inline QString GameFolder() { return QStringLiteral(LINGOMAT_BINARY_DIR "/game"); }
+inline QString GameFolder() {
+    return QStringLiteral(LINGOMAT_BINARY_DIR "/game");
+}
 
 // Pictures of every screen and dialog go under the build folder, for looking at them; saving
 // one also shows that the widget can be painted.
@@ -177,7 +195,11 @@ public:
             // Stopped while acting: the steps may open further dialogs and wait in them.
             timer.stop();
             seen = true;
-            this->act(*dialog);
+            try {
+                this->act(*dialog);
+            } catch (const MissingWidget&) {
+                // Already a failure of the test; an exception must not cross Qt's event loop.
+            }
             if (dialog->isVisible()) {
                 static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
             }
@@ -207,16 +229,10 @@ private:
                                    texts.append(box.text());
                                    captions.append(box.windowTitle());
                                    icons.push_back(box.icon());
-                                   box.findChild<QPushButton*>(u"okButton"_s)->click();
+                                   Find<QPushButton>(box, "okButton")->click();
                                },
                                true};
 };
-
-template <typename Widget = QWidget> Widget* Find(QWidget& parent, const char* name) {
-    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
 
 inline void ClickButton(QWidget& dialog, const char* name) {
     Find<QAbstractButton>(dialog, name)->click();

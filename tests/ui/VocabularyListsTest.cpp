@@ -77,9 +77,9 @@ TEST(WordsPerLessonTest, CountsLessonsThenTotals) {
                                {"2", "la casserole", "the pot", "der Topf"}},
                               c.dataSet);
         LessonCountDialog dialog(*document);
-        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("countList"));
-        EXPECT_EQ(Rows(list), u"Tiere:2|K\u00fcche:1|Extra:1|"_s + c.totals +
-                                  u"|Total Vok List:4"_s)
+        auto* list = Find<QTreeWidget>(dialog, "countList");
+        EXPECT_EQ(Rows(list),
+                  u"Tiere:2|K\u00fcche:1|Extra:1|"_s + c.totals + u"|Total Vok List:4"_s)
             << c.dataSet;
         EXPECT_EQ(Headers(list), u"Lektion|Vokabeln"_s);
         SaveShot(dialog, u"words-per-lesson-"_s + QString::fromLatin1(c.dataSet));
@@ -123,11 +123,11 @@ TEST_F(ListGame, RemovingDuplicatesKeepsTheAskedWordAndTheGame) {
         const VocEntry* asked = doc.pool.Current()->entry;
 
         RemainingQuestionsDialog dialog(doc);
-        auto* label = dialog.findChild<QLabel*>(QStringLiteral("countLabel"));
-        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("questionList"));
+        auto* label = Find<QLabel>(dialog, "countLabel");
+        auto* list = Find<QTreeWidget>(dialog, "questionList");
         EXPECT_EQ(label->text(), u"Es sind noch 5 Fragen zu beantworten."_s);
         SaveShot(dialog, "remaining-questions");
-        dialog.findChild<QPushButton*>(QStringLiteral("removeDuplicatesButton"))->click();
+        Find<QPushButton>(dialog, "removeDuplicatesButton")->click();
         EXPECT_EQ(label->text(), u"Es sind noch 3 Fragen zu beantworten."_s) << advance;
         QStringList rows = Rows(list).split(u'|');
         EXPECT_EQ(rows.removeDuplicates(), 0);
@@ -146,7 +146,7 @@ TEST_F(ListGame, RemovingDuplicatesKeepsTheAskedWordAndTheGame) {
 TEST_F(ListGame, ErrorListShowsTheWrongWordsWithTheirCounts) {
     const auto shown = [&] {
         ErrorListDialog dialog(*document);
-        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("errorList"));
+        auto* list = Find<QTreeWidget>(dialog, "errorList");
         EXPECT_EQ(Headers(list), u"Anzahl der Fehler|Frage|Antwort"_s);
         SaveShot(dialog, "error-list");
         return Rows(list);
@@ -228,8 +228,8 @@ TEST(LessonListTest, FindsEachLessonByItsShownName) {
                            {"13", "la carotte", "the carrot", "die M\\\"ohre"},
                            {"1", "le chat", "the cat", "die Katze"}});
     LessonListDialog dialog(*document);
-    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("lessonCombo"));
-    auto* records = dialog.findChild<QTreeWidget*>(QStringLiteral("recordList"));
+    auto* combo = Find<QComboBox>(dialog, "lessonCombo");
+    auto* records = Find<QTreeWidget>(dialog, "recordList");
     EXPECT_EQ(Headers(records), u"Deutsch|Englisch|Franz\u00f6sisch"_s);
     // Sorted, and the first is listed at once.
     const struct {
@@ -265,7 +265,9 @@ TEST(LessonListTest, CommandOpensModelessWindowsThatFreeThemselves) {
 
 // lesson, French, English, German; accents both as escapes and as Windows-1252 letters.
 const std::vector<TestRecord> kRecords = {
-    {"1", "la rue", "the street", "die Stra\xDF" "e"},
+    {"1", "la rue", "the street",
+     "die Stra\xDF"
+     "e"},
     {"1", "le ch\\^ateau", "castle", "das Schlo\\3"},
     {"1", "l'\\'el\\`eve", "pupil", "der Sch\"uler"},
     {"2", "fran$ais", "French", "Franz\\\"osisch"},
@@ -309,13 +311,18 @@ TEST(SearchTest, FindsWhateverTheCaseAndAccentsAndEnterKeepsTheWindow) {
         int choice;
         QString german;
     } cases[] = {
-        {u"hau", 0, u"das Haus|hei\u00df"_s},  {u"hau", 1, u"das Haus"_s},
+        {u"hau", 0, u"das Haus|hei\u00df"_s},
+        {u"hau", 1, u"das Haus"_s},
         {u"HAU", 3, u"hei\u00df"_s},
         {u"\u00df", 0, u"die Stra\u00dfe|das Schlo\u00df|hei\u00df"_s},
-        {u"strasse", 1, u"die Stra\u00dfe"_s}, {u"ch\u00e2teau", 0, u"das Schlo\u00df"_s},
-        {u"\u00c9L\u00c8VE", 3, u"der Sch\u00fcler"_s}, {u"SCHULER", 1, u"der Sch\u00fcler"_s},
-        {u"fran\u00e7ais", 3, u"Franz\u00f6sisch"_s}, {u"\u00c9T\u00c9", 0, u"der Sommer"_s},
-        {u"the", 1, u""_s},  {u"the", 2, u"die Stra\u00dfe|das Haus"_s},
+        {u"strasse", 1, u"die Stra\u00dfe"_s},
+        {u"ch\u00e2teau", 0, u"das Schlo\u00df"_s},
+        {u"\u00c9L\u00c8VE", 3, u"der Sch\u00fcler"_s},
+        {u"SCHULER", 1, u"der Sch\u00fcler"_s},
+        {u"fran\u00e7ais", 3, u"Franz\u00f6sisch"_s},
+        {u"\u00c9T\u00c9", 0, u"der Sommer"_s},
+        {u"the", 1, u""_s},
+        {u"the", 2, u"die Stra\u00dfe|das Haus"_s},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Search(*document, c.choice, QString::fromUtf16(c.typed)).join(u'|'), c.german)
@@ -331,7 +338,7 @@ TEST(SearchTest, FindsWhateverTheCaseAndAccentsAndEnterKeepsTheWindow) {
 TEST(SearchTest, SpanishDataSetSearchesTheSpanishColumnUnderItsName) {
     TestDocument document({{"Eins", "1"}}, kRecords, "spain.voc");
     VocabularySearchDialog dialog(*document);
-    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("languageCombo"));
+    auto* combo = Find<QComboBox>(dialog, "languageCombo");
     ASSERT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->itemText(2), QStringLiteral("Nur in Spanisch"));
     EXPECT_EQ(Headers(dialog.findChild<QTreeWidget*>()), u"Deutsch|Spanisch"_s);
