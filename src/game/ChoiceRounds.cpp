@@ -56,12 +56,25 @@ bool SharesForm(const FormList& forms, const FormList& sortedForms) {
 // form lists is what TextsMatch does, so the outcome is the same.
 class ChoiceAdmission {
 public:
+    // otherRight: answers of records that ask the same question, right too when picked.
     ChoiceAdmission(const std::vector<std::string>& texts, const Question* question,
-                    const CorrectionOptions& options)
+                    const CorrectionOptions& options,
+                    const std::vector<std::string>& otherRight = {})
         : question(question), options(options) {
         for (const std::string& text : texts) {
             slots.push_back(Describe(text));
         }
+        for (const std::string& text : otherRight) {
+            const FormList forms = AcceptedForms(text, options);
+            otherRightForms.insert(otherRightForms.end(), forms.begin(), forms.end());
+        }
+        std::sort(otherRightForms.begin(), otherRightForms.end());
+    }
+
+    // Whether a player picking the text would give an answer that counts as right.
+    bool OtherRight(const std::string& text) const {
+        return !otherRightForms.empty() &&
+               SharesForm(AcceptedForms(text, options), otherRightForms);
     }
 
     void Place(std::size_t slot, const std::string& text) { slots[slot] = Describe(text); }
@@ -72,6 +85,9 @@ public:
             return true;
         }
         if (question != nullptr && candidate == question->answerText) {
+            return true;
+        }
+        if (OtherRight(candidate)) {
             return true;
         }
         const std::string shown = DecodeAccents(DisplayForm(candidate, 0));
@@ -110,6 +126,7 @@ private:
     std::vector<Slot> slots;
     const Question* question;
     CorrectionOptions options;
+    FormList otherRightForms; // sorted
 };
 
 // Looks through the data set for wrong answers of the same word class and shape as the right
@@ -225,7 +242,11 @@ void CLingomatDoc::SetChoiceCount(std::uint32_t count) {
 }
 
 bool CLingomatDoc::ChoiceIsTaken(const std::string& candidate) {
-    return ChoiceAdmission(choiceRound.texts, pool.Current(), correctionOptions).Taken(candidate);
+    const Question* question = pool.Current();
+    return ChoiceAdmission(choiceRound.texts, question, correctionOptions,
+                           question != nullptr ? OtherRightAnswers(*question)
+                                               : std::vector<std::string>{})
+        .Taken(candidate);
 }
 
 bool CLingomatDoc::PrepareChoiceRound() {
@@ -244,18 +265,24 @@ bool CLingomatDoc::PrepareChoiceRound() {
     choiceRound.correctChoice = right;
     texts[right] = DecodeAccents(question->answerText);
 
+    // A round has one right choice: the answers of records asking the same question are kept
+    // out of the wrong ones.
+    const std::vector<std::string> otherRight = OtherRightAnswers(*question);
+    const ChoiceAdmission rightOnes({}, nullptr, correctionOptions, otherRight);
+
     // The last wrong pick comes back, unless a change of the correction options has since made
     // it an answer that counts as right.
     std::optional<std::size_t> repeated;
     if (!question->wrongChoice.empty() && question->wrongChoice != texts[right] &&
-        !TextsMatch(question->wrongChoice, texts[right], correctionOptions)) {
+        !TextsMatch(question->wrongChoice, texts[right], correctionOptions) &&
+        !rightOnes.OtherRight(question->wrongChoice)) {
         std::size_t slot = random.Draw(count - 1);
         slot += slot >= right ? 1 : 0;
         texts[slot] = question->wrongChoice;
         repeated = slot;
     }
 
-    ChoiceAdmission admission(texts, question, correctionOptions);
+    ChoiceAdmission admission(texts, question, correctionOptions, otherRight);
     RecordSearch search(vocabulary, answerLanguage, *question, distractorSearchLimit, admission,
                         random.Draw(static_cast<std::uint32_t>(vocabulary.size())));
     const auto isOpen = [&](std::size_t slot) { return slot != right && slot != repeated; };
@@ -306,6 +333,12 @@ bool CLingomatDoc::PrepareChoiceRound() {
         return !texts[i].empty() && !texts[j].empty() &&
                (texts[i] == texts[j] || TextsMatch(texts[i], texts[j], correctionOptions));
     };
+    // Without its gender marker a wrong answer can also turn into another right one.
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i != right && !texts[i].empty() && rightOnes.OtherRight(texts[i])) {
+            texts[i].clear();
+        }
+    }
     bool clash = false;
     for (std::size_t i = 0; i < texts.size() && !clash; ++i) {
         for (std::size_t j = i + 1; j < texts.size() && !clash; ++j) {

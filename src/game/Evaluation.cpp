@@ -1,5 +1,7 @@
 #include "game/LingomatDoc.h"
 
+#include <algorithm>
+
 #include "matching/AccentEscapes.h"
 #include "matching/AnswerForms.h"
 #include "matching/AnswerMatching.h"
@@ -28,6 +30,8 @@ void CLingomatDoc::NextQuestion() {
         glimpseActive = false;
         return;
     }
+    // Built here once for the game's language and options, so that judging needs no scan.
+    SameQuestions();
     const auto size = static_cast<std::uint32_t>(pool.Size());
     const std::uint32_t steps = random.Draw(size / 2 + 1) + 1;
     pool.Advance(steps);
@@ -97,9 +101,8 @@ bool CLingomatDoc::CheckTypedAnswer() {
     if (!AcceptsAnswer()) {
         return true;
     }
-    const std::string expected = DecodeAccents(pool.Current()->answerText);
     const std::string given = SquashBlanks(typedAnswer);
-    if (AnswerMatches(given, expected, correctionOptions)) {
+    if (IsRightAnswer(given)) {
         if (!JudgeRight()) {
             return false;
         }
@@ -109,6 +112,36 @@ bool CLingomatDoc::CheckTypedAnswer() {
     }
     FinishVerdict();
     return true;
+}
+
+const SameQuestionIndex& CLingomatDoc::SameQuestions() {
+    if (!sameQuestions.BuiltFor(vocabulary, questionLanguage, correctionOptions)) {
+        sameQuestions.Build(vocabulary, questionLanguage, correctionOptions);
+    }
+    return sameQuestions;
+}
+
+std::vector<std::string> CLingomatDoc::OtherRightAnswers(const Question& question) {
+    std::vector<std::string> answers;
+    for (const VocEntry* record : SameQuestions().Find(question.questionText)) {
+        std::string answer = DecodeAccents(record->Text(answerLanguage));
+        if (record != question.entry && answer != question.answerText &&
+            std::find(answers.begin(), answers.end(), answer) == answers.end()) {
+            answers.push_back(std::move(answer));
+        }
+    }
+    return answers;
+}
+
+bool CLingomatDoc::IsRightAnswer(const std::string& given) {
+    const Question& question = *pool.Current();
+    if (AnswerMatches(given, DecodeAccents(question.answerText), correctionOptions)) {
+        return true;
+    }
+    const auto others = OtherRightAnswers(question);
+    return std::any_of(others.begin(), others.end(), [&](const std::string& answer) {
+        return AnswerMatches(given, answer, correctionOptions);
+    });
 }
 
 bool CLingomatDoc::CheckChoice(std::uint32_t index) {
@@ -176,10 +209,10 @@ bool CLingomatDoc::ContinueAfterFeedback() {
 }
 
 bool CLingomatDoc::SkipQuestion() {
-    // A skip during a verdict pause first ends that pause, so the question that was answered
-    // leaves as answered and the skip applies to the one that comes next.
-    if (verdictShowing && !ContinueAfterFeedback()) {
-        return false;
+    // During a verdict pause the question on screen is the one just judged: the skip acts on
+    // it, not on the next one, which the player has not seen yet. Its verdict stays counted.
+    if (verdictShowing && !gameOver) {
+        verdictShowing = false;
     }
     if (!AcceptsAnswer()) {
         return false;
@@ -187,6 +220,8 @@ bool CLingomatDoc::SkipQuestion() {
     ++cheatCount;
     lastVerdict = -1;
     const Question& current = *pool.Current();
+    // The words of the skipped record are shown below its answer, as after a wrong answer.
+    previousEntry = current.entry;
     verdictText = SkipPrefix + DisplayForm(current.answerText, 0) + SkipMiddle +
                   current.questionText + SkipSuffix;
     typedAnswer.clear();

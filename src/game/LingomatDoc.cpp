@@ -61,6 +61,7 @@ bool CLingomatDoc::OnNewDocument() {
         dataSetName = profile.GetString(AppSection, "Dataset", DefaultDataSet);
         host.ChoosePlayer(playerStatistics, dataSetName);
         LoadDataSet(*this, WorkingPath(dataSetName).string(), host.LoadingProgress());
+        sameQuestions.Clear();
         ReadSettings();
     } else {
         ClearErrorCounts();

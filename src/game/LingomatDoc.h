@@ -8,6 +8,7 @@
 #include "data/GameTypes.h"
 #include "data/VocDatabase.h"
 #include "game/ModeSettings.h"
+#include "game/SameQuestion.h"
 #include "platform/Clock.h"
 #include "platform/DocumentHost.h"
 #include "platform/ProfileStore.h"
@@ -50,6 +51,13 @@ public:
     // --- evaluation ---
     void NextQuestion();
     bool CheckTypedAnswer();
+    // The one place where a typed answer is judged: right when it is an answer of the current
+    // record or of another record whose question reads the same.
+    bool IsRightAnswer(const std::string& given);
+    // The answers, decoded, of the other records whose question reads as this one's.
+    std::vector<std::string> OtherRightAnswers(const Question& question);
+    // The records by question, for the current question language and options.
+    const SameQuestionIndex& SameQuestions();
     bool CheckChoice(std::uint32_t index);
     std::uint32_t FeedbackDelay() const;
     bool ContinueAfterFeedback();
@@ -77,6 +85,9 @@ public:
     std::uint32_t CopyDelay(bool showNow);
     std::string CopyTemplate() const;
     std::uint32_t ViewModeStep();
+    // The current answer as the glimpse shows it: decoded, several answers joined, the asked
+    // form first.
+    std::string ShownAnswer() const;
     std::string RevealedAnswer() const;
     void StartClock();
     bool TickClock(); // true when the shown second changed
@@ -154,6 +165,7 @@ private:
 
     std::string title;
     bool modified = false;
+    SameQuestionIndex sameQuestions;
 };
 
 } // namespace lingomat

@@ -38,8 +38,13 @@ void SameQuestionIndex::Build(const std::deque<VocEntry>& records, Language ques
 
 bool SameQuestionIndex::BuiltFor(const std::deque<VocEntry>& records, Language questionLanguage,
                                  const CorrectionOptions& options) const {
+    // Only the options that change how a text reads; the repetition switches do not.
     return builtFrom == &records && builtSize == records.size() &&
-           builtLanguage == questionLanguage && builtOptions == options;
+           builtLanguage == questionLanguage &&
+           builtOptions.ignoreAccents == options.ignoreAccents &&
+           builtOptions.ignoreCase == options.ignoreCase &&
+           builtOptions.ignoreSpacing == options.ignoreSpacing &&
+           builtOptions.ignoreArticles == options.ignoreArticles;
 }
 
 void SameQuestionIndex::Clear() {

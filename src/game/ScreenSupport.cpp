@@ -50,7 +50,9 @@ std::string CLingomatDoc::CopyTemplate() const {
     static Random neverDrawn;
     const std::size_t forms = FormCount(answer);
     const long long variant = answerVariant < forms ? answerVariant : 0;
-    std::string form = SquashBlanks(FormAt(answer, variant, neverDrawn));
+    // Optional parts and gender markers are left out: copied with its parentheses the form
+    // would be judged wrong, while without them it is always an accepted answer.
+    std::string form = RemoveParentheses(SquashBlanks(FormAt(answer, variant, neverDrawn)));
 
     std::size_t article = 0;
     if (correctionOptions.ignoreArticles) {
@@ -95,8 +97,8 @@ std::uint32_t CLingomatDoc::ViewModeStep() {
         return 0;
     }
     ViewModeSettings& settings = viewModeSettings;
-    if (const Question* current = pool.Current(); current != nullptr) {
-        const std::size_t answerLength = current->answerText.size();
+    if (pool.Current() != nullptr) {
+        const std::size_t answerLength = ShownAnswer().size();
         if (!settings.wordShown) {
             settings.wordShown = true;
             return RunningDelay(settings.timeBeforeViewer);
@@ -122,16 +124,21 @@ std::uint32_t CLingomatDoc::ViewModeStep() {
     return 0;
 }
 
-std::string CLingomatDoc::RevealedAnswer() const {
+std::string CLingomatDoc::ShownAnswer() const {
     const Question* current = pool.Current();
-    if (current == nullptr || !viewModeSettings.wordShown) {
+    return current == nullptr ? std::string() : DisplayForm(current->answerText, answerVariant);
+}
+
+std::string CLingomatDoc::RevealedAnswer() const {
+    if (!viewModeSettings.wordShown) {
         return {};
     }
+    // The same form the glimpse and the verdict show, never the stored slashes.
+    const std::string shown = ShownAnswer();
     if (!viewModeSettings.letterByLetter) {
-        return current->answerText;
+        return shown;
     }
-    return current->answerText.substr(0,
-                                      std::min<std::size_t>(cursorPos, current->answerText.size()));
+    return shown.substr(0, std::min<std::size_t>(cursorPos, shown.size()));
 }
 
 void CLingomatDoc::StartClock() {

@@ -98,7 +98,8 @@ void CLingomatView::DrawGameScreen(QPainter& painter) {
     painter.drawText(QPoint(10, 230 + painter.fontMetrics().ascent()),
                      ToQString(document.RemainingText()));
 
-    if (document.lastVerdict != -1) {
+    // A skip has no verdict but a text: the skipped question's answer.
+    if (document.lastVerdict != -1 || !document.verdictText.empty()) {
         const QColor colour = DrawVerdictPicture(painter, DefaultText());
         painter.setFont(ScreenFont(18, 8, 300));
         painter.setPen(colour);
@@ -226,9 +227,9 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
 
     QString shown;
     if (document.glimpseActive && question != nullptr) {
-        shown = Shown(question->answerText, document.answerVariant);
+        shown = ToQString(document.ShownAnswer());
     } else if (document.gameMode == GameModeView) {
-        shown = ToQString(DecodeAccents(document.RevealedAnswer()));
+        shown = ToQString(document.RevealedAnswer());
     } else {
         shown = ToQString(document.typedAnswer);
     }
@@ -278,7 +279,7 @@ void CLingomatView::DrawViewModeScreen(QPainter& painter) {
         painter.drawText(Box(0, 0, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                          Shown(question->questionText));
         painter.drawText(Box(0, h / 2, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                         ToQString(DecodeAccents(document.RevealedAnswer())));
+                         ToQString(document.RevealedAnswer()));
     }
     painter.restore();
 }

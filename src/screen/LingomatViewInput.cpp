@@ -22,7 +22,9 @@ bool IsChoiceGame(GameMode mode) {
     return mode == GameModeChoiceOtherLessons || mode == GameModeChoiceAlteredLetters;
 }
 
-bool IsTypingGame(GameMode mode) { return mode == GameModeWrite || mode == GameModeCopy; }
+bool IsTypingGame(GameMode mode) {
+    return mode == GameModeWrite || mode == GameModeCopy;
+}
 
 } // namespace
 
@@ -69,10 +71,11 @@ void CLingomatView::OnChar(unsigned char character) {
         if (character == Enter) {
             return;
         }
-        // The key ends the pause and then counts for the next question.
+        // The key ends the pause. Typed letters go on into the next answer; a digit of a
+        // choice game would pick among choices that are not on screen yet, so it does not.
         EndFeedbackPause();
         update();
-        if (document.gameOver) {
+        if (document.gameOver || IsChoiceGame(document.gameMode)) {
             return;
         }
     }
@@ -150,12 +153,11 @@ void CLingomatView::OnLButtonDown(const QPoint& point) {
     if (document.gameOver) {
         return;
     }
+    // A click in the pause only ends it: what it would hit is not on screen yet.
     if (document.verdictShowing) {
         EndFeedbackPause();
         update();
-        if (document.gameOver) {
-            return;
-        }
+        return;
     }
     const int w = width();
     if (IsChoiceGame(document.gameMode)) {

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -186,6 +187,92 @@ TEST_F(DocTest, ChoicePicksAreJudgedAgainstTheRound) {
     EXPECT_EQ(d.wrongCount, 1u);
 }
 
+// A record asked beside another whose question reads the same under the options: the answer of
+// either is right, for the verdict, the counts and the error count alike.
+TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
+    struct Case {
+        const char* otherQuestion; // stored, beside «dick» -> «fat»
+        const char* otherAnswer;
+        CorrectionOptions options;
+        const char* typed;
+        bool right;
+    };
+    CorrectionOptions articles;
+    articles.ignoreArticles = true;
+    CorrectionOptions accents;
+    accents.ignoreAccents = true;
+    CorrectionOptions caseAndSpacing;
+    caseAndSpacing.ignoreCase = true;
+    caseAndSpacing.ignoreSpacing = true;
+    const std::vector<Case> cases = {
+        {"dick", "thick", {}, "fat", true},
+        {"dick", "thick", {}, "thick", true},
+        {"dick", "(the) thick", {}, "thick", true},
+        {"dick", "thick", {}, "thin", false},
+        {"Dick", "thick", {}, "thick", false},
+        {"Di-ck", "thick", caseAndSpacing, "thick", true},
+        {"der dick", "thick", {}, "thick", false},
+        {"der dick", "thick", articles, "thick", true},
+        {"d\xED"
+         "ck",
+         "thick",
+         {},
+         "thick",
+         false},
+        {"d\xED"
+         "ck",
+         "thick", accents, "thick", true},
+        // A several-answer text is never asked, so it is no question to share answers with.
+        {"/dick /fett", "thick", {}, "thick", false},
+    };
+    for (const Case& c : cases) {
+        CLingomatDoc& d = Start();
+        d.correcting = false;
+        for (const auto& [question, answer] :
+             {std::pair{"dick", "fat"}, std::pair{c.otherQuestion, c.otherAnswer}}) {
+            VocEntry& entry = d.vocabulary.emplace_back();
+            entry.SetText(LanguageGerman, question);
+            entry.SetText(LanguageEnglish, answer);
+        }
+        d.correctionOptions = c.options;
+        d.pool.Clear();
+        VocEntry& asked = d.vocabulary[testing::Records.size()];
+        asked.errorCount = 0;
+        d.pool.Append(Question::FromEntry(asked, LanguageGerman, LanguageEnglish));
+        d.pool.Append(Question::FromEntry(asked, LanguageGerman, LanguageEnglish));
+        d.gameStarted = true;
+        d.rightCount = d.wrongCount = 0;
+        EXPECT_TRUE(Type(c.typed));
+        EXPECT_EQ(d.lastVerdict, c.right ? 1 : 0) << c.otherQuestion << " / " << c.typed;
+        EXPECT_EQ(d.rightCount, c.right ? 1u : 0u);
+        EXPECT_EQ(asked.errorCount, c.right ? 0u : 1u);
+    }
+
+    // No round offers an answer of the same question as a wrong choice.
+    CLingomatDoc& d = Start();
+    for (const auto& [question, answer] :
+         {std::pair{"dick", "fat"}, std::pair{"dick", "thick"}, std::pair{"dick", "thick (m)"}}) {
+        VocEntry& entry = d.vocabulary.emplace_back();
+        entry.SetText(LanguageGerman, question);
+        entry.SetText(LanguageEnglish, answer);
+    }
+    d.gameMode = GameModeChoiceOtherLessons;
+    d.SetChoiceCount(5);
+    for (int round = 0; round < 50; ++round) {
+        d.pool.Clear();
+        d.pool.Append(Question::FromEntry(d.vocabulary[testing::Records.size()], LanguageGerman,
+                                          LanguageEnglish));
+        while (!d.PrepareChoiceRound()) {
+        }
+        for (std::size_t i = 0; i < d.choiceRound.texts.size(); ++i) {
+            if (i != d.choiceRound.correctChoice) {
+                EXPECT_FALSE(AnswerMatches("thick", d.choiceRound.texts[i], {}))
+                    << d.choiceRound.texts[i];
+            }
+        }
+    }
+}
+
 TEST_F(DocTest, SkipsAndGlimpsesCountAsCheats) {
     CLingomatDoc& d = Start();
     d.correcting = false;
@@ -232,7 +319,7 @@ TEST_F(DocTest, EmptyPoolIsSafeEverywhere) {
     EXPECT_EQ(d.playerStatistics.Records().at(0).score[0], 0.0f);
 }
 
-TEST_F(DocTest, PauseEndsOnceAndASkipDuringItLeavesTheAnsweredQuestion) {
+TEST_F(DocTest, PauseEndsOnceAndASkipDuringItTakesTheQuestionOnScreen) {
     CLingomatDoc& d = Start();
     Play({"1"});
     ASSERT_TRUE(Type(RightAnswer()));
@@ -244,12 +331,24 @@ TEST_F(DocTest, PauseEndsOnceAndASkipDuringItLeavesTheAnsweredQuestion) {
     EXPECT_TRUE(d.ContinueAfterFeedback());
     EXPECT_EQ(d.pool.Size(), 3u) << "a second end of the same pause removes nothing";
 
-    ASSERT_TRUE(Type(RightAnswer()));
-    EXPECT_TRUE(d.SkipQuestion());
-    EXPECT_EQ(d.pool.Size(), 1u);
+    // Right or wrong, the question judged in the pause is the one skipped, never the next one
+    // the player has not seen; its answer and words are what the screen shows afterwards.
+    for (const bool right : {true, false}) {
+        const std::size_t before = d.pool.Size();
+        const Question shown = Current();
+        ASSERT_TRUE(Answer(right));
+        ASSERT_TRUE(d.verdictShowing);
+        EXPECT_TRUE(d.SkipQuestion());
+        EXPECT_FALSE(d.verdictShowing);
+        EXPECT_EQ(d.previousEntry, shown.entry);
+        EXPECT_NE(d.verdictText.find("\" " + shown.questionText + " \""), std::string::npos)
+            << d.verdictText;
+        // After a wrong answer its repetition stays in the pool.
+        EXPECT_EQ(d.pool.Size(), right ? before - 1 : before);
+    }
     EXPECT_EQ(d.rightCount, 2u);
-    EXPECT_EQ(d.cheatCount, 1u);
-    EXPECT_FALSE(d.verdictShowing);
+    EXPECT_EQ(d.wrongCount, 1u);
+    EXPECT_EQ(d.cheatCount, 2u);
 }
 
 TEST_F(DocTest, CopyGameShowsTheTemplateAndPlaysThrough) {
@@ -300,6 +399,13 @@ TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
     EXPECT_EQ(shown[1], answer.substr(0, 1));
     EXPECT_EQ(shown[answer.size() + 1], answer);
     EXPECT_EQ(d.pool.Size(), 2u);
+
+    // Several answers are revealed as the glimpse shows them, without the stored slashes.
+    d.viewModeSettings.letterByLetter = false;
+    Play({"12"}, GameModeView);
+    d.ViewModeStep();
+    EXPECT_EQ(d.RevealedAnswer(), "the house, the home");
+    EXPECT_EQ(d.RevealedAnswer(), d.ShownAnswer());
 
     d.viewModeSettings = {false, 0, 0, 0, false, false};
     Play({"2"}, GameModeView);

@@ -49,6 +49,12 @@ TEST_F(DocTest, CopyTemplateShowsAsMuchAsTheModeSays) {
         {"/the house /the home", 0, 0, false, false, 1, "the home"},
         {"/the house /the home", 1, 3, false, false, 0, "the hou"},
         {"/the house /the home", 0, 0, false, false, 7, "the house"},
+        // Optional parts and gender markers are left out, so a copy is always an answer.
+        {"(to) go", 0, 0, false, false, 0, "go"},
+        {"le chat (m)", 1, 2, false, false, 0, "le ch"},
+        {"le chat (m)", 3, 100, true, false, 0, "chat"},
+        {"(sich) freuen", 3, 50, false, false, 0, "fre"},
+        {"/(to) go /(to) walk", 0, 0, false, false, 1, "walk"},
     };
     CLingomatDoc& d = Start();
     for (const auto& c : cases) {

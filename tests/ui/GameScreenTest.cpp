@@ -1,3 +1,4 @@
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -191,7 +192,7 @@ TEST_F(GameScreenTest, EditingKeysAndSpecialCharactersWorkOnTheTypedAnswer) {
     EXPECT_EQ(doc.typedAnswer, "a\xE4s");
 }
 
-TEST_F(GameScreenTest, ChoicesByDigitAndByClickAlsoDuringThePause) {
+TEST_F(GameScreenTest, ChoicesByDigitAndByClickButNotDuringThePause) {
     Start(GameModeChoiceOtherLessons);
     SaveShot(view, "game-choice-other-lessons");
     const auto wrong = static_cast<char>(doc.choiceRound.correctChoice == 0 ? '2' : '1');
@@ -200,13 +201,21 @@ TEST_F(GameScreenTest, ChoicesByDigitAndByClickAlsoDuringThePause) {
     ASSERT_TRUE(doc.verdictShowing);
     SaveShot(view, "verdict-choice-wrong");
 
-    // A click during the pause ends it and picks for the next question: one more answer is
-    // judged, and the question of the pause is not judged again.
-    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(200, 70 + 15));
-    EXPECT_EQ(doc.rightCount + doc.wrongCount, 2u);
-    EXPECT_GE(doc.wrongCount, 1u);
+    // A click or a digit during the pause only ends it: the choices of the next question are
+    // not on screen yet, so nothing is judged.
+    const auto pickDuringPause = [&](const std::function<void()>& pick) {
+        doc.verdictShowing = true;
+        pick();
+        EXPECT_FALSE(doc.verdictShowing);
+        EXPECT_EQ(doc.rightCount + doc.wrongCount, 1u);
+    };
+    pickDuringPause([&] { QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(200, 70 + 15)); });
+    pickDuringPause([&] { QTest::keyClick(&view, '1'); });
 
-    // By digit once more, through the keyboard, after the pause's timer.
+    // Outside the pause, by click and by digit.
+    QTest::mouseClick(&view, Qt::LeftButton, {},
+                      QPoint(200, 70 + 15 + 30 * static_cast<int>(doc.choiceRound.correctChoice)));
+    EXPECT_EQ(doc.lastVerdict, 1);
     view.OnTimer(CLingomatView::FeedbackTimer);
     QTest::keyClick(&view, static_cast<char>('1' + doc.choiceRound.correctChoice));
     EXPECT_EQ(doc.lastVerdict, 1);
@@ -328,9 +337,12 @@ TEST_F(GameScreenTest, SkipAsksAndCountsOnlyOnYes) {
                                          "berspringen zu wollen?");
         EXPECT_EQ(doc.cheatCount, keepsGame ? 0u : 1u);
         EXPECT_EQ(doc.lastVerdict, -1);
-        // A skipped question leaves the game.
+        // A skipped question leaves the game; its answer is shown where a tip stood before.
         EXPECT_EQ(doc.pool.Size(), keepsGame ? left : left - 1);
+        const QImage hint = Render(view).copy(10, 300, 140, 25);
+        EXPECT_EQ(CountPixels(hint, QColor(255, 0, 0)) > 0, keepsGame);
     }
+    SaveShot(view, "skipped");
 }
 
 TEST_F(GameScreenTest, TheClockRepaintsItsOwnCornerOncePerSecond) {
@@ -400,8 +412,7 @@ TEST(FitFontTest, NarrowsAndLightensStepByStepAndStopsAtItsFloor) {
     // steps: how many steps the target width allows for
     for (const auto& [steps, width, weight] :
          {std::tuple{0, 11, 600}, std::tuple{1, 10, 500}, std::tuple{2, 9, 400}}) {
-        const int room =
-            QFontMetrics(FontSpec{40, 11 - steps, 600}.Font()).horizontalAdvance(text);
+        const int room = QFontMetrics(FontSpec{40, 11 - steps, 600}.Font()).horizontalAdvance(text);
         const FontSpec result = FitFont(question, text, room, 100);
         EXPECT_EQ(result.width, width) << steps;
         EXPECT_EQ(result.weight, weight) << steps;
