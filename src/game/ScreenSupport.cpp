@@ -82,10 +82,9 @@ std::string CLingomatDoc::CopyTemplate() const {
     default:
         break;
     }
+    // The form has lost its article already; stripping the cut once more would take a second
+    // one («sich das Bein» -> «Bein»), which no answer accepts.
     std::string result = form.substr(0, std::min(shown, length));
-    if (correctionOptions.ignoreArticles) {
-        result = StripArticle(result);
-    }
     if (copyModeSettings.showSZAsSS) {
         result = ReplaceAll(result, "\xDF", "ss");
     }

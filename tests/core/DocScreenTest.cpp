@@ -55,6 +55,7 @@ TEST_F(DocTest, CopyTemplateShowsAsMuchAsTheModeSays) {
         {"le chat (m)", 3, 100, true, false, 0, "chat"},
         {"(sich) freuen", 3, 50, false, false, 0, "fre"},
         {"/(to) go /(to) walk", 0, 0, false, false, 1, "walk"},
+        {"sich das Bein brechen", 0, 0, true, false, 0, "das Bein brechen"},
     };
     CLingomatDoc& d = Start();
     for (const auto& c : cases) {

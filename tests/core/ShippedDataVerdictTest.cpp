@@ -1,0 +1,212 @@
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DataTestFolder.h"
+#include "ScriptedHost.h"
+#include "data/DataSetLoader.h"
+#include "game/LingomatDoc.h"
+#include "matching/AccentEscapes.h"
+#include "matching/AnswerForms.h"
+#include "matching/AnswerMatching.h"
+#include "matching/LanguageNames.h"
+
+namespace lingomat {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedHost;
+using testing::TempFolder;
+
+// What a player types who reads a shown answer: each of the forms that ", " joins, once with
+// its optional parts left out and once with them kept, the parentheses dropped.
+std::vector<std::string> Readings(const std::string& shown, bool severalForms) {
+    std::vector<std::string> forms;
+    std::size_t start = 0;
+    for (std::size_t comma = shown.find(", "); severalForms && comma != std::string::npos;
+         comma = shown.find(", ", start)) {
+        forms.push_back(shown.substr(start, comma - start));
+        start = comma + 2;
+    }
+    forms.push_back(shown.substr(start));
+    std::vector<std::string> readings;
+    for (const std::string& form : forms) {
+        readings.push_back(RemoveParentheses(form));
+        std::string kept = form;
+        std::erase_if(kept, [](char c) { return c == '(' || c == ')'; });
+        readings.push_back(SquashBlanks(kept));
+    }
+    return readings;
+}
+
+// Under the sanitizers every tenth record: the same paths at a fraction of the time.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr std::size_t RecordStep = 10;
+#else
+constexpr std::size_t RecordStep = 1;
+#endif
+
+std::vector<fs::path> ShippedDataSets() {
+    std::vector<fs::path> sets;
+    const fs::path folder = fs::path(LINGOMAT_BINARY_DIR) / "game";
+    for (const auto& file : fs::directory_iterator(folder)) {
+        if (file.path().extension() == ".voc") {
+            sets.push_back(file.path());
+        }
+    }
+    std::sort(sets.begin(), sets.end());
+    return sets;
+}
+
+class VerdictChecker {
+public:
+    VerdictChecker(CLingomatDoc& doc) : doc(doc) {}
+
+    // Every way the screen shows or offers the answer of the one question in the pool.
+    void CheckQuestion() {
+        const Question question = *doc.pool.Current();
+        ++cases;
+        const std::size_t forms = FormCount(question.answerText);
+        for (std::uint32_t variant = 0; variant < forms; ++variant) {
+            doc.answerVariant = variant;
+            doc.gameMode = GameModeCopy;
+            Expect(doc.CopyTemplate(), "Abschreibvorlage");
+            for (const std::string& reading : Readings(doc.ShownAnswer(), forms > 1)) {
+                Expect(reading, "Einblenden");
+            }
+            doc.gameMode = GameModeView;
+            for (const std::string& reading : Readings(doc.RevealedAnswer(), forms > 1)) {
+                Expect(reading, "Anschauen");
+            }
+        }
+        doc.answerVariant = 0;
+        std::vector<std::string> right = doc.OtherRightAnswers(question);
+        right.push_back(DecodeAccents(question.answerText));
+        for (const GameMode mode : {GameModeChoiceOtherLessons, GameModeChoiceAlteredLetters}) {
+            doc.gameMode = mode;
+            for (int attempt = 0; attempt < 100 && !doc.PrepareChoiceRound(); ++attempt) {
+            }
+            std::vector<std::size_t> rightChoices;
+            for (std::size_t i = 0; i < doc.choiceRound.texts.size(); ++i) {
+                const std::string& text = doc.choiceRound.texts[i];
+                if (!text.empty() &&
+                    std::any_of(right.begin(), right.end(), [&](const std::string& answer) {
+                        return TextsMatch(text, answer, doc.correctionOptions);
+                    })) {
+                    rightChoices.push_back(i);
+                }
+            }
+            ++checks;
+            if (rightChoices != std::vector<std::size_t>{doc.choiceRound.correctChoice}) {
+                std::string texts;
+                for (const std::string& text : doc.choiceRound.texts) {
+                    texts += " | " + text;
+                }
+                Fail("Auswahl" + std::to_string(mode), texts);
+            }
+        }
+    }
+
+    std::size_t cases = 0;
+    std::size_t checks = 0;
+    std::size_t failures = 0;
+
+private:
+    void Expect(const std::string& typed, const char* where) {
+        ++checks;
+        if (!doc.IsRightAnswer(SquashBlanks(typed))) {
+            Fail(where, typed);
+        }
+    }
+
+    void Fail(const std::string& where, const std::string& what) {
+        if (++failures <= 20) {
+            const Question& q = *doc.pool.Current();
+            const CorrectionOptions& o = doc.correctionOptions;
+            ADD_FAILURE() << where << ": «" << what << "» for «" << q.questionText << "» -> «"
+                          << q.answerText << "», direction " << doc.questionLanguage << "->"
+                          << doc.answerLanguage << ", options " << o.ignoreAccents << o.ignoreCase
+                          << o.ignoreSpacing << o.ignoreArticles;
+        }
+    }
+
+    CLingomatDoc& doc;
+};
+
+// Every record of every shipped data set, in every direction it offers and under every
+// combination of the four matching options: what the Copy template, the glimpse and the View
+// game show is judged right when typed, and each multiple-choice round has one right choice.
+TEST(ShippedDataVerdicts, WhatTheScreenShowsIsRightAndEveryRoundHasOneRightChoice) {
+    const auto dataSets = ShippedDataSets();
+    ASSERT_FALSE(dataSets.empty()) << "no packed data set in the build's game folder";
+    TempFolder folder;
+    ScriptedHost host;
+    MemoryProfileStore profile;
+    FixedClock clock{1700000000};
+    std::size_t cases = 0;
+    std::size_t checks = 0;
+    for (const fs::path& file : dataSets) {
+        CLingomatDoc doc(host, profile, clock, folder.File(""));
+        LoadDataSet(doc, file.string(), nullptr);
+        ASSERT_FALSE(doc.vocabulary.empty()) << file;
+        doc.dataSetName = file.filename().string();
+        doc.random.Seed(7);
+        doc.correcting = false;
+        doc.gameStarted = true;
+        doc.copyModeSettings = {};
+        doc.copyModeSettings.copyMode = 3;
+        doc.copyModeSettings.percentShown = 100;
+        doc.copyModeSettings.templateVisible = true;
+        doc.viewModeSettings.letterByLetter = false;
+        doc.viewModeSettings.wordShown = true;
+        doc.SetChoiceCount(4);
+        // The width of the search decides which wrong answers come, not whether they are
+        // admitted; a narrow one keeps a few hundred thousand rounds quick.
+        doc.distractorSearchLimit = 1;
+        const bool spanish = IsSpanishDataSet(doc.dataSetName);
+        std::vector<std::pair<Language, Language>> directions = {{0, 1}, {1, 0}};
+        if (!spanish) {
+            directions.insert(directions.end(), {{0, 2}, {1, 2}, {2, 0}, {2, 1}});
+        }
+        VerdictChecker checker(doc);
+        for (unsigned mask = 0; mask < 16; ++mask) {
+            doc.correctionOptions = {};
+            doc.correctionOptions.ignoreAccents = (mask & 1) != 0;
+            doc.correctionOptions.ignoreCase = (mask & 2) != 0;
+            doc.correctionOptions.ignoreSpacing = (mask & 4) != 0;
+            doc.correctionOptions.ignoreArticles = (mask & 8) != 0;
+            for (const auto& [question, answer] : directions) {
+                doc.questionLanguage = question;
+                doc.answerLanguage = answer;
+                for (std::size_t r = 0; r < doc.vocabulary.size(); r += RecordStep) {
+                    VocEntry& record = doc.vocabulary[r];
+                    if (!IsAskable(record.Text(question))) {
+                        continue;
+                    }
+                    Question asked = Question::FromEntry(record, question, answer);
+                    asked.questionText = DecodeAccents(asked.questionText);
+                    asked.answerText = DecodeAccents(asked.answerText);
+                    doc.pool.Clear();
+                    doc.pool.Append(asked);
+                    checker.CheckQuestion();
+                }
+            }
+        }
+        cases += checker.cases;
+        checks += checker.checks;
+        EXPECT_EQ(checker.failures, 0u) << file;
+    }
+    std::cout << "Geprüft: " << cases << " Fälle (Datensatz, Richtung, Optionen) mit " << checks
+              << " Prüfungen in " << dataSets.size() << " Datensätzen\n";
+    RecordProperty("cases", std::to_string(cases));
+    EXPECT_GE(cases, 100000u / RecordStep);
+}
+
+} // namespace
+} // namespace lingomat
