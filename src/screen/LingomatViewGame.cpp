@@ -105,7 +105,10 @@ void CLingomatView::DrawGameScreen(QPainter& painter) {
         painter.setPen(colour);
         painter.drawText(Box(10, 250, w, h), Qt::AlignLeft | Qt::AlignTop,
                          ToQString(DecodeAccents(document.verdictText)));
-        if (const VocEntry* previous = document.previousEntry) {
+        // A skip's text names the answer and the question itself, on three lines that the
+        // words would overlap.
+        if (const VocEntry* previous = document.previousEntry;
+            previous != nullptr && document.lastVerdict != -1) {
             const Language q = document.questionLanguage;
             const Language a = document.answerLanguage;
             QString labels =
