@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AnkiWordList.h"
 #include "CsvWordList.h"
 #include "Import.h"
 #include "KvtmlXml.h"
@@ -75,14 +76,20 @@ TEST(ImportReaders, XmlTextAndErrors) {
         {"<a><b>x &amp; y &lt;&gt; &quot;&apos;</b></a>", "x & y <> \"'", ""},
         {"<?xml version=\"1.0\"?><!-- c --><a><b>&#228;&#xE9;</b></a>", "äé", ""},
         {"<a><b><![CDATA[<&>]]></b></a>", "<&>", ""},
-        {"<!DOCTYPE a [<!ENTITY x \"y\">]><a><b k='v'/></a>", "", ""},
-        {"<a><b>x</c></a>", "", "1:8: Kein gültiges XML: </c> schließt <b>"},
-        {"<a><b>x &nbsp;</b></a>", "", "Unbekannter Verweis"},
-        {"<a><b>x & y</b></a>", "", "&amp;"},
-        {"<a>\n<b>", "", "nicht geschlossen"},
-        {"<a><b>&#0;</b></a>", "", "Unbekannter Verweis"},
+        {"<!DOCTYPE a [<!ENTITY x \"y\">]><a><b k='v'>&x;</b></a>", "y", ""},
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a><b>M\xE4"
+         "dchen</b></a>",
+         "Mädchen", ""},
+        {std::string("\xFF\xFE<\0a\0>\0<\0b\0>\0\xE4\0<\0/\0b\0>\0<\0/\0a\0>\0", 32), "ä", ""},
+        // No file outside the list is ever read.
+        {"<!DOCTYPE a [<!ENTITY x SYSTEM \"/etc/hostname\">]><a><b>&x;</b></a>", "", ""},
+        {"<a><b>x</c></a>", "", "1:12: Kein gültiges XML"},
+        {"<a><b>x &nbsp;</b></a>", "", "Kein gültiges XML"},
+        {"<a><b>x & y</b></a>", "", "Kein gültiges XML"},
+        {"<a>\n<b>", "", "2:4: Das Dokument endet"},
+        {"<a><b>\xC3(</b></a>", "", "Kein gültiges XML"},
         {"", "", "Kein XML-Element"},
-        {std::string(5000, '<'), "", "Ein Name fehlt"},
+        {std::string(5000, '<'), "", "Kein gültiges XML"},
         {[] {
              std::string deep;
              for (int i = 0; i < 1000; ++i) {
@@ -91,9 +98,18 @@ TEST(ImportReaders, XmlTextAndErrors) {
              return deep;
          }(),
          "", "zu tief"},
+        {[] { // entities that double ten times over
+             std::string doc = "<!DOCTYPE a [<!ENTITY e0 \"lol\">";
+             for (int i = 1; i <= 30; ++i) {
+                 doc += "<!ENTITY e" + std::to_string(i) + " \"&e" + std::to_string(i - 1) + ";&e" +
+                        std::to_string(i - 1) + ";\">";
+             }
+             return doc + "]><a><b>&e30;</b></a>";
+         }(),
+         "", "Kein gültiges XML"},
     };
     for (const auto& c : cases) {
-        const XmlDocument document = ParseXml(DecodeInput(c.xml, InputEncoding::Utf8).chars);
+        const XmlDocument document = ParseXml(c.xml, std::nullopt);
         if (c.error.empty()) {
             ASSERT_TRUE(document.root) << c.xml;
             ASSERT_FALSE(document.root->children.empty());
@@ -106,6 +122,27 @@ TEST(ImportReaders, XmlTextAndErrors) {
                 std::to_string(m.line) + ":" + std::to_string(m.column) + ": " + m.text;
             EXPECT_NE(where.find(c.error), std::string::npos) << where;
         }
+    }
+}
+
+TEST(ImportReaders, AnkiFieldsBecomePlainText) {
+    struct Case {
+        std::string html;
+        std::string text;
+        std::size_t dropped;
+    };
+    const Case cases[] = {
+        {"<b>der</b>&nbsp;Hund<br/>", "der Hund", 0},
+        {"&#228;&#xE9;&eacute; &bogus; &#0; &", "äéé &bogus; &#0; &", 0},
+        {"<style>b{}</style><div>x</div><div>y</div>", "x y", 0},
+        {"[sound:a.mp3]perro<img src='p.jpg'>", "perro", 2},
+        {"a < b", "a < b", 0},
+        {"[sound:ohne Ende", "[sound:ohne Ende", 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> dropped;
+        EXPECT_EQ(AnkiFieldText(c.html, dropped), c.text) << c.html;
+        EXPECT_EQ(dropped.size(), c.dropped) << c.html;
     }
 }
 

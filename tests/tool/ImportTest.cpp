@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   {{"reise", 6}},
                                   {{"abfahren", "to leave", "", 0}},
                                   {"--spanish", "--columns", "de,es,-"},
+                                  "spanbasic.voc"},
+                      // Made by another program: HTML in the fields, an image, a sound, a subdeck.
+                      FixtureCase{"AnkiPackage",
+                                  "tiere.apkg",
+                                  5,
+                                  {{"Tiere - Bauernhof", 5}},
+                                  {{"das K\xE4tzchen", "el gatito el minino", "", 0},
+                                   {"die Kuh", "la vaca", "", 0},
+                                   {"Katz & Maus", "gato & rat\xF3n", "", 0}},
+                                  {"--spanish"},
                                   "spanbasic.voc"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -177,13 +188,23 @@ TEST(Import, RefusesAndWritesNothing) {
         {"liste.kvtml",
          "<kvtml version=\"2.0\">\n<identifiers>\n<identifier id=\"0\"><locale>de</locale>"
          "</identifier>\n</identifiers>\n<entries>\n</entry>\n</kvtml>\n",
-         "liste.kvtml:6:1: Fehler: Kein gültiges XML: </entry> schließt <entries>"},
+         "liste.kvtml:6:9: Fehler: Kein gültiges XML"},
+        // One Windows-1252 line in a UTF-8 list: read neither way without being told.
+        {"liste.csv",
+         "de;en\nM\xC3\xA4"
+         "dchen;girl\nK\xE4se;cheese\n",
+         "liste.csv:3: Fehler: Gelesen als UTF-8, aber 1 Zeile passt nicht dazu (Zeile 3"},
         {"liste.kvtml",
          "<kvtml version=\"2.0\"><identifiers><identifier id=\"0\"><locale>de</locale>"
          "</identifier><identifier id=\"1\"><locale>en_GB</locale></identifier>"
          "<identifier id=\"2\"><locale>en_US</locale></identifier></identifiers></kvtml>",
          "Die Sprache Englisch steht zweimal"},
         {"liste.kvtml", "<kvtml version=\"1.0\"></kvtml>", "nur KVTML 2"},
+        {"deck.apkg", "PK nicht wirklich", "keine lesbare ZIP-Datei"},
+        {"deck.apkg", ReadText(Fixtures + "leer.apkg"), "Die Liste enthält keine Vokabeln"},
+        {"deck.apkg", ReadText(Fixtures + "beschaedigt.apkg"), "beschädigt"},
+        // Refused by the size it claims, before anything is unpacked.
+        {"deck.apkg", ReadText(Fixtures + "bombe.apkg"), "größer als 256 MB"},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -202,7 +223,7 @@ TEST(Import, RefusesAndWritesNothing) {
     }
 }
 
-TEST(Import, ForceAndFixEscapesSayWhatTheyDid) {
+TEST(Import, OptionsAndRepairsSayWhatTheyDid) {
     struct Case {
         std::string content;
         std::vector<std::string> options;
@@ -232,6 +253,21 @@ TEST(Import, ForceAndFixEscapesSayWhatTheyDid) {
          "„~“ → „˜“",
          "Gru3 \x98nandu \x88"
          "e"},
+        {"de;en\nK\xE4se;cheese\nM\xC3\xA4"
+         "dchen;girl\n",
+         {"--encoding", "windows-1252"},
+         "x.voc",
+         "Warnung: Gelesen als Windows-1252, aber 1 Zeile passt nicht dazu (Zeile 3",
+         "K\xE4se"},
+        {"<kvtml version=\"2.0\"><identifiers><identifier id=\"0\"><locale>de</locale>"
+         "</identifier><identifier id=\"1\"><locale>en</locale></identifier></identifiers>"
+         "<entries><entry id=\"0\"><translation id=\"0\"><text>Hund</text></translation>"
+         "<translation id=\"1\"><text>dog</text></translation></entry></entries><lessons>"
+         "<container><name> </name><entry id=\"0\"/></container></lessons></kvtml>",
+         {},
+         "x.voc",
+         "Die Lektion an Stelle 1 hat keinen Namen; sie heißt „Lektion 1“",
+         "Hund"},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -243,9 +279,50 @@ TEST(Import, ForceAndFixEscapesSayWhatTheyDid) {
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         VocDatabase database;
         LoadDataSet(database, dir.File(c.output), nullptr);
-        ASSERT_EQ(database.vocabulary.size(), 1u);
+        ASSERT_FALSE(database.vocabulary.empty());
         EXPECT_EQ(database.vocabulary[0].Text(0), c.german);
         EXPECT_EQ(DecodeAccents(c.german), c.german);
+    }
+}
+
+// Each record's decoded words with the names of the lessons that take it in, as a game sees them.
+std::map<std::vector<std::string>, std::set<std::string>> Played(const std::string& vocPath) {
+    VocDatabase database;
+    LoadDataSet(database, vocPath, nullptr);
+    std::map<std::vector<std::string>, std::set<std::string>> played;
+    for (const auto& entry : database.vocabulary) {
+        auto& lessons = played[{DecodeAccents(entry.Text(0)), DecodeAccents(entry.Text(1)),
+                                DecodeAccents(entry.Text(2)), std::to_string(entry.wordClass)}];
+        for (const auto& lesson : database.lessonTable.lessons) {
+            if (entry.InLesson(lesson.code)) {
+                lessons.insert(DecodeAccents(lesson.name));
+            }
+        }
+    }
+    return played;
+}
+
+TEST(Import, EveryShippedDataSetComesBackFromItsExport) {
+    const std::string vocabulary = std::string(LINGOMAT_SOURCE_DIR) + "/res/vocabulary/";
+    for (const char* name : {"lingomat", "spanbasic", "spantheme"}) {
+        TempDir dir;
+        const std::string original = dir.File(std::string(name) + ".voc");
+        ASSERT_EQ(RunTool({"pack", vocabulary + name + ".txt", "-o", original}).exitCode, 0);
+        const auto expected = Played(original);
+        for (const std::vector<std::string>& format : {std::vector<std::string>{"liste.csv"},
+                                                       {"liste.csv", "--encoding", "utf-8"},
+                                                       {"liste.kvtml"}}) {
+            std::vector<std::string> exporting = {"export", original, "-o", dir.File(format[0])};
+            exporting.insert(exporting.end(), format.begin() + 1, format.end());
+            const auto exported = RunTool(exporting);
+            ASSERT_EQ(exported.exitCode, 0) << name << " " << format[0] << "\n" << exported.err;
+            // The name keeps a Spanish data set Spanish.
+            const bool spanish = std::string(name).rfind("span", 0) == 0;
+            const std::string target = dir.File(spanish ? "spantest.voc" : "wieder.voc");
+            const auto imported = RunTool({"import", dir.File(format[0]), "-o", target});
+            ASSERT_EQ(imported.exitCode, 0) << name << " " << format[0] << "\n" << imported.err;
+            EXPECT_EQ(Played(target), expected) << name << " " << format[0];
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <set>
 
 namespace lingomat {
@@ -162,20 +163,79 @@ std::optional<char32_t> DetectDelimiter(const PositionedText& text) {
     return best ? best : fallback;
 }
 
+namespace {
+
+// Hands out a file record by record, so that a long list is never decoded whole: physical lines
+// are joined until their quotes pair up, which keeps a quoted line break in its field.
+class CsvChunks {
+public:
+    CsvChunks(const std::string& bytes, const EncodingChoice& choice,
+              std::vector<ImportMessage>& problems)
+        : bytes(bytes), pos(choice.start), decoder(choice.encoding), problems(problems) {}
+
+    bool Next(PositionedText& chunk) {
+        chunk.clear();
+        if (pos >= bytes.size()) {
+            return false;
+        }
+        std::size_t quotes = 0;
+        do {
+            std::size_t end = bytes.find('\n', pos);
+            end = end == std::string::npos ? bytes.size() : end + 1;
+            quotes += static_cast<std::size_t>(
+                std::count(bytes.begin() + static_cast<std::ptrdiff_t>(pos),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(end), '"'));
+            decoder.Decode(bytes, pos, end, chunk, problems);
+            pos = end;
+        } while (quotes % 2 == 1 && pos < bytes.size());
+        return true;
+    }
+
+private:
+    const std::string& bytes;
+    std::size_t pos;
+    InputDecoder decoder;
+    std::vector<ImportMessage>& problems;
+};
+
+} // namespace
+
 WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings) {
     WordList list;
-    DecodedInput input = DecodeInput(content, settings.encoding);
-    list.messages = std::move(input.problems);
-    std::string encoding =
-        input.encoding == InputEncoding::Utf8 ? "UTF-8" : std::string("Windows-1252");
-    if (input.byteOrderMark) {
-        encoding += " mit BOM";
+    std::string encoding;
+    std::string converted;
+    const std::string* bytes = &content;
+    if (auto utf16 = Utf16ToUtf8(content)) {
+        converted = std::move(*utf16);
+        bytes = &converted;
+        encoding = "UTF-16";
     }
-    list.readingNotes.push_back("Zeichenkodierung: " + encoding +
-                                (settings.encoding ? " (angegeben)" : " (erkannt)"));
+    const EncodingChoice choice =
+        ChooseEncoding(*bytes, encoding.empty() ? settings.encoding : InputEncoding::Utf8);
+    ReportMisfits(choice, settings.encoding.has_value(), list.messages);
+    if (encoding.empty()) {
+        encoding = choice.encoding == InputEncoding::Utf8 ? "UTF-8" : "Windows-1252";
+        if (choice.byteOrderMark) {
+            encoding += " mit BOM";
+        }
+        encoding += settings.encoding ? " (angegeben)" : " (erkannt)";
+    }
+    list.readingNotes.push_back("Zeichenkodierung: " + encoding);
 
-    const std::optional<char32_t> delimiter =
-        settings.delimiter ? settings.delimiter : DetectDelimiter(input.chars);
+    CsvChunks chunks(*bytes, choice, list.messages);
+    std::vector<PositionedText> sample;
+    PositionedText chunk;
+    while (sample.size() < DelimiterSampleRecords && chunks.Next(chunk)) {
+        sample.push_back(chunk);
+    }
+    std::optional<char32_t> delimiter = settings.delimiter;
+    if (!delimiter) {
+        PositionedText start;
+        for (const auto& piece : sample) {
+            start.insert(start.end(), piece.begin(), piece.end());
+        }
+        delimiter = DetectDelimiter(start);
+    }
     if (!delimiter) {
         list.messages.push_back({ImportMessage::Severity::Error, 1, 0,
                                  "Kein Trennzeichen gefunden (Tabulator, Semikolon oder Komma); "
@@ -186,8 +246,12 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
     list.readingNotes.push_back("Trennzeichen: " + DelimiterName(*delimiter) +
                                 (settings.delimiter ? " (angegeben)" : " (erkannt)"));
 
-    std::vector<CsvRecord> records = SplitCsv(input.chars, *delimiter, list.messages);
-    std::erase_if(records, IsBlankRecord);
+    std::vector<CsvRecord> records;
+    for (const auto& piece : sample) {
+        auto split = SplitCsv(piece, *delimiter, list.messages);
+        std::erase_if(split, IsBlankRecord);
+        std::move(split.begin(), split.end(), std::back_inserter(records));
+    }
     if (records.empty()) {
         list.messages.push_back({ImportMessage::Severity::Error, 0, 0, "Die Datei ist leer"});
         return list;
@@ -253,14 +317,14 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
                                     " ist die Kopfzeile");
     }
 
-    std::vector<bool> reportedColumn(width, false);
-    for (std::size_t r = header ? 1 : 0; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
+    std::vector<bool> reportedColumn;
+    const auto takeRecord = [&](const CsvRecord& record) {
         ImportRow row;
         row.line = record.line;
         for (std::size_t i = 0; i < record.cells.size(); ++i) {
             const PositionedText cell = Trimmed(record.cells[i]);
             if (i >= mapping.size()) {
+                reportedColumn.resize(std::max(reportedColumn.size(), i + 1), false);
                 if (!cell.empty() && !reportedColumn[i]) {
                     reportedColumn[i] = true;
                     list.messages.push_back(
@@ -289,6 +353,18 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
             }
         }
         list.rows.push_back(std::move(row));
+    };
+    for (std::size_t r = header ? 1 : 0; r < records.size(); ++r) {
+        takeRecord(records[r]);
+    }
+    records.clear();
+    sample.clear();
+    while (chunks.Next(chunk)) {
+        for (const CsvRecord& record : SplitCsv(chunk, *delimiter, list.messages)) {
+            if (!IsBlankRecord(record)) {
+                takeRecord(record);
+            }
+        }
     }
     return list;
 }

@@ -7,6 +7,7 @@
 
 #include "DataSetLayout.h"
 #include "LearnerCheck.h"
+#include "LessonCodes.h"
 #include "TextEncoding.h"
 #include "data/VocEntry.h"
 #include "matching/AccentEscapes.h"
@@ -86,19 +87,14 @@ private:
         }
         report.summary.push_back("Vorspann: " +
                                  Plural(layout.preambleLineCount, "Zeile", "Zeilen"));
+        const LessonMembership lessons(layout);
         membership.assign(layout.records.size(), {});
-        std::vector<VocEntry> entries(layout.records.size());
         for (std::size_t r = 0; r < layout.records.size(); ++r) {
-            entries[r].SetLesson(layout.records[r].lesson.text);
+            membership[r] = lessons.LessonsOf(r);
         }
         lessonSizes.assign(layout.lessons.size(), 0);
         for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
-            for (std::size_t r = 0; r < entries.size(); ++r) {
-                if (entries[r].InLesson(layout.lessons[l].code.text)) {
-                    membership[r].push_back(l);
-                    ++lessonSizes[l];
-                }
-            }
+            lessonSizes[l] = lessons.RecordsOf(l).size();
         }
         report.lessonCount = layout.lessons.size();
         report.recordCount = layout.records.size();
@@ -183,10 +179,21 @@ private:
                     LessonName(lesson) + " hat keine Datensätze");
             }
         }
-        // Every pair of distinct codes: a code inside another takes in that lesson's records.
-        for (const auto& [inner, innerIndex] : firstWithCode) {
-            for (const auto& [outer, outerIndex] : firstWithCode) {
-                if (inner.size() < outer.size() && outer.find(inner) != std::string::npos) {
+        // A code inside another takes in that lesson's records.
+        std::vector<std::string> codes;
+        std::vector<std::size_t> lessonOfCode;
+        for (const auto& [code, index] : firstWithCode) {
+            codes.push_back(code);
+            lessonOfCode.push_back(index);
+        }
+        const CodeMatcher matcher(codes);
+        for (std::size_t o = 0; o < codes.size(); ++o) {
+            const std::string& outer = codes[o];
+            const std::size_t outerIndex = lessonOfCode[o];
+            for (const std::size_t i : matcher.Contained(outer)) {
+                const std::string& inner = codes[i];
+                const std::size_t innerIndex = lessonOfCode[i];
+                if (inner.size() < outer.size()) {
                     Add(Severity::Error, FindingKind::CodeInsideCode, lessons[outerIndex].code.line,
                         "Die Kennung " + Quoted(inner) + " (Lektion " +
                             Quoted(lessons[innerIndex].name.text) + ") steckt in der Kennung " +

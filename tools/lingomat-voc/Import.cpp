@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "AnkiWordList.h"
 #include "CsvWordList.h"
 #include "DataSetCheck.h"
 #include "KvtmlWordList.h"
@@ -275,7 +276,7 @@ private:
         for (ImportCell lesson : row.lessons) {
             if (!StorableText(lesson.text, lesson.line, lesson.column, "Der Lektionsname")) {
                 sound = false;
-            } else if (lesson.text.front() == '#') {
+            } else if (!lesson.text.empty() && lesson.text.front() == '#') {
                 // The game reads a lesson name that starts with "#" as the end of the lessons.
                 Add(ImportMessage::Severity::Error, lesson.line, lesson.column,
                     "Der Lektionsname " + Quoted(lesson.text) +
@@ -455,16 +456,6 @@ std::optional<char32_t> DelimiterForName(const std::string& name) {
 
 } // namespace
 
-bool IsImportOption(const std::string& arg) {
-    const std::string name = arg.substr(0, arg.find('='));
-    return ImportOptionTakesValue(name) || name == "--no-header" || name == "--spanish" ||
-           name == "--fix-escapes" || name == "--force";
-}
-
-bool ImportOptionTakesValue(const std::string& arg) {
-    return arg == "--delimiter" || arg == "--encoding" || arg == "--columns";
-}
-
 std::optional<std::string> ParseImportOptions(const std::vector<std::string>& args,
                                               ImportOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -473,7 +464,7 @@ std::optional<std::string> ParseImportOptions(const std::vector<std::string>& ar
         if (const std::size_t equals = name.find('='); equals != std::string::npos) {
             value = name.substr(equals + 1);
             name.resize(equals);
-        } else if (ImportOptionTakesValue(name)) {
+        } else if (name == "--delimiter" || name == "--encoding" || name == "--columns") {
             if (i + 1 == args.size()) {
                 return "Nach " + name + " fehlt der Wert.";
             }
@@ -533,15 +524,17 @@ ImportOutcome ImportWordList(const std::string& inputPath, const std::string& co
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     const bool kvtml = extension == ".kvtml" || extension == ".xml" || LooksLikeXml(content);
     WordList list;
-    if (kvtml) {
+    CsvSettings settings;
+    settings.delimiter = options.delimiter;
+    settings.encoding = options.encoding;
+    settings.columns = options.columns;
+    settings.noHeader = options.noHeader;
+    settings.spanish = options.spanish;
+    if (extension == ".apkg" || extension == ".colpkg") {
+        list = ReadAnkiWordList(content, settings);
+    } else if (kvtml) {
         list = ReadKvtmlWordList(content, options.encoding);
     } else {
-        CsvSettings settings;
-        settings.delimiter = options.delimiter;
-        settings.encoding = options.encoding;
-        settings.columns = options.columns;
-        settings.noHeader = options.noHeader;
-        settings.spanish = options.spanish;
         list = ReadCsvWordList(content, settings);
         list.readingNotes.insert(list.readingNotes.begin(), "Format: CSV/TSV");
     }

@@ -19,10 +19,6 @@ struct ImportOptions {
     bool force = false;
 };
 
-// Options of the import command, so that the command line can tell them from unknown ones.
-bool IsImportOption(const std::string& arg);
-bool ImportOptionTakesValue(const std::string& arg);
-
 // Reads "--delimiter ;", "--columns=de,en" and the like; returns what is wrong, or nothing.
 std::optional<std::string> ParseImportOptions(const std::vector<std::string>& args,
                                               ImportOptions& options);

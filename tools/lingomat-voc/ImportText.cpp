@@ -1,6 +1,10 @@
 #include "ImportText.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include <QString>
+#include <QStringConverter>
 
 #include "TextEncoding.h"
 
@@ -8,6 +12,8 @@ namespace lingomat {
 namespace {
 
 constexpr char32_t ReplacementCharacter = 0xFFFD;
+// Enough line numbers to find the misfits; the count tells how many more there are.
+constexpr std::size_t MaxListedMisfits = 10;
 
 // Stored, these bytes end the data (0xFF becomes 0) or the file in text mode (0xE5 becomes 26).
 bool EndsStoredData(int byte) {
@@ -24,67 +30,138 @@ std::string HexByte(unsigned char byte) {
     return buffer;
 }
 
-bool IsValidUtf8From(const std::string& bytes, std::size_t pos) {
-    char32_t code = 0;
-    while (pos < bytes.size()) {
-        const std::size_t length = DecodeUtf8Sequence(bytes, pos, code);
-        if (length == 0) {
-            return false;
-        }
-        pos += length;
-    }
-    return true;
-}
-
 } // namespace
 
-DecodedInput DecodeInput(const std::string& bytes, std::optional<InputEncoding> forced) {
-    DecodedInput result;
-    std::size_t pos = 0;
+EncodingChoice ChooseEncoding(const std::string& bytes, std::optional<InputEncoding> forced) {
+    EncodingChoice choice;
     if (bytes.rfind("\xEF\xBB\xBF", 0) == 0 && forced != InputEncoding::Windows1252) {
-        result.byteOrderMark = true;
-        pos = 3;
+        choice.byteOrderMark = true;
+        choice.start = 3;
     }
-    if (forced) {
-        result.encoding = *forced;
-    } else {
-        result.encoding = result.byteOrderMark || IsValidUtf8From(bytes, pos)
-                              ? InputEncoding::Utf8
-                              : InputEncoding::Windows1252;
-    }
-    result.chars.reserve(bytes.size() - pos);
-    std::uint32_t line = 1;
-    std::uint32_t column = 1;
-    while (pos < bytes.size()) {
-        char32_t code = 0;
-        std::size_t length = 1;
-        if (result.encoding == InputEncoding::Windows1252) {
-            code = Cp1252ToCodePoint(static_cast<unsigned char>(bytes[pos]));
-        } else {
-            length = DecodeUtf8Sequence(bytes, pos, code);
-            if (length == 0) {
-                const auto byte = static_cast<unsigned char>(bytes[pos]);
-                result.problems.push_back(
-                    {ImportMessage::Severity::Error, line, column,
-                     "ungültiges UTF-8 (Byte " + HexByte(byte) +
-                         "); ist die Datei in Windows-1252 gespeichert? Dann geben Sie "
-                         "--encoding windows-1252 an"});
-                code = ReplacementCharacter;
-                length = 1;
+    std::size_t utf8Count = 0;
+    std::vector<std::size_t> firstUtf8;
+    std::size_t invalidCount = 0;
+    std::vector<std::size_t> firstInvalid;
+    const auto note = [](std::size_t& count, std::vector<std::size_t>& first, std::size_t line) {
+        if (count++ < MaxListedMisfits) {
+            first.push_back(line);
+        }
+    };
+    std::size_t line = 1;
+    for (std::size_t begin = choice.start; begin < bytes.size(); ++line) {
+        std::size_t end = bytes.find('\n', begin);
+        end = end == std::string::npos ? bytes.size() : end + 1;
+        const bool plain = std::all_of(bytes.begin() + static_cast<std::ptrdiff_t>(begin),
+                                       bytes.begin() + static_cast<std::ptrdiff_t>(end),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (!plain) {
+            if (IsValidUtf8(bytes.substr(begin, end - begin))) {
+                note(utf8Count, firstUtf8, line);
+            } else {
+                note(invalidCount, firstInvalid, line);
             }
         }
-        result.chars.push_back({code, line, column});
-        pos += length;
+        begin = end;
+    }
+    const bool utf8 =
+        forced ? *forced == InputEncoding::Utf8 : choice.byteOrderMark || utf8Count >= invalidCount;
+    choice.encoding = utf8 ? InputEncoding::Utf8 : InputEncoding::Windows1252;
+    choice.misfitCount = utf8 ? invalidCount : utf8Count;
+    choice.firstMisfits = utf8 ? firstInvalid : firstUtf8;
+    return choice;
+}
+
+void ReportMisfits(const EncodingChoice& choice, bool forced,
+                   std::vector<ImportMessage>& messages) {
+    // Given UTF-8, each byte that does not fit is an error of its own already.
+    if (choice.misfitCount == 0 || (forced && choice.encoding == InputEncoding::Utf8)) {
+        return;
+    }
+    std::string lines;
+    for (const std::size_t line : choice.firstMisfits) {
+        lines += (lines.empty() ? "" : ", ") + std::to_string(line);
+    }
+    if (choice.misfitCount > choice.firstMisfits.size()) {
+        lines += " …";
+    }
+    const bool utf8 = choice.encoding == InputEncoding::Utf8;
+    std::string text = std::string("Gelesen als ") + (utf8 ? "UTF-8" : "Windows-1252") + ", aber " +
+                       std::to_string(choice.misfitCount) +
+                       (choice.misfitCount == 1 ? " Zeile passt" : " Zeilen passen") +
+                       " nicht dazu (Zeile " + lines + "; sie " +
+                       (utf8 ? "enthalten Windows-1252-Bytes" : "enthalten UTF-8") + ")";
+    if (forced) {
+        messages.push_back({ImportMessage::Severity::Warning, choice.firstMisfits.front(), 0,
+                            text + "; --encoding ist angegeben, die Zeilen werden so gelesen"});
+    } else {
+        messages.push_back({ImportMessage::Severity::Error, choice.firstMisfits.front(), 0,
+                            text + ". Speichern Sie die Datei einheitlich oder geben Sie die "
+                                   "Kodierung mit --encoding utf-8 oder --encoding "
+                                   "windows-1252 an"});
+    }
+}
+
+std::optional<std::string> Utf16ToUtf8(const std::string& bytes) {
+    const bool little = bytes.rfind("\xFF\xFE", 0) == 0;
+    const bool big = bytes.rfind("\xFE\xFF", 0) == 0;
+    if (!little && !big) {
+        return std::nullopt;
+    }
+    QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                           QStringConverter::Flag::Stateless);
+    const QString text =
+        decoder(QByteArrayView(bytes.data() + 2, static_cast<qsizetype>(bytes.size() - 2)));
+    return text.toStdString();
+}
+
+void InputDecoder::Decode(const std::string& bytes, std::size_t begin, std::size_t end,
+                          PositionedText& out, std::vector<ImportMessage>& problems) {
+    const auto advance = [&](char32_t code, std::size_t next) {
         // A lone CR ends a line as well, as old Mac spreadsheets write it.
-        const bool lineEnd =
-            code == '\n' || (code == '\r' && (pos >= bytes.size() || bytes[pos] != '\n'));
-        if (lineEnd) {
+        if (code == '\n' || (code == '\r' && (next >= bytes.size() || bytes[next] != '\n'))) {
             ++line;
             column = 1;
         } else {
             ++column;
         }
+    };
+    std::size_t pos = begin;
+    while (pos < end) {
+        // Plain ASCII needs no decoder, which keeps long lists fast.
+        const auto byte = static_cast<unsigned char>(bytes[pos]);
+        if (byte < 0x80 || encoding == InputEncoding::Windows1252) {
+            const char32_t code = Cp1252ToCodePoint(byte);
+            out.push_back({code, line, column});
+            advance(code, ++pos);
+            continue;
+        }
+        std::size_t stop = pos;
+        while (stop < end && static_cast<unsigned char>(bytes[stop]) >= 0x80) {
+            ++stop;
+        }
+        for (const Utf8Char& c : DecodeUtf8(bytes.substr(pos, stop - pos))) {
+            if (c.invalid) {
+                problems.push_back({ImportMessage::Severity::Error, line, column,
+                                    "ungültiges UTF-8 (Byte " + HexByte(c.byte) +
+                                        "); ist die Datei in Windows-1252 gespeichert? Dann "
+                                        "geben Sie --encoding windows-1252 an"});
+                out.push_back({ReplacementCharacter, line, column});
+            } else {
+                out.push_back({c.code, line, column});
+            }
+            ++column;
+        }
+        pos = stop;
     }
+}
+
+DecodedInput DecodeInput(const std::string& bytes, std::optional<InputEncoding> forced) {
+    DecodedInput result;
+    result.choice = ChooseEncoding(bytes, forced);
+    ReportMisfits(result.choice, forced.has_value(), result.problems);
+    result.chars.reserve(bytes.size() - result.choice.start);
+    InputDecoder(result.choice.encoding)
+        .Decode(bytes, result.choice.start, bytes.size(), result.chars, result.problems);
     return result;
 }
 

@@ -107,8 +107,16 @@ private:
     void ReadLesson(const XmlElement& container, const std::string& parent) {
         const PositionedText nameText = ElementText(container.Child("name"));
         std::string name = ToStoredText(nameText, list.messages);
+        ++lessonPosition;
+        if (name.empty()) {
+            // The game skips a lesson without a name; its position names it instead.
+            name = "Lektion " + std::to_string(lessonPosition);
+            list.messages.push_back({ImportMessage::Severity::Warning, container.line, 0,
+                                     "Die Lektion an Stelle " + std::to_string(lessonPosition) +
+                                         " hat keinen Namen; sie heißt „" + name + "“"});
+        }
         if (!parent.empty()) {
-            name = parent + (name.empty() ? "" : " - " + name);
+            name = parent + " - " + name;
         }
         bool used = false;
         for (const XmlElement* member : container.Children("entry")) {
@@ -159,6 +167,7 @@ private:
     WordList& list;
     std::map<std::string, std::size_t> languageOfIdentifier;
     std::map<std::string, std::size_t> rowOfEntry;
+    std::size_t lessonPosition = 0;
 };
 
 } // namespace
@@ -171,21 +180,15 @@ bool LooksLikeXml(const std::string& content) {
 
 WordList ReadKvtmlWordList(const std::string& content, std::optional<InputEncoding> encoding) {
     WordList list;
-    if (!encoding) {
-        const std::string declared = DeclaredXmlEncoding(content);
-        if (declared == "iso-8859-1" || declared == "latin1" || declared == "windows-1252" ||
-            declared == "cp1252") {
-            encoding = InputEncoding::Windows1252;
-        } else {
-            encoding = InputEncoding::Utf8; // what XML means without a declaration
-        }
+    XmlDocument document = ParseXml(content, encoding);
+    std::string name = encoding ? (*encoding == InputEncoding::Utf8 ? "UTF-8" : "Windows-1252")
+                                : DeclaredXmlEncoding(content);
+    if (name.empty()) {
+        name = content.rfind("\xFF\xFE", 0) == 0 || content.rfind("\xFE\xFF", 0) == 0 ? "UTF-16"
+                                                                                      : "UTF-8";
     }
-    DecodedInput input = DecodeInput(content, encoding);
-    list.messages = std::move(input.problems);
-    list.readingNotes.push_back(std::string("Format: KVTML, Zeichenkodierung ") +
-                                (*encoding == InputEncoding::Utf8 ? "UTF-8" : "Windows-1252"));
-    XmlDocument document = ParseXml(input.chars);
-    list.messages.insert(list.messages.end(), document.messages.begin(), document.messages.end());
+    list.readingNotes.push_back("Format: KVTML, Zeichenkodierung " + name);
+    list.messages = std::move(document.messages);
     if (document.root) {
         KvtmlReader(list).Read(*document.root);
     }

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include <QXmlStreamReader>
+
 #include "TextEncoding.h"
 
 namespace lingomat {
@@ -11,268 +13,90 @@ namespace {
 
 // Deeper nesting than any word list needs; it keeps a hostile file from exhausting the stack.
 constexpr std::size_t MaxDepth = 200;
+// Characters one entity may expand to; far above any real word list's needs.
+constexpr int MaxEntityExpansion = 4096;
 
-struct XmlError {
-    std::size_t line;
-    std::size_t column;
-    std::string message;
-};
-
-bool IsSpace(char32_t c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+std::string Utf8(QStringView text) {
+    return text.toString().toStdString();
 }
 
-bool IsNameChar(char32_t c) {
-    return !IsSpace(c) && c != '/' && c != '>' && c != '=' && c != '<' && c != '"' && c != '\'' &&
-           c != '&' && c != '?' && c != '!';
-}
-
-class Parser {
+// Builds the element tree from Qt's reader, keeping the place of every character of text.
+class TreeBuilder {
 public:
-    explicit Parser(const PositionedText& text) : text(text) {}
+    TreeBuilder(QXmlStreamReader& reader, XmlDocument& document)
+        : reader(reader), document(document) {}
 
-    std::unique_ptr<XmlElement> Document() {
-        SkipMisc();
-        if (AtEnd() || !Next('<')) {
-            Fail("Kein XML-Element gefunden");
+    void Build() {
+        std::vector<XmlElement*> open;
+        std::size_t line = 1;
+        std::size_t column = 1;
+        while (!reader.atEnd()) {
+            const auto token = reader.readNext();
+            if (token == QXmlStreamReader::StartElement) {
+                if (open.size() == MaxDepth) {
+                    Fail("Die Elemente sind zu tief verschachtelt");
+                    return;
+                }
+                auto element = std::make_unique<XmlElement>();
+                element->name = Utf8(reader.name());
+                element->line = static_cast<std::size_t>(reader.lineNumber());
+                for (const auto& attribute : reader.attributes()) {
+                    element->attributes.emplace_back(Utf8(attribute.name()),
+                                                     Utf8(attribute.value()));
+                }
+                XmlElement* raw = element.get();
+                if (open.empty()) {
+                    document.root = std::move(element);
+                } else {
+                    open.back()->children.push_back(std::move(element));
+                }
+                open.push_back(raw);
+            } else if (token == QXmlStreamReader::EndElement) {
+                open.pop_back();
+            } else if (token == QXmlStreamReader::Characters && !open.empty()) {
+                // The text starts where the token before it ended.
+                auto chars = reader.text().toString().toStdU32String();
+                std::size_t at = line;
+                std::size_t col = column;
+                for (const char32_t c : chars) {
+                    open.back()->text.push_back(
+                        {c, static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(col)});
+                    if (c == '\n') {
+                        ++at;
+                        col = 1;
+                    } else {
+                        ++col;
+                    }
+                }
+            } else if (token == QXmlStreamReader::EntityReference) {
+                document.messages.push_back(
+                    {ImportMessage::Severity::Warning,
+                     static_cast<std::size_t>(reader.lineNumber()), 0,
+                     "Der Verweis „&" + Utf8(reader.name()) +
+                         ";“ auf eine externe Entität wird nicht gelesen und fehlt im Text"});
+            }
+            line = static_cast<std::size_t>(reader.lineNumber());
+            column = static_cast<std::size_t>(reader.columnNumber()) + 1;
         }
-        auto root = Element(0);
-        SkipMisc();
-        if (!AtEnd()) {
-            Fail("Nach dem Ende des Dokuments folgt noch Inhalt");
+        if (reader.hasError()) {
+            Fail(reader.error() == QXmlStreamReader::PrematureEndOfDocumentError
+                     ? (document.root ? "Das Dokument endet, bevor alle Elemente geschlossen sind"
+                                      : "Kein XML-Element gefunden")
+                     : "Kein gültiges XML (ein Zeichen, ein Name, ein Verweis oder ein "
+                       "schließendes Element passt hier nicht)");
         }
-        return root;
     }
 
 private:
-    bool AtEnd() const { return pos >= text.size(); }
-    char32_t Peek(std::size_t ahead = 0) const {
-        return pos + ahead < text.size() ? text[pos + ahead].code : 0;
-    }
-    bool Next(char32_t c) const { return Peek() == c; }
-    bool Starts(const char* literal) const {
-        for (std::size_t i = 0; literal[i] != 0; ++i) {
-            if (Peek(i) != static_cast<unsigned char>(literal[i])) {
-                return false;
-            }
-        }
-        return true;
+    void Fail(const std::string& text) {
+        document.root.reset();
+        document.messages.push_back({ImportMessage::Severity::Error,
+                                     static_cast<std::size_t>(reader.lineNumber()),
+                                     static_cast<std::size_t>(reader.columnNumber()) + 1, text});
     }
 
-    [[noreturn]] void Fail(const std::string& message) const { FailAt(pos, message); }
-
-    [[noreturn]] void FailAt(std::size_t where, const std::string& message) const {
-        const PositionedChar at = where < text.size() ? text[where]
-                                  : text.empty()      ? PositionedChar{0, 1, 1}
-                                                      : text.back();
-        throw XmlError{at.line, at.column, message};
-    }
-
-    void Expect(const char* literal) {
-        if (!Starts(literal)) {
-            Fail(std::string("Erwartet wurde „") + literal + "“");
-        }
-        pos += std::char_traits<char>::length(literal);
-    }
-
-    void SkipSpace() {
-        while (!AtEnd() && IsSpace(Peek())) {
-            ++pos;
-        }
-    }
-
-    // Skips up to and including the terminator.
-    void SkipPast(const char* terminator, const char* what) {
-        while (!AtEnd() && !Starts(terminator)) {
-            ++pos;
-        }
-        if (AtEnd()) {
-            Fail(std::string(what) + " wird nicht abgeschlossen");
-        }
-        pos += std::char_traits<char>::length(terminator);
-    }
-
-    void SkipDoctype() {
-        int brackets = 0;
-        while (!AtEnd()) {
-            const char32_t c = Peek();
-            ++pos;
-            if (c == '[') {
-                ++brackets;
-            } else if (c == ']') {
-                --brackets;
-            } else if (c == '>' && brackets <= 0) {
-                return;
-            }
-        }
-        Fail("Die Dokumenttyp-Angabe wird nicht abgeschlossen");
-    }
-
-    // Comments, processing instructions, document type and blanks outside the root element.
-    void SkipMisc() {
-        for (;;) {
-            SkipSpace();
-            if (Starts("<?")) {
-                SkipPast("?>", "Die Verarbeitungsanweisung");
-            } else if (Starts("<!--")) {
-                SkipPast("-->", "Der Kommentar");
-            } else if (Starts("<!DOCTYPE")) {
-                SkipDoctype();
-            } else {
-                return;
-            }
-        }
-    }
-
-    std::string Name() {
-        std::string name;
-        while (!AtEnd() && IsNameChar(Peek())) {
-            name += EncodeUtf8(Peek());
-            ++pos;
-        }
-        if (name.empty()) {
-            Fail("Ein Name fehlt");
-        }
-        return name;
-    }
-
-    // An entity or character reference; pos is at '&'.
-    char32_t Reference() {
-        const std::size_t start = pos;
-        ++pos;
-        std::string name;
-        while (!AtEnd() && Peek() != ';' && name.size() < 12) {
-            name += static_cast<char>(Peek() < 0x80 ? Peek() : '?');
-            ++pos;
-        }
-        if (!Next(';')) {
-            pos = start;
-            Fail("Ein „&“ muss als &amp; geschrieben werden");
-        }
-        ++pos;
-        if (name == "amp")
-            return '&';
-        if (name == "lt")
-            return '<';
-        if (name == "gt")
-            return '>';
-        if (name == "quot")
-            return '"';
-        if (name == "apos")
-            return '\'';
-        if (name.size() > 1 && name[0] == '#') {
-            const bool hex = name[1] == 'x' || name[1] == 'X';
-            const std::string digits = name.substr(hex ? 2 : 1);
-            char32_t value = 0;
-            bool valid = !digits.empty();
-            for (const char d : digits) {
-                int v = -1;
-                if (d >= '0' && d <= '9') {
-                    v = d - '0';
-                } else if (hex && d >= 'a' && d <= 'f') {
-                    v = d - 'a' + 10;
-                } else if (hex && d >= 'A' && d <= 'F') {
-                    v = d - 'A' + 10;
-                }
-                valid = valid && v >= 0 && value <= 0x10FFFF;
-                value = value * (hex ? 16 : 10) + static_cast<char32_t>(std::max(v, 0));
-            }
-            if (valid && value != 0 && value <= 0x10FFFF && !(value >= 0xD800 && value <= 0xDFFF)) {
-                return value;
-            }
-        }
-        pos = start;
-        Fail("Unbekannter Verweis „&" + name + ";“");
-    }
-
-    std::string AttributeValue() {
-        const char32_t quote = Peek();
-        if (quote != '"' && quote != '\'') {
-            Fail("Der Wert eines Attributs muss in Anführungszeichen stehen");
-        }
-        ++pos;
-        std::string value;
-        while (!AtEnd() && Peek() != quote) {
-            if (Peek() == '<') {
-                Fail("„<“ im Wert eines Attributs");
-            }
-            value += EncodeUtf8(Peek() == '&' ? Reference() : text[pos++].code);
-        }
-        if (AtEnd()) {
-            Fail("Der Wert eines Attributs wird nicht abgeschlossen");
-        }
-        ++pos;
-        return value;
-    }
-
-    // pos is at '<' of a start tag.
-    std::unique_ptr<XmlElement> Element(std::size_t depth) {
-        if (depth > MaxDepth) {
-            Fail("Die Elemente sind zu tief verschachtelt");
-        }
-        auto element = std::make_unique<XmlElement>();
-        element->line = text[pos].line;
-        ++pos;
-        element->name = Name();
-        for (;;) {
-            SkipSpace();
-            if (Starts("/>")) {
-                pos += 2;
-                return element;
-            }
-            if (Next('>')) {
-                ++pos;
-                break;
-            }
-            std::string key = Name();
-            SkipSpace();
-            Expect("=");
-            SkipSpace();
-            element->attributes.emplace_back(std::move(key), AttributeValue());
-        }
-        for (;;) {
-            if (AtEnd()) {
-                Fail("Das Element <" + element->name + "> wird nicht geschlossen");
-            }
-            if (Starts("</")) {
-                const std::size_t tagStart = pos;
-                pos += 2;
-                const std::string closing = Name();
-                if (closing != element->name) {
-                    FailAt(tagStart, "</" + closing + "> schließt <" + element->name + "> (Zeile " +
-                                         std::to_string(element->line) + ")");
-                }
-                SkipSpace();
-                Expect(">");
-                return element;
-            }
-            if (Starts("<!--")) {
-                SkipPast("-->", "Der Kommentar");
-            } else if (Starts("<![CDATA[")) {
-                pos += 9;
-                while (!AtEnd() && !Starts("]]>")) {
-                    element->text.push_back(text[pos++]);
-                }
-                if (AtEnd()) {
-                    Fail("Der CDATA-Abschnitt wird nicht abgeschlossen");
-                }
-                pos += 3;
-            } else if (Starts("<?")) {
-                SkipPast("?>", "Die Verarbeitungsanweisung");
-            } else if (Next('<')) {
-                element->children.push_back(Element(depth + 1));
-            } else if (Next('&')) {
-                PositionedChar c = text[pos];
-                c.code = Reference();
-                element->text.push_back(c);
-            } else {
-                element->text.push_back(text[pos++]);
-            }
-        }
-    }
-
-    const PositionedText& text;
-    std::size_t pos = 0;
+    QXmlStreamReader& reader;
+    XmlDocument& document;
 };
 
 } // namespace
@@ -305,14 +129,28 @@ std::vector<const XmlElement*> XmlElement::Children(const std::string& childName
     return found;
 }
 
-XmlDocument ParseXml(const PositionedText& text) {
+XmlDocument ParseXml(const std::string& bytes, std::optional<InputEncoding> forced) {
     XmlDocument document;
-    try {
-        document.root = Parser(text).Document();
-    } catch (const XmlError& error) {
-        document.messages.push_back({ImportMessage::Severity::Error, error.line, error.column,
-                                     "Kein gültiges XML: " + error.message});
+    QXmlStreamReader reader;
+    // Qt resolves no external entity; the limit bounds what internal ones may expand to.
+    reader.setEntityExpansionLimit(MaxEntityExpansion);
+    reader.setNamespaceProcessing(false);
+    const std::string declared = DeclaredXmlEncoding(bytes);
+    const bool windows1252 = forced ? *forced == InputEncoding::Windows1252
+                                    : declared == "iso-8859-1" || declared == "latin1" ||
+                                          declared == "windows-1252" || declared == "cp1252";
+    QString decoded;
+    if (windows1252) {
+        decoded.reserve(static_cast<qsizetype>(bytes.size()));
+        for (const char c : bytes) {
+            decoded.append(
+                QChar(static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(c)))));
+        }
+        reader.addData(decoded);
+    } else {
+        reader.addData(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     }
+    TreeBuilder(reader, document).Build();
     return document;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,9 +11,8 @@
 
 namespace lingomat {
 
-// A small XML reader, enough for word lists: elements, attributes, character data with the
-// predefined entities and numeric references, CDATA, comments, processing instructions and a
-// document type declaration (skipped). Namespaces and external entities are not supported.
+// The element tree of an XML word list, read by Qt's XML reader: elements, attributes and the
+// character data directly inside each element. External entities are never loaded.
 struct XmlElement {
     std::string name; // UTF-8
     std::vector<std::pair<std::string, std::string>> attributes;
@@ -32,8 +32,9 @@ struct XmlDocument {
     std::vector<ImportMessage> messages;
 };
 
-// Reads the document from already decoded characters.
-XmlDocument ParseXml(const PositionedText& text);
+// Reads the document from the file's bytes: in the encoding it declares (UTF-8 without a
+// declaration, UTF-16 by its byte order mark), or in the given one.
+XmlDocument ParseXml(const std::string& bytes, std::optional<InputEncoding> forced);
 
 // The encoding named in the XML declaration, lower case, or "" when there is none.
 std::string DeclaredXmlEncoding(const std::string& bytes);

@@ -5,18 +5,26 @@
 #include <string>
 #include <vector>
 
+#include "data/Windows1252.h"
+
 namespace lingomat {
 
 // Data sets hold Windows-1252 bytes; everything a person edits or reads on a terminal is UTF-8.
 
-// The code point of a Windows-1252 byte. The five bytes that Windows-1252 leaves unassigned map
-// to the C1 controls of the same number, so that every byte survives the way there and back.
-char32_t Cp1252ToCodePoint(unsigned char byte);
-
-// The Windows-1252 byte of a code point, or -1 when Windows-1252 cannot hold it.
-int CodePointToCp1252(char32_t codePoint);
-
 std::string Cp1252ToUtf8(const std::string& text);
+
+// One character of a UTF-8 text as Qt's decoder reads it. A byte that belongs to no
+// well-formed sequence (overlong forms, surrogates and values above U+10FFFF included) comes
+// alone, as an invalid character carrying that byte.
+struct Utf8Char {
+    char32_t code;
+    bool invalid;
+    unsigned char byte; // invalid: the offending byte
+};
+std::vector<Utf8Char> DecodeUtf8(const std::string& utf8);
+
+// Whether the whole text is well-formed UTF-8.
+bool IsValidUtf8(const std::string& utf8);
 
 // One thing in a UTF-8 text that has no Windows-1252 byte.
 struct EncodingProblem {
@@ -42,9 +50,5 @@ std::string CodePointName(char32_t codePoint);
 
 // The UTF-8 bytes of one code point.
 std::string EncodeUtf8(char32_t codePoint);
-
-// Decodes one UTF-8 sequence at pos. Returns its length, or 0 when the byte at pos does not
-// start a well-formed sequence (overlong forms, surrogates and values above U+10FFFF included).
-std::size_t DecodeUtf8Sequence(const std::string& s, std::size_t pos, char32_t& codePoint);
 
 } // namespace lingomat

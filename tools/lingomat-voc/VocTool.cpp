@@ -12,6 +12,7 @@
 
 #include "DataSetCheck.h"
 #include "DataSetLayout.h"
+#include "Export.h"
 #include "Import.h"
 #include "SourceText.h"
 #include "TextEncoding.h"
@@ -20,6 +21,9 @@
 #include "data/VocFileReader.h"
 #include "data/VocFileWriter.h"
 #include "matching/LanguageNames.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
 
 namespace lingomat {
 namespace {
@@ -33,6 +37,7 @@ const char* const UsageLine = "Verwendung: lingomat-voc unpack DATEI.voc [-o AUS
                               "            lingomat-voc pack QUELLE.txt -o DATEI.voc\n"
                               "            lingomat-voc check DATEI\n"
                               "            lingomat-voc import LISTE -o DATEI.voc [Optionen]\n"
+                              "            lingomat-voc export DATEI.voc -o LISTE.csv|LISTE.kvtml\n"
                               "Mehr mit: lingomat-voc --help\n";
 
 const char* const HelpText =
@@ -57,17 +62,25 @@ const char* const HelpText =
     "      ihre Kennungen, Datensätze ohne Lektion, leere und doppelte Einträge, mehrere\n"
     "      Antworten („/eins /zwei“), Klammern und Akzentzeichen.\n"
     "  lingomat-voc import LISTE -o DATEI.voc [Optionen]\n"
-    "      Macht aus einer Wortliste (CSV oder TSV aus einer Tabellenkalkulation, KVTML 2 aus\n"
-    "      einem anderen Vokabeltrainer) einen spielbaren Datensatz. Trennzeichen und\n"
-    "      Zeichenkodierung werden erkannt, eine Kopfzeile mit Spaltennamen (Deutsch, Englisch,\n"
-    "      Französisch, Spanisch, Lektion, Wortart) ebenso. Ohne Lektionsspalte wird die Liste\n"
-    "      eine Lektion mit dem Namen der Datei. Spanische Listen brauchen als Ausgabe einen\n"
-    "      der Namen spain.voc, spanbasic.voc, spantheme.voc oder spantest.voc.\n"
+    "      Macht aus einer Wortliste (CSV oder TSV aus einer Tabellenkalkulation, auch UTF-16;\n"
+    "      KVTML 2 aus einem anderen Vokabeltrainer; ein Anki-Paket .apkg oder .colpkg) einen\n"
+    "      spielbaren Datensatz. Trennzeichen und Zeichenkodierung werden erkannt, eine\n"
+    "      Kopfzeile mit Spaltennamen (Deutsch, Englisch, Französisch, Spanisch, Lektion,\n"
+    "      Wortart) ebenso. Ohne Lektionsspalte wird die Liste eine Lektion mit dem Namen der\n"
+    "      Datei; bei Anki wird jeder Stapel eine Lektion, die Felder der Notizen gelten der\n"
+    "      Reihe nach als Deutsch, Englisch, Französisch (ändern mit --columns). Spanische\n"
+    "      Listen brauchen als Ausgabe einen der Namen spain.voc, spanbasic.voc,\n"
+    "      spantheme.voc oder spantest.voc.\n"
+    "  lingomat-voc export DATEI.voc -o LISTE.csv|LISTE.kvtml [--encoding KODIERUNG]\n"
+    "      Schreibt einen Datensatz (oder Quelltext) als Wortliste: CSV mit „;“, Kopfzeile und\n"
+    "      Lektionsspalte (Windows-1252, mit --encoding utf-8 in UTF-8), oder KVTML 2 mit den\n"
+    "      Lektionen als Ordnern. Akzentkürzel werden zu den Zeichen, für die sie stehen;\n"
+    "      import liest die Liste wieder ein.\n"
     "\n"
     "Optionen:\n"
     "  -o DATEI     Ausgabedatei\n"
     "  --delimiter ZEICHEN       import: Trennzeichen ; , oder tab\n"
-    "  --encoding KODIERUNG      import: utf-8 oder windows-1252\n"
+    "  --encoding KODIERUNG      import, export: utf-8 oder windows-1252\n"
     "  --columns de,en,fr,lesson,class\n"
     "                            import: Spalten der Reihe nach zuordnen („-“ überspringt)\n"
     "  --no-header               import: die erste Zeile enthält schon Wörter\n"
@@ -88,42 +101,91 @@ struct Arguments {
     std::string command;
     std::vector<std::string> files;
     std::optional<std::string> output;
-    std::vector<std::string> importOptions;
+    std::vector<std::string> importOptions; // "--name", then its value when it takes one
+    std::optional<std::string> encoding;    // --encoding, for import and export
     bool help = false;
 };
 
+struct OptionSpec {
+    const char* name;
+    const char* valueName; // nullptr: a switch
+    const char* description;
+};
+
+// Options that only import reads; --encoding is shared with export.
+const OptionSpec ImportOptionSpecs[] = {
+    {"delimiter", "ZEICHEN", "Trennzeichen ; , oder tab"},
+    {"columns", "SPALTEN", "Spalten der Reihe nach zuordnen"},
+    {"no-header", nullptr, "Die erste Zeile enthält schon Wörter"},
+    {"spanish", nullptr, "Ohne Kopfzeile ist Spalte 2 Spanisch"},
+    {"fix-escapes", nullptr, "Akzentkürzel durch ähnliche Zeichen ersetzen"},
+    {"force", nullptr, "Trotz unpassendem Namen schreiben"},
+};
+
+QString Q(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+// Qt's own messages are English; the name of the option they are about is all we take.
+std::string OptionNamedIn(const QString& qtMessage) {
+    const qsizetype open = qtMessage.indexOf(u'\'');
+    const qsizetype close = qtMessage.indexOf(u'\'', open + 1);
+    if (open < 0 || close < 0) {
+        return qtMessage.toStdString();
+    }
+    return qtMessage.mid(open + 1, close - open - 1).toStdString();
+}
+
 Arguments ParseArguments(const std::vector<std::string>& args) {
-    Arguments parsed;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!optionsEnded && (arg == "-h" || arg == "--help" || arg == "--hilfe")) {
-            parsed.help = true;
-        } else if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg == "-o") {
-            if (i + 1 == args.size()) {
-                throw UsageError{"Nach -o fehlt der Name der Ausgabedatei."};
-            }
-            if (parsed.output) {
-                throw UsageError{"Die Ausgabedatei ist mehrfach angegeben."};
-            }
-            parsed.output = args[++i];
-        } else if (!optionsEnded && IsImportOption(arg)) {
-            parsed.importOptions.push_back(arg);
-            if (ImportOptionTakesValue(arg)) {
-                if (i + 1 == args.size()) {
-                    throw UsageError{"Nach " + arg + " fehlt der Wert."};
-                }
-                parsed.importOptions.push_back(args[++i]);
-            }
-        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"Unbekannte Option: " + arg};
-        } else if (parsed.command.empty()) {
-            parsed.command = arg;
-        } else {
-            parsed.files.push_back(arg);
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({Q("h"), Q("help"), Q("hilfe")}, Q("Diese Hilfe"));
+    const QCommandLineOption output(Q("o"), Q("Ausgabedatei"), Q("DATEI"));
+    const QCommandLineOption encoding(Q("encoding"), Q("Zeichenkodierung"), Q("KODIERUNG"));
+    parser.addOption(help);
+    parser.addOption(output);
+    parser.addOption(encoding);
+    std::vector<QCommandLineOption> importOptions;
+    for (const auto& spec : ImportOptionSpecs) {
+        importOptions.emplace_back(Q(spec.name), Q(spec.description),
+                                   spec.valueName ? Q(spec.valueName) : QString());
+        parser.addOption(importOptions.back());
+    }
+    QStringList arguments{Q("lingomat-voc")};
+    for (const auto& arg : args) {
+        arguments.append(Q(arg));
+    }
+    if (!parser.parse(arguments)) {
+        if (!parser.unknownOptionNames().isEmpty()) {
+            const QString name = parser.unknownOptionNames().front();
+            throw UsageError{"Unbekannte Option: " + std::string(name.size() == 1 ? "-" : "--") +
+                             name.toStdString()};
         }
+        throw UsageError{"Nach " + OptionNamedIn(parser.errorText()) + " fehlt der Wert."};
+    }
+    Arguments parsed;
+    parsed.help = parser.isSet(help);
+    if (parser.values(output).size() > 1) {
+        throw UsageError{"Die Ausgabedatei ist mehrfach angegeben."};
+    }
+    if (parser.isSet(output)) {
+        parsed.output = parser.value(output).toStdString();
+    }
+    if (parser.isSet(encoding)) {
+        parsed.encoding = parser.value(encoding).toStdString();
+    }
+    for (std::size_t i = 0; i < importOptions.size(); ++i) {
+        if (!parser.isSet(importOptions[i])) {
+            continue;
+        }
+        parsed.importOptions.push_back(std::string("--") + ImportOptionSpecs[i].name);
+        if (ImportOptionSpecs[i].valueName != nullptr) {
+            parsed.importOptions.push_back(parser.value(importOptions[i]).toStdString());
+        }
+    }
+    const QStringList positional = parser.positionalArguments();
+    for (qsizetype i = 0; i < positional.size(); ++i) {
+        (i == 0 ? parsed.command : parsed.files.emplace_back()) = positional[i].toStdString();
     }
     return parsed;
 }
@@ -335,7 +397,11 @@ int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
         throw UsageError{"Es fehlt die Ausgabedatei: import LISTE -o DATEI.voc"};
     }
     ImportOptions options;
-    if (auto problem = ParseImportOptions(args.importOptions, options)) {
+    std::vector<std::string> optionArgs = args.importOptions;
+    if (args.encoding) {
+        optionArgs.insert(optionArgs.end(), {"--encoding", *args.encoding});
+    }
+    if (auto problem = ParseImportOptions(optionArgs, options)) {
         throw UsageError{*problem};
     }
     std::string content;
@@ -364,16 +430,6 @@ int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
     }
     out << "Geschrieben: " << *args.output << "\n";
     return ExitOk;
-}
-
-bool IsValidUtf8(const std::string& content) {
-    const auto converted = Utf8ToCp1252(content);
-    for (const auto& problem : converted.problems) {
-        if (problem.kind == EncodingProblem::Kind::InvalidUtf8) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // What the game's own loader makes of the lines, compared with the check's reading of them,
@@ -488,6 +544,68 @@ int Check(const Arguments& args, std::ostream& out, std::ostream& err) {
     return errors > 0 ? ExitFailure : ExitOk;
 }
 
+int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
+    const std::string& input = args.files[0];
+    if (!args.output) {
+        throw UsageError{"Es fehlt die Ausgabedatei: export DATEI.voc -o LISTE.csv"};
+    }
+    std::string extension = fs::path(*args.output).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const bool csv = extension == ".csv" || extension == ".txt";
+    if (!csv && extension != ".kvtml" && extension != ".xml") {
+        throw UsageError{"Das Format der Ausgabe ergibt sich aus ihrer Endung: .csv oder .kvtml"};
+    }
+    bool utf8 = false;
+    if (args.encoding) {
+        ImportOptions options;
+        if (auto problem = ParseImportOptions({"--encoding", *args.encoding}, options)) {
+            throw UsageError{*problem};
+        }
+        if (!csv) {
+            throw UsageError{"KVTML ist immer UTF-8; --encoding gilt nur für CSV."};
+        }
+        utf8 = options.encoding == InputEncoding::Utf8;
+    }
+    std::string content;
+    if (auto problem = ReadWholeFile(input, content)) {
+        err << *problem << "\n";
+        return ExitFailure;
+    }
+    if (SameFile(input, *args.output)) {
+        err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
+        return ExitFailure;
+    }
+    const fs::path path(input);
+    std::vector<std::string> lines;
+    bool spanish = false;
+    if (LooksLikeSourceText(input, content.substr(0, 3), IsValidUtf8(content))) {
+        const SourceText source = ParseSourceText(content);
+        if (!ReportSourceProblems(input, source, err)) {
+            err << "Nichts geschrieben: " << input << " ist kein gültiger Quelltext.\n";
+            return ExitFailure;
+        }
+        lines = source.lines;
+        spanish = IsSpanishDataSet(path.stem().string() + ".voc");
+    } else {
+        content.clear();
+        lines = ReadVocLines(input);
+        WarnAboutReading(input, lines, err);
+        spanish = IsSpanishDataSet(path.filename().string());
+    }
+    const ExportOutcome outcome =
+        ExportDataSet(lines, spanish, csv ? ExportFormat::Csv : ExportFormat::Kvtml, utf8);
+    if (!WriteTextFile(*args.output, outcome.content)) {
+        err << "Datei kann nicht geschrieben werden: " << *args.output << "\n";
+        return ExitFailure;
+    }
+    for (const auto& line : outcome.summary) {
+        out << line << "\n";
+    }
+    out << "Geschrieben: " << *args.output << "\n";
+    return ExitOk;
+}
+
 } // namespace
 
 std::vector<std::string> ReadVocLines(const std::string& path) {
@@ -532,14 +650,15 @@ int RunVocTool(const std::vector<std::string>& args, std::ostream& out, std::ost
             return ExitOk;
         }
         if (parsed.command.empty()) {
-            throw UsageError{"Es fehlt der Befehl (unpack, pack, check oder import)."};
+            throw UsageError{"Es fehlt der Befehl (unpack, pack, check, import oder export)."};
         }
         if (parsed.command == "help" || parsed.command == "hilfe") {
             out << HelpText;
             return ExitOk;
         }
         const bool known = parsed.command == "unpack" || parsed.command == "pack" ||
-                           parsed.command == "check" || parsed.command == "import";
+                           parsed.command == "check" || parsed.command == "import" ||
+                           parsed.command == "export";
         if (!known) {
             throw UsageError{"Unbekannter Befehl: " + parsed.command};
         }
@@ -552,6 +671,12 @@ int RunVocTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (!parsed.importOptions.empty() && parsed.command != "import") {
             throw UsageError{"Die Option " + parsed.importOptions.front() +
                              " gehört nur zu import."};
+        }
+        if (parsed.encoding && parsed.command != "import" && parsed.command != "export") {
+            throw UsageError{"Die Option --encoding gehört nur zu import und export."};
+        }
+        if (parsed.command == "export") {
+            return Export(parsed, out, err);
         }
         if (parsed.command == "import") {
             return Import(parsed, out, err);

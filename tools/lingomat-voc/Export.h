@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lingomat {
+
+enum class ExportFormat { Csv, Kvtml };
+
+struct ExportOutcome {
+    std::string content;              // the file's bytes
+    std::vector<std::string> summary; // UTF-8
+};
+
+// Writes the decoded lines (Windows-1252) of a data set as a word list that spreadsheets and
+// other trainers read and that import reads back: CSV with ";", a header row and the lesson in a
+// column, one row per record and lesson; or KVTML 2 with the lessons as containers. Accent
+// escapes become the characters they stand for. A Spanish data set has German and Spanish only.
+ExportOutcome ExportDataSet(const std::vector<std::string>& lines, bool spanish,
+                            ExportFormat format, bool utf8);
+
+} // namespace lingomat

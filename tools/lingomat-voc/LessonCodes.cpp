@@ -1,0 +1,96 @@
+#include "LessonCodes.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace lingomat {
+
+CodeMatcher::CodeMatcher(const std::vector<std::string>& codes) : nodes(1) {
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        if (codes[i].empty()) {
+            emptyCodes.push_back(i);
+            continue;
+        }
+        std::int32_t node = 0;
+        for (const char c : codes[i]) {
+            const auto key =
+                (static_cast<std::uint64_t>(node) << 8) | static_cast<unsigned char>(c);
+            const auto [edge, added] = edges.emplace(key, static_cast<std::int32_t>(nodes.size()));
+            if (added) {
+                nodes.emplace_back();
+            }
+            node = edge->second;
+        }
+        nodes[static_cast<std::size_t>(node)].codes.push_back(i);
+    }
+    // Fail links breadth first: a node's fail target is shallower, so it is done already.
+    std::vector<std::vector<std::pair<unsigned char, std::int32_t>>> children(nodes.size());
+    for (const auto& [key, child] : edges) {
+        children[static_cast<std::size_t>(key >> 8)].emplace_back(
+            static_cast<unsigned char>(key & 0xFF), child);
+    }
+    std::deque<std::int32_t> queue;
+    for (const auto& [byte, child] : children[0]) {
+        queue.push_back(child);
+    }
+    while (!queue.empty()) {
+        const std::int32_t node = queue.front();
+        queue.pop_front();
+        for (const auto& [byte, child] : children[static_cast<std::size_t>(node)]) {
+            Node& next = nodes[static_cast<std::size_t>(child)];
+            next.fail = Next(nodes[static_cast<std::size_t>(node)].fail, byte);
+            const Node& fail = nodes[static_cast<std::size_t>(next.fail)];
+            next.output = fail.codes.empty() ? fail.output : next.fail;
+            queue.push_back(child);
+        }
+    }
+}
+
+std::int32_t CodeMatcher::Next(std::int32_t node, unsigned char byte) const {
+    for (;;) {
+        const auto edge = edges.find((static_cast<std::uint64_t>(node) << 8) | byte);
+        if (edge != edges.end()) {
+            return edge->second;
+        }
+        if (node == 0) {
+            return 0;
+        }
+        node = nodes[static_cast<std::size_t>(node)].fail;
+    }
+}
+
+std::vector<std::size_t> CodeMatcher::Contained(const std::string& text) const {
+    std::vector<std::size_t> found = emptyCodes;
+    std::int32_t node = 0;
+    for (const char c : text) {
+        node = Next(node, static_cast<unsigned char>(c));
+        for (std::int32_t at = nodes[static_cast<std::size_t>(node)].codes.empty()
+                                   ? nodes[static_cast<std::size_t>(node)].output
+                                   : node;
+             at >= 0; at = nodes[static_cast<std::size_t>(at)].output) {
+            const auto& codes = nodes[static_cast<std::size_t>(at)].codes;
+            found.insert(found.end(), codes.begin(), codes.end());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
+LessonMembership::LessonMembership(const DataSetLayout& layout)
+    : byRecord(layout.records.size()), byLesson(layout.lessons.size()) {
+    std::vector<std::string> codes;
+    codes.reserve(layout.lessons.size());
+    for (const auto& lesson : layout.lessons) {
+        codes.push_back(lesson.code.text);
+    }
+    const CodeMatcher matcher(codes);
+    for (std::size_t r = 0; r < layout.records.size(); ++r) {
+        byRecord[r] = matcher.Contained(layout.records[r].lesson.text);
+        for (const std::size_t lesson : byRecord[r]) {
+            byLesson[lesson].push_back(r);
+        }
+    }
+}
+
+} // namespace lingomat
