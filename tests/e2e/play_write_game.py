@@ -15,6 +15,7 @@ Needs Xvfb and xdotool.
 
 import argparse
 import configparser
+import json
 import os
 import re
 import shutil
@@ -57,21 +58,21 @@ def typed_form(text):
 
 def lesson_answers(voc_tool, data_set, work):
     """German question (as letters) -> English answer to type, for every record of the lesson."""
-    source = os.path.join(work, "lingomat.txt")
-    subprocess.run([voc_tool, "unpack", data_set, "-o", source], check=True,
+    # The tool reads the layout as the game does and says which lessons take each record.
+    layout_file = os.path.join(work, "lingomat.json")
+    subprocess.run([voc_tool, "export", data_set, "-o", layout_file], check=True,
                    stdout=subprocess.DEVNULL)
-    with open(source, encoding="utf-8") as f:
-        lines = f.read().split("\n")
-    marks = [i for i, line in enumerate(lines) if line == "#"]
-    if len(marks) < 2:
-        fail("unpacked data set has no record list")
+    with open(layout_file, encoding="utf-8") as f:
+        layout = json.load(f)
+    codes = [lesson["code"]["text"] for lesson in layout["lessons"]]
+    if LESSON_CODE not in codes:
+        fail(f"no lesson {LESSON_CODE} in the data set")
+    wanted = codes.index(LESSON_CODE)
     answers = {}
-    start = marks[1] + 1
-    # A record is five lines: lesson codes, word class, French, English, German.
-    for i in range(start, len(lines) - 4, 5):
-        codes, _, _, english, german = lines[i:i + 5]
-        if LESSON_CODE not in codes.split():
+    for record in layout["records"]:
+        if wanted not in record["lessons"]:
             continue
+        german, english = record["texts"][0]["text"], record["texts"][1]["text"]
         for key in {letters(german)} | {letters(f) for f in forms(german)}:
             answers.setdefault(key, typed_form(english))
     if not answers:

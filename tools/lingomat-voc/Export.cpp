@@ -1,6 +1,9 @@
 #include "Export.h"
 
 #include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QString>
 #include <QXmlStreamWriter>
 
@@ -50,6 +53,43 @@ QString Q(const std::string& cp1252) {
     return QString::fromStdString(Cp1252ToUtf8(cp1252));
 }
 
+QJsonObject Numbered(const NumberedText& text) {
+    return {{QStringLiteral("text"), Q(text.text)},
+            {QStringLiteral("line"), static_cast<qint64>(text.line)}};
+}
+
+std::string LayoutJson(const DataSetLayout& layout, const LessonMembership& membership,
+                       bool spanish) {
+    QJsonArray lessons;
+    for (const auto& lesson : layout.lessons) {
+        lessons.append(QJsonObject{{QStringLiteral("name"), Numbered(lesson.name)},
+                                   {QStringLiteral("code"), Numbered(lesson.code)}});
+    }
+    QJsonArray records;
+    for (std::size_t r = 0; r < layout.records.size(); ++r) {
+        const auto& record = layout.records[r];
+        QJsonArray inLessons;
+        for (const std::size_t l : membership.LessonsOf(r)) {
+            inLessons.append(static_cast<qint64>(l));
+        }
+        records.append(QJsonObject{{QStringLiteral("lesson"), Numbered(record.lesson)},
+                                   {QStringLiteral("wordClass"), Numbered(record.wordClass)},
+                                   {QStringLiteral("texts"),
+                                    QJsonArray{Numbered(record.texts[0]), Numbered(record.texts[1]),
+                                               Numbered(record.texts[2])}},
+                                   {QStringLiteral("complete"), record.complete},
+                                   {QStringLiteral("lessons"), inLessons}});
+    }
+    const QJsonObject root{
+        {QStringLiteral("header"), layout.hasHeader},
+        {QStringLiteral("version"), layout.version},
+        {QStringLiteral("spanish"), spanish},
+        {QStringLiteral("preambleLines"), static_cast<qint64>(layout.preambleLineCount)},
+        {QStringLiteral("lessons"), lessons},
+        {QStringLiteral("records"), records}};
+    return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString() + "\n";
+}
+
 } // namespace
 
 ExportOutcome ExportDataSet(const std::vector<std::string>& lines, bool spanish,
@@ -84,6 +124,9 @@ ExportOutcome ExportDataSet(const std::vector<std::string>& lines, bool spanish,
             }
         }
         outcome.content = utf8 ? Cp1252ToUtf8(csv) : csv;
+    } else if (format == ExportFormat::Json) {
+        outcome.content = LayoutJson(layout, membership, spanish);
+        rows = layout.records.size();
     } else {
         QByteArray xml;
         QXmlStreamWriter writer(&xml);

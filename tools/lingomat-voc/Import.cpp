@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "AnkiWordList.h"
 #include "CsvWordList.h"
@@ -87,6 +89,9 @@ public:
                 TakeRow(row);
             }
         }
+        // What is taken is no longer needed; a long list would otherwise be held three times.
+        list.rows = {};
+        recordOfTexts = {};
         if (!HasErrors() && records.empty()) {
             Add(ImportMessage::Severity::Error, 0, 0, "Die Liste enthält keine Vokabeln");
         }
@@ -330,13 +335,16 @@ private:
     }
 
     std::vector<std::string> BuildLines() {
+        // Hashed look-ups: a list of 100,000 lessons must not compare every lesson with every
+        // other one, nor every record with every lesson.
+        std::unordered_map<std::string, std::size_t> indexOfName;
         std::vector<std::string> names;
         const auto note = [&](const std::string& name) {
-            if (std::find(names.begin(), names.end(), name) == names.end()) {
+            if (indexOfName.emplace(name, names.size()).second) {
                 names.push_back(name);
             }
         };
-        std::set<std::string> used;
+        std::unordered_set<std::string> used;
         for (const auto& record : records) {
             used.insert(record.lessons.begin(), record.lessons.end());
         }
@@ -350,31 +358,27 @@ private:
                 note(lesson);
             }
         }
-        std::map<std::string, std::string> codeOfName;
         std::vector<std::string> lines = {"### Lingomatdata", "1"};
         lines.push_back("Importiert aus " + Utf8ToCp1252(fs::path(input).filename().string()).text);
         lines.push_back("#");
         for (std::size_t i = 0; i < names.size(); ++i) {
-            const std::string code = LessonCode(i, names.size());
-            codeOfName[names[i]] = code;
-            lessons.push_back({names[i], code, 0});
+            lessons.push_back({names[i], LessonCode(i, names.size()), 0});
             lines.push_back(names[i]);
-            lines.push_back(code);
+            lines.push_back(lessons.back().code);
         }
         lines.push_back("#");
-        for (const auto& record : records) {
+        for (auto& record : records) {
             std::string lessonLine;
             for (const auto& lesson : record.lessons) {
-                lessonLine += (lessonLine.empty() ? "" : " ") + codeOfName[lesson];
-                for (auto& entry : lessons) {
-                    entry.count += entry.name == lesson ? 1 : 0;
-                }
+                LessonSummary& entry = lessons[indexOfName.at(lesson)];
+                lessonLine += (lessonLine.empty() ? "" : " ") + entry.code;
+                ++entry.count;
             }
-            lines.push_back(lessonLine);
-            lines.push_back(record.wordClass);
-            lines.push_back(record.texts[2]);
-            lines.push_back(record.texts[1]);
-            lines.push_back(record.texts[0]);
+            lines.push_back(std::move(lessonLine));
+            lines.push_back(std::move(record.wordClass));
+            lines.push_back(std::move(record.texts[2]));
+            lines.push_back(std::move(record.texts[1]));
+            lines.push_back(std::move(record.texts[0]));
         }
         lines.push_back("#");
         return lines;

@@ -75,7 +75,8 @@ const char* const HelpText =
     "      Schreibt einen Datensatz (oder Quelltext) als Wortliste: CSV mit „;“, Kopfzeile und\n"
     "      Lektionsspalte (Windows-1252, mit --encoding utf-8 in UTF-8), oder KVTML 2 mit den\n"
     "      Lektionen als Ordnern. Akzentkürzel werden zu den Zeichen, für die sie stehen;\n"
-    "      import liest die Liste wieder ein.\n"
+    "      import liest die Liste wieder ein. Mit der Endung .json: der Aufbau des Datensatzes\n"
+    "      für Skripte (Texte wie gespeichert, mit Zeilennummern und Lektionen je Eintrag).\n"
     "\n"
     "Optionen:\n"
     "  -o DATEI     Ausgabedatei\n"
@@ -553,8 +554,10 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     const bool csv = extension == ".csv" || extension == ".txt";
-    if (!csv && extension != ".kvtml" && extension != ".xml") {
-        throw UsageError{"Das Format der Ausgabe ergibt sich aus ihrer Endung: .csv oder .kvtml"};
+    const bool json = extension == ".json";
+    if (!csv && !json && extension != ".kvtml" && extension != ".xml") {
+        throw UsageError{
+            "Das Format der Ausgabe ergibt sich aus ihrer Endung: .csv, .kvtml oder .json"};
     }
     bool utf8 = false;
     if (args.encoding) {
@@ -563,7 +566,7 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
             throw UsageError{*problem};
         }
         if (!csv) {
-            throw UsageError{"KVTML ist immer UTF-8; --encoding gilt nur für CSV."};
+            throw UsageError{"KVTML und JSON sind immer UTF-8; --encoding gilt nur für CSV."};
         }
         utf8 = options.encoding == InputEncoding::Utf8;
     }
@@ -593,8 +596,11 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
         WarnAboutReading(input, lines, err);
         spanish = IsSpanishDataSet(path.filename().string());
     }
-    const ExportOutcome outcome =
-        ExportDataSet(lines, spanish, csv ? ExportFormat::Csv : ExportFormat::Kvtml, utf8);
+    const ExportOutcome outcome = ExportDataSet(lines, spanish,
+                                                csv    ? ExportFormat::Csv
+                                                : json ? ExportFormat::Json
+                                                       : ExportFormat::Kvtml,
+                                                utf8);
     if (!WriteTextFile(*args.output, outcome.content)) {
         err << "Datei kann nicht geschrieben werden: " << *args.output << "\n";
         return ExitFailure;
