@@ -36,6 +36,7 @@ if(LINGOMAT_BUILD_TESTS)
       -DSTAGE=${CMAKE_BINARY_DIR}/tests/install-stage
       -DAPPSTREAM_ID=${LINGOMAT_APPSTREAM_ID}
       -P ${CMAKE_SOURCE_DIR}/tests/install/check-install.cmake)
+  set_tests_properties(install_layout PROPERTIES LABELS install)
 
   # scripts/setup-deps installs both validators; a machine without them skips the checks.
   find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DataTestFolder.h"
+#include "DataSets.h"
 #include "ScriptedHost.h"
 #include "game/LingomatDoc.h"
 #include "matching/AnswerForms.h"
@@ -15,52 +15,20 @@
 
 namespace lingomat::testing {
 
-struct TestRecord {
-    std::string lesson;
-    std::string german;
-    std::string english;
-    std::string french;
-    std::string wordClass = ""; // written only where the data set has word classes
-};
-
-struct TestLesson {
-    std::string name;
-    std::string code;
-};
-
 inline const std::vector<TestLesson> Lessons = {
     {"Tiere", "1"}, {"Farben", "2"}, {"Haus", "12"}, {"Verben", "3"}, {"Leer", "9"}};
 
 // The house record belongs to "1", "2" and "12": codes are found anywhere in the lesson line.
 inline const std::vector<TestRecord> Records = {
-    {"1", "der Hund", "the dog", "le chien"},
-    {"1", "die Katze", "the cat", "le chat"},
-    {"1", "der Vogel", "the bird", "l'oiseau"},
-    {"2", "rot", "red", "rouge"},
-    {"2", "blau", "blue", "bleu"},
-    {"12", "das Haus", "/the house /the home", "la maison"},
-    {"3", "/gehen /laufen", "to go", "aller"},
-    {"3", "die Stra\\3e", "the street", "la rue"},
+    {"1", "le chien", "the dog", "der Hund"},
+    {"1", "le chat", "the cat", "die Katze"},
+    {"1", "l'oiseau", "the bird", "der Vogel"},
+    {"2", "rouge", "red", "rot"},
+    {"2", "bleu", "blue", "blau"},
+    {"12", "la maison", "/the house /the home", "das Haus"},
+    {"3", "aller", "to go", "/gehen /laufen"},
+    {"3", "la rue", "the street", "die Stra\\3e"},
 };
-
-// Format 1 when withClasses, with each record's word class after its lesson line.
-inline void WriteDataSet(const std::string& file, const std::vector<TestLesson>& lessons,
-                         const std::vector<TestRecord>& records, bool withClasses = false) {
-    Lines lines = {"### Lingomatdata", withClasses ? "1" : "0", "Testdaten", "#"};
-    for (const auto& lesson : lessons) {
-        lines.insert(lines.end(), {lesson.name, lesson.code});
-    }
-    lines.push_back("#");
-    for (const auto& r : records) {
-        lines.push_back(r.lesson);
-        if (withClasses) {
-            lines.push_back(r.wordClass);
-        }
-        lines.insert(lines.end(), {r.french, r.english, r.german});
-    }
-    lines.push_back("#");
-    WriteVocFile(file, lines);
-}
 
 // A document over a small data set in a fresh folder, with settings in memory and a clock that
 // moves only when told.
@@ -70,7 +38,8 @@ protected:
 
     CLingomatDoc& Start() {
         doc = std::make_unique<CLingomatDoc>(host, profile, clock, folder.File(""));
-        doc->OnNewDocument();
+        // A failed start-up would end the program right after the player dialog.
+        EXPECT_TRUE(doc->OnNewDocument());
         return *doc;
     }
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DataTestFolder.h"
+#include "DataSets.h"
 #include "players/PlayerStatistics.h"
 
 namespace lingomat {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DataTestFolder.h"
+#include "DataSets.h"
 #include "ScriptedHost.h"
 #include "data/DataSetLoader.h"
 #include "game/LingomatDoc.h"

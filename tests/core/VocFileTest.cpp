@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DataTestFolder.h"
+#include "DataSets.h"
 #include "data/DataSetLoader.h"
 #include "data/VocDatabase.h"
 
@@ -199,6 +199,8 @@ TEST(LoadDataSet, RecordsByVersion) {
     const std::vector<std::pair<Lines, Record>> cases = {
         {{"### Lingomatdata", "1"}, withClass},
         {{"### Lingomatdata", " 1 Wortarten"}, withClass},
+        {{"### Lingomatdata", "+1"}, withClass},
+        {{"### Lingomatdata", "-1"}, shifted},
         {{"### Lingomatdata", "0"}, shifted},
         {{"### Lingomatdata", "2"}, shifted},
         {{"### Lingomatdata", "eins"}, shifted},

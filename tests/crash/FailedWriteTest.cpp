@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CrashFolder.h"
+#include "TempFolder.h"
 #include "SavedVersions.h"
 
 namespace lingomat::crash {
@@ -70,7 +70,7 @@ class FailedWriteTest : public ::testing::TestWithParam<CutCase> {};
 
 TEST_P(FailedWriteTest, ThePreviousFileStaysWholeAndNoTemporaryFileRemains) {
     const CutCase& c = GetParam();
-    CrashFolder scratch;
+    testing::TempFolder scratch;
     ASSERT_TRUE(SaveVersion(c.kind, scratch.Path(), NewVersion));
     const auto newSize = std::filesystem::file_size(scratch.Path() / FileName(c.kind));
     const std::int64_t cut =
@@ -78,7 +78,7 @@ TEST_P(FailedWriteTest, ThePreviousFileStaysWholeAndNoTemporaryFileRemains) {
     ASSERT_GE(cut, 0);
     const bool fits = static_cast<std::uint64_t>(cut) >= newSize;
 
-    CrashFolder folder;
+    testing::TempFolder folder;
     const auto file = folder.Path() / FileName(c.kind);
     ASSERT_TRUE(SaveVersion(c.kind, folder.Path(), OldVersion));
     const std::string before = ReadAll(file);

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CrashFolder.h"
+#include "TempFolder.h"
 #include "SavedVersions.h"
 #include "platform/Random.h"
 
@@ -75,7 +75,7 @@ class KillDuringSaveTest : public ::testing::TestWithParam<FileKind> {};
 
 TEST_P(KillDuringSaveTest, EveryKillLeavesTheLastOrTheNextVersionWhole) {
     const FileKind kind = GetParam();
-    CrashFolder folder;
+    testing::TempFolder folder;
     ASSERT_TRUE(SaveVersion(kind, folder.Path(), FirstVersion));
     const std::string file = FileName(kind);
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CrashFolder.h"
+#include "TempFolder.h"
 #include "SavedVersions.h"
 #include "platform/FileSync.h"
 
@@ -83,7 +83,7 @@ TEST_P(SyncOrderTest, TheNewFileIsOnTheDiskBeforeTheRenameAndTheRenameAfterIt) {
 #ifndef LINGOMAT_WATCH_CALLS
     GTEST_SKIP() << "the C library's calls cannot be watched here";
 #endif
-    CrashFolder folder;
+    testing::TempFolder folder;
     ASSERT_TRUE(SaveVersion(GetParam(), folder.Path(), 3));
     const auto target = Canonical(folder.Path() / FileName(GetParam()));
     auto temporary = target;
@@ -117,13 +117,15 @@ struct SyncCase {
     bool folder;
     bool exists;
     bool synced;
+    // Test lists show the case by its name, not as raw bytes.
+    friend void PrintTo(const SyncCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SyncPathTest : public ::testing::TestWithParam<SyncCase> {};
 
 TEST_P(SyncPathTest, SyncsWhatIsThereAndReportsWhatIsNot) {
     const SyncCase& c = GetParam();
-    CrashFolder folder;
+    testing::TempFolder folder;
     auto path = folder.Path() / (c.folder ? "sub" : "file");
     if (c.exists && c.folder) {
         std::filesystem::create_directory(path);

@@ -7,18 +7,19 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
+
+#include "TempFolder.h"
 
 namespace lingomat::fuzz {
 
 // A broken invariant is a finding like a crash: report where and let libFuzzer keep the input.
-#define FUZZ_CHECK(condition)                                                                    \
-    do {                                                                                         \
-        if (!(condition)) {                                                                      \
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
             std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                        \
-        }                                                                                        \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (false)
 
 // Takes a fuzz input apart: leading bytes as small numbers and switches, the rest as texts.
@@ -56,8 +57,8 @@ private:
 class ScratchFolder {
 public:
     static const std::filesystem::path& Path() {
-        static ScratchFolder folder;
-        return folder.path;
+        static testing::TempFolder folder;
+        return folder.Path();
     }
 
     static std::string Write(const std::string& name, std::string_view content) {
@@ -73,19 +74,6 @@ public:
         std::fclose(out);
         return file.string();
     }
-
-private:
-    ScratchFolder() {
-        path = std::filesystem::temp_directory_path() /
-               ("lingomat-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-
-    std::filesystem::path path;
 };
 
 // The stored form of text lines in a scrambled stream: every byte complemented.

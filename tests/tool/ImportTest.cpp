@@ -42,6 +42,8 @@ struct FixtureCase {
     std::vector<Sample> samples;
     std::vector<std::string> options = {};
     std::string output = "liste.voc";
+    // Test lists show the case by its name, not as raw bytes.
+    friend void PrintTo(const FixtureCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ImportFixture : public ::testing::TestWithParam<FixtureCase> {};

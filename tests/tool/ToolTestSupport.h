@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../core/DataTestFolder.h"
+#include "DataSets.h"
 #include "VocTool.h"
 
 namespace lingomat::tooltest {

@@ -298,8 +298,8 @@ TEST_F(GameScreenTest, NewGameAsksFirstDuringAGameAndACancelledDialogLeavesTheSt
         QTest::keyClicks(&view, QStringLiteral("x"));
         QTest::keyClick(&view, Qt::Key_Return);
         ASSERT_TRUE(doc.IsModified());
-        game.host.answer = answer;
-        game.host.lastMessage.clear();
+        game.host.answers = {answer};
+        game.host.messages.clear();
         // Whatever dialog comes up is cancelled, as a player who changed his mind would.
         QString opened;
         {
@@ -309,7 +309,7 @@ TEST_F(GameScreenTest, NewGameAsksFirstDuringAGameAndACancelledDialogLeavesTheSt
             });
             view.OnNewGame();
         }
-        EXPECT_EQ(game.host.lastMessage, "Sind sie sicher das Spiel verlassen zu wollen?");
+        EXPECT_EQ(game.host.LastMessage(), "Sind sie sicher das Spiel verlassen zu wollen?");
         EXPECT_EQ(opened, keepsGame ? u""_s : u"gameTypeDialog"_s);
         EXPECT_EQ(doc.gameStarted, keepsGame);
         EXPECT_EQ(doc.wrongCount, keepsGame ? 1u : 0u);
@@ -331,9 +331,9 @@ TEST_F(GameScreenTest, SkipAsksAndCountsOnlyOnYes) {
          {std::pair{MessageAnswer::No, true}, std::pair{MessageAnswer::Yes, false}}) {
         Start(GameModeWrite);
         const std::size_t left = doc.pool.Size();
-        game.host.answer = answer;
+        game.host.answers = {answer};
         view.OnSkipQuestion();
-        EXPECT_EQ(game.host.lastMessage, "Sind Sie sicher diese Frage \xFC"
+        EXPECT_EQ(game.host.LastMessage(), "Sind Sie sicher diese Frage \xFC"
                                          "berspringen zu wollen?");
         EXPECT_EQ(doc.cheatCount, keepsGame ? 0u : 1u);
         EXPECT_EQ(doc.lastVerdict, -1);

@@ -28,7 +28,7 @@ using Names = std::vector<std::string>;
 class PlayerChoiceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        statistics.SetDirectory(folder.path);
+        statistics.SetDirectory(folder.Path());
     }
 
     void StoreRecent(const Names& names) {
@@ -46,7 +46,7 @@ protected:
     void Touch(const std::string& name) { std::ofstream(folder.File(name)) << "x"; }
 
     std::unique_ptr<PlayerChoiceDialog> Open(const std::string& preset = "lingomat.voc") {
-        auto dialog = std::make_unique<PlayerChoiceDialog>(statistics, profile, preset, folder.path);
+        auto dialog = std::make_unique<PlayerChoiceDialog>(statistics, profile, preset, folder.Path());
         dialog->show();
         return dialog;
     }
@@ -119,6 +119,8 @@ struct RecentCase {
     Names stored;
     std::string typed;
     Names expected;
+    // Test lists show the case by its name, not as raw bytes.
+    friend void PrintTo(const RecentCase& c, std::ostream* os) { *os << c.label; }
 };
 
 class RecentPlayers : public PlayerChoiceTest, public ::testing::WithParamInterface<RecentCase> {};
@@ -168,7 +170,7 @@ TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
     EXPECT_EQ(statistics.Records()[0].lessonCode, "1");
 
     // A failed save of the previous player is reported; the switch still takes place.
-    statistics.SetDirectory(folder.path / "missing");
+    statistics.SetDirectory(folder.Path() / "missing");
     auto failing = Open();
     NameCombo(*failing)->setEditText(QStringLiteral("Bert"));
     MessageCatcher messages;

@@ -19,6 +19,8 @@ struct OkCase {
     int question;
     int answer;
     int gameType;
+    // Test lists show the case by its name, not as raw bytes.
+    friend void PrintTo(const OkCase& c, std::ostream* os) { *os << c.label; }
 };
 
 class GameTypeOk : public ::testing::TestWithParam<OkCase> {};
@@ -252,6 +254,8 @@ struct EndCase {
     const char* button;    // nullptr: Escape
     int code;              // -1: the dialog stays open
     bool message;          // the alphabetic game refused with a message
+    // Test lists show the case by its name, not as raw bytes.
+    friend void PrintTo(const EndCase& c, std::ostream* os) { *os << c.label; }
 };
 
 class LessonDialogEnd : public LessonDialogTest, public ::testing::WithParamInterface<EndCase> {};

@@ -18,12 +18,15 @@
 
 #include <gtest/gtest.h>
 
-#include "data/VocFileWriter.h"
 #include "game/LingomatDoc.h"
 #include "platform/Clock.h"
 #include "platform/DocumentHost.h"
 #include "platform/ProfileStore.h"
 #include "platform/qt/Cp1252.h"
+
+#include "DataSets.h"
+#include "ScriptedHost.h"
+#include "TempFolder.h"
 
 namespace lingomat::testing {
 
@@ -60,85 +63,16 @@ inline void SaveShot(QWidget& widget, const char* name) {
     SaveShot(widget, QString::fromLatin1(name));
 }
 
-// Answers every question with answer and keeps the player as he is, so no dialog ever blocks.
-class QuietHost : public DocumentHost {
-public:
-    MessageAnswer ShowMessage(const std::string& text, const std::string&, MessageButtons buttons,
-                              MessageIcon) override {
-        lastMessage = text;
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
-    }
-    void ChoosePlayer(PlayerStatistics&, std::string&) override {}
-
-    MessageAnswer answer = MessageAnswer::No;
-    std::string lastMessage;
-};
-
 // A document on the shipped files, started up as at the program's start.
 struct GameDocument {
     GameDocument() : document(host, profile, clock, GameFolder().toStdString()) {
-        document.OnNewDocument();
+        EXPECT_TRUE(document.OnNewDocument());
     }
-    QuietHost host;
+    ScriptedHost host{false};
     MemoryProfileStore profile;
     FixedClock clock{1'700'000'000};
     CLingomatDoc document;
 };
-
-// A fresh folder per test, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        static int counter = 0;
-        path = std::filesystem::temp_directory_path() /
-               ("lingomat-ui-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
-                std::to_string(counter++));
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string File(const std::string& name) const { return (path / name).string(); }
-
-    std::filesystem::path path;
-};
-
-struct TestLesson {
-    std::string name;
-    std::string code;
-};
-
-// lesson line, French, English (or Spanish), German
-struct TestRecord {
-    std::string lesson;
-    std::string french;
-    std::string english;
-    std::string german;
-};
-
-inline void WriteDataSet(const std::string& file, const std::vector<TestLesson>& lessons,
-                         const std::vector<TestRecord>& records) {
-    VocFileWriter writer;
-    writer.Open(file);
-    for (const char* line : {"### Lingomatdata", "0", "Testdaten", "#"}) {
-        writer.WriteLine(line);
-    }
-    for (const TestLesson& lesson : lessons) {
-        writer.WriteLine(lesson.name);
-        writer.WriteLine(lesson.code);
-    }
-    writer.WriteLine("#");
-    for (const TestRecord& record : records) {
-        for (const std::string* line :
-             {&record.lesson, &record.french, &record.english, &record.german}) {
-            writer.WriteLine(*line);
-        }
-    }
-    writer.WriteLine("#");
-    writer.Close();
-}
 
 // A document loaded from a small data set written for the test into a folder of its own.
 class TestDocument {
@@ -154,15 +88,15 @@ public:
               const std::string& dataSet = "lingomat.voc") {
         WriteDataSet(folder.File(dataSet), lessons, records);
         profile.WriteString("Lingomat", "Dataset", dataSet);
-        doc = std::make_unique<CLingomatDoc>(host, profile, clock, folder.path);
-        doc->OnNewDocument();
+        doc = std::make_unique<CLingomatDoc>(host, profile, clock, folder.Path());
+        ASSERT_TRUE(doc->OnNewDocument());
         ASSERT_EQ(doc->lessonTable.lessons.size(), lessons.size());
     }
     CLingomatDoc& operator*() { return *doc; }
     CLingomatDoc* operator->() { return doc.get(); }
 
     TempFolder folder;
-    QuietHost host;
+    ScriptedHost host{false};
     MemoryProfileStore profile;
     FixedClock clock{1'000'000};
     std::unique_ptr<CLingomatDoc> doc;

@@ -1,47 +1,17 @@
 #pragma once
 
-#include <atomic>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
 #include "data/VocFileReader.h"
 #include "data/VocFileWriter.h"
 
 namespace lingomat::testing {
-
-// A fresh, empty folder under the system's temporary folder, removed again at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        static std::atomic<unsigned> serial{0};
-        path = std::filesystem::temp_directory_path() /
-               ("lingomat-data-" + std::to_string(std::random_device{}()) + "-" +
-                std::to_string(serial++));
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string File(const std::string& name) const { return (path / name).string(); }
-    const std::filesystem::path& Path() const { return path; }
-    std::size_t FileCount() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path),
-                                                      std::filesystem::directory_iterator()));
-    }
-
-private:
-    std::filesystem::path path;
-};
 
 using Bytes = std::vector<unsigned char>;
 using Lines = std::vector<std::string>;
@@ -91,6 +61,40 @@ inline Lines ReadVocFile(const std::string& file) {
     EXPECT_EQ(reader.ReadLine(), "");
     EXPECT_TRUE(reader.atEnd) << "the end is final";
     return lines;
+}
+
+struct TestLesson {
+    std::string name;
+    std::string code;
+};
+
+// One record in the order of the file: lesson line, French, English (or Spanish), German.
+struct TestRecord {
+    std::string lesson;
+    std::string french;
+    std::string english;
+    std::string german;
+    std::string wordClass = ""; // written only where the data set has word classes
+};
+
+// A data set through the game's own writer; format 1 when withClasses, with each record's word
+// class after its lesson line.
+inline void WriteDataSet(const std::string& file, const std::vector<TestLesson>& lessons,
+                         const std::vector<TestRecord>& records, bool withClasses = false) {
+    Lines lines = {"### Lingomatdata", withClasses ? "1" : "0", "Testdaten", "#"};
+    for (const auto& lesson : lessons) {
+        lines.insert(lines.end(), {lesson.name, lesson.code});
+    }
+    lines.push_back("#");
+    for (const auto& r : records) {
+        lines.push_back(r.lesson);
+        if (withClasses) {
+            lines.push_back(r.wordClass);
+        }
+        lines.insert(lines.end(), {r.french, r.english, r.german});
+    }
+    lines.push_back("#");
+    ASSERT_TRUE(WriteVocFile(file, lines)) << file;
 }
 
 } // namespace lingomat::testing

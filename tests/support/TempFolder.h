@@ -7,25 +7,27 @@
 #include <string>
 #include <vector>
 
-namespace lingomat::crash {
+namespace lingomat::testing {
 
-// A fresh, empty folder under the system's temporary folder, removed again at the end.
-class CrashFolder {
+// A fresh, empty folder under the system's temporary folder, removed again at the end. The
+// random part keeps test processes that run side by side apart.
+class TempFolder {
 public:
-    CrashFolder() {
+    TempFolder() {
         static std::atomic<unsigned> serial{0};
         path = std::filesystem::temp_directory_path() /
-               ("lingomat-crash-" + std::to_string(std::random_device{}()) + "-" +
+               ("lingomat-test-" + std::to_string(std::random_device{}()) + "-" +
                 std::to_string(serial++));
         std::filesystem::create_directories(path);
     }
-    ~CrashFolder() {
+    ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
-    CrashFolder(const CrashFolder&) = delete;
-    CrashFolder& operator=(const CrashFolder&) = delete;
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
 
+    std::string File(const std::string& name) const { return (path / name).string(); }
     const std::filesystem::path& Path() const { return path; }
 
     // The names of everything in the folder, sorted.
@@ -37,9 +39,10 @@ public:
         std::sort(names.begin(), names.end());
         return names;
     }
+    std::size_t FileCount() const { return Entries().size(); }
 
 private:
     std::filesystem::path path;
 };
 
-} // namespace lingomat::crash
+} // namespace lingomat::testing

@@ -9,10 +9,13 @@
 
 namespace lingomat::testing {
 
-// Answers the document's questions from a script and remembers what it was asked, so that a whole
-// game runs without a window.
+// Answers the document's questions from a script (No, or OK, when the script has run out) and
+// remembers what it was asked, so that a whole game runs without a window.
 class ScriptedHost : public DocumentHost {
 public:
+    // Without choosesPlayer the player dialog keeps the player as he is.
+    explicit ScriptedHost(bool choosesPlayer = true) : choosesPlayer(choosesPlayer) {}
+
     struct Message {
         std::string text;
         std::string caption;
@@ -35,6 +38,9 @@ public:
     void ChoosePlayer(PlayerStatistics& statistics, std::string& dataSetName) override {
         ++playerDialogs;
         presetDataSet = dataSetName;
+        if (!choosesPlayer) {
+            return;
+        }
         if (!chosenDataSet.empty()) {
             dataSetName = chosenDataSet;
         }
@@ -44,9 +50,12 @@ public:
         statistics.Load();
     }
 
+    std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }
+
     void TitleChanged(const std::string& title) override { titles.push_back(title); }
     void ModifiedChanged(bool modified) override { modifiedChanges.push_back(modified); }
 
+    bool choosesPlayer = true;
     std::string player = "Anna";
     std::string chosenDataSet;
     std::deque<MessageAnswer> answers;
