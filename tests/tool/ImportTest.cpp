@@ -171,6 +171,9 @@ TEST(Import, RefusesAndWritesNothing) {
         {"liste.csv", "de;en\nHund;dog\n", "zeigte Englisch als Spanisch", {}, "spantest.voc"},
         {"liste.csv", "Deutsch;Englisch;Notizen\nHund;dog;bellt\n",
          "liste.csv:1:18: Fehler: Unbekannte Spaltenüberschrift „Notizen“"},
+        // Half the names known is still a header.
+        {"liste.csv", "Deutsch;Notizen\nHund;bellt\n",
+         "liste.csv:1:9: Fehler: Unbekannte Spaltenüberschrift „Notizen“"},
         {"liste.csv", "de;en\nHund;dog\nBudapest;Buda\xC5\x91r\n",
          "liste.csv:3:14: Fehler: Das Zeichen „ő“"},
         {"liste.csv", "de;en\nK\xC3\xA4se;sm\xC3\xB6rg\xC3\xA5s\n",
