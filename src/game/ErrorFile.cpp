@@ -1,5 +1,6 @@
 #include "game/LingomatDoc.h"
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <istream>
@@ -102,21 +103,12 @@ bool CLingomatDoc::OnSaveDocument(const std::string& path) {
 }
 
 bool CLingomatDoc::OnOpenDocument(const std::string& path) {
-    ClearErrorCounts();
-    SetTitle("Neues Spiel");
-    ResetGame();
-    // The pool and the last verdict's record are gone with the reset, so nothing refers to the
-    // old entries any more.
-    errorFileEntries.clear();
-    pool.Clear();
-    gameStarted = true;
-
+    // Read first: a file with no question (not an error file, say) leaves the running game.
     std::ifstream in(path, std::ios::binary);
     Language question = questionLanguage;
     Language answer = answerLanguage;
+    std::deque<VocEntry> records;
     if (in && ReadLanguage(in, question) && ReadLanguage(in, answer)) {
-        questionLanguage = question;
-        answerLanguage = answer;
         std::string rest;
         ReadTextLine(in, rest);
         std::string german;
@@ -126,7 +118,7 @@ bool CLingomatDoc::OnOpenDocument(const std::string& path) {
             std::string french;
             ReadTextLine(in, english);
             const bool whole = ReadTextLine(in, french);
-            VocEntry& entry = errorFileEntries.emplace_back();
+            VocEntry& entry = records.emplace_back();
             entry.SetText(LanguageGerman, std::move(german));
             entry.SetText(LanguageEnglish, std::move(english));
             entry.SetText(LanguageFrench, std::move(french));
@@ -138,11 +130,24 @@ bool CLingomatDoc::OnOpenDocument(const std::string& path) {
             german.clear();
         }
     }
+    if (records.empty()) {
+        return false;
+    }
 
+    ClearErrorCounts();
+    SetTitle("Neues Spiel");
+    ResetGame();
+    // The pool and the last verdict's record are gone with the reset, so nothing refers to the
+    // old entries any more.
+    pool.Clear();
+    errorFileEntries = std::move(records);
+    gameStarted = true;
+    questionLanguage = question;
+    answerLanguage = answer;
     for (VocEntry& entry : errorFileEntries) {
         pool.Append(Question::FromEntry(entry, questionLanguage, answerLanguage));
     }
-    SetTitle("Error File");
+    SetTitle("Fehlerdatei");
     pool.MoveToFirst();
     NextQuestion();
     SetModifiedFlag(true);

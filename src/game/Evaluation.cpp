@@ -244,6 +244,7 @@ bool CLingomatDoc::EndGameNow() {
 }
 
 void CLingomatDoc::EndOfGame() {
+    playedTitle = title;
     SetTitle("Statistik");
     gameOver = true;
     typedAnswer.clear();
@@ -266,7 +267,14 @@ void CLingomatDoc::EndOfGame() {
 }
 
 std::string CLingomatDoc::RemainingText() const {
-    return "Es sind noch " + std::to_string(pool.Size()) + " Fragen zu beantworten.";
+    switch (pool.Size()) {
+    case 0:
+        return "Es sind keine Fragen mehr zu beantworten.";
+    case 1:
+        return "Es ist noch eine Frage zu beantworten.";
+    default:
+        return "Es sind noch " + std::to_string(pool.Size()) + " Fragen zu beantworten.";
+    }
 }
 
 } // namespace lingomat

@@ -107,7 +107,7 @@ bool CLingomatDoc::SaveModified() {
     if (!modified) {
         return true;
     }
-    return host.ShowMessage("Sind Sie sicher Lingomat verlassen zu wollen?", "Lingomat",
+    return host.ShowMessage("Sind Sie sicher, Lingomat verlassen zu wollen?", "Lingomat",
                             MessageButtons::YesNo, MessageIcon::Stop) == MessageAnswer::Yes;
 }
 

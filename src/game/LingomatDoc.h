@@ -80,6 +80,8 @@ public:
     std::string ReportText() const;
     std::string TimeReport() const;
     std::string GameDescription() const;
+    // The end screen's first line: whether the game was played to its end.
+    std::string EndHeadline() const;
 
     // --- what the screen asks of the document ---
     std::uint32_t CopyDelay(bool showNow);
@@ -133,6 +135,8 @@ public:
     bool gameOver = false;
     std::int32_t lastVerdict = -1;
     std::string dataSetName;
+    // The title of the game that ended last, which names an alphabetic range or an error file.
+    std::string playedTitle;
     const VocEntry* previousEntry = nullptr;
     std::uint32_t answerVariant = 0;
     std::uint32_t distractorSearchLimit = 100;

@@ -40,9 +40,9 @@ const char* GameModeName(GameMode mode) {
     case GameModeWrite:
         return "Schreiben";
     case GameModeChoiceOtherLessons:
-        return "Multiplechoice mit Fragen aus anderen Lektionen";
+        return "Multiple-Choice mit Fragen aus anderen Lektionen";
     case GameModeChoiceAlteredLetters:
-        return "Multiplechoice mit ver\xE4nderten W\xF6rtern";
+        return "Multiple-Choice mit ver\xE4nderten Buchstaben";
     case GameModeCopy:
         return "Abschreiben";
     case GameModeView:
@@ -64,14 +64,17 @@ std::string CLingomatDoc::TallyText() const {
 std::string CLingomatDoc::ReportText() const {
     const std::uint32_t answered = rightCount + wrongCount;
     if (answered == 0) {
-        return "Sie haben auf keine einzige Frage beantwortet.";
+        return "Sie haben keine einzige Frage beantwortet.";
     }
     std::string text = answered == 1
-                           ? std::string("Sie haben eine Frage beantwortet.")
+                           ? std::string("Sie haben eine Frage beantwortet.\n")
                            : "Sie haben " + std::to_string(answered) + " Fragen beantwortet.\n";
     text += "\n";
     if (rightCount == 0) {
         text += "Sie haben keine Frage richtig beantwortet.\n";
+    } else if (rightCount == answered) {
+        text += answered == 1 ? "Sie haben sie richtig beantwortet.\n"
+                              : "Sie haben alle richtig beantwortet.\n";
     } else if (rightCount == 1) {
         text += "Sie haben nur eine Frage richtig beantwortet.\n";
     } else {
@@ -99,16 +102,26 @@ std::string CLingomatDoc::ReportText() const {
 
 std::string CLingomatDoc::TimeReport() const {
     std::string text = ReportText();
-    text += "\nSie haben " + std::to_string(pool.Size()) + " Fragen nicht beantwortet.\n";
+    switch (pool.Size()) {
+    case 0:
+        text += "\nSie haben alle Fragen beantwortet.\n";
+        break;
+    case 1:
+        text += "\nSie haben eine Frage nicht beantwortet.\n";
+        break;
+    default:
+        text += "\nSie haben " + std::to_string(pool.Size()) + " Fragen nicht beantwortet.\n";
+    }
     const std::int64_t seconds =
         gameClock.current > gameClock.start ? gameClock.current - gameClock.start : 0;
-    if (seconds < 60) {
-        text +=
-            "\nSie haben f\xFCr Ihr Spiel " + std::to_string(seconds) + " Sekunden gebraucht.\n";
-    } else {
-        text += "\nSie haben f\xFCr Ihr Spiel " + std::to_string(seconds / 60) + " Minuten und " +
-                std::to_string(seconds % 60) + " Sekunden gebraucht.\n";
+    const auto count = [](std::int64_t n, const char* one, const char* many) {
+        return std::to_string(n) + (n == 1 ? one : many);
+    };
+    text += "\nSie haben f\xFCr Ihr Spiel ";
+    if (seconds >= 60) {
+        text += count(seconds / 60, " Minute", " Minuten") + " und ";
     }
+    text += count(seconds % 60, " Sekunde", " Sekunden") + " gebraucht.\n";
     // Without an answer there is no time per question to tell.
     const std::uint32_t answered = rightCount + wrongCount;
     if (answered != 0) {
@@ -119,12 +132,27 @@ std::string CLingomatDoc::TimeReport() const {
     return text;
 }
 
+std::string CLingomatDoc::EndHeadline() const {
+    // A question left in the pool means the game was ended before its end.
+    if (gameMode == GameModeView) {
+        return pool.Empty() ? "Sie haben sich alle W\xF6rter angeschaut."
+                            : "Sie haben das Anschauen vorzeitig beendet.";
+    }
+    return pool.Empty() ? "Gl\xFC"
+                          "ckwunsch, Sie haben Ihr Spiel geschafft!"
+                        : "Sie haben das Spiel vorzeitig beendet.";
+}
+
 std::string CLingomatDoc::GameDescription() const {
     std::string text = "Spielart: ";
     text += GameModeName(gameMode);
     text += ".\n";
     text += "Sprache der Frage: " + LanguageName(questionLanguage, dataSetName) + ".\n";
     text += "Sprache der Antwort: " + LanguageName(answerLanguage, dataSetName) + ".\n\n";
+    // An alphabetic game and an error file have no lessons; their title says what was played.
+    if (lessonTable.SelectedCount() == 0) {
+        return text + "Gespielt: " + playedTitle;
+    }
     text += lessonTable.SelectedCount() == 1 ? "Gespielte Lektion: " : "Gespielte Lektionen: ";
     bool first = true;
     for (const LessonEntry& lesson : lessonTable.lessons) {

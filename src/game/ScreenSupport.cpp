@@ -116,10 +116,8 @@ std::uint32_t CLingomatDoc::ViewModeStep() {
                                                         : settings.timeAfterWord);
         }
     }
-    // The View game is not a test: it ends on the start screen, not on the report.
+    // Watched to the end: the end screen says so.
     EndOfGame();
-    gameStarted = false;
-    gameOver = false;
     return 0;
 }
 

@@ -1,5 +1,8 @@
 #include "screen/LingomatView.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -31,6 +34,26 @@ CLingomatView::CLingomatView(CLingomatDoc& doc, QWidget* parent) : QWidget(paren
     // Every pixel is painted by the erase step, so Qt need not clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(DesignWidth * 4 / 5, DesignHeight * 4 / 5);
+}
+
+double CLingomatView::Scale() const {
+    const double scale = std::min(width() / double(DesignWidth), height() / double(DesignHeight));
+    return scale > 0 ? scale : 1.0;
+}
+
+int CLingomatView::LayoutWidth() const {
+    return static_cast<int>(std::lround(width() / Scale()));
+}
+
+int CLingomatView::LayoutHeight() const {
+    return static_cast<int>(std::lround(height() / Scale()));
+}
+
+QRect CLingomatView::ToDevice(const QRect& box) const {
+    const double scale = Scale();
+    return QRectF(box.x() * scale, box.y() * scale, box.width() * scale, box.height() * scale)
+        .toAlignedRect();
 }
 
 QColor CLingomatView::BackgroundColour() const {
@@ -39,7 +62,10 @@ QColor CLingomatView::BackgroundColour() const {
 
 void CLingomatView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     OnEraseBkgnd(painter);
+    // Text is drawn at the scaled size, so it stays sharp.
+    painter.scale(Scale(), Scale());
     OnDraw(painter);
 }
 
@@ -60,8 +86,8 @@ void CLingomatView::OnDraw(QPainter& painter) {
 }
 
 void CLingomatView::DrawStartScreen(QPainter& painter) {
-    const int w = width();
-    const int h = height();
+    const int w = LayoutWidth();
+    const int h = LayoutHeight();
     const QRect whole(0, 0, w, h);
     DrawSingleLine(painter, whole, QStringLiteral("Vokabeln"),
                    ScreenFont(static_cast<int>(0.2 * h), 50), QColor(255, 255, 160), -180, false);
@@ -84,8 +110,8 @@ void CLingomatView::DrawStartScreen(QPainter& painter) {
 }
 
 void CLingomatView::DrawGameOverScreen(QPainter& painter) {
-    const int w = width();
-    const int h = height();
+    const int w = LayoutWidth();
+    const int h = LayoutHeight();
     painter.save();
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(ScreenFont(50, 40));
@@ -93,8 +119,7 @@ void CLingomatView::DrawGameOverScreen(QPainter& painter) {
                      Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Statistik"));
     painter.setFont(font());
     painter.drawText(QRect(10, 70, std::max(0, w - 10), std::max(0, h - 70)),
-                     Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromUtf8("Glückwunsch Sie haben ihr Spiel geschafft!"));
+                     Qt::AlignLeft | Qt::AlignTop, ToQString(document.EndHeadline()));
     painter.drawText(QRect(10, 110, std::max(0, w - 10), std::max(0, h - 110)),
                      Qt::AlignLeft | Qt::AlignTop, ToQString(document.TimeReport()));
     const int left = 10 + (w - 10) / 2;
@@ -110,8 +135,8 @@ void CLingomatView::DrawScoreBar(QPainter& painter) {
     if (total <= 0) {
         return;
     }
-    const int w = width();
-    const int h = height();
+    const int w = LayoutWidth();
+    const int h = LayoutHeight();
     painter.save();
     painter.setPen(Qt::black);
     const int wrongBottom = static_cast<int>(h * document.wrongCount / total);

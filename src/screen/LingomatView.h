@@ -11,8 +11,8 @@
 #include <QWidget>
 
 #include "screen/GameTrace.h"
+#include "screen/ScreenFont.h"
 
-class QAction;
 class QPainter;
 
 namespace lingomat {
@@ -31,7 +31,15 @@ public:
     static constexpr int CopyTimer = 110;
     static constexpr int GlimpseTimer = 32771;
 
+    // The screens are laid out for a view of this size and scaled uniformly to the view's size;
+    // the side with room to spare gets a longer layout. The view shrinks to four fifths at most.
+    static constexpr int DesignWidth = 700;
+    static constexpr int DesignHeight = 400;
+
     explicit CLingomatView(CLingomatDoc& document, QWidget* parent = nullptr);
+
+    // Device pixels per layout unit.
+    double Scale() const;
 
     CLingomatDoc& Document() const { return document; }
 
@@ -39,8 +47,8 @@ public:
     // through it too. Without one, questions get a plain message box and the player stays.
     void SetHost(DocumentHost* value) { host = value; }
 
-    // Connects the game commands this view carries out to their menu actions and enables them.
-    void ConnectCommands(const std::function<QAction*(int)>& action);
+    // What a click on the start screen does: the frame hands it the new-game command.
+    std::function<void()> newGameRequested;
 
     // The whole repaint: background, then the screen the document's state calls for.
     void OnEraseBkgnd(QPainter& painter);
@@ -70,19 +78,21 @@ public:
     bool TimerRunning(int id) const { return timers.count(id) != 0; }
 
     // Commands.
-    void OnNewGame();
-    void OnPlayErrorFile();
     void OnSkipQuestion();
     void OnGlimpse();
     void OnRotateAnswers();
     void OnRemoveDuplicates();
     void OnEndGame();
     void OnChangePlayer();
-    // Clock, copy delay and the view game's steps at the start of a game.
+    // Clock, copy delay and the view game's steps at the start of a game; all of them stopped.
     void StartGameTimers();
+    void StopGameTimers();
+
+    // Yes/no question to the player.
+    bool Confirm(const std::string& text, const std::string& caption, bool stopIcon);
 
     // The rectangle of the typed answer, which typing repaints alone; the answer box around it;
-    // the clock.
+    // the clock. In the view's own pixels.
     QRect AnswerTextRect() const;
     QRect AnswerBoxRect() const;
     QRect ClockRect() const;
@@ -95,16 +105,22 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // The view's size in layout units, and a box of the layout in the view's pixels.
+    int LayoutWidth() const;
+    int LayoutHeight() const;
+    QRect ToDevice(const QRect& box) const;
+    QRect AnswerTextBox() const;
+    QRect ClockBox() const;
+    // The font of the answer line: fitted to its room, and in the Copy game no wider than the
+    // template's.
+    FontSpec AnswerFontSpec(const QString& shown) const;
+
     void SetTimer(int id, int milliseconds);
     void KillTimer(int id);
     // Ends a running verdict pause before new input counts for the next question.
     void EndFeedbackPause();
     // After an answer was judged: the pause, the copy delay, and a full repaint.
     void AfterVerdict();
-    void StopGameTimers();
-
-    // Yes/no question to the player.
-    bool Confirm(const std::string& text, const std::string& caption, bool stopIcon);
 
     CLingomatDoc& document;
     DocumentHost* host = nullptr;

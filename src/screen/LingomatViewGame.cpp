@@ -57,13 +57,17 @@ QColor DefaultText() {
 
 } // namespace
 
+QRect CLingomatView::AnswerTextBox() const {
+    return Box(134, 72, LayoutWidth() - 102, 103);
+}
+
 QRect CLingomatView::AnswerTextRect() const {
-    return Box(134, 72, width() - 102, 103);
+    return ToDevice(AnswerTextBox());
 }
 
 void CLingomatView::DrawGameScreen(QPainter& painter) {
-    const int w = width();
-    const int h = height();
+    const int w = LayoutWidth();
+    const int h = LayoutHeight();
     const bool spanish = IsSpanishDataSet(document.dataSetName);
     painter.save();
     painter.setBackgroundMode(Qt::TransparentMode);
@@ -147,19 +151,34 @@ void CLingomatView::DrawGameScreen(QPainter& painter) {
     DrawScoreBar(painter);
 }
 
+// Under the verdict picture, whose top (the rabbit's ears) would cover it.
+QRect CLingomatView::ClockBox() const {
+    const int w = LayoutWidth();
+    const int h = LayoutHeight();
+    return Box(w - 225, h - 28, w - 99, h - 4);
+}
+
 void CLingomatView::DrawClock(QPainter& painter) {
-    const int w = width();
-    const int h = height();
     painter.save();
     painter.setFont(ScreenFont(16, 10, 200));
     painter.setPen(DefaultText());
-    painter.drawText(Box(w - 230, h - 165, w - 150, h - 130), Qt::AlignRight | Qt::AlignTop,
-                     ToQString(document.ClockText()));
+    painter.drawText(ClockBox(), Qt::AlignHCenter | Qt::AlignTop, ToQString(document.ClockText()));
     painter.restore();
 }
 
+FontSpec CLingomatView::AnswerFontSpec(const QString& shown) const {
+    const int room = AnswerTextBox().width();
+    FontSpec font{30, 12, 600};
+    if (document.gameMode == GameModeCopy && document.pool.Current() != nullptr) {
+        // The answer takes the width the copy template beneath it was given.
+        const QString copy = ToQString(DecodeAccents(document.CopyTemplate()));
+        font = FitFont({30, 12, 600, true}, copy, room, 50);
+    }
+    return FitFont({30, font.width, 50 * font.width}, shown, room, 50);
+}
+
 void CLingomatView::DrawAnswerArea(QPainter& painter) {
-    const int w = width();
+    const int w = LayoutWidth();
     const Question* question = document.pool.Current();
     painter.save();
     if (document.gameMode == GameModeChoiceOtherLessons ||
@@ -169,7 +188,8 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
             static_cast<int>(std::min<std::size_t>(document.multiNumber, texts.size()));
         painter.setPen(QColor(0, 0, 80));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(Box(130, 70, w - 100, 74 + 30 * count).adjusted(0, 0, -1, -1));
+        // Room below the last line for its descenders.
+        painter.drawRect(Box(130, 70, w - 100, 78 + 30 * count).adjusted(0, 0, -1, -1));
         std::vector<QString> lines;
         FontSpec font{30, 12, 600};
         for (int i = 0; i < count; ++i) {
@@ -214,9 +234,8 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
     painter.setPen(state);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(Box(130, 70, w - 100, 105).adjusted(0, 0, -1, -1));
-    const QRect textRect = AnswerTextRect();
+    const QRect textRect = AnswerTextBox();
 
-    FontSpec font{30, 12, 600};
     if (document.gameMode == GameModeCopy && question != nullptr) {
         const QString copy = ToQString(DecodeAccents(document.CopyTemplate()));
         FontSpec underlined{30, 12, 600, true};
@@ -225,7 +244,6 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
         painter.setPen(FormCount(question->answerText) > 1 ? QColor(170, 240, 14)
                                                            : QColor(255, 200, 200));
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, copy);
-        font = {30, underlined.width, underlined.weight};
     }
 
     QString shown;
@@ -236,14 +254,14 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
     } else {
         shown = ToQString(document.typedAnswer);
     }
-    const QFont caretFont = FontSpec{30, font.width, 50 * font.width}.Font();
-    const FontSpec fitted = FitFont({30, font.width, 50 * font.width}, shown, textRect.width(), 50);
-    painter.setFont(fitted.Font());
+    // The caret is measured with the font the answer is drawn in, so it stays at its end.
+    const QFont answerFont = AnswerFontSpec(shown).Font();
+    painter.setFont(answerFont);
     painter.setPen(state);
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop, shown);
 
     if (!document.verdictShowing && !document.glimpseActive && document.gameMode != GameModeView) {
-        const QFontMetrics metrics(caretFont);
+        const QFontMetrics metrics(answerFont);
         const QString typed = ToQString(document.typedAnswer);
         const int x =
             134 + metrics.horizontalAdvance(typed.left(static_cast<int>(document.cursorPos))) - 1;
@@ -266,14 +284,14 @@ QColor CLingomatView::DrawVerdictPicture(QPainter& painter, const QColor& textCo
     // colour shows around the figure.
     const QPixmap picture = Picture(name);
     if (!picture.isNull()) {
-        painter.drawPixmap(QRect(width() - 225, height() - 155, 126, 126), picture);
+        painter.drawPixmap(QRect(LayoutWidth() - 225, LayoutHeight() - 155, 126, 126), picture);
     }
     return right ? QColor(0, 150, 0) : QColor(255, 0, 0);
 }
 
 void CLingomatView::DrawViewModeScreen(QPainter& painter) {
-    const int w = width();
-    const int h = height();
+    const int w = LayoutWidth();
+    const int h = LayoutHeight();
     painter.save();
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setFont(ScreenFont(80, 30, 600));

@@ -52,8 +52,13 @@ void CLingomatView::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    // Characters Windows-1252 cannot hold are dropped by the conversion, not mangled.
-    const std::string typed = FromQString(event->text());
+    // Characters Windows-1252 cannot hold are dropped by the conversion, not mangled; control
+    // characters (Tab, Escape) would stand in the answer unseen and make it wrong.
+    std::string typed = FromQString(event->text());
+    std::erase_if(typed, [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
     if (typed.empty()) {
         QWidget::keyPressEvent(event);
         return;
@@ -145,9 +150,13 @@ void CLingomatView::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
 }
 
-void CLingomatView::OnLButtonDown(const QPoint& point) {
+void CLingomatView::OnLButtonDown(const QPoint& pixel) {
+    const QPoint point(static_cast<int>(pixel.x() / Scale()),
+                       static_cast<int>(pixel.y() / Scale()));
     if (!document.gameStarted) {
-        OnNewGame();
+        if (newGameRequested) {
+            newGameRequested();
+        }
         return;
     }
     if (document.gameOver) {
@@ -159,7 +168,7 @@ void CLingomatView::OnLButtonDown(const QPoint& point) {
         update();
         return;
     }
-    const int w = width();
+    const int w = LayoutWidth();
     if (IsChoiceGame(document.gameMode)) {
         // Neighbouring lines overlap by four pixels; the upper line gets the overlap.
         for (std::uint32_t i = 0; i < document.multiNumber; ++i) {
@@ -175,13 +184,13 @@ void CLingomatView::OnLButtonDown(const QPoint& point) {
     if (document.gameMode == GameModeView) {
         return;
     }
-    const QRect box = AnswerTextRect();
+    const QRect box = AnswerTextBox();
     if (!box.contains(point)) {
         return;
     }
     // The insertion point goes to the character boundary nearest to the click.
-    const QFontMetrics metrics(LargeTextFont());
     const QString typed = ToQString(document.typedAnswer);
+    const QFontMetrics metrics(AnswerFontSpec(typed).Font());
     const auto at = [&](int i) { return i <= 0 ? 0 : metrics.horizontalAdvance(typed.left(i)); };
     const int x = point.x() - box.left();
     auto cursor = static_cast<std::uint32_t>(typed.size());

@@ -37,11 +37,11 @@ void CLingomatView::timerEvent(QTimerEvent* event) {
 }
 
 QRect CLingomatView::ClockRect() const {
-    return QRect(width() - 230, height() - 165, 80, 35);
+    return ToDevice(ClockBox());
 }
 
 QRect CLingomatView::AnswerBoxRect() const {
-    return QRect(130, 70, std::max(0, width() - 230), 35);
+    return ToDevice(QRect(130, 70, std::max(0, LayoutWidth() - 230), 35));
 }
 
 void CLingomatView::OnTimer(int id) {

@@ -37,10 +37,6 @@ QFont ScreenFont(int height, int width, int weight, bool underline) {
     return font;
 }
 
-QFont LargeTextFont() {
-    return ScreenFont(30, 12, 600);
-}
-
 FontSpec FitFont(FontSpec font, const QString& text, int width, int weightStep) {
     constexpr int narrowest = 3;
     while (font.width > narrowest && QFontMetrics(font.Font()).horizontalAdvance(text) > width) {

@@ -12,9 +12,6 @@ namespace lingomat {
 // defaults). Arial where installed, else its metric twin Liberation Sans.
 QFont ScreenFont(int height, int width = 0, int weight = 0, bool underline = false);
 
-// The large-text font of the answer box and the copy template.
-QFont LargeTextFont();
-
 // A font as the drawing code describes it, so that fitting can narrow and lighten it step by step.
 struct FontSpec {
     int height = 0;

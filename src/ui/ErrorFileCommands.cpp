@@ -14,17 +14,21 @@ namespace lingomat {
 
 namespace {
 
+// The game's own folder; an empty working path means the folder the game was started in, which
+// a file dialog would take for the file system's root.
 QString WorkingFolder(const CLingomatDoc& doc) {
-    return QFile::decodeName(doc.WorkingPath({}).string().c_str());
+    return QDir(QFile::decodeName(doc.WorkingPath(".").string().c_str())).absolutePath();
 }
 
 // Paths go to the document in the system's own file name encoding, not in the game's.
-std::string SystemPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string SystemPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
-// The game's title names the lessons played; it holds accent escapes as stored and may hold
-// characters that a file name cannot.
+// The game's title names the lessons played (on the end screen it is the ended game's); it holds
+// accent escapes as stored and may hold characters that a file name cannot.
 QString SuggestedName(const CLingomatDoc& doc) {
-    QString name = ToQString(DecodeAccents(doc.Title()));
+    QString name = ToQString(DecodeAccents(doc.gameOver ? doc.playedTitle : doc.Title()));
     for (QChar& character : name) {
         if (character == QLatin1Char('/') || character == QLatin1Char('\\') ||
             character == QLatin1Char(':')) {
@@ -41,8 +45,8 @@ QString ChooseFile(CLingomatDoc& doc, QWidget* parent, bool save) {
                               : QStringLiteral("openErrorFileDialog"));
     dialog.setDirectory(WorkingFolder(doc));
     // "*.*" would hide every file without a dot on this system.
-    dialog.setNameFilters({QStringLiteral("Lingomat Error Files (*.lef)"),
-                           QStringLiteral("Alle Dateien (*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("Lingomat-Fehlerdateien (*.lef)"), QStringLiteral("Alle Dateien (*)")});
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -77,7 +81,15 @@ bool PlayErrorFile(CLingomatDoc& doc, QWidget* parent, const QString& fileName) 
         return false;
     }
     file.close();
-    return doc.OnOpenDocument(SystemPath(path));
+    if (!doc.OnOpenDocument(SystemPath(path))) {
+        TellFailure(parent,
+                    QStringLiteral("Die Datei enth\u00e4lt keine Fragen einer Fehlerdatei: "),
+                    path);
+        return false;
+    }
+    // The title names the file, so the window and the end screen say what is played.
+    doc.SetTitle("Fehlerdatei " + FromQString(QFileInfo(path).completeBaseName()));
+    return true;
 }
 
 bool WriteErrorFile(CLingomatDoc& doc, QWidget* parent, const QString& fileName) {

@@ -16,9 +16,9 @@ ErrorListDialog::ErrorListDialog(CLingomatDoc& doc, QWidget* parent)
                                {QStringLiteral("Anzahl der Fehler"), QStringLiteral("Frage"),
                                 QStringLiteral("Antwort")})) {
     setObjectName(QStringLiteral("errorListDialog"));
-    setWindowTitle(QStringLiteral("Fehler Liste"));
+    setWindowTitle(QStringLiteral("Fehlerliste"));
 
-    auto* closeButton = new QPushButton(QStringLiteral("Fehlerliste schliessen"), this);
+    auto* closeButton = new QPushButton(QStringLiteral("Fehlerliste schließen"), this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
     closeButton->setDefault(true);
     closeButton->setMinimumWidth(DialogWidth(134));
@@ -39,10 +39,9 @@ ErrorListDialog::ErrorListDialog(CLingomatDoc& doc, QWidget* parent)
             if (entry.errorCount == 0) {
                 continue;
             }
-            errorList->addTopLevelItem(new QTreeWidgetItem(
-                QStringList{QString::number(entry.errorCount),
-                            DisplayText(entry.Text(doc.questionLanguage)),
-                            DisplayText(entry.Text(doc.answerLanguage))}));
+            errorList->addTopLevelItem(new QTreeWidgetItem(QStringList{
+                QString::number(entry.errorCount), DisplayText(entry.Text(doc.questionLanguage)),
+                DisplayText(entry.Text(doc.answerLanguage))}));
         }
     }
 }

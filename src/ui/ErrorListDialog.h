@@ -8,7 +8,7 @@ namespace lingomat {
 
 class CLingomatDoc;
 
-// "Fehler Liste": every word answered wrongly in the running game, with its number of errors.
+// "Fehlerliste": every word answered wrongly in the running game, with its number of errors.
 class ErrorListDialog : public QDialog {
     Q_OBJECT
 public:

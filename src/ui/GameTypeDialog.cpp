@@ -35,8 +35,8 @@ QString ObjectName(const char* prefix, const char* suffix, const char* kind) {
 }
 
 // A group box of language radios, each with its picture on the right.
-QGroupBox* LanguageBox(const QString& title, const char* prefix, bool spanish,
-                       QButtonGroup* group, QWidget* parent) {
+QGroupBox* LanguageBox(const QString& title, const char* prefix, bool spanish, QButtonGroup* group,
+                       QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
     auto* grid = new QGridLayout(box);
     grid->setColumnStretch(0, 1);
@@ -63,8 +63,7 @@ QGroupBox* LanguageBox(const QString& title, const char* prefix, bool spanish,
 
 // The document of the game screen the dialog was opened over, if any.
 CLingomatDoc* GameScreenDocument(QWidget* dialog) {
-    for (QWidget* owner = dialog->parentWidget(); owner != nullptr;
-         owner = owner->parentWidget()) {
+    for (QWidget* owner = dialog->parentWidget(); owner != nullptr; owner = owner->parentWidget()) {
         if (auto* view = dynamic_cast<CLingomatView*>(owner)) {
             return &view->Document();
         }
@@ -87,7 +86,7 @@ GameTypeDialog::GameTypeDialog(bool spanish, QWidget* parent)
     languages->addWidget(
         LanguageBox(QStringLiteral("Antwort"), "answer", spanish, answerGroup, this));
 
-    auto* modes = new QGroupBox(QStringLiteral("Abfrage Modus"), this);
+    auto* modes = new QGroupBox(QStringLiteral("Abfragemodus"), this);
     auto* modeLayout = new QVBoxLayout(modes);
     const struct {
         GameMode mode;
@@ -144,11 +143,17 @@ GameTypeDialog::GameTypeDialog(bool spanish, QWidget* parent)
     });
 }
 
-int GameTypeDialog::QuestionLanguage() const { return questionGroup->checkedId(); }
+int GameTypeDialog::QuestionLanguage() const {
+    return questionGroup->checkedId();
+}
 
-int GameTypeDialog::AnswerLanguage() const { return answerGroup->checkedId(); }
+int GameTypeDialog::AnswerLanguage() const {
+    return answerGroup->checkedId();
+}
 
-int GameTypeDialog::GameType() const { return gameTypeGroup->checkedId(); }
+int GameTypeDialog::GameType() const {
+    return gameTypeGroup->checkedId();
+}
 
 void GameTypeDialog::GameTypeClicked() {
     // Only writing has no settings of its own.
@@ -158,13 +163,13 @@ void GameTypeDialog::GameTypeClicked() {
 void GameTypeDialog::accept() {
     if (QuestionLanguage() < 0 || AnswerLanguage() < 0) {
         ShowDialogMessage(this, QStringLiteral("Sie m\u00fcssen beide Sprachen ausw\u00e4hlen."),
-                          QStringLiteral("Richtungs Wahl"), QMessageBox::Critical);
+                          QStringLiteral("Richtungswahl"), QMessageBox::Critical);
         return;
     }
     if (QuestionLanguage() == AnswerLanguage()) {
         ShowDialogMessage(
             this, QStringLiteral("Sie m\u00fcssen zwei unterschiedliche Sprachen ausw\u00e4hlen."),
-            QStringLiteral("Richtungs Wahl"), QMessageBox::Critical);
+            QStringLiteral("Richtungswahl"), QMessageBox::Critical);
         return;
     }
     if (GameType() < 0) {

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QStringConverter>
 #include <QTextBrowser>
@@ -58,7 +59,18 @@ CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent)
     connect(browser, &QTextBrowser::sourceChanged, this, &CHelpWindow::SelectPage);
 }
 
-bool CHelpWindow::HasContents() const { return contents->topLevelItemCount() > 0; }
+void CHelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the help as it closes a dialog.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool CHelpWindow::HasContents() const {
+    return contents->topLevelItemCount() > 0;
+}
 
 void CHelpWindow::LoadContents() {
     QFile file(QDir(folder).filePath(QStringLiteral("contents.txt")));
@@ -118,15 +130,57 @@ void CHelpWindow::SelectPage(const QUrl& url) {
     }
 }
 
+QString CHelpWindow::PageFor(const QString& windowName) {
+    static const std::pair<const char*, const char*> pages[] = {
+        {"gameTypeDialog", "spielarten.html"},
+        {"lessonDialog", "lektionen.html"},
+        {"playerChoiceDialog", "spieler.html"},
+        {"playerStatisticsDialog", "spieler.html"},
+        {"timesColoursDialog", "einstellungen.html"},
+        {"correctionOptionsDialog", "bewertung.html"},
+        {"choiceSettingsDialog", "einstellungen.html"},
+        {"copyModeDialog", "einstellungen.html"},
+        {"viewModeDialog", "einstellungen.html"},
+        {"vocabularySearchDialog", "vokabellisten.html"},
+        {"lessonListDialog", "vokabellisten.html"},
+        {"lessonCountDialog", "vokabellisten.html"},
+        {"remainingQuestionsDialog", "vokabellisten.html"},
+        {"errorListDialog", "vokabellisten.html"},
+        {"saveErrorFileDialog", "fehlerdateien.html"},
+        {"openErrorFileDialog", "fehlerdateien.html"},
+        {"statisticsDialog", "spielablauf.html"},
+    };
+    // The Spanish variants of a dialog carry its name with a suffix.
+    for (const auto& [name, page] : pages) {
+        if (windowName.startsWith(QLatin1String(name))) {
+            return QString::fromLatin1(page);
+        }
+    }
+    return {};
+}
+
+void CHelpWindow::ShowPage(const QString& page) {
+    const QString name = QFileInfo(page).fileName();
+    if (name.isEmpty() || !QFileInfo::exists(QDir(folder).filePath(name))) {
+        ShowContents();
+        return;
+    }
+    OpenPage(name);
+    show();
+    raise();
+    activateWindow();
+}
+
 void CHelpWindow::ShowContents() {
     if (HasContents()) {
         contents->setCurrentItem(contents->topLevelItem(0));
         OpenPage(contents->topLevelItem(0)->data(0, kFileRole).toString());
     } else {
-        browser->setHtml(QString::fromUtf8(
-            "<h2>Die Hilfe wurde nicht gefunden</h2><p>Im Ordner <code>%1</code> fehlt das "
-            "Inhaltsverzeichnis <code>contents.txt</code>.</p>")
-                             .arg(QDir::toNativeSeparators(folder).toHtmlEscaped()));
+        browser->setHtml(
+            QString::fromUtf8(
+                "<h2>Die Hilfe wurde nicht gefunden</h2><p>Im Ordner <code>%1</code> fehlt das "
+                "Inhaltsverzeichnis <code>contents.txt</code>.</p>")
+                .arg(QDir::toNativeSeparators(folder).toHtmlEscaped()));
     }
     show();
     raise();

@@ -16,11 +16,19 @@ public:
     // tabs give the level).
     explicit CHelpWindow(const QString& folder, QWidget* parent = nullptr);
 
-    // Shows the window with the first page of the contents, as every help request does.
+    // The help page that explains the window of that object name; empty for none.
+    static QString PageFor(const QString& windowName);
+
+    // Shows the window with the first page of the contents, as the help command does.
     void ShowContents();
+    // Shows the window with one page of the help folder, or the contents for an unknown page.
+    void ShowPage(const QString& page);
     bool HasContents() const;
     QTreeWidget* Contents() const { return contents; }
     QTextBrowser* Browser() const { return browser; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void LoadContents();

@@ -33,7 +33,7 @@ LessonCountDialog::LessonCountDialog(CLingomatDoc& doc, QWidget* parent)
                                {QStringLiteral("Lektion"), QStringLiteral("Vokabeln")},
                                {300, 80})) {
     setObjectName(QStringLiteral("lessonCountDialog"));
-    setWindowTitle(QStringLiteral("Output Dialog"));
+    setWindowTitle(QStringLiteral("W\u00f6rter pro Lektion"));
 
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("okButton"));
@@ -71,7 +71,7 @@ LessonCountDialog::LessonCountDialog(CLingomatDoc& doc, QWidget* parent)
                     QStringLiteral("Total ") + ToQString(LanguageName(language, doc.dataSetName)),
                     count);
     }
-    AddCountRow(countList, QStringLiteral("Total Vok List"),
+    AddCountRow(countList, QStringLiteral("Vokabeln insgesamt"),
                 static_cast<long long>(doc.vocabulary.size()));
 }
 

@@ -30,9 +30,8 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
       rangeStartEdit(new QLineEdit(this)), rangeEndEdit(new QLineEdit(this)),
       sortLanguageGroup(new QButtonGroup(this)), countLabel(new QLabel(this)) {
     const bool spanish = IsSpanishDataSet(doc.dataSetName);
-    setObjectName(spanish ? QStringLiteral("lessonDialogSpanish")
-                          : QStringLiteral("lessonDialog"));
-    setWindowTitle(QStringLiteral("Lektionen Auswahl"));
+    setObjectName(spanish ? QStringLiteral("lessonDialogSpanish") : QStringLiteral("lessonDialog"));
+    setWindowTitle(QStringLiteral("Lektionsauswahl"));
 
     auto* lessonBox = new QGroupBox(QStringLiteral("Lektion"), this);
     auto* lessonLayout = new QVBoxLayout(lessonBox);
@@ -50,13 +49,13 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
     for (QLineEdit* edit : {rangeStartEdit, rangeEndEdit}) {
         edit->setFixedWidth(60);
     }
-    rangeLayout->addWidget(new QLabel(QStringLiteral("Von allen W\u00f6rter beginnend mit:"), rangeBox),
-                           0, 0);
+    rangeLayout->addWidget(
+        new QLabel(QStringLiteral("Von allen W\u00f6rtern beginnend mit:"), rangeBox), 0, 0);
     rangeLayout->addWidget(rangeStartEdit, 0, 1);
     rangeLayout->addWidget(new QLabel(QStringLiteral("Bis alle W\u00f6rter mit:"), rangeBox), 1, 0);
     rangeLayout->addWidget(rangeEndEdit, 1, 1);
 
-    auto* sortBox = new QGroupBox(QStringLiteral("Sprache in der sortiert wird."), rangeBox);
+    auto* sortBox = new QGroupBox(QStringLiteral("Sprache, in der sortiert wird"), rangeBox);
     auto* sortLayout = new QGridLayout(sortBox);
     sortLayout->setColumnStretch(0, 1);
     const struct {
@@ -224,6 +223,8 @@ void LessonDialog::accept() {
     done(AlphabeticGame);
 }
 
-void LessonDialog::reject() { done(Cancelled); }
+void LessonDialog::reject() {
+    done(Cancelled);
+}
 
 } // namespace lingomat

@@ -24,7 +24,7 @@ LessonListDialog::LessonListDialog(CLingomatDoc& document, QWidget* parent)
       recordList(MakeReportList(this, QStringLiteral("recordList"),
                                 LanguageHeaders(IsSpanishDataSet(document.dataSetName)))) {
     setObjectName(QStringLiteral("lessonListDialog"));
-    setWindowTitle(QStringLiteral("Lektionen Liste"));
+    setWindowTitle(QStringLiteral("Lektionsliste"));
 
     lessonCombo->setObjectName(QStringLiteral("lessonCombo"));
     lessonCombo->setMaxVisibleItems(20);

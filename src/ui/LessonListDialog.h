@@ -13,7 +13,7 @@ namespace lingomat {
 
 class CLingomatDoc;
 
-// "Lektionen Liste": the records of one lesson, chosen from a list of the lesson names. The
+// "Lektionsliste": the records of one lesson, chosen from a list of the lesson names. The
 // window stays open beside the game; several may be open at once. It finds the lesson again by
 // its shown name whenever it lists, so it holds nothing of the document's tables.
 class LessonListDialog : public QDialog {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QTranslator>
 
 #include "game/LingomatDoc.h"
@@ -55,7 +56,7 @@ bool CLingomatApp::InitInstance() {
         return false;
     }
     frame->SetDocumentTitle(ToQString(document->Title()));
-    frame->resize(700, 500);
+    frame->resize(frame->StartSize(frame->screen()->availableGeometry().size()));
     frame->showNormal();
     frame->update();
     return true;

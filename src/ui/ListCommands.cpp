@@ -1,5 +1,7 @@
 #include "ui/ListCommands.h"
 
+#include <QApplication>
+
 #include "ui/ErrorListDialog.h"
 #include "ui/LessonCountDialog.h"
 #include "ui/LessonListDialog.h"
@@ -15,6 +17,22 @@ namespace {
 template <typename Window> Window* OpenBeside(Window* window, QWidget* parent) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setAttribute(Qt::WA_QuitOnClose, false);
+    // Without a parent it would not take the game window's icon by itself.
+    if (parent != nullptr) {
+        window->setWindowIcon(parent->window()->windowIcon());
+    }
+    // A second window of the same kind would hide the first exactly.
+    const QWidget* last = nullptr;
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other != window && other->isVisible() &&
+            dynamic_cast<const Window*>(other) != nullptr &&
+            (last == nullptr || other->pos().manhattanLength() > last->pos().manhattanLength())) {
+            last = other;
+        }
+    }
+    if (last != nullptr) {
+        window->move(last->pos() + QPoint(30, 30));
+    }
     if (parent != nullptr) {
         QObject::connect(parent, &QObject::destroyed, window, [window] { delete window; });
     }

@@ -44,7 +44,8 @@ std::uint32_t MillisecondsFromSeconds(float seconds) {
     if (milliseconds >= static_cast<double>(std::numeric_limits<std::uint32_t>::max())) {
         return std::numeric_limits<std::uint32_t>::max();
     }
-    return static_cast<std::uint32_t>(milliseconds);
+    // Rounded: the float nearest to 0.7 lies just below it, and truncating made 0.7 s 699 ms.
+    return static_cast<std::uint32_t>(milliseconds + 0.5);
 }
 
 QString SecondsText(float seconds) {
@@ -93,9 +94,8 @@ void RefuseWholeNumberEntry(QLineEdit* edit) {
 }
 
 void RefuseRangeEntry(QLineEdit* edit, int low, int high) {
-    Refuse(edit, QStringLiteral("Bitte geben Sie eine Zahl zwischen %1 und %2 ein.")
-                     .arg(low)
-                     .arg(high));
+    Refuse(edit,
+           QStringLiteral("Bitte geben Sie eine Zahl zwischen %1 und %2 ein.").arg(low).arg(high));
 }
 
 void RunTimesColoursSettings(CLingomatDoc& doc, QWidget* parent) {
@@ -180,10 +180,17 @@ void RunViewModeSettings(CLingomatDoc& doc, QWidget* parent) {
 void RunModeSettings(CLingomatDoc& doc, GameMode mode, QWidget* parent) {
     switch (mode) {
     case GameModeChoiceOtherLessons:
-    case GameModeChoiceAlteredLetters: RunChoiceSettings(doc, parent); break;
-    case GameModeCopy: RunCopyModeSettings(doc, parent); break;
-    case GameModeView: RunViewModeSettings(doc, parent); break;
-    default: break;
+    case GameModeChoiceAlteredLetters:
+        RunChoiceSettings(doc, parent);
+        break;
+    case GameModeCopy:
+        RunCopyModeSettings(doc, parent);
+        break;
+    case GameModeView:
+        RunViewModeSettings(doc, parent);
+        break;
+    default:
+        break;
     }
 }
 

@@ -37,9 +37,8 @@ void RunChoiceSettings(CLingomatDoc& doc, QWidget* parent);
 void RunCopyModeSettings(CLingomatDoc& doc, QWidget* parent);
 void RunViewModeSettings(CLingomatDoc& doc, QWidget* parent);
 
-// Times are kept in milliseconds and edited in seconds. The seconds are 32-bit floats and
-// the way back truncates, so an unchanged 0.7 s read from its text returns as 699 ms: players'
-// stored settings have always drifted this way, and it is kept.
+// Times are kept in milliseconds and edited in seconds, as 32-bit floats; the way back rounds to
+// the nearest millisecond, so a time comes back as it was shown.
 float SecondsFromMilliseconds(std::uint32_t milliseconds);
 // Values below 0 (and NaN) give 0, values too large for 32 bits the largest.
 std::uint32_t MillisecondsFromSeconds(float seconds);

@@ -19,7 +19,8 @@ class VocEntry;
 // and the way a stored word is shown.
 
 // A flat list with a header whose clicks do nothing: the rows keep the order they were added in.
-// Columns are 150 pixels wide unless widths names them.
+// Columns are 150 pixels wide unless widths names them; where the list has room for all of its
+// content, they fit their content instead.
 QTreeWidget* MakeReportList(QWidget* parent, const QString& objectName, const QStringList& headers,
                             const std::vector<int>& widths = {});
 
@@ -38,7 +39,11 @@ void AddRecordRow(QTreeWidget* list, const VocEntry& entry, const std::vector<La
 QStringList RowTexts(const QTreeWidget* list, int row);
 
 // Dialog units of the old dialog templates in pixels at the application font's usual size.
-inline int DialogWidth(int units) { return units * 3 / 2; }
-inline int DialogHeight(int units) { return units * 13 / 8; }
+inline int DialogWidth(int units) {
+    return units * 3 / 2;
+}
+inline int DialogHeight(int units) {
+    return units * 13 / 8;
+}
 
 } // namespace lingomat

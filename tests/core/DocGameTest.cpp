@@ -316,7 +316,7 @@ TEST_F(DocTest, EmptyPoolIsSafeEverywhere) {
     EXPECT_EQ(d.CopyTemplate(), "");
     EXPECT_EQ(d.RevealedAnswer(), "");
     EXPECT_EQ(d.rightCount + d.wrongCount + d.cheatCount, 0u);
-    EXPECT_EQ(d.RemainingText(), "Es sind noch 0 Fragen zu beantworten.");
+    EXPECT_EQ(d.RemainingText(), "Es sind keine Fragen mehr zu beantworten.");
     EXPECT_TRUE(d.EndGameNow());
     EXPECT_EQ(d.playerStatistics.Records().at(0).score[0], 0.0f);
 }
@@ -414,12 +414,12 @@ TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
     int steps = 0;
     for (std::uint32_t delay = 1; delay != 0 && steps < 50; ++steps) {
         delay = d.ViewModeStep();
-        EXPECT_TRUE(delay != 0 || !d.gameStarted);
+        EXPECT_TRUE(delay != 0 || d.gameOver);
     }
     EXPECT_EQ(steps, 6);
-    // Back on the start screen, with the game recorded.
-    EXPECT_FALSE(d.gameStarted);
-    EXPECT_FALSE(d.gameOver);
+    // On the end screen, with the game recorded as watched to its end.
+    EXPECT_TRUE(d.gameOver);
+    EXPECT_EQ(d.EndHeadline(), "Sie haben sich alle W\xF6rter angeschaut.");
     EXPECT_EQ(d.ViewModeStep(), 0u);
     EXPECT_EQ(d.playerStatistics.Records().at(0).Count(), 1u);
 }

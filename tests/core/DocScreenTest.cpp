@@ -167,9 +167,17 @@ TEST_F(DocTest, ReportTextsFollowTheTally) {
         const char* report;
     };
     const std::vector<Case> cases = {
-        {0, 0, 3, "Sie haben auf keine einzige Frage beantwortet."},
+        {0, 0, 3, "Sie haben keine einzige Frage beantwortet."},
         {1, 0, 0,
-         "Sie haben eine Frage beantwortet.\nSie haben nur eine Frage richtig beantwortet.\n"
+         "Sie haben eine Frage beantwortet.\n\nSie haben sie richtig beantwortet.\n"
+         "Sie haben keine Fehler gemacht.\n\n100.0% Ihrer Antworten waren richtig!\n"
+         "0.0% Ihrer Antworten waren falsch!\n\n\nSie haben nicht geschummelt.\n"},
+        {1, 2, 0,
+         "Sie haben 3 Fragen beantwortet.\n\nSie haben nur eine Frage richtig beantwortet.\n"
+         "Sie haben 2 Fehler gemacht.\n\n33.3% Ihrer Antworten waren richtig!\n"
+         "66.7% Ihrer Antworten waren falsch!\n\n\nSie haben nicht geschummelt.\n"},
+        {2, 0, 0,
+         "Sie haben 2 Fragen beantwortet.\n\nSie haben alle richtig beantwortet.\n"
          "Sie haben keine Fehler gemacht.\n\n100.0% Ihrer Antworten waren richtig!\n"
          "0.0% Ihrer Antworten waren falsch!\n\n\nSie haben nicht geschummelt.\n"},
         {3, 1, 1,
@@ -208,10 +216,10 @@ TEST_F(DocTest, TimeReportAndGameDescription) {
                                "\nSie haben f\xFCr Ihr Spiel 59 Sekunden gebraucht.\n"
                                "Dies bedeutet 29.5 Sekunden pro Frage."},
                           Case{60, 3,
-                               "\nSie haben f\xFCr Ihr Spiel 1 Minuten und 0 Sekunden "
+                               "\nSie haben f\xFCr Ihr Spiel 1 Minute und 0 Sekunden "
                                "gebraucht.\nDies bedeutet 20.0 Sekunden pro Frage."},
                           Case{61, 0,
-                               "\nSie haben f\xFCr Ihr Spiel 1 Minuten und 1 Sekunden "
+                               "\nSie haben f\xFCr Ihr Spiel 1 Minute und 1 Sekunde "
                                "gebraucht.\n"}}) {
         d.rightCount = c.answered;
         d.gameClock.current = d.gameClock.start + c.seconds;
@@ -225,8 +233,50 @@ TEST_F(DocTest, TimeReportAndGameDescription) {
     d.gameMode = GameModeChoiceAlteredLetters;
     d.answerLanguage = LanguageEnglish;
     EXPECT_EQ(d.GameDescription(),
-              "Spielart: Multiplechoice mit ver\xE4nderten W\xF6rtern.\nSprache der Frage: "
+              "Spielart: Multiple-Choice mit ver\xE4nderten Buchstaben.\nSprache der Frage: "
               "Deutsch.\nSprache der Antwort: Englisch.\n\nGespielte Lektionen: Tiere, Farben");
+}
+
+// The end screen says how the game ended and what was played, also without lessons.
+TEST_F(DocTest, EndScreenSaysHowTheGameEndedAndWhatWasPlayed) {
+    struct Case {
+        GameMode mode;
+        bool alphabetic;
+        bool toTheEnd;
+        const char* headline;
+        const char* played;
+        const char* left;
+    };
+    const std::vector<Case> cases = {
+        {GameModeWrite, false, true,
+         "Gl\xFC"
+         "ckwunsch, Sie haben Ihr Spiel geschafft!",
+         "Gespielte Lektion: Farben", "Sie haben alle Fragen beantwortet."},
+        {GameModeWrite, false, false, "Sie haben das Spiel vorzeitig beendet.",
+         "Gespielte Lektion: Farben", "Fragen nicht beantwortet."},
+        {GameModeView, false, false, "Sie haben das Anschauen vorzeitig beendet.",
+         "Gespielte Lektion: Farben", "Fragen nicht beantwortet."},
+        {GameModeCopy, true, false, "Sie haben das Spiel vorzeitig beendet.",
+         "Gespielt: Alphabetisches Spiel von a bis z.", "Fragen nicht beantwortet."},
+    };
+    CLingomatDoc& d = Start();
+    d.correcting = false;
+    for (const Case& c : cases) {
+        Play({"2"}, c.mode, LanguageGerman, LanguageFrench);
+        if (c.alphabetic) {
+            d.OnNewDocument();
+            d.gameMode = c.mode;
+            d.StartAlphabeticGame("a", "z", LanguageGerman);
+        }
+        while (c.toTheEnd && !d.gameOver) {
+            Answer(true);
+        }
+        d.EndGameNow();
+        EXPECT_EQ(d.EndHeadline(), c.headline) << c.played;
+        const std::string description = d.GameDescription();
+        EXPECT_EQ(description.substr(description.rfind("\n") + 1), c.played);
+        EXPECT_NE(d.TimeReport().find(c.left), std::string::npos) << c.played;
+    }
 }
 
 } // namespace

@@ -152,7 +152,7 @@ TEST_F(DocTest, LeavingAsksOnlyWhileAGameRuns) {
         EXPECT_EQ(doc->SaveModified(), c.leaves);
         ASSERT_EQ(host.messages.size(), c.running ? 1u : 0u);
         if (c.running) {
-            EXPECT_EQ(host.messages[0].text, "Sind Sie sicher Lingomat verlassen zu wollen?");
+            EXPECT_EQ(host.messages[0].text, "Sind Sie sicher, Lingomat verlassen zu wollen?");
             EXPECT_EQ(host.messages[0].caption, "Lingomat");
             EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
         }

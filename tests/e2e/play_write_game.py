@@ -3,8 +3,9 @@
 
 A fresh folder gets the shipped files; a new player is chosen, a German-to-English Write game
 over the lesson "Zahlen" is set up in the dialogs, every question is answered (a few of them
-wrongly on purpose) until the end screen, and the program is quit with Ctrl+B. Afterwards the
-player file and the settings it wrote must say what happened.
+wrongly on purpose) until the end screen; the mistakes are written to an error file from the
+menu and played again from it, and the program is quit with Ctrl+B. Afterwards the player file
+and the settings it wrote must say what happened.
 
 The program is followed through its game trace on standard error (lingomat.game); the answers
 come from the data set itself, unpacked with lingomat-voc.
@@ -121,7 +122,7 @@ def play(args, work):
         dialog = wait_window(display, "Wahl der Spielart")
         keys(display, dialog, "space", "Tab", "space", "Down", "Tab", "space", "Return")
         # The lesson list has the focus: find the lesson by typing, select it, OK.
-        dialog = wait_window(display, "Lektionen Auswahl")
+        dialog = wait_window(display, "Lektionsauswahl")
         type_text(display, dialog, LESSON_NAME)
         keys(display, dialog, "space", "Return")
 
@@ -165,8 +166,31 @@ def play(args, work):
             fail(f"{right} right answers for {questions} questions and {wrong} wrong ones")
         wait_window(display, "Statistik - Lingomat, das Vokabelspiel")
 
-        # The game is over, so leaving asks nothing.
+        # The menu's error-file commands both work in the game's folder: a file written there
+        # under a bare name is found again under that name and played.
+        keys(display, main, "alt+s", "r")
+        dialog = wait_window(display, "Fehlerdatei schreiben")
+        keys(display, dialog, "ctrl+a")
+        type_text(display, dialog, "e2e-fehler")
+        keys(display, dialog, "Return")
+        written = os.path.join(folder, "e2e-fehler.lef")
+        deadline = time.monotonic() + WAIT
+        while not os.path.exists(written) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        if not os.path.exists(written):
+            fail(f"no error file in the game folder; it holds {sorted(os.listdir(folder))}")
+        keys(display, main, "alt+s", "l")
+        dialog = wait_window(display, "Fehlerdatei laden")
+        type_text(display, dialog, "e2e-fehler.lef")
+        keys(display, dialog, "Return")
+        event = game.next_event("the start of the error-file game")
+        if event != f"Spielbeginn: Spielart 0, Frage 0, Antwort 1, {wrong} Fragen":
+            fail(f"the error file did not give a game of the {wrong} wrong words: {event!r}")
+        main = wait_window(display, "Fehlerdatei e2e-fehler - Lingomat, das Vokabelspiel")
+        # Leaving the running game asks first; "Ja" is the default.
         keys(display, main, "ctrl+b")
+        box = wait_window(display, "Lingomat")
+        keys(display, box, "Return")
         try:
             code = game.process.wait(timeout=WAIT)
         except subprocess.TimeoutExpired:

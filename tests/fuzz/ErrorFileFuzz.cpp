@@ -1,5 +1,6 @@
 // Error files are plain text that players keep, pass on and edit. Opening any of them must give
-// a sound game, and saving that game's records must give a file that opens to the same game.
+// a sound game or be refused, and saving that game's records must give a file that opens to the
+// same game.
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,11 @@ struct Opened {
 };
 
 Opened Open(CLingomatDoc& doc, const std::string& path, std::size_t fileSize) {
-    FUZZ_CHECK(doc.OnOpenDocument(path));
+    // A file without a question is refused and leaves the document as it was.
+    if (!doc.OnOpenDocument(path)) {
+        FUZZ_CHECK(doc.errorFileEntries.empty() && !doc.IsModified());
+        return Opened{doc.questionLanguage, doc.answerLanguage, {}};
+    }
     FUZZ_CHECK(doc.gameStarted && doc.gameMode == GameModeWrite && doc.IsModified());
     FUZZ_CHECK(doc.questionLanguage <= LanguageFrench && doc.answerLanguage <= LanguageFrench);
     FUZZ_CHECK(doc.pool.Size() == doc.errorFileEntries.size());
@@ -31,7 +36,8 @@ Opened Open(CLingomatDoc& doc, const std::string& path, std::size_t fileSize) {
 
     Opened opened{doc.questionLanguage, doc.answerLanguage, {}};
     for (const VocEntry& entry : doc.errorFileEntries) {
-        FUZZ_CHECK(entry.Lesson() == "Errorfile" && entry.wordClass == VocEntry::WordClassAdjective);
+        FUZZ_CHECK(entry.Lesson() == "Errorfile" &&
+                   entry.wordClass == VocEntry::WordClassAdjective);
         FUZZ_CHECK(!entry.Text(LanguageGerman).empty());
         std::vector<std::string> texts;
         for (Language column = 0; column < 3; ++column) {

@@ -14,7 +14,9 @@
 #include "matching/AnswerForms.h"
 #include "screen/LingomatView.h"
 #include "screen/ScreenFont.h"
+#include "ui/CommandTable.h"
 #include "ui/Commands.h"
+#include "ui/GameCommands.h"
 #include "ui/GameTypeDialog.h"
 #include "ui/LessonDialog.h"
 #include "ui/MainFrame.h"
@@ -95,7 +97,7 @@ TEST_F(GameScreenTest, AWriteGameFromTheNewGameCommandThroughBothDialogsToTheEnd
         ClickButton(dialog, "okButton");
     });
     SaveShot(view, "start");
-    view.OnNewGame();
+    NewGame(doc, view);
     ASSERT_TRUE(doc.gameStarted);
     ASSERT_GT(doc.pool.Size(), 0u);
     std::string chosen;
@@ -192,6 +194,36 @@ TEST_F(GameScreenTest, EditingKeysAndSpecialCharactersWorkOnTheTypedAnswer) {
     EXPECT_EQ(doc.typedAnswer, "a\xE4s");
 }
 
+// Keys without a printable character stay out of the answer, and the caret stands at the end of
+// the text as drawn, for a short answer and for one set in a narrowed font.
+TEST_F(GameScreenTest, OnlyPrintableKeysGoInAndTheCaretStaysAtTheTextsEnd) {
+    for (const QString& typed :
+         {u"abc"_s, u"die Eisenbahnbruecke ueber den breiten Fluss bei Nacht"_s}) {
+        Start(GameModeWrite);
+        QTest::keyClick(&view, Qt::Key_Tab);
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QTest::keyClicks(&view, typed);
+        EXPECT_EQ(doc.typedAnswer, FromQString(typed));
+        const QImage image = Render(view);
+        const QRect box = view.AnswerTextRect();
+        int caret = -1;
+        int textEnd = -1;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QColor colour = image.pixelColor(x, y);
+                if (colour == QColor(0, 0, 0)) {
+                    caret = std::max(caret, x);
+                } else if (colour.red() < 120 && colour.green() < 120) {
+                    textEnd = std::max(textEnd, x);
+                }
+            }
+        }
+        ASSERT_GE(caret, 0) << typed.toStdString();
+        EXPECT_NEAR(caret, textEnd, 4) << typed.toStdString();
+        SaveShot(view, u"caret-"_s + QString::number(typed.size()));
+    }
+}
+
 TEST_F(GameScreenTest, ChoicesByDigitAndByClickButNotDuringThePause) {
     Start(GameModeChoiceOtherLessons);
     SaveShot(view, "game-choice-other-lessons");
@@ -247,6 +279,10 @@ TEST_F(GameScreenTest, CopyAndViewGamesFollowTheirTimers) {
 
     Start(GameModeChoiceAlteredLetters);
     SaveShot(view, "game-choice-altered-letters");
+    // Five choices stay inside their frame.
+    doc.SetChoiceCount(5);
+    ASSERT_TRUE(doc.PrepareChoiceRound());
+    SaveShot(view, "game-choice-five");
     doc.viewModeSettings.fullScreen = true;
     Start(GameModeView);
     view.OnTimer(CLingomatView::ViewModeTimer);
@@ -255,15 +291,15 @@ TEST_F(GameScreenTest, CopyAndViewGamesFollowTheirTimers) {
     doc.viewModeSettings.fullScreen = false;
     Start(GameModeView);
     ASSERT_TRUE(view.TimerRunning(CLingomatView::ViewModeTimer));
-    for (int guard = 0; doc.gameStarted && guard < 100000; ++guard) {
+    for (int guard = 0; !doc.gameOver && guard < 100000; ++guard) {
         if (guard == 3) {
             SaveShot(view, "game-view");
         }
         view.OnTimer(CLingomatView::ViewModeTimer);
     }
-    // A view game that runs out of questions goes back to the start screen.
-    EXPECT_FALSE(doc.gameStarted);
-    EXPECT_FALSE(doc.gameOver);
+    // A view game that runs out of questions ends on the report.
+    EXPECT_TRUE(doc.gameOver);
+    SaveShot(view, "end-view-watched");
     EXPECT_FALSE(view.TimerRunning(CLingomatView::ViewModeTimer));
 }
 
@@ -307,15 +343,16 @@ TEST_F(GameScreenTest, NewGameAsksFirstDuringAGameAndACancelledDialogLeavesTheSt
                 opened = dialog.objectName();
                 dialog.close();
             });
-            view.OnNewGame();
+            NewGame(doc, view);
         }
-        EXPECT_EQ(game.host.LastMessage(), "Sind sie sicher das Spiel verlassen zu wollen?");
+        EXPECT_EQ(game.host.LastMessage(), "Sind Sie sicher, das Spiel verlassen zu wollen?");
         EXPECT_EQ(opened, keepsGame ? u""_s : u"gameTypeDialog"_s);
         EXPECT_EQ(doc.gameStarted, keepsGame);
         EXPECT_EQ(doc.wrongCount, keepsGame ? 1u : 0u);
         EXPECT_EQ(view.TimerRunning(CLingomatView::ClockTimer), keepsGame);
     }
     // On the start screen a click opens the dialog as well.
+    view.newGameRequested = [this] { NewGame(doc, view); };
     QString opened;
     OnModal<QDialog> cancel([&](QDialog& dialog) {
         opened = dialog.objectName();
@@ -333,7 +370,7 @@ TEST_F(GameScreenTest, SkipAsksAndCountsOnlyOnYes) {
         const std::size_t left = doc.pool.Size();
         game.host.answers = {answer};
         view.OnSkipQuestion();
-        EXPECT_EQ(game.host.LastMessage(), "Sind Sie sicher diese Frage \xFC"
+        EXPECT_EQ(game.host.LastMessage(), "Sind Sie sicher, diese Frage \xFC"
                                          "berspringen zu wollen?");
         EXPECT_EQ(doc.cheatCount, keepsGame ? 0u : 1u);
         EXPECT_EQ(doc.lastVerdict, -1);
@@ -382,10 +419,13 @@ TEST_F(GameScreenTest, MenuCommandsDriveTheView) {
     QTest::keyClick(&shown, Qt::Key_Left);
     // Every special character goes in at the insertion point, like a typed key.
     std::string expected = "S";
-    for (const SpecialCharacter& special : kSpecialCharacters) {
-        frame.Action(special.command)->trigger();
-        expected += static_cast<char>(special.byte);
+    for (const CommandEntry& command : CommandTable()) {
+        if (const unsigned char byte = CharacterOf(command); byte != 0) {
+            frame.Action(command.id)->trigger();
+            expected += static_cast<char>(byte);
+        }
     }
+    EXPECT_EQ(expected.size(), 26u);
     EXPECT_EQ(doc.typedAnswer, expected + "b");
     EXPECT_EQ(doc.cursorPos, expected.size());
 
@@ -400,6 +440,7 @@ TEST_F(GameScreenTest, MenuCommandsDriveTheView) {
     // The end screen stops the timers, and input after the end changes nothing.
     frame.Action(CommandEndGame)->trigger();
     EXPECT_TRUE(doc.gameOver);
+    SaveShot(shown, "end-early");
     EXPECT_FALSE(shown.TimerRunning(CLingomatView::ClockTimer));
     const std::string typed = doc.typedAnswer;
     QTest::keyClicks(&shown, QStringLiteral("abc"));

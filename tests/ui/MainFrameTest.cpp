@@ -2,6 +2,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 
 #include "UiTestSupport.h"
 #include "screen/LingomatView.h"
+#include <QPixmap>
 #include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainFrame.h"
@@ -50,10 +52,10 @@ protected:
 TEST_F(MainFrameTest, MenusHoldEveryItemWithItsText) {
     const std::vector<std::pair<const char*, std::vector<const char*>>> menus = {
         {"&Spiel",
-         {"&Neu\tStrg+N", "-", "&Statistik\tAlt+%", "&Zeiten und Farben",
-          "&Fehler- und Sprachoptionen", "Spiel&einstellungen", "-", "Fehlerdatei laden",
-          "Fehlerdatei schreiben", "-", "&Beenden\tStrg+B"}},
-        {"S&pieler", {"Ä&ndern", "Spieler &Statistik"}},
+         {"&Neu\tStrg+N", "Spiel been&den", "-", "&Statistik\tAlt+%", "&Zeiten und Farben",
+          "&Fehler- und Sprachoptionen", "Spiel&einstellungen", "-", "Fehlerdatei &laden",
+          "Fehlerdatei sch&reiben", "-", "&Beenden\tStrg+B"}},
+        {"S&pieler", {"Ä&ndern", "Spieler&statistik"}},
         {"&Ansicht", {"&Symbolleiste", "S&tatusleiste", "-", "Mehrfachantworten rotieren"}},
         {"Sch&ummeln",
          {"E&inblenden der Antwort\tStrg+U", "Eine Frage &überspringen\tStrg+I",
@@ -62,9 +64,10 @@ TEST_F(MainFrameTest, MenusHoldEveryItemWithItsText) {
          {"A[á|à|â|ä|Ä]", "E[é|è|ê|ë]", "I[í|î|ï]", "O[ó|ô|ö|Ö]", "U[ú|ù|û|ü|Ü]", "-", "ç", "ß",
           "ñ", "Ñ"}},
         {"&Vokabeln",
-         {"&Lektionen auf Listen", "&Suchen\tF3", "&Verbleibende Vokabeln",
-          "&Fehlerliste\tStrg+F", "Wörter pro Lektion"}},
-        {"&?", {"&Hilfe\tF1", "&Tipps zu Lingomat", "-", "Inf&o über Lingomat", "Borkenwald im Web"}},
+         {"&Lektionen auf Listen", "&Suchen\tF3", "&Verbleibende Vokabeln", "&Fehlerliste\tStrg+F",
+          "Wörter pro Lektion"}},
+        {"&?",
+         {"&Hilfe\tF1", "&Tipps zu Lingomat", "-", "Inf&o über Lingomat", "Borkenwald im Web"}},
     };
     const QList<QAction*> bar = frame.menuBar()->actions();
     ASSERT_EQ(bar.size(), static_cast<qsizetype>(menus.size()));
@@ -94,6 +97,9 @@ TEST_F(MainFrameTest, PromptsGiveStatusTextAndTooltip) {
          "Sonderzeichen: é (Kleines E mit Accent Aigu)"},
         {32853, "", "ñ"},
         {CommandChangePlayer, "", nullptr},
+        {CommandSaveErrorFile, "Schreibt eine Fehlerdatei mit Ihren Fehlern.",
+         "Schreibt eine Fehlerdatei mit Ihren Fehlern."},
+        {CommandErrorList, "Zeigt eine Liste mit allen bislang begangenen Fehlern an.", nullptr},
     };
     for (const auto& prompt : prompts) {
         const QAction* action = frame.Action(prompt.command);
@@ -105,14 +111,72 @@ TEST_F(MainFrameTest, PromptsGiveStatusTextAndTooltip) {
     }
 }
 
-// Every button takes its picture from the strip.
-TEST_F(MainFrameTest, ToolbarButtonsHavePictures) {
-    EXPECT_EQ(frame.ToolBar()->actions().size(), 34);
-    for (const QAction* action : frame.ToolBar()->actions()) {
-        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->data().toInt();
+// Every button takes its picture from the strip, and at the window's default size every one
+// shows, none is left behind the overflow arrow.
+TEST_F(MainFrameTest, ToolbarButtonsHavePicturesAndAllShowAtTheDefaultSize) {
+    frame.resize(700, 500);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    SaveShot(frame, "toolbars-700x500");
+    int buttons = 0;
+    for (QToolBar* bar : {frame.ToolBar(), frame.CharacterBar()}) {
+        EXPECT_EQ(bar->iconSize(), QSize(16, 16));
+        EXPECT_EQ(frame.toolBarArea(bar), Qt::TopToolBarArea);
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            ++buttons;
+            EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
+            const QWidget* button = bar->widgetForAction(action);
+            ASSERT_NE(button, nullptr) << action->data().toInt();
+            EXPECT_TRUE(button->isVisible()) << action->data().toInt();
+        }
     }
-    EXPECT_EQ(frame.ToolBar()->iconSize(), QSize(16, 16));
-    EXPECT_EQ(frame.toolBarArea(frame.ToolBar()), Qt::TopToolBarArea);
+    EXPECT_EQ(buttons, 28);
+}
+
+// The window keeps a size at which the game screen has its whole layout, and the screen grows
+// uniformly with the window; the first size fits a 1280 x 1024 screen at a scale factor of 2.
+TEST_F(MainFrameTest, GameScreenScalesUniformlyWithinASaneWindowSize) {
+    StartGame(game.document, GameModeWrite);
+    game.document.typedAnswer = "falsch";
+    game.document.CheckTypedAnswer();
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CLingomatView& view = *frame.View();
+    const struct {
+        QSize asked;
+        const char* name;
+    } sizes[] = {{{420, 320}, "420x320"}, {{700, 500}, "700x500"}, {{1400, 1000}, "1400x1000"}};
+    for (const auto& [asked, name] : sizes) {
+        frame.resize(asked);
+        QApplication::processEvents();
+        // Never below four fifths of the layout, and at that scale in both directions.
+        EXPECT_GE(view.width(), CLingomatView::DesignWidth * 4 / 5) << name;
+        EXPECT_GE(view.height(), CLingomatView::DesignHeight * 4 / 5) << name;
+        const double scale = view.Scale();
+        EXPECT_GE(scale, 0.8 - 1e-9) << name;
+        EXPECT_NEAR(view.AnswerTextRect().top(), 72 * scale, 1.0) << name;
+        EXPECT_NEAR(view.AnswerTextRect().height(), 31 * scale, 2.0) << name;
+        SaveShot(frame, QStringLiteral("window-") + QLatin1String(name));
+    }
+    EXPECT_GT(view.Scale(), 1.9);
+
+    // At a scale factor of 2 a 1280 x 1024 screen gives 640 x 512 less its panel.
+    const QSize available(640, 488);
+    const QSize start = frame.StartSize(available);
+    EXPECT_LE(start.width() + 16, available.width());
+    EXPECT_LE(start.height() + 48, available.height());
+    EXPECT_EQ(frame.StartSize(QSize(1920, 1080)), QSize(700, 500));
+    frame.resize(start);
+    QApplication::processEvents();
+    EXPECT_EQ(frame.size(), start);
+    QPixmap doubled(frame.size() * 2);
+    doubled.setDevicePixelRatio(2);
+    frame.render(&doubled);
+    EXPECT_TRUE(
+        doubled.save(QStringLiteral(LINGOMAT_BINARY_DIR "/screenshots/window-scale-2.png")));
 }
 
 TEST_F(MainFrameTest, AcceleratorsTriggerTheirCommands) {
@@ -158,8 +222,8 @@ TEST_F(MainFrameTest, CtrlBClosesOnlyWhenTheDocumentAgrees) {
 TEST_F(MainFrameTest, ViewMenuShowsAndHidesToolbarAndStatusBarWithCheckMarks) {
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    const std::vector<std::pair<int, QWidget*>> bars = {
-        {CommandToolbar, frame.ToolBar()}, {CommandStatusBar, frame.statusBar()}};
+    const std::vector<std::pair<int, QWidget*>> bars = {{CommandToolbar, frame.ToolBar()},
+                                                        {CommandStatusBar, frame.statusBar()}};
     for (const auto& [command, bar] : bars) {
         QAction* toggle = frame.Action(command);
         ASSERT_TRUE(toggle->isCheckable());
@@ -171,8 +235,10 @@ TEST_F(MainFrameTest, ViewMenuShowsAndHidesToolbarAndStatusBarWithCheckMarks) {
         EXPECT_TRUE(bar->isVisible()) << command;
         EXPECT_TRUE(toggle->isChecked()) << command;
     }
-    // Closing the toolbar by other means takes the check mark away as well.
+    // Closing the toolbars by other means takes the check mark away as well.
     frame.ToolBar()->hide();
+    EXPECT_TRUE(frame.Action(CommandToolbar)->isChecked());
+    frame.CharacterBar()->hide();
     EXPECT_FALSE(frame.Action(CommandToolbar)->isChecked());
 }
 
@@ -199,7 +265,7 @@ TEST_F(MainFrameTest, StatusBarShowsIdleTextAndCapsLockIndicator) {
         {Qt::Key_5, Qt::NoModifier, "5", true},
         {Qt::Key_A, Qt::ShiftModifier, "a", true},
         {Qt::Key_CapsLock, Qt::NoModifier, "", false},
-        {Qt::Key_A, Qt::NoModifier, "A", true},   // caps lock was on before the program saw it
+        {Qt::Key_A, Qt::NoModifier, "A", true}, // caps lock was on before the program saw it
         {Qt::Key_A, Qt::ShiftModifier, "A", false},
     };
     for (const KeyCase& key : keys) {
@@ -231,6 +297,37 @@ TEST_F(MainFrameTest, FrameAboutAndHelpShowThemselves) {
     EXPECT_FALSE(help->Browser()->toPlainText().isEmpty());
     SaveShot(*help, "help");
     help->close();
+}
+
+// F1 in another window shows the help page of that window (of the window under a message box)
+// in a help window that the window's modality does not block; Escape closes it.
+TEST_F(MainFrameTest, F1InADialogShowsItsHelpPageAndEscapeClosesIt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"gameTypeDialog", "/spielarten.html"},
+        {"lessonDialogSpanish", "/lektionen.html"},
+        {"errorListDialog", "/vokabellisten.html"},
+        {"aboutDialog", "/index.html"},
+    };
+    for (const auto& [name, page] : cases) {
+        QDialog dialog(&frame);
+        dialog.setObjectName(QString::fromLatin1(name));
+        QMessageBox box(&dialog);
+        box.setObjectName(u"messageBox"_s);
+        for (QWidget* window : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&box)}) {
+            window->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+            QApplication::sendEvent(window->windowHandle(), &press);
+            auto* help = dynamic_cast<CHelpWindow*>(
+                window->findChild<QWidget*>(u"helpWindow"_s, Qt::FindDirectChildrenOnly));
+            ASSERT_NE(help, nullptr) << name;
+            EXPECT_TRUE(help->isVisible()) << name;
+            EXPECT_TRUE(help->Browser()->source().toLocalFile().endsWith(QString::fromLatin1(page)))
+                << name;
+            QTest::keyClick(help->Browser(), Qt::Key_Escape);
+            EXPECT_FALSE(help->isVisible()) << name;
+        }
+    }
 }
 
 TEST(HelpWindowTest, DamagedContentsNestSoundlyAndNamePagesOfTheFolderOnly) {

@@ -39,7 +39,8 @@ protected:
     Names StoredRecent() const {
         Names names;
         for (int i = 1; i <= 5; ++i) {
-            names.push_back(profile.GetString("Lingomat", "Player" + std::to_string(i), "<absent>"));
+            names.push_back(
+                profile.GetString("Lingomat", "Player" + std::to_string(i), "<absent>"));
         }
         return names;
     }
@@ -99,7 +100,10 @@ TEST_F(PlayerChoiceTest, DataSetsOfTheFolderSortedAndPreselected) {
     const struct {
         const char* preset;
         const char* selected;
-    } cases[] = {{"", "A.voc"}, {"b.voc", "b.voc"}, {"B.VOC", "b.voc"}, {"c.VOC", "c.VOC"},
+    } cases[] = {{"", "A.voc"},
+                 {"b.voc", "b.voc"},
+                 {"B.VOC", "b.voc"},
+                 {"c.VOC", "c.VOC"},
                  {"lingomat.voc", ""}};
     for (const auto& c : cases) {
         auto dialog = Open(c.preset);
@@ -142,10 +146,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RecentCase{"FirstStart", {}, "Neuer Spieler", {"Neuer Spieler", "", "", "", ""}},
         RecentCase{"ThirdMovesFirst", {"A", "B", "C", "D", "E"}, "C", {"C", "A", "B", "D", "E"}},
-        RecentCase{"SixthDropsTheFifth", {"A", "B", "C", "D", "E"}, "F",
-                   {"F", "A", "B", "C", "D"}},
-        RecentCase{"CurrentAgainKeepsTheOrder", {"A", "B", "C", "D", "E"}, "A",
-                   {"A", "B", "C", "D", "E"}},
+        RecentCase{"SixthDropsTheFifth", {"A", "B", "C", "D", "E"}, "F", {"F", "A", "B", "C", "D"}},
+        RecentCase{
+            "CurrentAgainKeepsTheOrder", {"A", "B", "C", "D", "E"}, "A", {"A", "B", "C", "D", "E"}},
         RecentCase{"EmptyNameStandsFirst", {"A", "B"}, "", {"", "A", "B", "", ""}},
         RecentCase{"CaseCounts", {"anna", "B"}, "Anna", {"Anna", "anna", "B", "", ""}},
         RecentCase{"BlanksAreKept", {"A"}, " A ", {" A ", "A", "", "", ""}},
@@ -317,7 +320,9 @@ TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrder) {
         {"Zoo", " (90.0%)", Stamp(kSecondGame)},
         {"apfel", " - ", "---"},
         {"zebra", " (80.0%)", Stamp(kFirstGame)},
-        {"\xFC" "ben", " - ", "---"},
+        {"\xFC"
+         "ben",
+         " - ", "---"},
     };
     EXPECT_EQ(Shown(), expected);
     EXPECT_EQ(ComboItems(Find<QComboBox>("questionLanguageCombo")),
@@ -332,12 +337,9 @@ TEST_F(PlayerStatisticsDialogTest, LanguageFiltersRestrictTheBestResult) {
     Open();
     // question and answer language, best result of "zebra" and of "Zoo"
     const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
-        {"Deutsch", "Englisch", " (80.0%)", " - "},
-        {"Englisch", "Deutsch", " - ", " (50.0%)"},
-        {"Alle", "Deutsch", " - ", " (90.0%)"},
-        {"Französisch", "Alle", " - ", " (90.0%)"},
-        {"Deutsch", "Alle", " (80.0%)", " - "},
-        {"Alle", "Alle", " (80.0%)", " (90.0%)"},
+        {"Deutsch", "Englisch", " (80.0%)", " - "}, {"Englisch", "Deutsch", " - ", " (50.0%)"},
+        {"Alle", "Deutsch", " - ", " (90.0%)"},     {"Französisch", "Alle", " - ", " (90.0%)"},
+        {"Deutsch", "Alle", " (80.0%)", " - "},     {"Alle", "Alle", " (80.0%)", " (90.0%)"},
     };
     for (const auto& [question, answer, zebra, zoo] : cases) {
         Choose("questionLanguageCombo", question);
@@ -374,32 +376,42 @@ TEST_F(PlayerStatisticsDialogTest, SpanishDataSetOffersGermanAndSpanishOnly) {
     EXPECT_EQ(Cell("Zoo", 1), " (50.0%)");
 }
 
-TEST_F(PlayerStatisticsDialogTest, ClearingEmptiesListAndFileAtOnce) {
-    Load();
-    Play();
-    ASSERT_TRUE(document->playerStatistics.Save());
-    Open();
-    Choose("questionLanguageCombo", "Deutsch");
-    MessageCatcher messages;
-    Find<QPushButton>("clearButton")->click();
-    EXPECT_TRUE(messages.texts.isEmpty());
-    ExpectNoResults();
-    EXPECT_EQ(Find<QComboBox>("questionLanguageCombo")->currentText(), QStringLiteral("Deutsch"));
-    EXPECT_EQ(PlayerFileLines(), (std::vector<std::string>{"Anna", "LingomatUserData", "#"}));
-    EXPECT_TRUE(document->playerStatistics.Records().empty());
-    EXPECT_TRUE(dialog->isVisible());
-}
-
-TEST_F(PlayerStatisticsDialogTest, ClearingThatCannotBeSavedSaysSo) {
-    Load();
-    document->playerStatistics.SetPlayerName("a/b");
-    Play();
-    Open();
-    MessageCatcher messages;
-    Find<QPushButton>("clearButton")->click();
-    ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("a/b")));
-    EXPECT_EQ(Cell("Zoo", 1), " - ");
+// Clearing asks first, "Nein" the default; on "Ja" list and file empty at once, and a clearing
+// that cannot be saved says so.
+TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
+    const struct {
+        const char* answer;
+        const char* player;
+        bool cleared;
+    } cases[] = {
+        {"noButton", "Anna", false}, {"yesButton", "Anna", true}, {"yesButton", "a/b", true}};
+    for (const auto& c : cases) {
+        Load();
+        document->playerStatistics.SetPlayerName(c.player);
+        Play();
+        const bool saved = document->playerStatistics.Save();
+        Open();
+        Choose("questionLanguageCombo", "Deutsch");
+        MessageCatcher messages(c.answer);
+        Find<QPushButton>("clearButton")->click();
+        ASSERT_EQ(messages.texts.size(), saved ? 1 : 2) << c.player;
+        EXPECT_EQ(messages.texts[0], u"Sollen wirklich alle Ergebnisse von \u201e"_s +
+                                         QString::fromUtf8(c.player) +
+                                         u"\u201c gel\u00f6scht werden?"_s);
+        EXPECT_EQ(messages.defaults[0], u"noButton"_s);
+        if (!saved) {
+            EXPECT_TRUE(messages.texts[1].contains(QStringLiteral("a/b")));
+        }
+        EXPECT_EQ(Cell("zebra", 1), c.cleared ? " - " : " (80.0%)") << c.answer;
+        EXPECT_EQ(document->playerStatistics.Records().empty(), c.cleared);
+        EXPECT_EQ(Find<QComboBox>("questionLanguageCombo")->currentText(), u"Deutsch"_s);
+        if (saved) {
+            EXPECT_EQ(PlayerFileLines() ==
+                          (std::vector<std::string>{"Anna", "LingomatUserData", "#"}),
+                      c.cleared);
+        }
+        EXPECT_TRUE(dialog->isVisible());
+    }
 }
 
 TEST_F(PlayerStatisticsDialogTest, PlayerWithoutNameOrGamesSeesEmptyResults) {
@@ -412,9 +424,9 @@ TEST_F(PlayerStatisticsDialogTest, PlayerWithoutNameOrGamesSeesEmptyResults) {
 
 TEST(ByteOrderTest, ComparesUnsignedBytes) {
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {"Z", "a", true},    {"a", "Z", false},   {"z", "\xE4", true}, {"\xE4", "z", false},
-        {"ab", "abc", true}, {"abc", "ab", false}, {"ab", "ab", false}, {"", "a", true},
-        {"\x7F", "\x80", true},
+        {"Z", "a", true},     {"a", "Z", false},   {"z", "\xE4", true},
+        {"\xE4", "z", false}, {"ab", "abc", true}, {"abc", "ab", false},
+        {"ab", "ab", false},  {"", "a", true},     {"\x7F", "\x80", true},
     };
     for (const auto& [a, b, before] : cases) {
         EXPECT_EQ(SortsBeforeByBytes(a, b), before) << a << " / " << b;

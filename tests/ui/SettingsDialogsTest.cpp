@@ -53,8 +53,8 @@ TEST(SettingsConversions, MillisecondsShowAsSecondsAndComeBack) {
         std::uint32_t afterOk;     // read back from the shown text
         std::uint32_t afterEscape; // from the seconds computed on opening
     } cases[] = {
-        {1500, "1.5", 1500, 1500}, {300, "0.3", 300, 300},       {700, "0.7", 699, 700},
-        {900, "0.9", 899, 900},    {1234, "1.234", 1233, 1234},  {0, "0", 0, 0},
+        {1500, "1.5", 1500, 1500},   {300, "0.3", 300, 300},      {700, "0.7", 700, 700},
+        {900, "0.9", 900, 900},      {1234, "1.234", 1234, 1234}, {0, "0", 0, 0},
         {10000, "10", 10000, 10000},
     };
     for (const auto& c : cases) {
@@ -66,7 +66,8 @@ TEST(SettingsConversions, MillisecondsShowAsSecondsAndComeBack) {
     const std::uint32_t most = std::numeric_limits<std::uint32_t>::max();
     for (const auto& [seconds, milliseconds] :
          {std::pair{-1.5f, 0u}, std::pair{std::numeric_limits<float>::quiet_NaN(), 0u},
-          std::pair{1e12f, most}, std::pair{2.5f, 2500u}}) {
+          std::pair{1e12f, most}, std::pair{2.5f, 2500u}, std::pair{0.0014f, 1u},
+          std::pair{0.0016f, 2u}}) {
         EXPECT_EQ(MillisecondsFromSeconds(seconds), milliseconds) << seconds;
     }
 }
@@ -210,7 +211,7 @@ CopyModeValues Values(int copyMode) {
 TEST(CopyModeDialog, OnlyTheChosenWaysEditIsOpen) {
     const struct {
         int opened;
-        const char* click; // nullptr: as opened
+        const char* click;         // nullptr: as opened
         std::vector<bool> enabled; // letters shown, letters left out, percentage
     } cases[] = {
         {-1, nullptr, {true, true, true}},
@@ -281,8 +282,7 @@ const struct {
     {"oneRightSuffices", &CorrectionOptions::oneRightSuffices},
 };
 
-template <typename Widget>
-Widget* Part(QWidget& dialog, const char* row, const char* kind) {
+template <typename Widget> Widget* Part(QWidget& dialog, const char* row, const char* kind) {
     return Find<Widget>(dialog, (std::string(row) + kind).c_str());
 }
 
@@ -325,8 +325,9 @@ TEST(CorrectionOptionsDialog, WrappedTextsStandInOrderAndTickTheirBoxes) {
         QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(label->width() - 4, 4));
         EXPECT_TRUE(Part<QCheckBox>(dialog, row.name, "Check")->isChecked()) << row.name;
     }
-    EXPECT_TRUE(Part<QLabel>(dialog, "ignoreArticles", "Label")->text().endsWith(
-        QStringLiteral("des, se, s', the, to)")));
+    EXPECT_TRUE(Part<QLabel>(dialog, "ignoreArticles", "Label")
+                    ->text()
+                    .endsWith(QStringLiteral("des, se, s', the, to)")));
     SaveShot(dialog, "correction-options");
 }
 
@@ -359,8 +360,14 @@ TEST(ViewModeDialog, ValuesGoBackInMilliseconds) {
         {{}, {}, true, 100, 500, 1000, true, false},
         {{u"0.25", u"2.5", u"0"}, {"fullScreenCheck"}, true, 250, 2500, 0, true, true},
         {{}, {"letterByLetterCheck"}, true, 100, 500, 1000, false, false},
-        {{u"9", u"9", u"9"}, {"letterByLetterCheck", "fullScreenCheck"}, false, 100, 500, 1000,
-         true, false},
+        {{u"9", u"9", u"9"},
+         {"letterByLetterCheck", "fullScreenCheck"},
+         false,
+         100,
+         500,
+         1000,
+         true,
+         false},
     };
     const char* const edits[] = {"timeLetterEdit", "timeAfterWordEdit", "timeBeforeViewerEdit"};
     for (const auto& c : cases) {
@@ -401,8 +408,8 @@ TEST(TimesColoursDialog, TimesShownInSecondsAndStoredInMilliseconds) {
         const char* shown;
         std::uint32_t storedRight, storedWrong, storedGlimpse;
     } cases[] = {
-        // Read back from "0.7" the float lies just below 0.7, and the way back truncates.
-        {700, 900, 0, nullptr, true, "0.7|0.9|0", 699, 899, 0},
+        // Read back from "0.7" the float lies just below 0.7; the way back rounds.
+        {700, 900, 0, nullptr, true, "0.7|0.9|0", 700, 900, 0},
         // Escape keeps the seconds computed on opening, and typed text is not read.
         {700, 900, 10000, u"7", false, "0.7|0.9|10", 700, 900, 10000},
         {400, 2000, 500, u"2,5", true, "0.4|2|0.5", 400, 2500, 500},
@@ -485,8 +492,8 @@ TEST(SettingsDialogs, RefuseEntriesThatAreNoSoundNumber) {
 TEST(TimesColoursDialog, CheckBoxesDisableWhatTheyMakeUnused) {
     TimesColoursDialog dialog(TimesColoursValues{});
     dialog.show();
-    for (const char* box : {"noCorrectionCheck", "noColourChangeCheck", "noCorrectionCheck",
-                            "noColourChangeCheck"}) {
+    for (const char* box :
+         {"noCorrectionCheck", "noColourChangeCheck", "noCorrectionCheck", "noColourChangeCheck"}) {
         ClickButton(dialog, box);
         const bool correction = !Find<QCheckBox>(dialog, "noCorrectionCheck")->isChecked();
         const bool colourChange = !Find<QCheckBox>(dialog, "noColourChangeCheck")->isChecked();
@@ -518,7 +525,11 @@ TEST(TimesColoursDialog, FlagsPicturesAndColoursReachTheDocument) {
         // Colours are set by their buttons at once, so Escape keeps them too.
         {{"standardWrongColourButton"}, false, true, true, right, 12500735},
         {{"noColourChangeCheck"}, true, true, true, right, right},
-        {{"standardRightColourButton", "noColourChangeCheck"}, true, true, true, 12517310,
+        {{"standardRightColourButton", "noColourChangeCheck"},
+         true,
+         true,
+         true,
+         12517310,
          12517310},
     };
     for (const auto& c : cases) {

@@ -52,35 +52,80 @@ TEST_P(GameTypeOk, ChecksInOrderAndReportsTheChoice) {
 }
 
 const char16_t* const kBoth = u"Sie m\u00fcssen beide Sprachen ausw\u00e4hlen.";
-const char16_t* const kDifferent = u"Sie m\u00fcssen zwei unterschiedliche Sprachen ausw\u00e4hlen.";
+const char16_t* const kDifferent =
+    u"Sie m\u00fcssen zwei unterschiedliche Sprachen ausw\u00e4hlen.";
 const char16_t* const kType = u"Sie m\u00fcssen eine Spielart w\u00e4hlen.";
-const char16_t* const kDirection = u"Richtungs Wahl";
+const char16_t* const kDirection = u"Richtungswahl";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, GameTypeOk,
     ::testing::Values(
         OkCase{"NothingChosen", false, {}, kBoth, kDirection, -1, -1, -1},
-        OkCase{"OnlyQuestion", false, {"questionGermanRadio", "writeRadio"}, kBoth, kDirection,
-               -1, -1, -1},
+        OkCase{"OnlyQuestion",
+               false,
+               {"questionGermanRadio", "writeRadio"},
+               kBoth,
+               kDirection,
+               -1,
+               -1,
+               -1},
         OkCase{"OnlyAnswer", false, {"answerFrenchRadio"}, kBoth, kDirection, -1, -1, -1},
-        OkCase{"SameLanguagesBeforeGameType", false,
-               {"questionGermanRadio", "answerGermanRadio"}, kDifferent, kDirection, -1, -1, -1},
-        OkCase{"NoGameType", false, {"questionGermanRadio", "answerEnglishRadio"}, kType,
-               u"Spielartwahl", -1, -1, -1},
-        OkCase{"GermanToFrenchWriting", false,
-               {"questionGermanRadio", "answerFrenchRadio", "writeRadio"}, nullptr, nullptr, 0, 2,
+        OkCase{"SameLanguagesBeforeGameType",
+               false,
+               {"questionGermanRadio", "answerGermanRadio"},
+               kDifferent,
+               kDirection,
+               -1,
+               -1,
+               -1},
+        OkCase{"NoGameType",
+               false,
+               {"questionGermanRadio", "answerEnglishRadio"},
+               kType,
+               u"Spielartwahl",
+               -1,
+               -1,
+               -1},
+        OkCase{"GermanToFrenchWriting",
+               false,
+               {"questionGermanRadio", "answerFrenchRadio", "writeRadio"},
+               nullptr,
+               nullptr,
+               0,
+               2,
                0},
-        OkCase{"EnglishToGermanAlteredLetters", false,
-               {"questionEnglishRadio", "answerGermanRadio", "choiceAlteredLettersRadio"}, nullptr,
-               nullptr, 1, 0, 2},
-        OkCase{"LastClickCounts", false,
+        OkCase{"EnglishToGermanAlteredLetters",
+               false,
+               {"questionEnglishRadio", "answerGermanRadio", "choiceAlteredLettersRadio"},
+               nullptr,
+               nullptr,
+               1,
+               0,
+               2},
+        OkCase{"LastClickCounts",
+               false,
                {"questionFrenchRadio", "answerGermanRadio", "viewRadio", "questionEnglishRadio",
                 "copyRadio"},
-               nullptr, nullptr, 1, 0, 3},
-        OkCase{"SpanishSameLanguages", true, {"questionSpanishRadio", "answerSpanishRadio"},
-               kDifferent, kDirection, -1, -1, -1},
-        OkCase{"SpanishToGermanView", true,
-               {"questionSpanishRadio", "answerGermanRadio", "viewRadio"}, nullptr, nullptr, 1, 0,
+               nullptr,
+               nullptr,
+               1,
+               0,
+               3},
+        OkCase{"SpanishSameLanguages",
+               true,
+               {"questionSpanishRadio", "answerSpanishRadio"},
+               kDifferent,
+               kDirection,
+               -1,
+               -1,
+               -1},
+        OkCase{"SpanishToGermanView",
+               true,
+               {"questionSpanishRadio", "answerGermanRadio", "viewRadio"},
+               nullptr,
+               nullptr,
+               1,
+               0,
                4}),
     [](const auto& info) { return std::string(info.param.label); });
 
@@ -138,9 +183,12 @@ const std::vector<TestLesson> kLessons = {
 
 // German keys: hund katze vogel | rot blau | topf gabel
 const std::vector<TestRecord> kRecords = {
-    {"1", "le chien", "the dog", "der Hund"},      {"1", "le chat", "the cat", "die Katze"},
-    {"1", "l'oiseau", "the bird", "der Vogel"},    {"2", "rouge", "red", "rot"},
-    {"2", "bleu", "blue", "blau"},                 {"3", "la casserole", "the pot", "der Topf"},
+    {"1", "le chien", "the dog", "der Hund"},
+    {"1", "le chat", "the cat", "die Katze"},
+    {"1", "l'oiseau", "the bird", "der Vogel"},
+    {"2", "rouge", "red", "rot"},
+    {"2", "bleu", "blue", "blau"},
+    {"3", "la casserole", "the pot", "der Topf"},
     {"3", "la fourchette", "the fork", "die Gabel"},
 };
 
@@ -194,8 +242,8 @@ TEST_F(LessonDialogTest, OpensWithDecodedSortedNamesNothingChosenAndTheDataSetsL
         EXPECT_EQ(dialog->objectName(), QString::fromLatin1(name));
         QStringList radios;
         for (const QString& language : {u"English"_s, u"French"_s, u"German"_s, u"Spanish"_s}) {
-            if (auto* radio = dialog->findChild<QAbstractButton*>(u"sort"_s + language +
-                                                                  u"Radio"_s)) {
+            if (auto* radio =
+                    dialog->findChild<QAbstractButton*>(u"sort"_s + language + u"Radio"_s)) {
                 radios << language;
                 EXPECT_FALSE(radio->isChecked());
             }
@@ -223,16 +271,22 @@ TEST_F(LessonDialogTest, CountFollowsEveryChange) {
     const std::vector<Step> steps = {
         {"one lesson", [&] { SelectLesson(u"Tiere"_s); }, "3", {"Tiere"}, 1},
         {"two lessons", [&] { SelectLesson(u"Farben"_s); }, "5", {"Tiere", "Farben"}, 2},
-        {"escaped name found again", [&] { SelectLesson(u"K\u00fcche"_s); }, "7",
-         {"Tiere", "Farben", "K\"uche"}, 3},
+        {"escaped name found again",
+         [&] { SelectLesson(u"K\u00fcche"_s); },
+         "7",
+         {"Tiere", "Farben", "K\"uche"},
+         3},
         {"deselect", [&] { SelectLesson(u"Farben"_s, false); }, "5", {"Tiere", "K\"uche"}, 2},
         {"clear", [&] { Click("clearButton"); }, "0", {}, 0},
         {"start only is no range", [&] { Type("rangeStartEdit", "b"); }, "0", {}, 0},
         {"end too, still no language", [&] { Type("rangeEndEdit", "h"); }, "0", {}, 0},
         {"sort language makes the range", [&] { Click("sortGermanRadio"); }, "2", {}, 0},
         {"lesson within the range", [&] { SelectLesson(u"K\u00fcche"_s); }, "1", {"K\"uche"}, 1},
-        {"all lessons within the range", [&] { Click("allLessonsButton"); }, "2",
-         {"Tiere", "Farben", "K\"uche", "Leer"}, 4},
+        {"all lessons within the range",
+         [&] { Click("allLessonsButton"); },
+         "2",
+         {"Tiere", "Farben", "K\"uche", "Leer"},
+         4},
     };
     for (const Step& step : steps) {
         step.act();
@@ -303,7 +357,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         EndCase{"NothingChosenStaysQuietly", {}, "", "", nullptr, "okButton", -1, false},
         EndCase{"OneLesson", {"Tiere"}, "", "", nullptr, "okButton", 1, false},
-        EndCase{"TwoLessons", {"Tiere", "K\xfc" "che"}, "", "", nullptr, "okButton", 1, false},
+        EndCase{"TwoLessons",
+                {"Tiere", "K\xfc"
+                          "che"},
+                "",
+                "",
+                nullptr,
+                "okButton",
+                1,
+                false},
         EndCase{"LessonWinsOverRange", {"Farben"}, "b", "", nullptr, "okButton", 1, false},
         EndCase{"FullRange", {}, "b", "t", "sortEnglishRadio", "okButton", 1028, false},
         EndCase{"RangeStartOnlyRefused", {}, "b", "", nullptr, "okButton", -1, true},

@@ -150,20 +150,32 @@ private:
     QTimer timer;
 };
 
-// Answers every message box with OK and keeps what it said, so a check that shows a message
-// never blocks a test.
+// Answers every message box with the button named answer (OK where it has none) and keeps what
+// it said, so a check that shows a message never blocks a test.
 class MessageCatcher {
 public:
+    explicit MessageCatcher(const char* answer = "okButton")
+        : answer(QString::fromLatin1(answer)) {}
+
     QStringList texts;
     QStringList captions;
+    QStringList defaults;
     std::vector<QMessageBox::Icon> icons;
 
 private:
+    QString answer;
     OnModal<QMessageBox> boxes{[this](QMessageBox& box) {
                                    texts.append(box.text());
                                    captions.append(box.windowTitle());
                                    icons.push_back(box.icon());
-                                   Find<QPushButton>(box, "okButton")->click();
+                                   defaults.append(box.defaultButton() != nullptr
+                                                       ? box.defaultButton()->objectName()
+                                                       : QString());
+                                   auto* button = box.findChild<QPushButton*>(answer);
+                                   if (button == nullptr) {
+                                       button = Find<QPushButton>(box, "okButton");
+                                   }
+                                   button->click();
                                },
                                true};
 };

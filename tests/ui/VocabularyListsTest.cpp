@@ -3,6 +3,8 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,8 @@
 #include "ui/ErrorListDialog.h"
 #include "ui/LessonCountDialog.h"
 #include "ui/LessonListDialog.h"
+#include "ui/MainFrame.h"
+#include "screen/LingomatView.h"
 #include "ui/ListCommands.h"
 #include "ui/RemainingQuestionsDialog.h"
 #include "ui/VocabularyListView.h"
@@ -79,7 +83,7 @@ TEST(WordsPerLessonTest, CountsLessonsThenTotals) {
         LessonCountDialog dialog(*document);
         auto* list = Find<QTreeWidget>(dialog, "countList");
         EXPECT_EQ(Rows(list),
-                  u"Tiere:2|K\u00fcche:1|Extra:1|"_s + c.totals + u"|Total Vok List:4"_s)
+                  u"Tiere:2|K\u00fcche:1|Extra:1|"_s + c.totals + u"|Vokabeln insgesamt:4"_s)
             << c.dataSet;
         EXPECT_EQ(Headers(list), u"Lektion|Vokabeln"_s);
         SaveShot(dialog, u"words-per-lesson-"_s + QString::fromLatin1(c.dataSet));
@@ -148,6 +152,15 @@ TEST_F(ListGame, ErrorListShowsTheWrongWordsWithTheirCounts) {
         ErrorListDialog dialog(*document);
         auto* list = Find<QTreeWidget>(dialog, "errorList");
         EXPECT_EQ(Headers(list), u"Anzahl der Fehler|Frage|Antwort"_s);
+        // With room to spare every column shows its whole content.
+        dialog.show();
+        QApplication::processEvents();
+        for (int column = 0; column < list->columnCount(); ++column) {
+            EXPECT_GE(list->columnWidth(column),
+                      static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column))
+                << column;
+            EXPECT_GE(list->columnWidth(column), list->header()->sectionSizeHint(column)) << column;
+        }
         SaveShot(dialog, "error-list");
         return Rows(list);
     };
@@ -165,28 +178,63 @@ TEST_F(ListGame, ErrorListShowsTheWrongWordsWithTheirCounts) {
     EXPECT_EQ(shown(), u"1:die Mutter:la m\u00e8re"_s);
 }
 
-TEST_F(ListGame, ErrorFileSaveDialogWritesTheFileThatIsPlayedBack) {
+// The menu's commands: both file dialogs open in the game's folder, also when that is the folder
+// the game was started in; the suggested name is the game's title as the player reads it, made
+// fit for a file name.
+TEST_F(ListGame, ErrorFileMenuWritesInTheGameFolderWhatIsPlayedBack) {
     document->vocabulary[1].errorCount = 3;
     document->vocabulary[2].errorCount = 1;
-    OnModal<QFileDialog> dialog([&](QFileDialog& files) {
-        EXPECT_EQ(files.nameFilters().value(0), u"Lingomat Error Files (*.lef)"_s);
-        EXPECT_EQ(files.acceptMode(), QFileDialog::AcceptSave);
-        SaveShot(files, "error-file-save");
-        files.selectFile(File("meine-fehler"));
-        static_cast<QDialog&>(files).accept();
-    });
-    ASSERT_TRUE(WriteErrorFile(*document, nullptr));
-    std::ifstream in(document.folder.File("meine-fehler.lef"), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-              "0\r\n2\r\ndie Mutter\r\nthe mother\r\nla m\\`ere\r\n"
-              "die Stra\\3e\r\nthe street\r\n/la rue /la route\r\n");
-
-    TestDocument other({{"Alles", "1"}}, {});
-    other->gameMode = GameModeChoiceOtherLessons;
-    ASSERT_TRUE(PlayErrorFile(*other, nullptr, File("meine-fehler.lef")));
-    EXPECT_EQ(other->gameMode, GameModeWrite);
-    EXPECT_EQ(other->answerLanguage, LanguageFrench);
-    EXPECT_EQ(other->pool.Size(), 2u);
+    document->SetTitle("K\\\"uche/Bad: alt");
+    const QString folder =
+        QDir(QString::fromStdString(document.folder.Path().string())).absolutePath();
+    const QString before = QDir::currentPath();
+    for (const bool startedInFolder : {false, true}) {
+        ScriptedHost host;
+        host.answers.assign(8, MessageAnswer::Yes);
+        MemoryProfileStore profile;
+        FixedClock clock{1};
+        std::unique_ptr<CLingomatDoc> own;
+        if (startedInFolder) {
+            QDir::setCurrent(folder);
+            own = std::make_unique<CLingomatDoc>(host, profile, clock);
+        }
+        CLingomatDoc& doc = startedInFolder ? *own : *document;
+        document.host.answers.assign(8, MessageAnswer::Yes);
+        CMainFrame frame(doc);
+        frame.View()->SetHost(startedInFolder ? &host : &document.host);
+        if (!startedInFolder) {
+            OnModal<QFileDialog> dialog([&](QFileDialog& files) {
+                EXPECT_EQ(files.nameFilters().value(0), u"Lingomat-Fehlerdateien (*.lef)"_s);
+                EXPECT_EQ(files.acceptMode(), QFileDialog::AcceptSave);
+                EXPECT_EQ(files.directory().absolutePath(), folder);
+                EXPECT_EQ(QFileInfo(files.selectedFiles().value(0)).fileName(),
+                          u"K\u00fcche-Bad- alt.lef"_s);
+                SaveShot(files, "error-file-save");
+                files.selectFile(File("meine-fehler"));
+                static_cast<QDialog&>(files).accept();
+            });
+            frame.Action(CommandSaveErrorFile)->trigger();
+            ASSERT_TRUE(dialog.seen);
+            std::ifstream in(document.folder.File("meine-fehler.lef"), std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+                      "0\r\n2\r\ndie Mutter\r\nthe mother\r\nla m\\`ere\r\n"
+                      "die Stra\\3e\r\nthe street\r\n/la rue /la route\r\n");
+        }
+        doc.gameMode = GameModeChoiceOtherLessons;
+        OnModal<QFileDialog> dialog([&](QFileDialog& files) {
+            EXPECT_EQ(files.acceptMode(), QFileDialog::AcceptOpen);
+            EXPECT_EQ(files.directory().absolutePath(), folder) << startedInFolder;
+            files.selectFile(File("meine-fehler.lef"));
+            static_cast<QDialog&>(files).accept();
+        });
+        frame.Action(CommandOpenErrorFile)->trigger();
+        ASSERT_TRUE(dialog.seen);
+        EXPECT_EQ(doc.gameMode, GameModeWrite);
+        EXPECT_EQ(doc.answerLanguage, LanguageFrench);
+        EXPECT_EQ(doc.pool.Size(), 2u);
+        EXPECT_TRUE(frame.View()->TimerRunning(CLingomatView::ClockTimer));
+    }
+    QDir::setCurrent(before);
 }
 
 // Failures are told in a German message box and never count as done; the running game stays.
@@ -200,7 +248,9 @@ TEST_F(ListGame, ErrorFileFailuresAreToldAndChangeNothing) {
         {true, File(""), u"Die Fehlerdatei konnte nicht geschrieben werden: "_s},
         {false, File("fehlt.lef"), u"Die Fehlerdatei konnte nicht gelesen werden: "_s},
         {false, File(""), u"Die Fehlerdatei konnte nicht gelesen werden: "_s},
+        {false, File("tipps.txt"), u"Die Datei enth\u00e4lt keine Fragen einer Fehlerdatei: "_s},
     };
+    std::ofstream(document.folder.File("tipps.txt")) << "Ein Tipp\nNoch ein Tipp\n";
     const std::size_t questions = document->pool.Size();
     for (const auto& c : cases) {
         MessageCatcher messages;
@@ -362,11 +412,15 @@ TEST(SearchTest, ShowsAtMostFiveHundredRowsInVocabularyOrder) {
 TEST(SearchTest, CommandOpensModelessWindowsThatGoWhenClosedOrOrphaned) {
     GameDocument game;
     auto frame = std::make_unique<QWidget>();
+    frame->setWindowIcon(QIcon(u"images/lingomat-32.png"_s));
     QPointer<VocabularySearchDialog> first = ShowSearch(game.document, frame.get());
     QPointer<VocabularySearchDialog> second = ShowSearch(game.document, frame.get());
     ASSERT_TRUE(first && second && first != second);
     EXPECT_FALSE(first->isModal());
     EXPECT_EQ(first->parentWidget(), nullptr);
+    // The second does not hide the first; both carry the game's icon.
+    EXPECT_EQ(second->pos(), first->pos() + QPoint(30, 30));
+    EXPECT_EQ(second->windowIcon().cacheKey(), frame->windowIcon().cacheKey());
     Type(first->findChild<QLineEdit*>(), QStringLiteral("haus"));
     Type(second->findChild<QLineEdit*>(), QStringLiteral("xyzzy"));
     EXPECT_GT(first->findChild<QTreeWidget*>()->topLevelItemCount(), 0);

@@ -48,7 +48,7 @@ PlayerChoiceDialog::PlayerChoiceDialog(PlayerStatistics& store, ProfileStore& se
     setWindowTitle(QStringLiteral("Lingomat: Wahl des Spielers"));
 
     auto* welcome = new QLabel(
-        QStringLiteral("Willkommen bei Lingomat!\nBitte w\u00e4hlen Sie ihren Spielername aus, und "
+        QStringLiteral("Willkommen bei Lingomat!\nBitte w\u00e4hlen Sie Ihren Spielernamen aus und "
                        "klicken Sie dann auf OK, um Lingomat zu starten.\n\nWenn Sie noch keinen "
                        "Spieler haben, geben Sie bitte einen neuen Spielernamen ein. Ein Spieler "
                        "wird dann f\u00fcr Sie erstellt."),

@@ -34,10 +34,9 @@ enum Column { NameColumn = 0, PercentColumn = 1, LastPlayedColumn = 2 };
 } // namespace
 
 bool SortsBeforeByBytes(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
 }
 
 PlayerStatisticsDialog::PlayerStatisticsDialog(PlayerStatistics& store, const LessonTable& table,
@@ -49,8 +48,8 @@ PlayerStatisticsDialog::PlayerStatisticsDialog(PlayerStatistics& store, const Le
 
     lessonList->setObjectName(QStringLiteral("lessonStatisticsList"));
     lessonList->setColumnCount(3);
-    lessonList->setHeaderLabels({QStringLiteral("Lektion"), QStringLiteral("Prozent"),
-                                 QStringLiteral("Zuletzt gespielt")});
+    lessonList->setHeaderLabels(
+        {QStringLiteral("Lektion"), QStringLiteral("Prozent"), QStringLiteral("Zuletzt gespielt")});
     lessonList->setRootIsDecorated(false);
     lessonList->setUniformRowHeights(true);
     lessonList->setColumnWidth(NameColumn, 250);
@@ -147,11 +146,11 @@ void PlayerStatisticsDialog::FillRows() {
     QList<QTreeWidgetItem*> items;
     for (const auto& [name, index] : rows) {
         const LessonEntry& lesson = lessons.lessons[index];
-        auto* item = new QTreeWidgetItem(
-            {ToQString(name),
-             ToQString(statistics.BestPercentText(lesson.code, questionLanguageChoice,
-                                                  answerLanguageChoice)),
-             ToQString(statistics.LastPlayedText(lesson.code))});
+        auto* item =
+            new QTreeWidgetItem({ToQString(name),
+                                 ToQString(statistics.BestPercentText(
+                                     lesson.code, questionLanguageChoice, answerLanguageChoice)),
+                                 ToQString(statistics.LastPlayedText(lesson.code))});
         item->setData(NameColumn, LessonIndexRole, static_cast<qulonglong>(index));
         items.append(item);
     }
@@ -159,6 +158,14 @@ void PlayerStatisticsDialog::FillRows() {
 }
 
 void PlayerStatisticsDialog::ClearStatistics() {
+    // Every result of the player goes at once and for good.
+    if (!AskYesNo(this,
+                  QStringLiteral("Sollen wirklich alle Ergebnisse von \u201e%1\u201c gel\u00f6scht "
+                                 "werden?")
+                      .arg(ToQString(statistics.PlayerName())),
+                  QStringLiteral("Statistik l\u00f6schen"))) {
+        return;
+    }
     if (!statistics.ClearAll()) {
         ShowDialogMessage(this,
                           QStringLiteral("Die Statistik von \u201e%1\u201c konnte nicht "

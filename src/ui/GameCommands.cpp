@@ -1,0 +1,66 @@
+#include "ui/GameCommands.h"
+
+#include "game/LingomatDoc.h"
+#include "matching/LanguageNames.h"
+#include "screen/LingomatView.h"
+#include "ui/ErrorFileCommands.h"
+#include "ui/GameTypeDialog.h"
+#include "ui/LessonDialog.h"
+
+namespace lingomat {
+
+namespace {
+
+void PlayErrorFileIn(CLingomatDoc& doc, CLingomatView& view) {
+    // Timers run on during the file dialog; a file that cannot be read leaves the game as it was.
+    if (PlayErrorFile(doc, &view)) {
+        view.StopGameTimers();
+        view.StartGameTimers();
+    }
+    view.update();
+}
+
+} // namespace
+
+void NewGame(CLingomatDoc& doc, CLingomatView& view) {
+    if (doc.IsModified() &&
+        !view.Confirm("Sind Sie sicher, das Spiel verlassen zu wollen?", "Lingomat", false)) {
+        return;
+    }
+    view.StopGameTimers();
+    doc.OnNewDocument();
+    view.update();
+
+    GameTypeDialog gameType(IsSpanishDataSet(doc.dataSetName), &view);
+    if (gameType.exec() != QDialog::Accepted) {
+        return;
+    }
+    doc.questionLanguage = static_cast<Language>(gameType.QuestionLanguage());
+    doc.answerLanguage = static_cast<Language>(gameType.AnswerLanguage());
+    doc.gameMode = static_cast<GameMode>(gameType.GameType());
+
+    LessonDialog lessons(doc, &view);
+    switch (lessons.exec()) {
+    case LessonDialog::LessonGame:
+        doc.StartGame();
+        break;
+    case LessonDialog::AlphabeticGame:
+        doc.StartAlphabeticGame(lessons.RangeStart(), lessons.RangeEnd(),
+                                static_cast<Language>(lessons.SortLanguage()));
+        break;
+    case LessonDialog::ErrorFileGame:
+        PlayErrorFileIn(doc, view);
+        return;
+    default:
+        return;
+    }
+    view.StartGameTimers();
+}
+
+void OpenErrorFileGame(CLingomatDoc& doc, CLingomatView& view) {
+    if (doc.SaveModified()) {
+        PlayErrorFileIn(doc, view);
+    }
+}
+
+} // namespace lingomat

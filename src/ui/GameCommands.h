@@ -1,0 +1,16 @@
+#pragma once
+
+namespace lingomat {
+
+class CLingomatDoc;
+class CLingomatView;
+
+// "Neu" and a click on the start screen: asks before a running game is abandoned, then the game
+// type and lesson dialogs, and starts the chosen game with its timers.
+void NewGame(CLingomatDoc& doc, CLingomatView& view);
+
+// "Fehlerdatei laden" and the lesson dialog's "Fehlerdatei spielen": asks before a running game
+// is abandoned, then plays the chosen error file in place of it.
+void OpenErrorFileGame(CLingomatDoc& doc, CLingomatView& view);
+
+} // namespace lingomat
