@@ -35,6 +35,7 @@ void CLingomatDoc::NextQuestion() {
     const auto size = static_cast<std::uint32_t>(pool.Size());
     const std::uint32_t steps = random.Draw(size / 2 + 1) + 1;
     pool.Advance(steps);
+    cardGlimpsed = false;
     if (gameMode != GameModeWrite) {
         for (int attempt = 0; attempt < MaxChoiceRoundAttempts && !PrepareChoiceRound();
              ++attempt) {
@@ -44,6 +45,7 @@ void CLingomatDoc::NextQuestion() {
 }
 
 bool CLingomatDoc::JudgeRight() {
+    RecordCardVerdict(true);
     lastVerdict = 1;
     previousEntry = pool.Current()->entry;
     verdictText = RightText;
@@ -61,6 +63,7 @@ bool CLingomatDoc::JudgeRight() {
 }
 
 void CLingomatDoc::JudgeWrong(const std::string& shownAnswer) {
+    RecordCardVerdict(false);
     Question& current = *pool.Current();
     VocEntry* const entry = current.entry;
     previousEntry = entry;
@@ -219,6 +222,7 @@ bool CLingomatDoc::SkipQuestion() {
     }
     ++cheatCount;
     lastVerdict = -1;
+    RecordCardVerdict(false);
     const Question& current = *pool.Current();
     // The words of the skipped record are shown below its answer, as after a wrong answer.
     previousEntry = current.entry;
@@ -264,6 +268,8 @@ void CLingomatDoc::EndOfGame() {
                                     answerLanguage);
         }
     }
+    // Written at every game's end, so a crash later in the run loses no learnt word.
+    SaveCardBox();
 }
 
 std::string CLingomatDoc::RemainingText() const {

@@ -63,6 +63,7 @@ bool CLingomatDoc::OnNewDocument() {
         LoadDataSet(*this, WorkingPath(dataSetName).string(), host.LoadingProgress());
         sameQuestions.Clear();
         ReadSettings();
+        LoadCardBox();
     } else {
         ClearErrorCounts();
     }
@@ -95,6 +96,8 @@ void CLingomatDoc::ResetGame() {
     // The previous question's record is shown only after a verdict; none belongs to a new game.
     previousEntry = nullptr;
     answerVariant = 0;
+    judgedCards.clear();
+    cardGlimpsed = false;
 }
 
 void CLingomatDoc::StartGame() {
@@ -127,6 +130,7 @@ void CLingomatDoc::OnCloseDocument() {
     choiceRound.Reset(multiNumber);
     ClearErrorCounts();
     pool.Clear();
+    SaveCardBox();
     if (!playerStatistics.Save()) {
         // The previous player file is still whole; the player should know this game's results
         // were not kept.

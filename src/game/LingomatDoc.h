@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "data/GameTypes.h"
@@ -13,6 +15,7 @@
 #include "platform/DocumentHost.h"
 #include "platform/ProfileStore.h"
 #include "platform/Random.h"
+#include "players/CardBox.h"
 #include "players/PlayerStatistics.h"
 
 namespace lingomat {
@@ -74,6 +77,25 @@ public:
     // --- error files ---
     virtual bool OnSaveDocument(const std::string& path);
     virtual bool OnOpenDocument(const std::string& path);
+
+    // --- the card box: what the player knows, and when each word is due again ---
+    // Reads the box of the current player and data set; a damaged or foreign file is set aside
+    // and the player told.
+    void LoadCardBox();
+    // False (and the player told) when the box could not be written.
+    bool SaveCardBox();
+    // A game over every word due today in the chosen direction, across all lessons. When none is
+    // due, says when the next ones are and starts nothing (false).
+    bool StartDueGame();
+    // Also pulls in due days that a clock set back has left too far ahead.
+    Day Today();
+    // Cards of the data set due today, in every direction.
+    std::uint32_t DueTodayCount();
+    std::string NothingDueText();
+    // How many of the lesson's words stand in each box, index 0 for those never asked; a
+    // language of -1 stands for any.
+    std::array<std::uint32_t, CardBox::BoxCount + 1>
+    LessonBoxCounts(const std::string& code, std::int32_t question, std::int32_t answer) const;
 
     // --- report ---
     std::string TallyText() const;
@@ -147,6 +169,9 @@ public:
     std::vector<std::string> tipList;
 
     PlayerStatistics playerStatistics;
+    CardBox cardBox;
+    // Narrows lesson and alphabetic games to the words due today; kept for the whole run.
+    bool dueOnly = false;
     Random random;
 
     std::filesystem::path WorkingPath(const std::string& fileName) const;
@@ -166,10 +191,16 @@ private:
     void JudgeWrong(const std::string& shownAnswer);
     void AfterWrong();
     void FinishVerdict();
+    // The one place a verdict reaches the card box; a skip or a glimpse counts as wrong.
+    void RecordCardVerdict(bool right);
+    bool DueFilter(const VocEntry& entry, Day today) const;
 
     std::string title;
     bool modified = false;
     SameQuestionIndex sameQuestions;
+    // Only the first verdict on a card in a game moves it up; later ones can only put it back.
+    std::unordered_set<std::string> judgedCards;
+    bool cardGlimpsed = false;
 };
 
 } // namespace lingomat

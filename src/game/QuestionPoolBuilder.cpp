@@ -38,6 +38,7 @@ bool InRange(const VocEntry& entry, const LessonTable& table) {
 std::string CLingomatDoc::BuildLessonPool() {
     gameStarted = true;
     const bool ranged = RangeActive(lessonTable);
+    const Day today = Today();
     lessonTable.ResetCursors();
     pool.Clear();
     std::string played;
@@ -51,7 +52,7 @@ std::string CLingomatDoc::BuildLessonPool() {
         played += lesson.name;
         for (VocEntry& entry : vocabulary) {
             if (entry.InLesson(lesson.code) && Eligible(entry, questionLanguage) &&
-                (!ranged || InRange(entry, lessonTable))) {
+                (!ranged || InRange(entry, lessonTable)) && DueFilter(entry, today)) {
                 pool.Append(MakeQuestion(entry, questionLanguage, answerLanguage));
             }
         }
@@ -62,8 +63,9 @@ std::string CLingomatDoc::BuildLessonPool() {
 
 std::int32_t CLingomatDoc::CountLessonQuestions() {
     const bool ranged = RangeActive(lessonTable);
+    const Day today = Today();
     const auto inRange = [&](const VocEntry& entry) {
-        return !ranged || InRange(entry, lessonTable);
+        return (!ranged || InRange(entry, lessonTable)) && DueFilter(entry, today);
     };
     std::int32_t count = 0;
     if (lessonTable.selectedLessonCount != 0) {
@@ -91,11 +93,12 @@ std::int32_t CLingomatDoc::CountLessonQuestions() {
 void CLingomatDoc::StartAlphabeticGame(const std::string& startText, const std::string& endText,
                                        Language sortLanguage) {
     gameStarted = true;
+    const Day today = Today();
     lessonTable.ResetCursors();
     pool.Clear();
     for (VocEntry& entry : vocabulary) {
         if (InAlphabeticRange(entry.Text(sortLanguage), startText, endText) &&
-            Eligible(entry, questionLanguage)) {
+            Eligible(entry, questionLanguage) && DueFilter(entry, today)) {
             pool.Append(MakeQuestion(entry, questionLanguage, answerLanguage));
         }
     }

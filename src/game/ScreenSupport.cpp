@@ -177,6 +177,7 @@ void CLingomatDoc::Glimpse() {
     }
     ++cheatCount;
     glimpseActive = true;
+    cardGlimpsed = true;
 }
 
 void CLingomatDoc::EndGlimpse() {

@@ -1,5 +1,7 @@
 #include "platform/FileSync.h"
 
+#include <system_error>
+
 #if !defined(_WIN32) && __has_include(<unistd.h>) && __has_include(<fcntl.h>)
 #include <cerrno>
 
@@ -58,5 +60,30 @@ bool SyncPath(const std::filesystem::path& /*path*/) {
 }
 
 #endif
+
+bool ReplaceFile(const std::filesystem::path& target, const std::string& contents) {
+    auto temporary = target;
+    temporary += ".tmp";
+    std::error_code error;
+    std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+    const bool synced = written && SyncFile(file);
+    if (std::fclose(file) != 0 || !synced) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    // The new file is in place either way; syncing the folder only makes the rename outlast a
+    // power cut.
+    SyncPath(target.parent_path());
+    return true;
+}
 
 } // namespace lingomat

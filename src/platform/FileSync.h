@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 namespace lingomat {
 
@@ -15,5 +16,10 @@ bool SyncFile(std::FILE* file);
 
 // Syncs a file or a folder given by its path; an empty path stands for the working directory.
 bool SyncPath(const std::filesystem::path& path);
+
+// Replaces the file by the given bytes: written to a temporary file beside it, synced, renamed
+// over it and the folder synced. On any failure the old file stays as it was, the temporary file
+// is removed and the result is false.
+bool ReplaceFile(const std::filesystem::path& target, const std::string& contents);
 
 } // namespace lingomat

@@ -1,4 +1,7 @@
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -422,6 +425,130 @@ TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
     EXPECT_EQ(d.EndHeadline(), "Sie haben sich alle W\xF6rter angeschaut.");
     EXPECT_EQ(d.ViewModeStep(), 0u);
     EXPECT_EQ(d.playerStatistics.Records().at(0).Count(), 1u);
+}
+
+TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
+    enum Step { Right, Wrong, Skip, Glimpse };
+    struct Case {
+        GameMode mode;
+        std::vector<Step> steps;
+        std::optional<Day> dueIn; // none: the game changes no box
+    };
+    const std::vector<Case> cases = {
+        {GameModeWrite, {Right}, 1},
+        {GameModeWrite, {Wrong}, 0},
+        {GameModeWrite, {Wrong, Right}, 0}, // only a first-try answer moves a card up
+        {GameModeWrite, {Glimpse, Right}, 0},
+        {GameModeWrite, {Skip}, 0},
+        {GameModeChoiceOtherLessons, {Right}, 1},
+        {GameModeChoiceOtherLessons, {Wrong}, 0},
+        {GameModeChoiceAlteredLetters, {Glimpse, Right}, 0},
+        {GameModeChoiceAlteredLetters, {Right}, 1},
+        {GameModeCopy, {Right}, std::nullopt},
+        {GameModeCopy, {Wrong, Skip}, std::nullopt},
+        {GameModeView, {Skip}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        CLingomatDoc& d = Start();
+        d.correcting = false;
+        d.correctionOptions.repeatAtOnce = true;
+        Play({"2"}, c.mode);
+        const VocEntry* asked = Current().entry;
+        const bool choice =
+            c.mode == GameModeChoiceOtherLessons || c.mode == GameModeChoiceAlteredLetters;
+        for (const Step step : c.steps) {
+            const auto right = d.choiceRound.correctChoice;
+            std::uint32_t wrong = 0;
+            while (choice && (wrong == right || d.choiceRound.texts[wrong].empty())) {
+                ++wrong;
+            }
+            if (step == Skip) {
+                d.SkipQuestion();
+            } else if (step == Glimpse) {
+                d.Glimpse();
+                d.EndGlimpse();
+            } else if (choice) {
+                d.CheckChoice(step == Right ? right : wrong);
+            } else {
+                Answer(step == Right);
+            }
+        }
+        const Card* card = d.cardBox.Find(*asked, LanguageGerman, LanguageEnglish);
+        ASSERT_EQ(card != nullptr, c.dueIn.has_value())
+            << "mode " << c.mode << ", " << c.steps.size() << " steps";
+        if (card != nullptr) {
+            EXPECT_EQ(card->box, 1u);
+            EXPECT_EQ(card->due, d.Today() + *c.dueIn) << "mode " << c.mode;
+        }
+        EXPECT_EQ(d.cardBox.Size(), c.dueIn.has_value() ? 1u : 0u);
+    }
+}
+
+TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
+    CLingomatDoc& d = Start();
+    d.correcting = false;
+    Play({"1"});
+    bool dogMissed = false;
+    for (int turn = 0; turn < 20 && !d.gameOver; ++turn) {
+        const bool dog = Current().answerText == "the dog";
+        Answer(!dog || dogMissed);
+        dogMissed = dogMissed || dog;
+    }
+    ASSERT_TRUE(d.gameOver);
+    EXPECT_TRUE(std::filesystem::exists(folder.File("Anna.lingomat.lmk")))
+        << "the box is written at the end of every game";
+    EXPECT_EQ(d.DueTodayCount(), 1u);
+
+    // The lesson dialog's check box narrows a game to the due words.
+    Play({"1"});
+    EXPECT_EQ(d.CountLessonQuestions(), 4);
+    d.dueOnly = true;
+    EXPECT_EQ(d.CountLessonQuestions(), 1);
+    d.dueOnly = false;
+
+    d.OnNewDocument();
+    ASSERT_TRUE(d.StartDueGame());
+    EXPECT_EQ(d.Title(), "F\xE4llige W\xF6rter");
+    EXPECT_EQ(PoolAnswers(), std::vector<std::string>{"the dog"});
+    EXPECT_FALSE(Answer(true));
+    d.OnNewDocument();
+    EXPECT_FALSE(d.StartDueGame());
+    EXPECT_FALSE(d.gameStarted);
+    EXPECT_EQ(host.messages.back().text,
+              "Heute ist in der Richtung Deutsch - Englisch kein Wort f\xE4llig. Die n\xE4"
+              "chsten W\xF6rter sind morgen, am " +
+                  DayText(d.Today() + 1) + " f\xE4llig.");
+    d.answerLanguage = LanguageFrench;
+    EXPECT_FALSE(d.StartDueGame());
+    EXPECT_NE(host.messages.back().text.find("noch kein Wort in Ihrer Kartei"), std::string::npos);
+    d.OnCloseDocument();
+
+    // Two days on: the words of box 1 are due, the dog from box 2 too. The data set
+    // now has its records in another order and an edited cat, which starts afresh.
+    clock.Advance(2 * 86400);
+    auto records = testing::Records;
+    std::swap(records[0], records[2]);
+    records[1].english = "the kitten";
+    testing::WriteDataSet(folder.File("lingomat.voc"), testing::Lessons, records);
+    CLingomatDoc& later = Start();
+    EXPECT_EQ(later.DueTodayCount(), 3u);
+    EXPECT_EQ(later.cardBox.Find(later.vocabulary[1], LanguageGerman, LanguageEnglish), nullptr);
+    EXPECT_EQ(later.cardBox.Find(later.vocabulary[2], LanguageGerman, LanguageEnglish)->box, 2u);
+    EXPECT_EQ(later.LessonBoxCounts("1", LanguageGerman, LanguageEnglish),
+              (std::array<std::uint32_t, 6>{1, 2, 1, 0, 0, 0}));
+    later.OnCloseDocument();
+
+    // Another data set has a box of its own; a damaged box file is reported and set aside.
+    std::filesystem::copy_file(folder.File("lingomat.voc"), folder.File("andere.voc"));
+    std::ofstream(folder.File("Anna.andere.lmk")) << "LingomatKartei 1\nSpieler\tAnna\n";
+    host.chosenDataSet = "andere.voc";
+    CLingomatDoc& other = Start();
+    EXPECT_EQ(other.cardBox.Size(), 0u);
+    EXPECT_EQ(host.messages.back().text,
+              "Die Kartei \"Anna.andere.lmk\" ist besch\xE4"
+              "digt. Die lesbaren Karten wurden \xFC"
+              "bernommen. Die Datei wurde als \"Anna.andere.lmk.defekt\" beiseitegelegt.");
+    EXPECT_TRUE(std::filesystem::exists(folder.File("Anna.andere.lmk.defekt")));
 }
 
 } // namespace

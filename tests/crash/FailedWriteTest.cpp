@@ -44,8 +44,7 @@ std::string ReadAll(const std::filesystem::path& file) {
 // Saves in a child process whose files cannot grow beyond the limit, as on a full disk: the
 // write that crosses it fails with EFBIG. 0 when the save reported success, 1 when it reported
 // failure, anything else when it did neither.
-int SaveWithFileSizeLimit(FileKind kind, const std::filesystem::path& folder,
-                          std::uint64_t limit) {
+int SaveWithFileSizeLimit(FileKind kind, const std::filesystem::path& folder, std::uint64_t limit) {
     const pid_t child = fork();
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -73,8 +72,7 @@ TEST_P(FailedWriteTest, ThePreviousFileStaysWholeAndNoTemporaryFileRemains) {
     testing::TempFolder scratch;
     ASSERT_TRUE(SaveVersion(c.kind, scratch.Path(), NewVersion));
     const auto newSize = std::filesystem::file_size(scratch.Path() / FileName(c.kind));
-    const std::int64_t cut =
-        static_cast<std::int64_t>(newSize * c.cutPerMille / 1000) + c.offset;
+    const std::int64_t cut = static_cast<std::int64_t>(newSize * c.cutPerMille / 1000) + c.offset;
     ASSERT_GE(cut, 0);
     const bool fits = static_cast<std::uint64_t>(cut) >= newSize;
 
@@ -98,10 +96,17 @@ TEST_P(FailedWriteTest, ThePreviousFileStaysWholeAndNoTemporaryFileRemains) {
 
 std::vector<CutCase> CutCases() {
     std::vector<CutCase> cases;
-    for (const FileKind kind : {FileKind::PlayerFile, FileKind::ErrorFile}) {
-        for (const auto& [perMille, offset] : std::vector<std::pair<std::uint32_t, std::int64_t>>{
-                 {0, 0}, {0, 1}, {0, 4095}, {0, 65536}, {0, 65537}, {333, 0}, {500, 7},
-                 {1000, -1}, {1000, 0}}) {
+    for (const FileKind kind : {FileKind::PlayerFile, FileKind::ErrorFile, FileKind::CardBox}) {
+        for (const auto& [perMille, offset] :
+             std::vector<std::pair<std::uint32_t, std::int64_t>>{{0, 0},
+                                                                 {0, 1},
+                                                                 {0, 4095},
+                                                                 {0, 65536},
+                                                                 {0, 65537},
+                                                                 {333, 0},
+                                                                 {500, 7},
+                                                                 {1000, -1},
+                                                                 {1000, 0}}) {
             cases.push_back({kind, perMille, offset});
         }
     }

@@ -42,7 +42,9 @@ Round RunAndKill(FileKind kind, const std::filesystem::path& folder,
     }
     const std::string descriptor = std::to_string(channel[1]);
     std::string program = LINGOMAT_SAVE_LOOP;
-    std::string kindArgument = kind == FileKind::ErrorFile ? "error" : "player";
+    std::string kindArgument = kind == FileKind::ErrorFile ? "error"
+                               : kind == FileKind::CardBox ? "cards"
+                                                           : "player";
     std::string folderArgument = folder.string();
     char* arguments[] = {program.data(), kindArgument.data(), folderArgument.data(),
                          const_cast<char*>(descriptor.c_str()), nullptr};
@@ -109,7 +111,8 @@ TEST_P(KillDuringSaveTest, EveryKillLeavesTheLastOrTheNextVersionWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, KillDuringSaveTest,
-                         ::testing::Values(FileKind::PlayerFile, FileKind::ErrorFile),
+                         ::testing::Values(FileKind::PlayerFile, FileKind::ErrorFile,
+                                           FileKind::CardBox),
                          [](const ::testing::TestParamInfo<FileKind>& info) {
                              return std::string(KindName(info.param));
                          });

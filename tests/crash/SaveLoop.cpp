@@ -1,6 +1,6 @@
 // Saves one file over and over until it is killed: reads the version the file holds, then writes
 // each following version and reports every finished save with one byte on the given descriptor.
-// Usage: crash_save_loop player|error <folder> <descriptor>
+// Usage: crash_save_loop player|error|cards <folder> <descriptor>
 
 #include <unistd.h>
 
@@ -15,7 +15,9 @@ int main(int argc, char** argv) {
         return 64;
     }
     const std::string kindName = argv[1];
-    const FileKind kind = kindName == "error" ? FileKind::ErrorFile : FileKind::PlayerFile;
+    const FileKind kind = kindName == "error"   ? FileKind::ErrorFile
+                          : kindName == "cards" ? FileKind::CardBox
+                                                : FileKind::PlayerFile;
     const std::filesystem::path folder = argv[2];
     const int report = std::atoi(argv[3]);
 

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/DocumentHost.h"
 #include "platform/ProfileStore.h"
+#include "players/CardBox.h"
 #include "players/PlayerStatistics.h"
 
 namespace lingomat::crash {
@@ -41,8 +42,8 @@ PlayerStatistics PlayerVersion(const std::filesystem::path& folder, std::uint32_
     for (std::uint32_t i = 0; i < k; ++i) {
         clock.index = i;
         statistics.Record("Lektion " + std::to_string(i % LessonCount),
-                          static_cast<float>(i % 101) / 100.0f,
-                          static_cast<float>(i % 4) / 4.0f, i % 5, i % 3, (i + 1) % 3);
+                          static_cast<float>(i % 101) / 100.0f, static_cast<float>(i % 4) / 4.0f,
+                          i % 5, i % 3, (i + 1) % 3);
     }
     return statistics;
 }
@@ -132,26 +133,96 @@ long ReadErrorVersion(const std::filesystem::path& folder) {
     return static_cast<long>(i);
 }
 
+// Card i stands in box 1 + i % 5 (reached by answers on consecutive days) and is due on the
+// day after its last answer.
+CardBox CardBoxOf(const std::filesystem::path& folder) {
+    CardBox box;
+    box.SetDirectory(folder);
+    box.SetOwner(PlayerName, "lingomat.voc");
+    return box;
+}
+
+VocEntry CardRecord(std::uint32_t i) {
+    VocEntry entry;
+    entry.SetText(LanguageGerman, ErrorText("Wort", i));
+    entry.SetText(LanguageEnglish, ErrorText("word", i));
+    return entry;
+}
+
+constexpr Day FirstDay = 20000;
+
+bool SaveCardVersion(const std::filesystem::path& folder, std::uint32_t k) {
+    CardBox box = CardBoxOf(folder);
+    for (std::uint32_t i = 0; i < k; ++i) {
+        const VocEntry entry = CardRecord(i);
+        Day day = FirstDay;
+        for (std::uint32_t step = 0; step <= i % 5; ++step) {
+            box.Answer(entry, LanguageGerman, LanguageEnglish, true, day);
+            day += CardBox::Interval(step + 1);
+        }
+    }
+    return box.Save();
+}
+
+long ReadCardVersion(const std::filesystem::path& folder) {
+    CardBox box = CardBoxOf(folder);
+    if (box.Load().result != CardBox::LoadResult::Loaded) {
+        return -1;
+    }
+    const auto k = static_cast<std::uint32_t>(box.Size());
+    for (std::uint32_t i = 0; i < k; ++i) {
+        const Card* card = box.Find(CardRecord(i), LanguageGerman, LanguageEnglish);
+        if (card == nullptr || card->box != 1 + i % 5) {
+            return -1;
+        }
+    }
+    return static_cast<long>(k);
+}
+
 } // namespace
 
 const char* KindName(FileKind kind) {
-    return kind == FileKind::PlayerFile ? "PlayerFile" : "ErrorFile";
+    switch (kind) {
+    case FileKind::PlayerFile:
+        return "PlayerFile";
+    case FileKind::ErrorFile:
+        return "ErrorFile";
+    default:
+        return "CardBox";
+    }
 }
 
 std::string FileName(FileKind kind) {
-    return kind == FileKind::PlayerFile ? std::string(PlayerName) + ".lmp" : "Fehler.lef";
+    switch (kind) {
+    case FileKind::PlayerFile:
+        return std::string(PlayerName) + ".lmp";
+    case FileKind::ErrorFile:
+        return "Fehler.lef";
+    default:
+        return std::string(PlayerName) + ".lingomat.lmk";
+    }
 }
 
 bool SaveVersion(FileKind kind, const std::filesystem::path& folder, std::uint32_t k) {
     if (kind == FileKind::ErrorFile) {
         return SaveErrorVersion(folder, k);
     }
+    if (kind == FileKind::CardBox) {
+        return SaveCardVersion(folder, k);
+    }
     IndexClock clock;
     return PlayerVersion(folder, k, clock).Save();
 }
 
 long ReadVersion(FileKind kind, const std::filesystem::path& folder) {
-    return kind == FileKind::PlayerFile ? ReadPlayerVersion(folder) : ReadErrorVersion(folder);
+    switch (kind) {
+    case FileKind::PlayerFile:
+        return ReadPlayerVersion(folder);
+    case FileKind::ErrorFile:
+        return ReadErrorVersion(folder);
+    default:
+        return ReadCardVersion(folder);
+    }
 }
 
 } // namespace lingomat::crash

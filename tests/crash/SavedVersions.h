@@ -7,10 +7,10 @@
 
 namespace lingomat::crash {
 
-// The two kinds of file the game writes, each as a family of versions: version k holds k
+// The kinds of file the game writes, each as a family of versions: version k holds k
 // records whose contents follow from their index alone, so that a file read back can be told to
 // be one whole version or damaged.
-enum class FileKind { PlayerFile, ErrorFile };
+enum class FileKind { PlayerFile, ErrorFile, CardBox };
 
 const char* KindName(FileKind kind);
 

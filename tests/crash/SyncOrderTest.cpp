@@ -107,7 +107,8 @@ TEST_P(SyncOrderTest, TheNewFileIsOnTheDiskBeforeTheRenameAndTheRenameAfterIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, SyncOrderTest,
-                         ::testing::Values(FileKind::PlayerFile, FileKind::ErrorFile),
+                         ::testing::Values(FileKind::PlayerFile, FileKind::ErrorFile,
+                                           FileKind::CardBox),
                          [](const ::testing::TestParamInfo<FileKind>& info) {
                              return std::string(KindName(info.param));
                          });

@@ -1,0 +1,242 @@
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DataTestFolder.h"
+#include "players/CardBox.h"
+
+namespace lingomat {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Date {
+    int year, month, day;
+};
+
+Day DayOf(Date date) {
+    Day day = 0;
+    EXPECT_TRUE(DayFromDate(date.year, date.month, date.day, day));
+    return day;
+}
+
+VocEntry Record(const std::string& german, const std::string& english,
+                const std::string& french = "") {
+    VocEntry entry;
+    entry.SetText(LanguageGerman, german);
+    entry.SetText(LanguageEnglish, english);
+    entry.SetText(LanguageFrench, french);
+    return entry;
+}
+
+TEST(CardBoxDays, BoxesDoubleTheirIntervalAcrossMonthAndYearEnds) {
+    enum Step { Right, Wrong };
+    struct Case {
+        const char* name;
+        std::vector<std::pair<Date, Step>> verdicts;
+        Date asked; // when the card is looked at
+        std::uint32_t box;
+        const char* due;
+    };
+    const std::vector<Case> cases = {
+        {"new and right: box 1, next day across the year end",
+         {{{2026, 12, 31}, Right}},
+         {2026, 12, 31},
+         1,
+         "01.01.2027"},
+        {"due and right: one box up, its interval doubled",
+         {{{2026, 12, 31}, Right}, {{2027, 1, 1}, Right}},
+         {2027, 1, 1},
+         2,
+         "03.01.2027"},
+        {"across a month end",
+         {{{2027, 1, 30}, Right}, {{2027, 1, 31}, Right}, {{2027, 2, 2}, Right}},
+         {2027, 2, 2},
+         3,
+         "06.02.2027"},
+        {"into a leap day", {{{2028, 2, 28}, Right}}, {2028, 2, 28}, 1, "29.02.2028"},
+        {"right again before it is due: no second step up",
+         {{{2026, 5, 4}, Right}, {{2026, 5, 4}, Right}},
+         {2026, 5, 4},
+         1,
+         "05.05.2026"},
+        {"wrong: back to box 1, due at once",
+         {{{2026, 5, 4}, Right}, {{2026, 5, 5}, Right}, {{2026, 5, 7}, Wrong}},
+         {2026, 5, 7},
+         1,
+         "07.05.2026"},
+        {"box 5 is the last and waits 16 days",
+         {{{2026, 1, 1}, Right},
+          {{2026, 1, 2}, Right},
+          {{2026, 1, 4}, Right},
+          {{2026, 1, 8}, Right},
+          {{2026, 1, 16}, Right},
+          {{2026, 2, 1}, Right}},
+         {2026, 2, 1},
+         5,
+         "17.02.2026"},
+        // A clock set back (or one that once ran years ahead) never hides a card for longer
+        // than its box's interval.
+        {"clock set back after the answer", {{{2027, 6, 1}, Right}}, {2026, 3, 1}, 1, "02.03.2026"},
+        {"box 3 reached in a wrong future",
+         {{{2031, 1, 1}, Right}, {{2031, 1, 2}, Right}, {{2031, 1, 4}, Right}},
+         {2026, 12, 30},
+         3,
+         "03.01.2027"},
+    };
+    const VocEntry word = Record("der Hund", "the dog", "le chien");
+    for (const auto& c : cases) {
+        CardBox box;
+        for (const auto& [date, step] : c.verdicts) {
+            box.Answer(word, LanguageGerman, LanguageEnglish, step == Right, DayOf(date));
+        }
+        const Day today = DayOf(c.asked);
+        box.Normalise(today);
+        const Card* card = box.Find(word, LanguageGerman, LanguageEnglish);
+        ASSERT_NE(card, nullptr) << c.name;
+        EXPECT_EQ(card->box, c.box) << c.name;
+        const Day due = CardBox::DueDay(*card, today);
+        EXPECT_EQ(DayText(due), c.due) << c.name;
+        EXPECT_EQ(box.IsDue(word, LanguageGerman, LanguageEnglish, due), true) << c.name;
+        EXPECT_EQ(box.IsDue(word, LanguageGerman, LanguageEnglish, due - 1), false) << c.name;
+        EXPECT_EQ(box.Find(word, LanguageEnglish, LanguageGerman), nullptr)
+            << c.name << ": each direction is a card of its own";
+    }
+}
+
+TEST(CardBoxDays, LocalDayFollowsTheLocalCalendar) {
+    for (const Date date : {Date{2026, 12, 31}, Date{2027, 1, 1}, Date{2028, 2, 29}}) {
+        std::tm local{};
+        local.tm_year = date.year - 1900;
+        local.tm_mon = date.month - 1;
+        local.tm_mday = date.day;
+        local.tm_isdst = -1;
+        for (const int hour : {0, 12, 23}) {
+            local.tm_hour = hour;
+            std::tm copy = local;
+            EXPECT_EQ(LocalDay(std::mktime(&copy)), DayOf(date)) << hour;
+        }
+    }
+    Day ignored = 0;
+    EXPECT_FALSE(DayFromDate(2027, 2, 29, ignored));
+    EXPECT_FALSE(DayFromDate(2026, 13, 1, ignored));
+}
+
+class CardBoxFileTest : public ::testing::Test {
+protected:
+    CardBox Box(const std::string& player = "Anna", const std::string& dataSet = "lingomat.voc") {
+        CardBox box;
+        box.SetDirectory(folder.Path());
+        box.SetOwner(player, dataSet);
+        return box;
+    }
+    void Write(const std::string& name, const std::string& contents) {
+        std::ofstream(folder.File(name), std::ios::binary) << contents;
+    }
+
+    testing::TempFolder folder;
+    const Day today = DayOf({2026, 12, 7});
+};
+
+TEST_F(CardBoxFileTest, CardsSurviveSavingWhateverTheirTexts) {
+    // Separators, escapes and the bytes a scrambled stream could not hold stay what they were.
+    const std::vector<VocEntry> words = {Record("der Hund", "the dog"), Record("a\tb", "c\\d\\t"),
+                                         Record("Zeile\neins\r", "x"), Record("\xE5\xFF", "\xE4"),
+                                         Record("", "leer")};
+    CardBox box = Box();
+    EXPECT_TRUE(box.Save());
+    EXPECT_FALSE(fs::exists(box.FilePath())) << "an empty box makes no file";
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        box.Answer(words[i], LanguageGerman, LanguageEnglish, i % 2 == 0, today);
+    }
+    ASSERT_TRUE(box.Save());
+    EXPECT_EQ(box.FilePath(), folder.Path() / "Anna.lingomat.lmk");
+    EXPECT_EQ(folder.FileCount(), 1u);
+
+    CardBox loaded = Box();
+    EXPECT_EQ(loaded.Load().result, CardBox::LoadResult::Loaded);
+    ASSERT_EQ(loaded.Size(), words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const Card* card = loaded.Find(words[i], LanguageGerman, LanguageEnglish);
+        ASSERT_NE(card, nullptr) << i;
+        EXPECT_EQ(card->due, i % 2 == 0 ? today + 1 : today) << i;
+    }
+
+    // Another data set of the same player keeps a box of its own.
+    CardBox spanish = Box("Anna", "spanbasic.voc");
+    EXPECT_EQ(spanish.Load().result, CardBox::LoadResult::Missing);
+    EXPECT_EQ(spanish.Size(), 0u);
+    spanish.Answer(words[0], LanguageGerman, LanguageEnglish, false, today);
+    ASSERT_TRUE(spanish.Save());
+    EXPECT_EQ(loaded.Load().result, CardBox::LoadResult::Loaded);
+    EXPECT_EQ(loaded.Find(words[0], LanguageGerman, LanguageEnglish)->due, today + 1);
+}
+
+TEST_F(CardBoxFileTest, DamagedAndForeignFilesAreSetAsideNeverOverwritten) {
+    const std::string head = "LingomatKartei 1\nSpieler\tAnna\nDatensatz\tlingomat.voc\n";
+    const std::string good = "2\t2026-12-09\t0\t1\tder Hund\tthe dog\tle chien\n";
+    const std::string alsoGood = "1\t2026-12-07\t1\t0\trot\tred\trouge\n";
+    struct Case {
+        const char* name;
+        std::string contents;
+        CardBox::LoadResult result;
+        std::size_t cards;
+        const char* setAsideAs;
+    };
+    using R = CardBox::LoadResult;
+    const std::vector<Case> cases = {
+        {"whole", head + good + alsoGood + "#\n", R::Loaded, 2, ""},
+        {"no cards", head + "#\n", R::Loaded, 0, ""},
+        {"another program's", "hello\n", R::Foreign, 0, "Anna.lingomat.lmk.fremd"},
+        {"another player's",
+         "LingomatKartei 1\nSpieler\tBernd\nDatensatz\tlingomat.voc\n" + good + "#\n", R::Foreign,
+         0, "Anna.lingomat.lmk.fremd"},
+        {"another data set's", "LingomatKartei 1\nSpieler\tAnna\nDatensatz\tlingomat2.voc\n#\n",
+         R::Foreign, 0, "Anna.lingomat.lmk.fremd"},
+        {"empty", "", R::Damaged, 0, "Anna.lingomat.lmk.defekt"},
+        {"cut before the end line", head + good + alsoGood, R::Damaged, 2,
+         "Anna.lingomat.lmk.defekt"},
+        {"cut inside a line", head + good + alsoGood.substr(0, 9), R::Damaged, 1,
+         "Anna.lingomat.lmk.defekt"},
+        {"box 6", head + "6" + good.substr(1) + alsoGood + "#\n", R::Damaged, 1,
+         "Anna.lingomat.lmk.defekt"},
+        {"no such day", head + "2\t2026-02-30\t0\t1\ta\tb\tc\n" + good + "#\n", R::Damaged, 1,
+         "Anna.lingomat.lmk.defekt"},
+        {"unknown escape", head + "2\t2026-02-03\t0\t1\ta\\x\tb\tc\n" + good + "#\n", R::Damaged, 1,
+         "Anna.lingomat.lmk.defekt"},
+        {"same language both ways", head + "2\t2026-02-03\t1\t1\ta\tb\tc\n#\n", R::Damaged, 0,
+         "Anna.lingomat.lmk.defekt"},
+        {"lines after the end", head + good + "#\n" + alsoGood, R::Damaged, 1,
+         "Anna.lingomat.lmk.defekt"},
+    };
+    for (const auto& c : cases) {
+        for (const auto& entry : fs::directory_iterator(folder.Path())) {
+            fs::remove(entry.path());
+        }
+        Write("Anna.lingomat.lmk", c.contents);
+        CardBox box = Box();
+        const auto report = box.Load();
+        EXPECT_EQ(report.result, c.result) << c.name;
+        EXPECT_EQ(box.Size(), c.cards) << c.name;
+        EXPECT_EQ(report.setAsideAs.filename().string(), c.setAsideAs) << c.name;
+        if (*c.setAsideAs != '\0') {
+            std::ifstream kept(folder.File(c.setAsideAs), std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), c.contents)
+                << c.name << ": the file is kept as it was";
+        }
+        // What was kept is written to a fresh file, which reads back whole.
+        box.Answer(Record("neu", "new"), LanguageGerman, LanguageEnglish, true, today);
+        ASSERT_TRUE(box.Save()) << c.name;
+        EXPECT_EQ(Box().Load().result, R::Loaded) << c.name;
+    }
+
+    // A second damaged file does not take the place of the first one set aside.
+    Write("Anna.lingomat.lmk", head);
+    EXPECT_EQ(Box().Load().setAsideAs.filename(), "Anna.lingomat.lmk.defekt2");
+}
+
+} // namespace
+} // namespace lingomat
