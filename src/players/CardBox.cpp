@@ -208,7 +208,8 @@ Day CardBox::Interval(std::uint32_t box) {
 
 void CardBox::SetOwner(const std::string& playerName, const std::string& dataSetName) {
     player = playerName;
-    dataSet = dataSetName;
+    // The same data set reached through another folder is still the same data set.
+    dataSet = std::filesystem::path(dataSetName).filename().string();
     blocked = false;
 }
 

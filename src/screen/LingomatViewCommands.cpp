@@ -80,7 +80,11 @@ void CLingomatView::OnChangePlayer() {
     }
     // From the menu only the player changes; the loaded data set stays.
     std::string ignored = document.dataSetName;
+    document.SaveCardBox();
     host->ChoosePlayer(document.playerStatistics, ignored);
+    document.LoadCardBox();
+    // The frame shows the new player's due words with the title.
+    host->TitleChanged(document.Title());
     update();
 }
 

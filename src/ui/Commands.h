@@ -31,6 +31,7 @@ enum Command : int {
     CommandAbout = 57664,
     CommandWeb = 32852,
     CommandEndGame = 32779,
+    CommandDueWords = 32860,
 };
 
 // The maker's web address, opened from the about box and the help menu.

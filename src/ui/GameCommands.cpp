@@ -7,6 +7,8 @@
 #include "ui/GameTypeDialog.h"
 #include "ui/LessonDialog.h"
 
+#include <QRadioButton>
+
 namespace lingomat {
 
 namespace {
@@ -55,6 +57,32 @@ void NewGame(CLingomatDoc& doc, CLingomatView& view) {
         return;
     }
     view.StartGameTimers();
+}
+
+void DueWordsGame(CLingomatDoc& doc, CLingomatView& view) {
+    if (doc.IsModified() &&
+        !view.Confirm("Sind Sie sicher, das Spiel verlassen zu wollen?", "Lingomat", false)) {
+        return;
+    }
+    view.StopGameTimers();
+    doc.OnNewDocument();
+    view.update();
+
+    GameTypeDialog gameType(IsSpanishDataSet(doc.dataSetName), &view);
+    // Writing is what the box is for; the player may still pick another game type.
+    if (auto* write = gameType.findChild<QRadioButton*>(QStringLiteral("writeRadio"))) {
+        write->click();
+    }
+    if (gameType.exec() != QDialog::Accepted) {
+        return;
+    }
+    doc.questionLanguage = static_cast<Language>(gameType.QuestionLanguage());
+    doc.answerLanguage = static_cast<Language>(gameType.AnswerLanguage());
+    doc.gameMode = static_cast<GameMode>(gameType.GameType());
+    if (doc.StartDueGame()) {
+        view.StartGameTimers();
+    }
+    view.update();
 }
 
 void OpenErrorFileGame(CLingomatDoc& doc, CLingomatView& view) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCollator>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,7 +29,8 @@ namespace lingomat {
 LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
     : QDialog(parent), doc(document), lessonList(new QListWidget(this)),
       rangeStartEdit(new QLineEdit(this)), rangeEndEdit(new QLineEdit(this)),
-      sortLanguageGroup(new QButtonGroup(this)), countLabel(new QLabel(this)) {
+      sortLanguageGroup(new QButtonGroup(this)), countLabel(new QLabel(this)),
+      dueOnlyCheck(new QCheckBox(QStringLiteral("Nur f\u00e4llige W\u00f6rter"), this)) {
     const bool spanish = IsSpanishDataSet(doc.dataSetName);
     setObjectName(spanish ? QStringLiteral("lessonDialogSpanish") : QStringLiteral("lessonDialog"));
     setWindowTitle(QStringLiteral("Lektionsauswahl"));
@@ -93,6 +95,11 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
     countRow->addWidget(new QLabel(QStringLiteral("Anzahl der M\u00f6glichkeiten:"), this));
     countRow->addWidget(countLabel);
     countRow->addStretch(1);
+    dueOnlyCheck->setObjectName(QStringLiteral("dueOnlyCheck"));
+    dueOnlyCheck->setToolTip(
+        QStringLiteral("Nur die W\u00f6rter Ihrer Kartei, die heute f\u00e4llig "
+                       "sind"));
+    dueOnlyCheck->setChecked(doc.dueOnly);
 
     auto* errorFileButton = new QPushButton(QStringLiteral("Fehlerdatei spielen"), this);
     errorFileButton->setObjectName(QStringLiteral("errorFileButton"));
@@ -103,6 +110,7 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
     auto* right = new QVBoxLayout;
     right->addWidget(rangeBox);
     right->addLayout(countRow);
+    right->addWidget(dueOnlyCheck);
     right->addStretch(1);
     right->addLayout(errorFileRow);
 
@@ -140,6 +148,10 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
     connect(rangeStartEdit, &QLineEdit::textChanged, this, [this] { Recount(); });
     connect(rangeEndEdit, &QLineEdit::textChanged, this, [this] { Recount(); });
     connect(sortLanguageGroup, &QButtonGroup::idClicked, this, [this] { Recount(); });
+    connect(dueOnlyCheck, &QCheckBox::toggled, this, [this](bool checked) {
+        doc.dueOnly = checked;
+        Recount();
+    });
     connect(allButton, &QPushButton::clicked, this, [this] { SetAllSelected(true); });
     connect(clearButton, &QPushButton::clicked, this, [this] { SetAllSelected(false); });
     connect(okButton, &QPushButton::clicked, this, &LessonDialog::accept);

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -49,6 +50,7 @@ private:
     QLineEdit* rangeEndEdit;
     QButtonGroup* sortLanguageGroup;
     QLabel* countLabel;
+    QCheckBox* dueOnlyCheck;
 
     std::string rangeStart;
     std::string rangeEnd;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 #include <QStatusBar>
 #include <QUrl>
@@ -19,6 +20,7 @@
 #include "screen/LingomatView.h"
 #include "ui/AboutDialog.h"
 #include "ui/CommandTable.h"
+#include "ui/Commands.h"
 #include "ui/HelpWindow.h"
 
 namespace lingomat {
@@ -30,6 +32,23 @@ const QString kIdleText = QStringLiteral("Lingomat, das Vokabelspiel.");
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
+}
+
+// The due-words button: a card box with cards standing in it. Drawn here, so the toolbar strip
+// and its pictures stay as they are.
+QIcon CardBoxIcon() {
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setPen(QColor(60, 60, 60));
+    painter.setBrush(QColor(255, 255, 255));
+    painter.drawRect(3, 1, 7, 9);
+    painter.setBrush(QColor(255, 217, 102));
+    painter.drawRect(6, 3, 7, 8);
+    painter.setBrush(QColor(176, 122, 64));
+    painter.drawRect(1, 8, 13, 6);
+    painter.fillRect(5, 10, 6, 2, QColor(224, 102, 102));
+    return QIcon(picture);
 }
 
 } // namespace
@@ -159,6 +178,8 @@ void CMainFrame::CreateToolBar() {
         QAction* action = Action(command->id);
         if (!strip.isNull() && strip.width() >= (command->picture + 1) * 16) {
             action->setIcon(QIcon(strip.copy(command->picture * 16, 0, 16, 16)));
+        } else if (command->id == CommandDueWords) {
+            action->setIcon(CardBoxIcon());
         }
         // The menu shows characters as text; only the toolbar shows their pictures.
         action->setIconVisibleInMenu(command->toolBar != ToolBarRow::Characters);
@@ -192,6 +213,11 @@ void CMainFrame::CreateStatusBar() {
     messagePane = new QLabel(kIdleText, bar);
     messagePane->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(messagePane, 1);
+    dueCount = new QLabel(bar);
+    dueCount->setObjectName(QStringLiteral("dueCount"));
+    dueCount->setToolTip(Utf8("Wörter Ihrer Kartei, die heute fällig sind (Spiel → Fällige Wörter "
+                              "üben)"));
+    bar->addPermanentWidget(dueCount);
     capsLockIndicator = new QLabel(QStringLiteral("UF"), bar);
     capsLockIndicator->setObjectName(QStringLiteral("capsLockIndicator"));
     capsLockIndicator->setToolTip(QStringLiteral("Feststelltaste"));
@@ -237,6 +263,11 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMainFrame::SetDocumentTitle(const QString& title) {
+    // Every game's start and end changes the title, and with them what is due.
+    const std::uint32_t due = document.DueTodayCount();
+    dueCount->setText(due == 0   ? Utf8("Heute ist kein Wort fällig")
+                      : due == 1 ? Utf8("Heute fällig: 1 Wort")
+                                 : Utf8("Heute fällig: %1 Wörter").arg(due));
     setWindowTitle(title.isEmpty() ? kWindowTitle : title + QStringLiteral(" - ") + kWindowTitle);
 }
 

@@ -35,6 +35,7 @@ public:
     QToolBar* CharacterBar() const { return characterBar; }
     QLabel* MessagePane() const { return messagePane; }
     QLabel* CapsLockIndicator() const { return capsLockIndicator; }
+    QLabel* DueCount() const { return dueCount; }
 
     // The caption is the document's title followed by the window title.
     void SetDocumentTitle(const QString& title);
@@ -70,6 +71,7 @@ private:
     QToolBar* characterBar = nullptr;
     QLabel* messagePane = nullptr;
     QLabel* capsLockIndicator = nullptr;
+    QLabel* dueCount = nullptr;
     QPointer<CHelpWindow> helpWindow;
     std::map<int, QAction*> actions;
 };

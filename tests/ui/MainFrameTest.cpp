@@ -52,9 +52,10 @@ protected:
 TEST_F(MainFrameTest, MenusHoldEveryItemWithItsText) {
     const std::vector<std::pair<const char*, std::vector<const char*>>> menus = {
         {"&Spiel",
-         {"&Neu\tStrg+N", "Spiel been&den", "-", "&Statistik\tAlt+%", "&Zeiten und Farben",
-          "&Fehler- und Sprachoptionen", "Spiel&einstellungen", "-", "Fehlerdatei &laden",
-          "Fehlerdatei sch&reiben", "-", "&Beenden\tStrg+B"}},
+         {"&Neu\tStrg+N", "&Fällige Wörter üben\tStrg+D", "Spiel been&den", "-",
+          "&Statistik\tAlt+%", "&Zeiten und Farben", "&Fehler- und Sprachoptionen",
+          "Spiel&einstellungen", "-", "Fehlerdatei &laden", "Fehlerdatei sch&reiben", "-",
+          "&Beenden\tStrg+B"}},
         {"S&pieler", {"Ä&ndern", "Spieler&statistik"}},
         {"&Ansicht", {"&Symbolleiste", "S&tatusleiste", "-", "Mehrfachantworten rotieren"}},
         {"Sch&ummeln",
@@ -92,6 +93,8 @@ TEST_F(MainFrameTest, PromptsGiveStatusTextAndTooltip) {
         const char* toolTip;
     } prompts[] = {
         {CommandNew, "Startet ein neues Spiel.", "Neu"},
+        {CommandDueWords, "Übt die Wörter aus allen Lektionen, die heute fällig sind.",
+         "Fällige Wörter üben"},
         {CommandExit, "Verläßt das Spiel", "Verläßt das Spiel"},
         {32774, "Sonderzeichen: é (Kleines E mit Accent Aigu)",
          "Sonderzeichen: é (Kleines E mit Accent Aigu)"},
@@ -182,6 +185,7 @@ TEST_F(MainFrameTest, GameScreenScalesUniformlyWithinASaneWindowSize) {
 TEST_F(MainFrameTest, AcceleratorsTriggerTheirCommands) {
     const std::vector<std::pair<int, QKeySequence>> cases = {
         {CommandNew, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {CommandDueWords, QKeySequence(Qt::CTRL | Qt::Key_D)},
         {CommandStatistics, QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Percent)},
         {CommandStatistics, QKeySequence(Qt::ALT | Qt::Key_Percent)},
         {CommandErrorList, QKeySequence(Qt::CTRL | Qt::Key_F)},
@@ -244,8 +248,17 @@ TEST_F(MainFrameTest, ViewMenuShowsAndHidesToolbarAndStatusBarWithCheckMarks) {
 
 TEST_F(MainFrameTest, TitleIsTheDocumentTitleBeforeTheWindowTitle) {
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Neues Spiel - Lingomat, das Vokabelspiel"));
+    // The count of due words is brought up to date with the title.
+    EXPECT_EQ(frame.DueCount()->text(), QStringLiteral("Heute ist kein Wort f\u00e4llig"));
+    CLingomatDoc& doc = game.document;
+    for (const VocEntry& entry : doc.vocabulary) {
+        if (doc.cardBox.Size() < 2 && !entry.Text(LanguageGerman).starts_with('/')) {
+            doc.cardBox.Answer(entry, LanguageGerman, LanguageFrench, false, doc.Today());
+        }
+    }
     frame.SetDocumentTitle(QStringLiteral("Statistik"));
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Statistik - Lingomat, das Vokabelspiel"));
+    EXPECT_EQ(frame.DueCount()->text(), QStringLiteral("Heute f\u00e4llig: 2 W\u00f6rter"));
 }
 
 TEST_F(MainFrameTest, StatusBarShowsIdleTextAndCapsLockIndicator) {

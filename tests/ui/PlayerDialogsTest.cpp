@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QTreeWidget>
 
 #include "UiTestSupport.h"
@@ -420,6 +421,63 @@ TEST_F(PlayerStatisticsDialogTest, PlayerWithoutNameOrGamesSeesEmptyResults) {
     Open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Statistik f\u00fcr "));
     ExpectNoResults();
+}
+
+// A few hundred cards spread over the boxes: each lesson's bar is divided as its words stand.
+TEST_F(PlayerStatisticsDialogTest, BoxBarsShowWhereEachLessonsWordsStand) {
+    std::vector<TestRecord> records;
+    for (int i = 0; i < 360; ++i) {
+        const std::string n = std::to_string(i);
+        records.push_back({std::to_string(1 + i % 5), "mot " + n, "word " + n, "Wort " + n});
+    }
+    document.Load(kLessons, records);
+    CLingomatDoc& doc = *document;
+    doc.playerStatistics.SetPlayerName("Anna");
+    // Record i belongs to lesson code c = 1 + i % 5 and stands in box (i / 5) % (c + 2) in
+    // every direction, 0 meaning never asked, 6 and more box 5: the higher the code, the
+    // further its words have come.
+    for (std::size_t i = 0; i < doc.vocabulary.size(); ++i) {
+        const std::size_t box = std::min<std::size_t>(5, (i / 5) % (i % 5 + 3));
+        for (Language q = 0; q < 3; ++q) {
+            for (Language a = 0; a < 3; ++a) {
+                Day day = 20000;
+                for (std::size_t step = 0; q != a && step < box; ++step) {
+                    doc.cardBox.Answer(doc.vocabulary[i], q, a, true, day);
+                    day += CardBox::Interval(static_cast<std::uint32_t>(step + 1));
+                }
+            }
+        }
+    }
+    Open();
+    dialog->resize(1000, 420);
+    auto* list = Find<QTreeWidget>("lessonStatisticsList");
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = list->topLevelItem(row);
+        const auto& lesson = doc.lessonTable.lessons[item->data(0, Qt::UserRole).toULongLong()];
+        const auto counts = doc.LessonBoxCounts(lesson.code, -1, -1);
+        const QVariantList shown = item->data(3, Qt::UserRole + 1).toList();
+        ASSERT_EQ(shown.size(), 6);
+        for (std::size_t box = 0; box < counts.size(); ++box) {
+            EXPECT_EQ(shown[static_cast<qsizetype>(box)].toUInt(), counts[box]) << row;
+        }
+        EXPECT_EQ(counts[0] + counts[1] + counts[2] + counts[3] + counts[4] + counts[5], 72u * 6u)
+            << "lesson " << lesson.code;
+    }
+    EXPECT_EQ(doc.LessonBoxCounts("1", 0, 1), (std::array<std::uint32_t, 6>{24, 24, 24, 0, 0, 0}));
+    EXPECT_EQ(doc.LessonBoxCounts("5", 0, 1),
+              (std::array<std::uint32_t, 6>{11, 11, 10, 10, 10, 20}));
+
+    // The bar of lesson "Zoo" begins with box 1 in red and ends with the words never asked in
+    // grey.
+    QApplication::processEvents();
+    const QImage picture = list->viewport()->grab().toImage();
+    const auto zoo = list->findItems(QStringLiteral("Zoo"), Qt::MatchExactly);
+    ASSERT_EQ(zoo.size(), 1);
+    const QRect cell = list->visualItemRect(zoo[0]).intersected(
+        QRect(list->header()->sectionViewportPosition(3), 0, list->columnWidth(3), 10000));
+    EXPECT_EQ(picture.pixelColor(cell.left() + 7, cell.center().y()), QColor(224, 102, 102));
+    EXPECT_EQ(picture.pixelColor(cell.right() - 9, cell.center().y()), QColor(215, 215, 215));
+    SaveShot(*dialog, "player-statistics-boxes");
 }
 
 TEST(ByteOrderTest, ComparesUnsignedBytes) {

@@ -261,6 +261,13 @@ TEST_F(LessonDialogTest, OpensWithDecodedSortedNamesNothingChosenAndTheDataSetsL
 // Every change recounts at once and leaves the choice in the document's lesson table.
 TEST_F(LessonDialogTest, CountFollowsEveryChange) {
     Open();
+    // "blau" was answered wrong and is due again.
+    for (const VocEntry& entry : document->vocabulary) {
+        if (entry.Text(LanguageGerman) == "blau") {
+            document->cardBox.Answer(entry, document->questionLanguage, document->answerLanguage,
+                                     false, document->Today());
+        }
+    }
     struct Step {
         const char* label;
         std::function<void()> act;
@@ -284,6 +291,16 @@ TEST_F(LessonDialogTest, CountFollowsEveryChange) {
         {"lesson within the range", [&] { SelectLesson(u"K\u00fcche"_s); }, "1", {"K\"uche"}, 1},
         {"all lessons within the range",
          [&] { Click("allLessonsButton"); },
+         "2",
+         {"Tiere", "Farben", "K\"uche", "Leer"},
+         4},
+        {"due words only",
+         [&] { Find<QAbstractButton>(*dialog, "dueOnlyCheck")->click(); },
+         "1",
+         {"Tiere", "Farben", "K\"uche", "Leer"},
+         4},
+        {"every word again",
+         [&] { Find<QAbstractButton>(*dialog, "dueOnlyCheck")->click(); },
          "2",
          {"Tiere", "Farben", "K\"uche", "Leer"},
          4},

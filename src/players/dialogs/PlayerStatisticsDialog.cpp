@@ -1,6 +1,7 @@
 #include "players/dialogs/PlayerStatisticsDialog.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -9,7 +10,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -29,7 +32,54 @@ namespace {
 constexpr std::int32_t AnyLanguage = -1;
 constexpr int LessonIndexRole = Qt::UserRole;
 
-enum Column { NameColumn = 0, PercentColumn = 1, LastPlayedColumn = 2 };
+constexpr int BoxCountsRole = Qt::UserRole + 1;
+
+enum Column { NameColumn = 0, PercentColumn = 1, LastPlayedColumn = 2, BoxColumn = 3 };
+
+// Grey for words never asked, then from red (box 1) to dark green (box 5): the bar reads from
+// the words still to learn to the words known.
+const std::array<QColor, CardBox::BoxCount + 1> BoxColours = {
+    QColor(215, 215, 215), QColor(224, 102, 102), QColor(246, 178, 107),
+    QColor(255, 217, 102), QColor(147, 196, 125), QColor(56, 118, 29)};
+// Left to right: box 1 to box 5, then the words never asked.
+constexpr std::array<std::size_t, CardBox::BoxCount + 1> BarOrder = {1, 2, 3, 4, 5, 0};
+
+QString BoxName(std::size_t box) {
+    return box == 0 ? QStringLiteral("noch nie gefragt") : QStringLiteral("Fach %1").arg(box);
+}
+
+// Draws the lesson's box counts as one bar divided in proportion.
+class BoxBarDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QVariantList counts = index.data(BoxCountsRole).toList();
+        qlonglong total = 0;
+        for (const QVariant& count : counts) {
+            total += count.toLongLong();
+        }
+        if (counts.size() != static_cast<qsizetype>(BoxColours.size()) || total == 0) {
+            return;
+        }
+        const QRect bar = option.rect.adjusted(4, 3, -6, -3);
+        painter->save();
+        qlonglong before = 0;
+        for (const std::size_t box : BarOrder) {
+            const qlonglong count = counts[static_cast<qsizetype>(box)].toLongLong();
+            const int left = bar.left() + static_cast<int>(bar.width() * before / total);
+            before += count;
+            const int right = bar.left() + static_cast<int>(bar.width() * before / total);
+            painter->fillRect(QRect(left, bar.top(), right - left, bar.height()), BoxColours[box]);
+        }
+        painter->setPen(QColor(90, 90, 90));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(bar.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -41,21 +91,24 @@ bool SortsBeforeByBytes(const std::string& a, const std::string& b) {
 
 PlayerStatisticsDialog::PlayerStatisticsDialog(PlayerStatistics& store, const LessonTable& table,
                                                const CLingomatDoc& doc, QWidget* parent)
-    : QDialog(parent), statistics(store), lessons(table), lessonList(new QTreeWidget(this)),
-      questionLanguageCombo(new QComboBox(this)), answerLanguageCombo(new QComboBox(this)) {
+    : QDialog(parent), statistics(store), lessons(table), doc(doc),
+      lessonList(new QTreeWidget(this)), questionLanguageCombo(new QComboBox(this)),
+      answerLanguageCombo(new QComboBox(this)) {
     setObjectName(QStringLiteral("playerStatisticsDialog"));
     setWindowTitle(QStringLiteral("Statistik f\u00fcr ") + ToQString(statistics.PlayerName()));
 
     lessonList->setObjectName(QStringLiteral("lessonStatisticsList"));
-    lessonList->setColumnCount(3);
-    lessonList->setHeaderLabels(
-        {QStringLiteral("Lektion"), QStringLiteral("Prozent"), QStringLiteral("Zuletzt gespielt")});
+    lessonList->setColumnCount(4);
+    lessonList->setHeaderLabels({QStringLiteral("Lektion"), QStringLiteral("Prozent"),
+                                 QStringLiteral("Zuletzt gespielt"), QStringLiteral("Kartei")});
+    lessonList->setItemDelegateForColumn(BoxColumn, new BoxBarDelegate(lessonList));
     lessonList->setRootIsDecorated(false);
     lessonList->setUniformRowHeights(true);
     lessonList->setColumnWidth(NameColumn, 250);
     lessonList->setColumnWidth(PercentColumn, 80);
     lessonList->setColumnWidth(LastPlayedColumn, 160);
-    lessonList->setMinimumSize(740, 400);
+    lessonList->setColumnWidth(BoxColumn, 240);
+    lessonList->setMinimumSize(760, 400);
 
     questionLanguageCombo->setObjectName(QStringLiteral("questionLanguageCombo"));
     answerLanguageCombo->setObjectName(QStringLiteral("answerLanguageCombo"));
@@ -87,8 +140,17 @@ PlayerStatisticsDialog::PlayerStatisticsDialog(PlayerStatistics& store, const Le
     bottom->addWidget(clear, 0, Qt::AlignBottom);
     bottom->addWidget(close, 0, Qt::AlignBottom);
 
+    QString legend;
+    for (const std::size_t box : BarOrder) {
+        legend += QStringLiteral("<span style=\"color:%1\">\u25a0</span>&nbsp;%2&nbsp;&nbsp; ")
+                      .arg(BoxColours[box].name(), BoxName(box));
+    }
+    auto* boxLegend = new QLabel(QStringLiteral("Kartei: ") + legend, this);
+    boxLegend->setObjectName(QStringLiteral("boxLegend"));
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lessonList, 1);
+    layout->addWidget(boxLegend);
     layout->addLayout(bottom);
 
     FillRows();
@@ -152,6 +214,18 @@ void PlayerStatisticsDialog::FillRows() {
                                      lesson.code, questionLanguageChoice, answerLanguageChoice)),
                                  ToQString(statistics.LastPlayedText(lesson.code))});
         item->setData(NameColumn, LessonIndexRole, static_cast<qulonglong>(index));
+        const auto counts =
+            doc.LessonBoxCounts(lesson.code, questionLanguageChoice, answerLanguageChoice);
+        QVariantList shownCounts;
+        QStringList parts;
+        for (const std::size_t box : BarOrder) {
+            parts << BoxName(box) + QStringLiteral(": ") + QString::number(counts[box]);
+        }
+        for (const std::uint32_t count : counts) {
+            shownCounts << QVariant::fromValue(count);
+        }
+        item->setData(BoxColumn, BoxCountsRole, shownCounts);
+        item->setToolTip(BoxColumn, parts.join(QStringLiteral(", ")));
         items.append(item);
     }
     lessonList->addTopLevelItems(items);

@@ -15,7 +15,8 @@ class LessonTable;
 class PlayerStatistics;
 
 // The current player's results per lesson of the loaded data set: best result in the chosen
-// direction and when the lesson was last played. "Statistik löschen" drops all of the player's
+// direction, when the lesson was last played and a bar of how many of its words stand in each
+// box of the card box. "Statistik löschen" drops all of the player's
 // statistics at once and writes his file.
 class PlayerStatisticsDialog : public QDialog {
 public:
@@ -32,6 +33,7 @@ private:
 
     PlayerStatistics& statistics;
     const LessonTable& lessons;
+    const CLingomatDoc& doc;
     QTreeWidget* lessonList;
     QComboBox* questionLanguageCombo;
     QComboBox* answerLanguageCombo;
