@@ -136,7 +136,7 @@ TEST_F(MainFrameTest, ToolbarButtonsHavePicturesAndAllShowAtTheDefaultSize) {
             EXPECT_TRUE(button->isVisible()) << action->data().toInt();
         }
     }
-    EXPECT_EQ(buttons, 28);
+    EXPECT_EQ(buttons, 29);
 }
 
 // The window keeps a size at which the game screen has its whole layout, and the screen grows
