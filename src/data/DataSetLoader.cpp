@@ -38,14 +38,22 @@ constexpr int ProgressWrap = 5001;
 constexpr int ProgressStep = 25;
 constexpr int RecordsPerPercent = 50;
 
+std::string Shown(std::string text) {
+    if (text.size() > VocEntry::MaxTextLength) {
+        text.resize(VocEntry::MaxTextLength);
+    }
+    return text;
+}
+
 } // namespace
 
-void LoadDataSet(VocDatabase& database, const std::string& fileName, LoadProgress* progress) {
+ReadRefusal LoadDataSet(VocDatabase& database, const std::string& fileName,
+                        LoadProgress* progress) {
     database.pool.Clear();
     database.vocabulary.clear();
 
     VocFileReader reader;
-    reader.Open(fileName);
+    reader.Open(fileName, DataSetFileLimit);
     long version = 0;
     if (reader.ReadLine() == HeaderLine) {
         version = LeadingNumber(reader.ReadLine());
@@ -70,13 +78,14 @@ void LoadDataSet(VocDatabase& database, const std::string& fileName, LoadProgres
         if (version == VersionWithWordClass) {
             entry.SetWordClass(reader.ReadLine());
         }
-        entry.SetText(LanguageFrench, reader.ReadLine());
-        entry.SetText(LanguageEnglish, reader.ReadLine());
-        entry.SetText(LanguageGerman, reader.ReadLine());
+        entry.SetText(LanguageFrench, Shown(reader.ReadLine()));
+        entry.SetText(LanguageEnglish, Shown(reader.ReadLine()));
+        entry.SetText(LanguageGerman, Shown(reader.ReadLine()));
     }
     if (progress != nullptr) {
         progress->End();
     }
+    return reader.Refusal();
 }
 
 } // namespace lingomat

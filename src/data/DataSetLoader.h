@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/SafeFiles.h"
+
 namespace lingomat {
 
 struct VocDatabase;
@@ -17,7 +19,7 @@ public:
 
 // Replaces the lessons and records of the database (and empties its pool, whose questions
 // would refer to the old records) by those of the named data set. A file that cannot be read
-// gives no lessons and no records. progress may be null.
-void LoadDataSet(VocDatabase& database, const std::string& fileName, LoadProgress* progress);
+// gives no lessons and no records, and the result says why. progress may be null.
+ReadRefusal LoadDataSet(VocDatabase& database, const std::string& fileName, LoadProgress* progress);
 
 } // namespace lingomat

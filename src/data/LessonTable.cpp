@@ -32,6 +32,9 @@ void LessonTable::Load(VocFileReader& reader) {
         }
         StripTrailingBlanks(name);
         StripTrailingBlanks(code);
+        if (name.size() > MaxNameLength) {
+            name.resize(MaxNameLength);
+        }
         lessons.push_back(LessonEntry{false, std::move(name), std::move(code)});
     }
     ResetCursors();

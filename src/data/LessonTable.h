@@ -20,6 +20,10 @@ struct LessonEntry {
 // The lessons of the loaded data set and the lesson dialog's choice.
 class LessonTable {
 public:
+    // Names are cut to this length when loaded (the file keeps them whole): the lesson lists
+    // show every name, and a megabyte name would stall them.
+    static constexpr std::size_t MaxNameLength = 200;
+
     // Reads the preamble and the lesson sections of a data set, replacing what was there.
     void Load(VocFileReader& reader);
 

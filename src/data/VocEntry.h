@@ -17,6 +17,9 @@ public:
     static constexpr std::uint32_t WordClassNoun = 1;
     static constexpr std::uint32_t WordClassVerb = 2;
     static constexpr std::uint32_t WordClassAdjective = 3;
+    // Texts are cut to this length when loaded: every list shows them, and no word or phrase
+    // comes near it, while a damaged file's megabyte line would stall each list that shows it.
+    static constexpr std::size_t MaxTextLength = 1000;
 
     // Every record the program loads has three columns, so that is where a new record starts.
     VocEntry() { SetColumnCount(3); }

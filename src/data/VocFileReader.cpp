@@ -38,11 +38,12 @@ VocFileReader::~VocFileReader() {
     }
 }
 
-bool VocFileReader::Open(const std::string& name) {
+bool VocFileReader::Open(const std::string& name, std::uintmax_t sizeLimit) {
     if (file != nullptr) {
         std::fclose(file);
     }
-    file = std::fopen(name.c_str(), "rb");
+    limit = sizeLimit;
+    file = OpenRegularFile(name, limit, &refusal);
     Rewind();
     return file != nullptr;
 }
@@ -53,6 +54,7 @@ void VocFileReader::Rewind() {
         std::clearerr(file);
     }
     atEnd = false;
+    unread = limit;
     position = 0;
     length = 0;
     dataEndIndex = 0;
@@ -63,9 +65,11 @@ void VocFileReader::Rewind() {
 
 bool VocFileReader::FillRaw() {
     rawPosition = 0;
-    rawLength = file == nullptr
+    const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(BlockSize, unread));
+    rawLength = file == nullptr || wanted == 0
                     ? 0
-                    : static_cast<std::uint32_t>(std::fread(raw.data(), 1, BlockSize, file));
+                    : static_cast<std::uint32_t>(std::fread(raw.data(), 1, wanted, file));
+    unread -= rawLength;
     return rawLength > 0;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/SafeFiles.h"
+
 namespace lingomat {
 
 // Reads a line stream whose bytes are stored complemented (data sets and player files).
@@ -25,8 +27,11 @@ public:
     VocFileReader(const VocFileReader&) = delete;
     VocFileReader& operator=(const VocFileReader&) = delete;
 
-    // A file that cannot be opened reads as an empty stream. The result is only a courtesy.
-    bool Open(const std::string& name);
+    // A file that cannot be opened reads as an empty stream, and so does anything but a regular
+    // file or a file beyond the limit; Refusal() says which. Bytes beyond the limit that a
+    // growing file gains meanwhile are not read.
+    bool Open(const std::string& name, std::uintmax_t limit = DataSetFileLimit);
+    ReadRefusal Refusal() const { return refusal; }
 
     // The next line without its terminator; "" once the data has ended.
     std::string ReadLine();
@@ -59,6 +64,9 @@ private:
     std::uint32_t rawPosition = 0;
     std::uint32_t rawLength = 0;
     bool sourceEnded = false;
+    std::uintmax_t unread = 0;
+    std::uintmax_t limit = 0;
+    ReadRefusal refusal = ReadRefusal::Missing;
 };
 
 } // namespace lingomat

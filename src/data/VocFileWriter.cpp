@@ -12,7 +12,12 @@ VocFileWriter::~VocFileWriter() {
 
 bool VocFileWriter::Open(const std::string& name) {
     Close();
-    file = std::fopen(name.c_str(), "wb");
+    return Adopt(std::fopen(name.c_str(), "wb"));
+}
+
+bool VocFileWriter::Adopt(std::FILE* opened) {
+    Close();
+    file = opened;
     fill = 0;
     failed = file == nullptr;
     return file != nullptr;

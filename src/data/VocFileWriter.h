@@ -30,6 +30,9 @@ public:
     // Creates or truncates the file. A writer whose file did not open discards what it is
     // given and its Close reports failure.
     bool Open(const std::string& name);
+    // Writes to a file opened elsewhere (a temporary file made exclusively) and closes it at the
+    // end. nullptr behaves as a file that did not open.
+    bool Adopt(std::FILE* opened);
 
     void WriteLine(std::string_view text);
 

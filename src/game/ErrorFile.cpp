@@ -1,13 +1,15 @@
 #include "game/LingomatDoc.h"
 
+#include <cstdio>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <istream>
+#include <sstream>
 #include <string>
 #include <system_error>
 
 #include "platform/FileSync.h"
+#include "platform/SafeFiles.h"
 
 namespace lingomat {
 
@@ -29,7 +31,8 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-// The whole line, however long, without its CR LF or LF. False only when nothing was left.
+// The line without its CR LF or LF, cut to the length a loaded text may have. False only when
+// nothing was left.
 bool ReadTextLine(std::istream& in, std::string& line) {
     if (!std::getline(in, line)) {
         line.clear();
@@ -38,7 +41,22 @@ bool ReadTextLine(std::istream& in, std::string& line) {
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }
+    // Every line is a text the error list shows.
+    if (line.size() > VocEntry::MaxTextLength) {
+        line.resize(VocEntry::MaxTextLength);
+    }
     return true;
+}
+
+// The same file under any spelling of its path.
+std::string FileKey(const std::string& path) {
+    std::error_code error;
+    const auto canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? path : canonical.string();
+}
+
+bool WriteAll(std::FILE* file, const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), file) == text.size();
 }
 
 // A language number as written by a save: 0, 1 or 2. Anything else would ask for a column that
@@ -56,38 +74,37 @@ bool ReadLanguage(std::istream& in, Language& language) {
 
 bool CLingomatDoc::OnSaveDocument(const std::string& path) {
     const std::filesystem::path target(path);
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    {
-        // Binary, so that the line ends are the same bytes on every platform.
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        out << questionLanguage << LineEnd << answerLanguage << LineEnd;
-        // Mistakes made in a game from an error file count on that file's records, so they are
-        // written after the data set's own.
-        for (const auto* records : {&vocabulary, &errorFileEntries}) {
-            for (const VocEntry& entry : *records) {
-                // An empty German line ends the list when the file is read, which would lose
-                // every record after this one; such a record cannot be played from a file anyway.
-                if (entry.errorCount == 0 || entry.Text(LanguageGerman).empty()) {
-                    continue;
-                }
-                for (Language column : {LanguageGerman, LanguageEnglish, LanguageFrench}) {
-                    out << OneLine(entry.Text(column)) << LineEnd;
-                }
+    // A file this game could not read may hold what the player still needs; it is not replaced.
+    if (unreadErrorFiles.count(FileKey(path)) != 0) {
+        return false;
+    }
+    std::string text =
+        std::to_string(questionLanguage) + LineEnd + std::to_string(answerLanguage) + LineEnd;
+    // Mistakes made in a game from an error file count on that file's records, so they are
+    // written after the data set's own.
+    for (const auto* records : {&vocabulary, &errorFileEntries}) {
+        for (const VocEntry& entry : *records) {
+            // An empty German line ends the list when the file is read, which would lose every
+            // record after this one; such a record cannot be played from a file anyway.
+            if (entry.errorCount == 0 || entry.Text(LanguageGerman).empty()) {
+                continue;
+            }
+            for (Language column : {LanguageGerman, LanguageEnglish, LanguageFrench}) {
+                text += OneLine(entry.Text(column));
+                text += LineEnd;
             }
         }
-        out.flush();
-        out.close();
-        // A stream cannot sync its file, so the closed file is synced by its name before it
-        // replaces the old one.
-        if (out.fail() || !SyncPath(temporary)) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
+    }
+    std::filesystem::path temporary;
+    std::FILE* file = CreateTemporaryBeside(target, temporary);
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = WriteAll(file, text) && SyncFile(file);
+    if (std::fclose(file) != 0 || !written) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return false;
     }
     std::error_code error;
     std::filesystem::rename(temporary, target, error);
@@ -99,16 +116,23 @@ bool CLingomatDoc::OnSaveDocument(const std::string& path) {
     // The new file is in place either way; syncing the folder only makes the rename outlast a
     // power cut.
     SyncPath(target.parent_path());
+    RemoveStaleTemporaries(target);
     return true;
 }
 
 bool CLingomatDoc::OnOpenDocument(const std::string& path) {
     // Read first: a file with no question (not an error file, say) leaves the running game.
-    std::ifstream in(path, std::ios::binary);
+    std::string content;
+    const bool readable = ReadRegularFile(path, ErrorFileLimit, content);
+    std::istringstream in(std::move(content));
     Language question = questionLanguage;
     Language answer = answerLanguage;
     std::deque<VocEntry> records;
-    if (in && ReadLanguage(in, question) && ReadLanguage(in, answer)) {
+    const bool parsed = readable && ReadLanguage(in, question) && ReadLanguage(in, answer);
+    if (!parsed) {
+        unreadErrorFiles.insert(FileKey(path));
+    }
+    if (parsed) {
         std::string rest;
         ReadTextLine(in, rest);
         std::string german;

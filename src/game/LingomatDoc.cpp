@@ -1,5 +1,8 @@
 #include "game/LingomatDoc.h"
 
+#include <algorithm>
+#include <cctype>
+#include <system_error>
 #include <utility>
 
 #include "data/DataSetLoader.h"
@@ -39,7 +42,61 @@ std::string CorrectionOptionsText(const CorrectionOptions& options) {
 constexpr std::int64_t MaxPause = 60000;
 constexpr std::int64_t MaxColor = 0xFFFFFF;
 
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// A data set is a "*.voc" file of the game folder itself: a setting that names a path, or
+// anything but a regular file there, is not loaded.
+bool IsDataSetFileName(const std::string& name) {
+    return name.size() > 4 && Lower(name.substr(name.size() - 4)) == ".voc" &&
+           name.find_first_of("/\\:") == std::string::npos && name != "." && name != "..";
+}
+
+std::string RefusalText(ReadRefusal refusal) {
+    switch (refusal) {
+    case ReadRefusal::NotRegular:
+        return "Sie ist keine gew\xF6hnliche Datei.";
+    case ReadRefusal::TooLarge:
+        return "Sie ist zu gro\xDF.";
+    case ReadRefusal::None:
+        return "Sie enth\xE4lt keine Vokabeln.";
+    default:
+        return "Sie l\xE4sst sich nicht \xF6"
+               "ffnen.";
+    }
+}
+
 } // namespace
+
+std::string PlayerSettingsSection(const std::string& playerName) {
+    if (Lower(playerName) == Lower(AppSection) || (!playerName.empty() && playerName[0] == '~')) {
+        return "~" + playerName;
+    }
+    return playerName;
+}
+
+std::vector<std::string> DataSetsIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end;
+         !error && it != end; it.increment(error)) {
+        std::error_code kind;
+        const std::string name = it->path().filename().string();
+        if (IsDataSetFileName(name) && it->is_regular_file(kind)) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string la = Lower(a);
+        const std::string lb = Lower(b);
+        return la != lb ? la < lb : a < b;
+    });
+    return names;
+}
 
 CLingomatDoc::CLingomatDoc(DocumentHost& host, ProfileStore& profile, const Clock& clock,
                            std::filesystem::path workingDirectory)
@@ -60,7 +117,8 @@ bool CLingomatDoc::OnNewDocument() {
         random.Seed(static_cast<std::uint32_t>(clock.Now()));
         dataSetName = profile.GetString(AppSection, "Dataset", DefaultDataSet);
         host.ChoosePlayer(playerStatistics, dataSetName);
-        LoadDataSet(*this, WorkingPath(dataSetName).string(), host.LoadingProgress());
+        TellIfNoPlayer();
+        LoadChosenDataSet();
         sameQuestions.Clear();
         ReadSettings();
         LoadCardBox();
@@ -100,10 +158,83 @@ void CLingomatDoc::ResetGame() {
     cardGlimpsed = false;
 }
 
-void CLingomatDoc::StartGame() {
-    SetTitle(BuildLessonPool());
+void CLingomatDoc::LoadChosenDataSet() {
+    const std::string wanted = dataSetName;
+    std::error_code error;
+    if (!IsDataSetFileName(wanted) || !std::filesystem::exists(WorkingPath(wanted), error)) {
+        const auto present = DataSetsIn(workingDirectory);
+        if (present.empty()) {
+            host.ShowMessage("Im Spielordner liegt kein Datensatz (keine Datei *.voc). Ohne "
+                             "Vokabeln kann nicht gespielt werden; bitte legen Sie einen "
+                             "Datensatz in den Ordner und starten Sie Lingomat neu.",
+                             "Lingomat", MessageButtons::Ok, MessageIcon::Warning);
+            return;
+        }
+        host.ShowMessage("Der Datensatz \"" + wanted +
+                             "\" liegt nicht im Spielordner. Geladen wird \"" + present.front() +
+                             "\".",
+                         "Lingomat", MessageButtons::Ok, MessageIcon::Information);
+        dataSetName = present.front();
+    }
+    const ReadRefusal refusal =
+        LoadDataSet(*this, WorkingPath(dataSetName).string(), host.LoadingProgress());
+    if (refusal != ReadRefusal::None || vocabulary.empty()) {
+        host.ShowMessage("Der Datensatz \"" + dataSetName + "\" konnte nicht gelesen werden. " +
+                             RefusalText(refusal),
+                         "Lingomat", MessageButtons::Ok, MessageIcon::Warning);
+    }
+}
+
+bool CLingomatDoc::HasDataSet() {
+    if (!vocabulary.empty()) {
+        return true;
+    }
+    host.ShowMessage("Es sind keine Vokabeln geladen: Der Datensatz \"" + dataSetName +
+                         "\" fehlt oder ist nicht lesbar. Bitte legen Sie einen Datensatz in "
+                         "den Spielordner und starten Sie Lingomat neu.",
+                     "Lingomat", MessageButtons::Ok, MessageIcon::Warning);
+    return false;
+}
+
+void CLingomatDoc::TellIfNoPlayer() {
+    if (playerStatistics.PlayerName().empty() && !noPlayerTold) {
+        noPlayerTold = true;
+        host.ShowMessage("Ohne Spieler werden keine Ergebnisse gespeichert.", "Lingomat",
+                         MessageButtons::Ok, MessageIcon::Information);
+    }
+}
+
+bool CLingomatDoc::RefusesEmptyGame(const std::string& where) {
+    if (!pool.Empty()) {
+        return false;
+    }
+    ResetGame();
+    SetTitle("Neues Spiel");
+    host.ShowMessage(where + " liegt keine Frage. Das Spiel wird nicht gestartet.", "Lingomat",
+                     MessageButtons::Ok, MessageIcon::Information);
+    return true;
+}
+
+bool CLingomatDoc::StartGame() {
+    const std::string played = BuildLessonPool();
+    if (RefusesEmptyGame("In den gew\xE4hlten Lektionen")) {
+        return false;
+    }
+    SetTitle(played);
     NextQuestion();
     SetModifiedFlag(true);
+    return true;
+}
+
+void CLingomatDoc::ChangePlayer() {
+    SaveSettings();
+    SaveCardBox();
+    host.ChangePlayer(playerStatistics, dataSetName);
+    TellIfNoPlayer();
+    ReadSettings();
+    LoadCardBox();
+    // The frame shows the new player's due words with the title.
+    host.TitleChanged(Title());
 }
 
 bool CLingomatDoc::SaveModified() {
@@ -126,7 +257,7 @@ void CLingomatDoc::ClearErrorCounts() {
 }
 
 void CLingomatDoc::OnCloseDocument() {
-    WriteSettings();
+    SaveSettings();
     choiceRound.Reset(multiNumber);
     ClearErrorCounts();
     pool.Clear();
@@ -142,7 +273,7 @@ void CLingomatDoc::OnCloseDocument() {
 }
 
 void CLingomatDoc::ReadSettings() {
-    const std::string section = playerStatistics.PlayerName();
+    const std::string section = PlayerSettingsSection(playerStatistics.PlayerName());
     correcting = profile.GetInt(section, "Correcting", 1) != 0;
     rightTime = ClampedSetting(profile.GetInt(section, "right", 400), 0, MaxPause);
     wrongTime = ClampedSetting(profile.GetInt(section, "wrong", 2000), 0, MaxPause);
@@ -158,8 +289,18 @@ void CLingomatDoc::ReadSettings() {
     copyModeSettings.Read(profile, section);
 }
 
+void CLingomatDoc::SaveSettings() {
+    WriteSettings();
+    if (!profile.Sync() && !settingsFailureTold) {
+        settingsFailureTold = true;
+        host.ShowMessage("Die Einstellungen konnten nicht gespeichert werden; sie gelten nur "
+                         "bis zum Ende dieses Spiels.",
+                         "Lingomat", MessageButtons::Ok, MessageIcon::Warning);
+    }
+}
+
 void CLingomatDoc::WriteSettings() {
-    const std::string section = playerStatistics.PlayerName();
+    const std::string section = PlayerSettingsSection(playerStatistics.PlayerName());
     profile.WriteInt(section, "Hase", useRabbits ? 1 : 0);
     profile.WriteInt(section, "Correcting", correcting ? 1 : 0);
     profile.WriteInt(section, "Right", rightTime);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -19,6 +20,13 @@
 #include "players/PlayerStatistics.h"
 
 namespace lingomat {
+
+// The settings section of a player. Players named like the program's own section (or like
+// the escaped names) are kept apart from it by a leading "~".
+std::string PlayerSettingsSection(const std::string& playerName);
+
+// The "*.voc" files of a folder as the player dialog lists them: letter case ignored first.
+std::vector<std::string> DataSetsIn(const std::filesystem::path& folder);
 
 // The game clock: whole seconds of the system clock.
 struct GameClock {
@@ -41,14 +49,23 @@ public:
     virtual bool OnNewDocument();
     virtual bool SaveModified();
     virtual void OnCloseDocument();
-    void StartGame();
+    // False, and the player told why, when the game would have no question; nothing starts then.
+    bool StartGame();
     void ReadSettings();
     void WriteSettings();
+    // Writes the settings and makes sure they reach the store; a store that cannot be written
+    // is reported once per run.
+    void SaveSettings();
+    // "Spieler -> Ändern": the previous player's settings are saved under his name, the next
+    // player plays with his own.
+    void ChangePlayer();
+    // Says so and returns false when no data set is loaded, so no game can be asked for.
+    bool HasDataSet();
 
     // --- question pools ---
     std::string BuildLessonPool();
     std::int32_t CountLessonQuestions();
-    void StartAlphabeticGame(const std::string& startText, const std::string& endText,
+    bool StartAlphabeticGame(const std::string& startText, const std::string& endText,
                              Language sortLanguage);
 
     // --- evaluation ---
@@ -184,6 +201,10 @@ protected:
 
 private:
     void ResetGame();
+    void LoadChosenDataSet();
+    void TellIfNoPlayer();
+    // Resets the game and tells the player when the pool is empty; where names what was chosen.
+    bool RefusesEmptyGame(const std::string& where);
     void ClearErrorCounts();
     // The steps of judging an answer that typed answers and choices share.
     bool AcceptsAnswer() const;
@@ -201,6 +222,11 @@ private:
     // Only the first verdict on a card in a game moves it up; later ones can only put it back.
     std::unordered_set<std::string> judgedCards;
     bool cardGlimpsed = false;
+    // Error files that could not be read as such in this run; saving never replaces them.
+    std::set<std::string> unreadErrorFiles;
+    // Each told once per run.
+    bool settingsFailureTold = false;
+    bool noPlayerTold = false;
 };
 
 } // namespace lingomat

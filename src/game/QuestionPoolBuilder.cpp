@@ -90,7 +90,7 @@ std::int32_t CLingomatDoc::CountLessonQuestions() {
     return count;
 }
 
-void CLingomatDoc::StartAlphabeticGame(const std::string& startText, const std::string& endText,
+bool CLingomatDoc::StartAlphabeticGame(const std::string& startText, const std::string& endText,
                                        Language sortLanguage) {
     gameStarted = true;
     const Day today = Today();
@@ -102,10 +102,14 @@ void CLingomatDoc::StartAlphabeticGame(const std::string& startText, const std::
             pool.Append(MakeQuestion(entry, questionLanguage, answerLanguage));
         }
     }
+    if (RefusesEmptyGame("Zwischen \"" + startText + "\" und \"" + endText + "\"")) {
+        return false;
+    }
     SetTitle("Alphabetisches Spiel von " + startText + " bis " + endText + ".");
     pool.MoveToFirst();
     SetModifiedFlag(true);
     NextQuestion();
+    return true;
 }
 
 } // namespace lingomat

@@ -2,10 +2,11 @@
 
 #include <cstdio>
 #include <ctime>
-#include <fstream>
+#include <string_view>
 #include <unordered_map>
 
 #include "matching/AccentEscapes.h"
+#include "platform/SafeFiles.h"
 #include "matching/AnswerForms.h"
 #include "matching/AnswerMatching.h"
 
@@ -225,31 +226,23 @@ void CLingomatDoc::RemoveDuplicateQuestions() {
 
 void CLingomatDoc::LoadTips() {
     tipList.clear();
-    std::ifstream in(WorkingPath("tipps.txt"), std::ios::binary);
-    if (!in) {
+    std::string content;
+    if (!ReadRegularFile(WorkingPath("tipps.txt"), TipsFileLimit, content)) {
         return;
     }
-    std::string line;
+    std::string_view rest(content);
     while (tipList.size() < MaxTips) {
-        line.clear();
-        bool ended = false;
-        for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
-            if (c == '\n') {
-                ended = true;
-                break;
-            }
-            if (line.size() < MaxTipLength) {
-                line += static_cast<char>(c);
-            }
-        }
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
         if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+            line.remove_suffix(1);
         }
         // A file that ends with a line feed gives one more, empty, line, as it always did.
-        tipList.push_back(line);
-        if (!ended) {
+        tipList.emplace_back(line.substr(0, MaxTipLength));
+        if (end == std::string_view::npos) {
             break;
         }
+        rest.remove_prefix(end + 1);
     }
 }
 

@@ -24,6 +24,12 @@ public:
     // returns the chosen data set; dataSetName comes in as the preset and stays on cancel.
     virtual void ChoosePlayer(PlayerStatistics& statistics, std::string& dataSetName) = 0;
 
+    // The player dialog from the menu: only the player changes, the loaded data set stays.
+    virtual void ChangePlayer(PlayerStatistics& statistics, const std::string& loadedDataSet) {
+        std::string kept = loadedDataSet;
+        ChoosePlayer(statistics, kept);
+    }
+
     // The loading progress window, or nullptr for none.
     virtual LoadProgress* LoadingProgress() { return nullptr; }
 

@@ -19,6 +19,8 @@ public:
                           std::int64_t value) = 0;
     virtual void WriteString(const std::string& section, const std::string& name,
                              const std::string& value) = 0;
+    // Makes what was written last; false when the store cannot be written.
+    virtual bool Sync() { return true; }
 };
 
 // Settings held in memory, for tests and for runs without a settings file.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cctype>
 #include <ctime>
+#include <string_view>
 #include <system_error>
 
 #include "data/VocFileReader.h"
@@ -131,10 +132,48 @@ PlayerStatistics::PlayerStatistics() : clock(&DefaultClock()) {}
 void PlayerStatistics::Reset() {
     playerName.clear();
     records.clear();
+    readOnly = false;
+}
+
+void PlayerStatistics::SetPlayerName(const std::string& name) {
+    if (reserved != nullptr && reservedName == name) {
+        lock = std::move(reserved);
+        lockedName = name;
+    } else if (name != lockedName) {
+        lock.reset();
+        lockedName.clear();
+    }
+    reserved.reset();
+    reservedName.clear();
+    playerName = name;
+}
+
+FileLock::State PlayerStatistics::Reserve(const std::string& name, std::string& holder) {
+    holder.clear();
+    if ((lock != nullptr && lockedName == name) || (reserved != nullptr && reservedName == name)) {
+        return FileLock::State::Held;
+    }
+    auto file = FilePathOf(name);
+    if (file.empty()) {
+        return FileLock::State::Failed;
+    }
+    file += ".lock";
+    auto candidate = std::make_unique<FileLock>();
+    const FileLock::State state = candidate->Acquire(file);
+    if (state == FileLock::State::Held) {
+        reserved = std::move(candidate);
+        reservedName = name;
+    } else {
+        holder = candidate->Holder();
+    }
+    return state;
 }
 
 bool IsUsablePlayerFileName(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") {
+    // Room for ".lmp" and the longest addition of a lock, temporary or set-aside file within a
+    // file name's 255 bytes.
+    constexpr std::size_t MaxBytes = 200;
+    if (name.empty() || name == "." || name == ".." || name.size() > MaxBytes) {
         return false;
     }
     for (const char c : name) {
@@ -146,30 +185,98 @@ bool IsUsablePlayerFileName(const std::string& name) {
     return true;
 }
 
-std::filesystem::path PlayerStatistics::FilePath() const {
-    if (!IsUsablePlayerFileName(playerName)) {
-        return {};
+std::string PlayerNameProblem(const std::string& name) {
+    if (name.size() > MaxPlayerNameLength) {
+        return "Ein Spielername hat h\xF6"
+               "chstens " +
+               std::to_string(MaxPlayerNameLength) + " Zeichen.";
     }
-    return directory / (playerName + ".lmp");
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F ||
+            std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) {
+            return "Ein Spielername darf keines der Zeichen < > : \" / \\ | ? * und keine "
+                   "Steuerzeichen enthalten.";
+        }
+    }
+    if (name == "." || name == "..") {
+        return "Ein Spielername besteht nicht nur aus Punkten.";
+    }
+    // Names of devices on one common system, with any extension.
+    std::string stem = name.substr(0, name.find('.'));
+    for (char& c : stem) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    const bool numbered = stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9' &&
+                          (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0);
+    if (numbered || stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") {
+        return "\"" + stem + "\" ist der Name eines Ger\xE4ts und kann kein Spielername sein.";
+    }
+    return {};
 }
 
-void PlayerStatistics::Load() {
+std::filesystem::path PlayerStatistics::FilePath() const {
+    return FilePathOf(playerName);
+}
+
+std::filesystem::path PlayerStatistics::FilePathOf(const std::string& name) const {
+    if (!IsUsablePlayerFileName(name)) {
+        return {};
+    }
+    return directory / (name + ".lmp");
+}
+
+PlayerFileLoad PlayerStatistics::Load() {
+    PlayerFileLoad result;
     const auto path = FilePath();
     if (path.empty()) {
-        return;
+        return result;
     }
-    VocFileReader reader;
-    reader.Open(path.string());
+    std::vector<LessonStatistics> loaded;
+    {
+        VocFileReader reader;
+        reader.Open(path.string(), PlayerFileLimit);
+        if (reader.Refusal() == ReadRefusal::Missing) {
+            return result;
+        }
+        if (reader.Refusal() == ReadRefusal::None && ReadRecords(reader, loaded)) {
+            records.insert(records.end(), std::make_move_iterator(loaded.begin()),
+                           std::make_move_iterator(loaded.end()));
+            result.state = PlayerFileLoad::Loaded;
+            return result;
+        }
+    }
+    // The file belongs to a program that plays this player too: it is his to deal with.
+    if (!readOnly) {
+        result.setAsideAs = SetAsideDamagedFile(path, static_cast<std::time_t>(clock->Now()));
+    }
+    result.state = result.setAsideAs.empty() ? PlayerFileLoad::Kept : PlayerFileLoad::SetAside;
+    readOnly = readOnly || result.setAsideAs.empty();
+    return result;
+}
+
+// Only a file with this player's name line, the marker and the end line is whole; anything less
+// is damaged, and saving over it would lose what it still holds.
+bool PlayerStatistics::ReadRecords(VocFileReader& reader,
+                                   std::vector<LessonStatistics>& loaded) const {
     if (reader.ReadLine() != StoredForm(playerName)) {
-        return;
+        return false;
     }
-    while (!reader.atEnd && reader.ReadLine() != userDataMarker) {
+    bool marked = false;
+    while (!reader.atEnd && !marked) {
+        marked = reader.ReadLine() == userDataMarker;
+    }
+    if (!marked) {
+        return false;
     }
     // Only the exact end line closes the records: a lesson code may itself begin with "#".
-    while (!reader.atEnd) {
+    for (;;) {
         std::string code = reader.ReadLine();
-        if (code == endLine || (reader.atEnd && code.empty())) {
-            break;
+        if (code == endLine) {
+            return true;
+        }
+        if (reader.atEnd) {
+            return false;
         }
         LessonStatistics record;
         record.lessonCode = std::move(code);
@@ -186,23 +293,22 @@ void PlayerStatistics::Load() {
                 parser.Next(record.completion[i]) && parser.Next(record.gameMode[i]) &&
                 parser.Next(record.questionLanguage[i]) && parser.Next(record.answerLanguage[i]);
         }
-        records.push_back(std::move(record));
+        loaded.push_back(std::move(record));
     }
 }
 
 bool PlayerStatistics::Save() const {
-    if (playerName.empty()) {
+    if (playerName.empty() || readOnly) {
         return true;
     }
     const auto path = FilePath();
     if (path.empty()) {
         return false;
     }
-    auto temporary = path;
-    temporary += ".tmp";
+    std::filesystem::path temporary;
     {
         VocFileWriter writer;
-        writer.Open(temporary.string());
+        writer.Adopt(CreateTemporaryBeside(path, temporary));
         writer.WriteLine(playerName);
         writer.WriteLine(userDataMarker);
         for (const auto& record : records) {
@@ -221,7 +327,9 @@ bool PlayerStatistics::Save() const {
         const bool synced = writer.Sync();
         if (!writer.Close() || !synced) {
             std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
+            if (!temporary.empty()) {
+                std::filesystem::remove(temporary, ignored);
+            }
             return false;
         }
     }
@@ -234,6 +342,7 @@ bool PlayerStatistics::Save() const {
     // The new file is in place either way; syncing the folder only makes the rename outlast a
     // power cut.
     SyncPath(path.parent_path());
+    RemoveStaleTemporaries(path);
     return true;
 }
 
@@ -323,6 +432,58 @@ std::string PlayerStatistics::LastPlayedText(const std::string& lessonCode) cons
         return "---";
     }
     return buffer;
+}
+
+PlayerSwitch SwitchPlayer(PlayerStatistics& statistics, const std::string& name,
+                          const std::function<bool(const std::string& holder)>& watchReadOnly) {
+    PlayerSwitch result;
+    result.previousName = statistics.PlayerName();
+    bool readOnly = false;
+    if (!name.empty()) {
+        std::string holder;
+        // A lock that cannot be made (a read-only folder) guards nothing; the game goes on
+        // without, and a failed save is reported where it happens.
+        if (statistics.Reserve(name, holder) == FileLock::State::InUse) {
+            if (!watchReadOnly || !watchReadOnly(holder)) {
+                return result;
+            }
+            readOnly = true;
+        }
+    }
+    result.previousSaved = statistics.Save();
+    statistics.Reset();
+    statistics.SetPlayerName(name);
+    statistics.SetReadOnly(readOnly);
+    result.loaded = statistics.Load();
+    result.switched = true;
+    return result;
+}
+
+std::string PlayerFileLoadText(const std::string& name, const PlayerFileLoad& load) {
+    const std::string file = "\"" + name + ".lmp\"";
+    switch (load.state) {
+    case PlayerFileLoad::SetAside:
+        return "Die Spielerdatei " + file +
+               " ist besch\xE4"
+               "digt und konnte nicht gelesen werden. Sie wurde unver\xE4"
+               "ndert in \"" +
+               load.setAsideAs.filename().string() + "\" umbenannt; die Statistik von \"" + name +
+               "\" beginnt neu.";
+    case PlayerFileLoad::Kept:
+        return "Die Spielerdatei " + file +
+               " konnte nicht gelesen werden. Damit sie erhalten bleibt, werden die Ergebnisse "
+               "von \"" +
+               name + "\" in diesem Spiel nicht gespeichert.";
+    default:
+        return {};
+    }
+}
+
+std::string PlayerInUseText(const std::string& name, const std::string& holder) {
+    return "Der Spieler \"" + name + "\" spielt gerade in einem anderen Lingomat" +
+           (holder.empty() ? std::string() : " (" + holder + ")") +
+           ".\n\nW\xE4hlen Sie bitte einen anderen Namen, oder sehen Sie sich seine Statistik nur "
+           "an: Dann werden in diesem Spiel keine Ergebnisse gespeichert.";
 }
 
 } // namespace lingomat

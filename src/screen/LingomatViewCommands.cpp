@@ -75,16 +75,7 @@ void CLingomatView::OnEndGame() {
 }
 
 void CLingomatView::OnChangePlayer() {
-    if (host == nullptr) {
-        return;
-    }
-    // From the menu only the player changes; the loaded data set stays.
-    std::string ignored = document.dataSetName;
-    document.SaveCardBox();
-    host->ChoosePlayer(document.playerStatistics, ignored);
-    document.LoadCardBox();
-    // The frame shows the new player's due words with the title.
-    host->TitleChanged(document.Title());
+    document.ChangePlayer();
     update();
 }
 

@@ -71,7 +71,7 @@ const std::vector<CommandEntry>& CommandTable() {
          Keys{QKeySequence(Qt::CTRL | Qt::Key_N)}, "&Spiel", false, Bar, 0, 0, false,
          [](Context c) { NewGame(c.document, c.view); }},
         // Its picture is drawn by the frame; the strip has none for it.
-        {CommandDueWords, "&Fällige Wörter üben\tStrg+D",
+        {CommandDueWords, "Fällige &Wörter üben\tStrg+D",
          "Übt die Wörter aus allen Lektionen, die heute fällig sind.\nFällige Wörter üben",
          Keys{QKeySequence(Qt::CTRL | Qt::Key_D)}, "&Spiel", false, Bar, 28, 7, false,
          [](Context c) { DueWordsGame(c.document, c.view); }},

@@ -32,6 +32,9 @@ void NewGame(CLingomatDoc& doc, CLingomatView& view) {
     view.StopGameTimers();
     doc.OnNewDocument();
     view.update();
+    if (!doc.HasDataSet()) {
+        return;
+    }
 
     GameTypeDialog gameType(IsSpanishDataSet(doc.dataSetName), &view);
     if (gameType.exec() != QDialog::Accepted) {
@@ -44,11 +47,15 @@ void NewGame(CLingomatDoc& doc, CLingomatView& view) {
     LessonDialog lessons(doc, &view);
     switch (lessons.exec()) {
     case LessonDialog::LessonGame:
-        doc.StartGame();
+        if (!doc.StartGame()) {
+            return;
+        }
         break;
     case LessonDialog::AlphabeticGame:
-        doc.StartAlphabeticGame(lessons.RangeStart(), lessons.RangeEnd(),
-                                static_cast<Language>(lessons.SortLanguage()));
+        if (!doc.StartAlphabeticGame(lessons.RangeStart(), lessons.RangeEnd(),
+                                     static_cast<Language>(lessons.SortLanguage()))) {
+            return;
+        }
         break;
     case LessonDialog::ErrorFileGame:
         PlayErrorFileIn(doc, view);
@@ -67,6 +74,9 @@ void DueWordsGame(CLingomatDoc& doc, CLingomatView& view) {
     view.StopGameTimers();
     doc.OnNewDocument();
     view.update();
+    if (!doc.HasDataSet()) {
+        return;
+    }
 
     GameTypeDialog gameType(IsSpanishDataSet(doc.dataSetName), &view);
     // Writing is what the box is for; the player may still pick another game type.

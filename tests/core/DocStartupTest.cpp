@@ -1,4 +1,7 @@
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -176,23 +179,139 @@ TEST_F(DocTest, PlayerFileIsWrittenOnCloseAndExtendedByTheNextRun) {
     EXPECT_EQ(reloaded.Records()[0].Count(), 2u);
 }
 
-TEST_F(DocTest, FailedPlayerFileWriteIsReportedAndKeepsTheOldFile) {
-    Start();
-    Play({"2"});
-    doc->EndGameNow();
-    doc->OnCloseDocument();
-    const auto before = testing::ReadBytes(folder.File("Anna.lmp"));
-    ASSERT_FALSE(before.empty());
-    std::filesystem::create_directory(folder.File("Anna.lmp.tmp"));
+// What start-up loads for the stored "Dataset" value, and what it tells the player.
+TEST_F(DocTest, OnlyDataSetsOfTheGameFolderAreLoaded) {
+    struct Case {
+        const char* what;
+        std::string stored;
+        std::function<void()> plant;
+        std::string loaded;
+        std::string told; // part of the one message; empty for none
+    };
+    const auto folderFile = [this](const std::string& name) { return folder.File(name); };
+    const std::vector<Case> cases = {
+        {"the stored one", "lingomat.voc", [] {}, "lingomat.voc", ""},
+        {"a stale name falls back to the first present", "weg.voc", [] {}, "lingomat.voc",
+         "\"weg.voc\" liegt nicht im Spielordner"},
+        {"a path outside the folder", "../lingomat.voc", [] {}, "lingomat.voc",
+         "nicht im Spielordner"},
+        {"a device", "/dev/zero", [] {}, "lingomat.voc", "nicht im Spielordner"},
+        {"a FIFO", "fifo.voc", [&] { ASSERT_EQ(mkfifo(folderFile("fifo.voc").c_str(), 0600), 0); },
+         "", "keine gew\xF6hnliche Datei"},
+        {"an empty file", "leer.voc", [&] { testing::WriteText(folderFile("leer.voc"), ""); }, "",
+         "keine Vokabeln"},
+        {"no data set at all", "lingomat.voc",
+         [&] { std::filesystem::remove(folderFile("lingomat.voc")); }, "", "kein Datensatz"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        profile = MemoryProfileStore();
+        profile.WriteString("Lingomat", "Dataset", c.stored);
+        c.plant();
+        host.messages.clear();
+        CLingomatDoc& d = Start();
+        EXPECT_EQ(d.vocabulary.empty(), c.loaded.empty()) << c.what;
+        if (!c.loaded.empty()) {
+            EXPECT_EQ(d.dataSetName, c.loaded) << c.what;
+        }
+        ASSERT_EQ(host.messages.size(), c.told.empty() ? 0u : 1u) << c.what;
+        if (!c.told.empty()) {
+            EXPECT_NE(host.messages[0].text.find(c.told), std::string::npos)
+                << c.what << ": " << host.messages[0].text;
+        }
+        // Without vocabulary no game can be asked for, and the player is told why.
+        host.messages.clear();
+        EXPECT_EQ(d.HasDataSet(), !c.loaded.empty()) << c.what;
+        EXPECT_EQ(host.messages.size(), c.loaded.empty() ? 1u : 0u) << c.what;
+        std::filesystem::remove_all(folder.Path());
+        std::filesystem::create_directories(folder.Path());
+    }
+}
 
+TEST_F(DocTest, AGameWithoutQuestionsNeverStarts) {
+    struct Case {
+        const char* what;
+        std::function<bool(CLingomatDoc&)> start;
+        bool starts;
+    };
+    const std::vector<Case> cases = {
+        {"a lesson with records", [this](CLingomatDoc&) { return Play({"2"}), doc->IsModified(); },
+         true},
+        {"a lesson without records",
+         [this](CLingomatDoc&) { return Play({"9"}), doc->IsModified(); }, false},
+        {"an empty range",
+         [](CLingomatDoc& d) { return d.StartAlphabeticGame("xa", "xb", LanguageGerman); }, false},
+        {"a range with words",
+         [](CLingomatDoc& d) { return d.StartAlphabeticGame("a", "z", LanguageGerman); }, true},
+    };
+    for (const Case& c : cases) {
+        CLingomatDoc& d = Start();
+        host.messages.clear();
+        EXPECT_EQ(c.start(d), c.starts) << c.what;
+        EXPECT_EQ(d.IsModified(), c.starts) << c.what;
+        EXPECT_EQ(d.pool.Current() != nullptr, c.starts) << c.what;
+        ASSERT_EQ(host.messages.size(), c.starts ? 0u : 1u) << c.what;
+        if (!c.starts) {
+            EXPECT_NE(host.messages[0].text.find("keine Frage"), std::string::npos) << c.what;
+            EXPECT_EQ(d.Title(), "Neues Spiel") << c.what;
+        }
+    }
+}
+
+// Each player's settings live in his own section, whatever the order of changes, apart from the
+// program's own values.
+TEST_F(DocTest, EachPlayerKeepsHisOwnSettings) {
+    CLingomatDoc& d = Start();
+    d.rightTime = 1111;
+    host.player = "Lingomat";
+    d.ChangePlayer();
+    EXPECT_EQ(profile.GetInt("Anna", "right", 0), 1111);
+    EXPECT_EQ(d.rightTime, 400u) << "the next player starts with his own settings";
+    d.rightTime = 2222;
+    d.useRabbits = false;
+    host.player = "Anna";
+    d.ChangePlayer();
+    EXPECT_EQ(d.rightTime, 1111u);
+    EXPECT_TRUE(d.useRabbits);
+    d.OnCloseDocument();
+    EXPECT_EQ(profile.GetInt("~Lingomat", "right", 0), 2222);
+    EXPECT_EQ(profile.GetInt("Anna", "right", 0), 1111);
+    EXPECT_FALSE(profile.Contains("Lingomat", "right"));
+    EXPECT_EQ(profile.GetString("Lingomat", "Dataset", ""), "lingomat.voc");
+    EXPECT_EQ(PlayerSettingsSection("~x"), "~~x");
+    EXPECT_EQ(PlayerSettingsSection("LINGOMAT"), "~LINGOMAT");
+}
+
+// Things the player should know once per run, not at every occasion.
+TEST_F(DocTest, NoPlayerAndUnwritableSettingsAreToldOnce) {
+    class UnwritableProfile : public MemoryProfileStore {
+        bool Sync() override { return false; }
+    } unwritable;
+    host.player = "";
+    CLingomatDoc d(host, unwritable, clock, folder.File(""));
+    d.OnNewDocument();
+    d.ChangePlayer();
+    d.OnCloseDocument();
+    std::vector<std::string> told;
+    for (const auto& message : host.messages) {
+        told.push_back(message.text.substr(0, 30));
+    }
+    EXPECT_EQ(told, (std::vector<std::string>{"Ohne Spieler werden keine Erge",
+                                              "Die Einstellungen konnten nich"}));
+}
+
+TEST_F(DocTest, FailedPlayerFileWriteIsReported) {
     Start();
     Play({"1"});
     doc->EndGameNow();
+    // A folder in the player file's place cannot be replaced by the new file.
+    std::filesystem::create_directories(folder.File("Anna.lmp/belegt"));
     host.messages.clear();
     doc->OnCloseDocument();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("Anna.lmp"), std::string::npos);
-    EXPECT_EQ(testing::ReadBytes(folder.File("Anna.lmp")), before);
+    EXPECT_TRUE(std::filesystem::exists(folder.File("Anna.lmp/belegt")));
+    EXPECT_EQ(folder.FileCount(), 2u) << "no temporary file is left behind";
 }
 
 } // namespace

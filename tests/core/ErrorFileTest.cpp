@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -82,6 +84,11 @@ TEST_F(ErrorFileTest, OpeningReadsWhatIsSoundAndNothingElse) {
         {"lf", "0\n1\nHund\ndog\nchien\nKatze\ncat\nchat\n", 0, 1, {"dog", "cat"}},
         {"escapes kept", "0\n2\ndie Stra\\3e\nstreet\nla rue\n", 0, 2, {"la rue"}},
         {"long line", "1\n0\n" + longWord + "\nlong\nlong\n", 1, 0, {longWord}},
+        {"line cut to the longest text",
+         "1\n0\n" + std::string(3000, 'y') + "\nl\nl\n",
+         1,
+         0,
+         {std::string(VocEntry::MaxTextLength, 'y')}},
         {"empty first record", "0\n2\n\nHund\ndog\n", 1, 1, {}},
         {"cut short", "0\n1\nHund\ndog", 0, 1, {"dog"}},
         {"no numbers", "Hund\ndog\nchien\n", 1, 1, {}},
@@ -103,36 +110,58 @@ TEST_F(ErrorFileTest, OpeningReadsWhatIsSoundAndNothingElse) {
     }
     EXPECT_FALSE(d.OnOpenDocument(folder.File("missing.lef")));
     EXPECT_FALSE(d.pool.Empty());
+
+    // Only regular files are read: a FIFO would block, a device would never end.
+    ASSERT_EQ(mkfifo(folder.File("fifo.lef").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder.File("zero.lef"));
+    for (const char* planted : {"fifo.lef", "zero.lef"}) {
+        EXPECT_FALSE(d.OnOpenDocument(folder.File(planted))) << planted;
+        EXPECT_FALSE(d.pool.Empty()) << planted;
+    }
 }
 
-// A save that cannot be completed says so and leaves the previous file as it was.
-TEST_F(ErrorFileTest, FailedSaveKeepsThePreviousFile) {
+// A save that cannot be completed says so and leaves the previous file as it was; no save
+// writes anywhere but to its own file.
+TEST_F(ErrorFileTest, SavesHarmNoOtherFile) {
     CLingomatDoc& d = Start();
-    d.vocabulary.front().errorCount = 1;
     const std::string target = folder.File("alt.lef");
-    WriteText(target, "0\r\n1\r\nalt\r\nold\r\nvieux\r\n");
+    const std::string old = "0\r\n1\r\nalt\r\nold\r\nvieux\r\n";
+    const std::string outside = folder.File("ausserhalb.txt");
+    WriteText(target, old);
+    WriteText(outside, "fremd");
+    WriteText(folder.File("kein.lef"), "Tipp: keine Fehlerdatei\n");
     struct Case {
         const char* name;
         std::string path;
-        std::string blocker; // a folder in the way of the file that a save writes
+        std::string folderInTheWay;
+        std::string linkToOutside; // planted where a save used to put its temporary file
+        bool saves;
     };
     const std::vector<Case> cases = {
-        {"missing folder", folder.File("fehlt/neu.lef"), ""},
-        {"temporary file blocked", target, target + ".tmp"},
-        {"target is a folder", folder.File("ordner.lef"), folder.File("ordner.lef")},
+        {"missing folder", folder.File("fehlt/neu.lef"), "", "", false},
+        {"target is a folder", folder.File("ordner.lef"), folder.File("ordner.lef"), "", false},
+        {"file that could not be read", folder.File("kein.lef"), "", "", false},
+        {"link at the temporary name", target, "", target + ".tmp", true},
     };
+    d.OnOpenDocument(folder.File("kein.lef"));
     for (const Case& c : cases) {
-        if (!c.blocker.empty()) {
-            std::filesystem::create_directory(c.blocker);
+        if (!c.folderInTheWay.empty()) {
+            std::filesystem::create_directory(c.folderInTheWay);
         }
-        EXPECT_FALSE(d.OnSaveDocument(c.path)) << c.name;
-        EXPECT_EQ(ReadText(target), "0\r\n1\r\nalt\r\nold\r\nvieux\r\n") << c.name;
-        if (!c.blocker.empty()) {
-            std::filesystem::remove_all(c.blocker);
+        if (!c.linkToOutside.empty()) {
+            std::filesystem::create_symlink(outside, c.linkToOutside);
+        }
+        d.vocabulary.front().errorCount = 1;
+        EXPECT_EQ(d.OnSaveDocument(c.path), c.saves) << c.name;
+        if (c.saves) {
+            EXPECT_EQ(ReadText(c.path).substr(0, 7), "0\r\n1\r\nd") << c.name;
+        }
+        EXPECT_EQ(ReadText(outside), "fremd") << c.name;
+        if (!c.saves) {
+            EXPECT_EQ(ReadText(target), old) << c.name;
         }
     }
-    EXPECT_TRUE(d.OnSaveDocument(target));
-    EXPECT_EQ(ReadText(target).substr(0, 7), "0\r\n1\r\nd");
+    EXPECT_EQ(ReadText(folder.File("kein.lef")), "Tipp: keine Fehlerdatei\n");
 }
 
 } // namespace

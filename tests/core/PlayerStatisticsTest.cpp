@@ -1,6 +1,11 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -63,39 +68,160 @@ TEST_F(PlayerStatisticsTest, GamesAreWrittenThenExtendedAndReloaded) {
     EXPECT_EQ(record.answerLanguage, (std::vector<std::uint32_t>{1, 0}));
 }
 
+// A file that is not this player's whole file is set aside unchanged, never saved over.
 TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
+    const auto lines = [](Lines content) {
+        return [content](const std::string& file) { testing::WriteVocFile(file, content); };
+    };
+    const Lines whole = {"Anna", "LingomatUserData", "L1", "1", "0.5 1 1.0 0 0 1", "#"};
     struct Case {
         const char* what;
-        std::vector<std::string> lines;
+        std::function<void(const std::string&)> make;
         std::vector<std::pair<std::string, std::size_t>> expected; // code and entry count
+        PlayerFileLoad::State state;
     };
     const Case cases[] = {
-        {"well formed",
-         {"Anna", "LingomatUserData", "L1", "1", "0.5 1 1.0 0 0 1", "#"},
-         {{"L1", 1}}},
-        {"name differs in case", {"anna", "LingomatUserData", "L1", "1", "0.5 1 1 0 0 1", "#"}, {}},
+        {"well formed", lines(whole), {{"L1", 1}}, PlayerFileLoad::Loaded},
+        {"no file", [](const std::string&) {}, {}, PlayerFileLoad::Absent},
         {"lines before the marker are skipped",
-         {"Anna", "junk", "more junk", "LingomatUserData", "L1", "0", "#"},
-         {{"L1", 0}}},
+         lines({"Anna", "junk", "more junk", "LingomatUserData", "L1", "0", "#"}),
+         {{"L1", 0}},
+         PlayerFileLoad::Loaded},
         {"a code that begins with # is a code",
-         {"Anna", "LingomatUserData", "#5", "1", "0.5 1 1 0 0 1", "L2", "0", "#"},
-         {{"#5", 1}, {"L2", 0}}},
-        {"no marker", {"Anna", "L1", "1", "0.5 1 1 0 0 1"}, {}},
-        {"no end line", {"Anna", "LingomatUserData", "L1", "1", "0.5 1 1 0 0 1"}, {{"L1", 1}}},
+         lines({"Anna", "LingomatUserData", "#5", "1", "0.5 1 1 0 0 1", "L2", "0", "#"}),
+         {{"#5", 1}, {"L2", 0}},
+         PlayerFileLoad::Loaded},
+        {"count that is no number",
+         lines({"Anna", "LingomatUserData", "L1", "viele", "#"}),
+         {{"L1", 0}},
+         PlayerFileLoad::Loaded},
+        {"one flipped byte in the name line",
+         [&](const std::string& file) {
+             testing::WriteVocFile(file, whole);
+             auto bytes = testing::ReadBytes(file);
+             bytes[1] ^= 0x04;
+             testing::WriteBytes(file, bytes);
+         },
+         {},
+         PlayerFileLoad::SetAside},
+        {"name differs in case",
+         lines({"anna", "LingomatUserData", "L1", "0", "#"}),
+         {},
+         PlayerFileLoad::SetAside},
+        {"no marker", lines({"Anna", "L1", "1", "0.5 1 1 0 0 1"}), {}, PlayerFileLoad::SetAside},
+        {"no end line",
+         lines({"Anna", "LingomatUserData", "L1", "1", "0.5 1 1.0 0 0 1"}),
+         {},
+         PlayerFileLoad::SetAside},
         {"count far beyond the lines",
-         {"Anna", "LingomatUserData", "L1", "4000000000", "0.5 1 1 0 0 1"},
-         {{"L1", 1}}},
-        {"count that is no number", {"Anna", "LingomatUserData", "L1", "viele", "#"}, {{"L1", 0}}},
+         lines({"Anna", "LingomatUserData", "L1", "4000000000", "0.5 1 1 0 0 1"}),
+         {},
+         PlayerFileLoad::SetAside},
+        {"empty file",
+         [](const std::string& file) { testing::WriteText(file, ""); },
+         {},
+         PlayerFileLoad::SetAside},
+        {"a FIFO",
+         [](const std::string& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); },
+         {},
+         PlayerFileLoad::SetAside},
+        {"a link to /dev/zero",
+         [](const std::string& file) { fs::create_symlink("/dev/zero", file); },
+         {},
+         PlayerFileLoad::SetAside},
+        {"larger than any player file",
+         [&](const std::string& file) {
+             testing::WriteVocFile(file, whole);
+             fs::resize_file(file, PlayerFileLimit + 1);
+         },
+         {},
+         PlayerFileLoad::SetAside},
     };
+    const std::regex asideName(R"(Anna\.lmp\.defekt-\d{4}-\d\d-\d\d)");
     for (const auto& c : cases) {
-        testing::WriteVocFile(folder.File("Anna.lmp"), c.lines);
-        const auto reloaded = Reloaded();
+        fs::remove_all(folder.Path());
+        fs::create_directories(folder.Path());
+        c.make(folder.File("Anna.lmp"));
+        std::string before;
+        if (fs::is_regular_file(folder.File("Anna.lmp")) &&
+            fs::file_size(folder.File("Anna.lmp")) < 1000) {
+            before = testing::ReadText(folder.File("Anna.lmp"));
+        }
+        PlayerStatistics loaded;
+        loaded.SetDirectory(folder.Path());
+        loaded.SetPlayerName("Anna");
+        const PlayerFileLoad result = loaded.Load();
         std::vector<std::pair<std::string, std::size_t>> got;
-        for (const auto& record : reloaded.Records()) {
+        for (const auto& record : loaded.Records()) {
             got.emplace_back(record.lessonCode, record.Count());
         }
         EXPECT_EQ(got, c.expected) << c.what;
+        EXPECT_EQ(result.state, c.state) << c.what;
+        if (c.state != PlayerFileLoad::SetAside) {
+            continue;
+        }
+        const std::string aside = result.setAsideAs.filename().string();
+        EXPECT_TRUE(std::regex_match(aside, asideName)) << c.what << ": " << aside;
+        EXPECT_FALSE(PlayerFileLoadText("Anna", result).empty()) << c.what;
+        // The new file starts empty; the damaged one outlives the save unchanged.
+        loaded.Record("L9", 1.0f, 1.0f, 0, 0, 1);
+        ASSERT_TRUE(loaded.Save()) << c.what;
+        EXPECT_EQ(Reloaded().Records().size(), 1u) << c.what;
+        if (!before.empty()) {
+            EXPECT_EQ(testing::ReadText(folder.File(aside)), before) << c.what;
+        }
     }
+
+    // A second damaged file of the same day does not replace the first.
+    testing::WriteText(folder.File("Anna.lmp"), "kaputt");
+    PlayerStatistics again;
+    again.SetDirectory(folder.Path());
+    again.SetPlayerName("Anna");
+    const std::string second = again.Load().setAsideAs.string();
+    EXPECT_EQ(second.substr(second.size() - 2), "-2");
+    EXPECT_EQ(testing::ReadText(second), "kaputt");
+    EXPECT_EQ(folder.FileCount(), 2u);
+}
+
+// Two running programs on one player: the second may only watch, and never saves over the
+// first one's results.
+TEST_F(PlayerStatisticsTest, ASecondProgramOnThePlayerOnlyWatches) {
+    ASSERT_TRUE(SwitchPlayer(store, "Anna", nullptr).switched);
+    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    ASSERT_TRUE(store.Save());
+    const auto saved = testing::ReadBytes(folder.File("Anna.lmp"));
+
+    PlayerStatistics second;
+    second.SetDirectory(folder.Path());
+    ASSERT_TRUE(SwitchPlayer(second, "Bert", nullptr).switched);
+    std::string holder;
+    const auto refuse = [&](const std::string& who) {
+        holder = who;
+        return false;
+    };
+    EXPECT_FALSE(SwitchPlayer(second, "Anna", refuse).switched);
+    EXPECT_EQ(second.PlayerName(), "Bert");
+    EXPECT_NE(holder.find("Prozess " + std::to_string(getpid())), std::string::npos) << holder;
+    EXPECT_NE(PlayerInUseText("Anna", holder).find(holder), std::string::npos);
+
+    const auto watch = [](const std::string&) { return true; };
+    ASSERT_TRUE(SwitchPlayer(second, "Anna", watch).switched);
+    EXPECT_TRUE(second.ReadOnly());
+    EXPECT_EQ(second.Records().size(), 1u);
+    second.Record("L2", 1.0f, 1.0f, 0, 0, 1);
+    EXPECT_TRUE(second.Save());
+    EXPECT_EQ(testing::ReadBytes(folder.File("Anna.lmp")), saved);
+
+    // Once the first program lets go of the player, the next one plays him.
+    ASSERT_TRUE(SwitchPlayer(store, "Carla", nullptr).switched);
+    EXPECT_TRUE(SwitchPlayer(second, "Anna", refuse).switched);
+    EXPECT_FALSE(second.ReadOnly());
+    EXPECT_TRUE(second.HoldsLock());
+    // Choosing the same player again keeps his lock.
+    EXPECT_TRUE(SwitchPlayer(second, "Anna", refuse).switched);
+    PlayerStatistics third;
+    third.SetDirectory(folder.Path());
+    EXPECT_FALSE(SwitchPlayer(third, "Anna", refuse).switched);
 }
 
 TEST_F(PlayerStatisticsTest, EntryFieldsStopAtTheFirstThatDoesNotParse) {

@@ -6,6 +6,10 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +19,7 @@
 #include "TempFolder.h"
 #include "SavedVersions.h"
 #include "platform/Random.h"
+#include "players/PlayerStatistics.h"
 
 extern char** environ;
 
@@ -31,10 +36,19 @@ struct Round {
     bool exited = false;
 };
 
+// Whether another program could take the player now.
+FileLock::State ProbePlayerLock(const std::filesystem::path& folder) {
+    PlayerStatistics probe;
+    probe.SetDirectory(folder);
+    std::string holder;
+    return probe.Reserve(PlayerName, holder);
+}
+
 // Starts the save loop on the folder, waits for its first finished save, lets it run on for the
-// delay and kills it.
-Round RunAndKill(FileKind kind, const std::filesystem::path& folder,
-                 std::chrono::milliseconds delay) {
+// delay (calling whileRunning first) and kills it.
+Round RunAndKill(const std::string& mode, const std::filesystem::path& folder,
+                 std::chrono::milliseconds delay,
+                 const std::function<void()>& whileRunning = nullptr) {
     Round round;
     int channel[2];
     if (pipe(channel) != 0) {
@@ -42,9 +56,7 @@ Round RunAndKill(FileKind kind, const std::filesystem::path& folder,
     }
     const std::string descriptor = std::to_string(channel[1]);
     std::string program = LINGOMAT_SAVE_LOOP;
-    std::string kindArgument = kind == FileKind::ErrorFile ? "error"
-                               : kind == FileKind::CardBox ? "cards"
-                                                           : "player";
+    std::string kindArgument = mode;
     std::string folderArgument = folder.string();
     char* arguments[] = {program.data(), kindArgument.data(), folderArgument.data(),
                          const_cast<char*>(descriptor.c_str()), nullptr};
@@ -58,6 +70,9 @@ Round RunAndKill(FileKind kind, const std::filesystem::path& folder,
     char byte = 0;
     if (read(channel[0], &byte, 1) == 1) {
         ++round.reported;
+        if (whileRunning) {
+            whileRunning();
+        }
         std::this_thread::sleep_for(delay);
     }
     kill(child, SIGKILL);
@@ -84,9 +99,17 @@ TEST_P(KillDuringSaveTest, EveryKillLeavesTheLastOrTheNextVersionWhole) {
     Random random(20240611);
     long version = FirstVersion;
     int temporaryLeft = 0;
+    const bool player = kind == FileKind::PlayerFile;
     for (int r = 0; r < Rounds; ++r) {
         const auto delay = std::chrono::milliseconds(1 + random.Draw(30));
-        const Round round = RunAndKill(kind, folder.Path(), delay);
+        const Round round = RunAndKill(kind == FileKind::ErrorFile ? "error"
+                                       : kind == FileKind::CardBox ? "cards"
+                                                                   : "player",
+                                       folder.Path(), delay, [&] {
+            if (player) {
+                EXPECT_EQ(ProbePlayerLock(folder.Path()), FileLock::State::InUse) << "round " << r;
+            }
+        });
         ASSERT_FALSE(round.exited) << "the save loop gave up in round " << r;
         ASSERT_GE(round.reported, 1) << "no save finished in round " << r;
 
@@ -96,11 +119,17 @@ TEST_P(KillDuringSaveTest, EveryKillLeavesTheLastOrTheNextVersionWhole) {
         ASSERT_LE(found, version + round.reported + 1) << "round " << r;
         version = found;
 
-        const auto names = folder.Entries();
-        ASSERT_TRUE(names == std::vector<std::string>{file} ||
-                    names == (std::vector<std::string>{file, file + ".tmp"}))
-            << "round " << r << ": " << ::testing::PrintToString(names);
-        temporaryLeft += names.size() == 2 ? 1 : 0;
+        // The file, the killed game's lock, and at most the one temporary file it was writing.
+        auto names = folder.Entries();
+        std::erase(names, file);
+        if (player) {
+            EXPECT_EQ(std::erase(names, file + ".lock"), 1u) << "round " << r;
+            EXPECT_EQ(ProbePlayerLock(folder.Path()), FileLock::State::Held)
+                << "round " << r << ": the lock of a killed game is taken over";
+        }
+        ASSERT_TRUE(names.empty() || (names.size() == 1 && testing::IsTemporaryOf(names[0], file)))
+            << "round " << r << ": " << ::testing::PrintToString(folder.Entries());
+        temporaryLeft += names.size();
     }
     RecordProperty("TemporaryFilesLeft", temporaryLeft);
 
@@ -108,6 +137,38 @@ TEST_P(KillDuringSaveTest, EveryKillLeavesTheLastOrTheNextVersionWhole) {
     ASSERT_TRUE(SaveVersion(kind, folder.Path(), static_cast<std::uint32_t>(version + 1)));
     EXPECT_EQ(ReadVersion(kind, folder.Path()), version + 1);
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{file});
+}
+
+// Loading a damaged player file moves it aside; a kill at any moment loses none of them.
+TEST(KillDuringSetAsideTest, EveryDamagedFileSurvivesWhole) {
+    testing::TempFolder folder;
+    const std::string file = FileName(FileKind::PlayerFile);
+    Random random(20261207);
+    for (int r = 0; r < Rounds; ++r) {
+        const Round round =
+            RunAndKill("aside", folder.Path(), std::chrono::milliseconds(1 + random.Draw(10)));
+        ASSERT_FALSE(round.exited) << "the loop gave up in round " << r;
+        std::set<long> found;
+        for (const auto& name : folder.Entries()) {
+            if (name == "damage.partial") {
+                continue;
+            }
+            ASSERT_TRUE(name == file || name.rfind(file + ".defekt-", 0) == 0) << name;
+            std::ifstream in(folder.Path() / name, std::ios::binary);
+            const std::string text{std::istreambuf_iterator<char>(in),
+                                   std::istreambuf_iterator<char>()};
+            const long k = std::atol(text.c_str() + 7);
+            ASSERT_EQ(text, DamagedText(k)) << "round " << r << ": " << name;
+            EXPECT_TRUE(found.insert(k).second) << "round " << r << ": " << k << " twice";
+        }
+        const auto count = static_cast<long>(found.size());
+        ASSERT_TRUE(count == round.reported || count == round.reported + 1)
+            << "round " << r << ": " << count << " files, " << round.reported << " set aside";
+        EXPECT_EQ(found.empty() ? -1 : *found.rbegin(), count - 1) << "round " << r;
+        for (const auto& name : folder.Entries()) {
+            std::filesystem::remove(folder.Path() / name);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, KillDuringSaveTest,

@@ -14,7 +14,6 @@ namespace lingomat::crash {
 
 namespace {
 
-const char* const PlayerName = "Anna";
 constexpr std::uint32_t LessonCount = 3;
 
 // The clock of a recording is the entry's index, so that its time stamp can be checked too.
@@ -180,6 +179,10 @@ long ReadCardVersion(const std::filesystem::path& folder) {
 }
 
 } // namespace
+
+std::string DamagedText(long k) {
+    return "kaputt " + std::to_string(k) + "\n" + std::string(8000, '#');
+}
 
 const char* KindName(FileKind kind) {
     switch (kind) {

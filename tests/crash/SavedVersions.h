@@ -14,6 +14,11 @@ enum class FileKind { PlayerFile, ErrorFile, CardBox };
 
 const char* KindName(FileKind kind);
 
+inline constexpr const char* PlayerName = "Anna";
+
+// The k-th damaged player file: no name line the game accepts, long enough to span writes.
+std::string DamagedText(long k);
+
 inline void PrintTo(FileKind kind, std::ostream* out) {
     *out << KindName(kind);
 }

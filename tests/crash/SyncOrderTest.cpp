@@ -86,8 +86,6 @@ TEST_P(SyncOrderTest, TheNewFileIsOnTheDiskBeforeTheRenameAndTheRenameAfterIt) {
     testing::TempFolder folder;
     ASSERT_TRUE(SaveVersion(GetParam(), folder.Path(), 3));
     const auto target = Canonical(folder.Path() / FileName(GetParam()));
-    auto temporary = target;
-    temporary += ".tmp";
 
     calls.clear();
     watching = true;
@@ -97,7 +95,11 @@ TEST_P(SyncOrderTest, TheNewFileIsOnTheDiskBeforeTheRenameAndTheRenameAfterIt) {
 
     const std::size_t renamed = Find(calls, "rename to", target);
     ASSERT_LT(renamed, calls.size()) << "the file was not replaced by a rename";
-    EXPECT_EQ(calls[renamed - 1].path, temporary);
+    // The new version is written beside the file, under a name of its own.
+    const std::filesystem::path temporary = calls[renamed - 1].path;
+    EXPECT_EQ(temporary.parent_path(), target.parent_path());
+    EXPECT_TRUE(testing::IsTemporaryOf(temporary.filename().string(), FileName(GetParam())))
+        << temporary;
     EXPECT_LT(Find(calls, "sync", temporary), renamed) << "the data may not be on the disk yet";
     const std::vector<Call> after(calls.begin() + static_cast<std::ptrdiff_t>(renamed),
                                   calls.end());

@@ -29,6 +29,10 @@ import urllib.parse
 from xsession import WAIT, Failure, Program, fail, keys, start_x_server, type_text, wait_window
 
 PLAYER = "Erika Muster"
+SECOND_PLAYER = "Zweite Spielerin"
+# The correction options each player switches on, as stored: the first box of the dialog is the
+# fourth stored switch, the second box the fifth.
+OPTIONS = {PLAYER: "   X  ", SECOND_PLAYER: "    X "}
 LESSON_NAME = "Zahlen"
 LESSON_CODE = "TZAH"
 # Questions answered wrongly first (counted from 1); each comes back later and is answered right.
@@ -187,6 +191,20 @@ def play(args, work):
         if event != f"Spielbeginn: Spielart 0, Frage 0, Antwort 1, {wrong} Fragen":
             fail(f"the error file did not give a game of the {wrong} wrong words: {event!r}")
         main = wait_window(display, "Fehlerdatei e2e-fehler - Lingomat, das Vokabelspiel")
+        # The first player switches on the first correction option ...
+        keys(display, main, "alt+s", "f")
+        dialog = wait_window(display, "Fehler- und Sprachoptionen")
+        keys(display, dialog, "space", "Return")
+        # ... hands over to a second player, who switches on the second one.
+        keys(display, main, "alt+p", "n")
+        dialog = wait_window(display, "Lingomat: Wahl des Spielers")
+        type_text(display, dialog, SECOND_PLAYER)
+        keys(display, dialog, "Return")
+        time.sleep(0.5)
+        keys(display, main, "alt+s", "f")
+        dialog = wait_window(display, "Fehler- und Sprachoptionen")
+        keys(display, dialog, "Tab", "space", "Return")
+        time.sleep(0.5)
         # Leaving the running game asks first; "Ja" is the default.
         keys(display, main, "ctrl+b")
         box = wait_window(display, "Lingomat")
@@ -247,17 +265,23 @@ def check_settings(config):
     parser = configparser.RawConfigParser()
     parser.optionxform = str.lower
     parser.read(path, encoding="utf-8")
-    if parser.get("Lingomat", "player1", fallback=None) != PLAYER:
-        fail(f"player1 is {parser.get('Lingomat', 'player1', fallback=None)!r}")
+    recent = [parser.get("Lingomat", f"player{i}", fallback=None) for i in (1, 2)]
+    if recent != [SECOND_PLAYER, PLAYER]:
+        fail(f"recent players are {recent!r}")
     if parser.get("Lingomat", "dataset", fallback=None) != "lingomat.voc":
         fail("the data set was not remembered")
     sections = {urllib.parse.unquote(s): s for s in parser.sections()}
-    if PLAYER not in sections:
-        fail(f"no settings section for {PLAYER!r}: {parser.sections()}")
-    section = parser[sections[PLAYER]]
-    for name, value in (("right", "400"), ("wrong", "2000"), ("multinumber", "4")):
-        if section.get(name) != value:
-            fail(f"{name} = {section.get(name)!r}, expected {value}")
+    for player, options in OPTIONS.items():
+        if player not in sections:
+            fail(f"no settings section for {player!r}: {parser.sections()}")
+        section = parser[sections[player]]
+        # INI values keep their blanks only inside quotes.
+        stored = section.get("correctionoptions", "").strip('"')
+        for name, value in (("right", "400"), ("wrong", "2000"), ("multinumber", "4"),
+                            ("correctionoptions", options)):
+            got = stored if name == "correctionoptions" else section.get(name)
+            if got != value:
+                fail(f"{player}: {name} = {got!r}, expected {value!r}")
 
 
 def main():

@@ -45,4 +45,10 @@ private:
     std::filesystem::path path;
 };
 
+// A save's temporary file: the file's name, a dot, a unique part, ".tmp".
+inline bool IsTemporaryOf(const std::string& name, const std::string& file) {
+    return name.size() > file.size() + 5 && name.compare(0, file.size() + 1, file + ".") == 0 &&
+           name.compare(name.size() - 4, 4, ".tmp") == 0;
+}
+
 } // namespace lingomat::testing

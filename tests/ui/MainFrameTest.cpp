@@ -52,7 +52,7 @@ protected:
 TEST_F(MainFrameTest, MenusHoldEveryItemWithItsText) {
     const std::vector<std::pair<const char*, std::vector<const char*>>> menus = {
         {"&Spiel",
-         {"&Neu\tStrg+N", "&Fällige Wörter üben\tStrg+D", "Spiel been&den", "-",
+         {"&Neu\tStrg+N", "Fällige &Wörter üben\tStrg+D", "Spiel been&den", "-",
           "&Statistik\tAlt+%", "&Zeiten und Farben", "&Fehler- und Sprachoptionen",
           "Spiel&einstellungen", "-", "Fehlerdatei &laden", "Fehlerdatei sch&reiben", "-",
           "&Beenden\tStrg+B"}},

@@ -28,9 +28,7 @@ using Names = std::vector<std::string>;
 
 class PlayerChoiceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        statistics.SetDirectory(folder.Path());
-    }
+    void SetUp() override { statistics.SetDirectory(folder.Path()); }
 
     void StoreRecent(const Names& names) {
         for (std::size_t i = 0; i < names.size(); ++i) {
@@ -48,7 +46,8 @@ protected:
     void Touch(const std::string& name) { std::ofstream(folder.File(name)) << "x"; }
 
     std::unique_ptr<PlayerChoiceDialog> Open(const std::string& preset = "lingomat.voc") {
-        auto dialog = std::make_unique<PlayerChoiceDialog>(statistics, profile, preset, folder.Path());
+        auto dialog =
+            std::make_unique<PlayerChoiceDialog>(statistics, profile, preset, folder.Path());
         dialog->show();
         return dialog;
     }
@@ -76,6 +75,52 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerOtherThanTheCurrentOne) {
     auto dialog = Open();
     EXPECT_EQ(ComboItems(NameCombo(*dialog)), (QStringList{u"Anna"_s, u"Bert"_s, {}, {}, {}}));
     EXPECT_EQ(NameCombo(*dialog)->currentText(), u"Anna"_s);
+
+    // A name of earlier versions, too long for any screen, does not widen the dialog.
+    const std::string endless(300, 'W');
+    StoreRecent({"Anna", endless});
+    Touch(std::string(200, 'D') + ".voc");
+    auto wide = Open();
+    EXPECT_LT(wide->sizeHint().width(), 600);
+    EXPECT_LT(NameCombo(*wide)->width(), 400);
+
+    // From the menu the loaded data set stays; its box only shows it.
+    Touch("b.voc");
+    auto menu = Open("b.voc");
+    menu->FixDataSet();
+    EXPECT_FALSE(Find<QComboBox>(*menu, "dataSetCombo")->isEnabled());
+    Find<QComboBox>(*menu, "dataSetCombo")->setCurrentIndex(0);
+    ClickButton(*menu, "okButton");
+    EXPECT_EQ(menu->DataSetName(), "b.voc");
+}
+
+// Two running games on one player: the second is told who plays and may pick another name or
+// only watch, and never saves over the first one's results.
+TEST_F(PlayerChoiceTest, ASecondGameOnThePlayerOffersAnotherNameOrWatching) {
+    auto first = Open();
+    NameCombo(*first)->setEditText(QStringLiteral("Anna"));
+    ClickButton(*first, "okButton");
+    ASSERT_TRUE(statistics.HoldsLock());
+
+    PlayerStatistics second;
+    second.SetDirectory(folder.Path());
+    for (const char* button : {"otherNameButton", "watchButton"}) {
+        auto dialog = std::make_unique<PlayerChoiceDialog>(second, profile, "", folder.Path());
+        dialog->show();
+        NameCombo(*dialog)->setEditText(QStringLiteral("Anna"));
+        QString told;
+        OnModal<QMessageBox> answer([&](QMessageBox& box) {
+            told = box.text();
+            ClickButton(box, button);
+        });
+        ClickButton(*dialog, "okButton");
+        EXPECT_TRUE(told.contains(QStringLiteral("Anna")) && told.contains(u"Prozess"_s))
+            << told.toStdString();
+        const bool watching = std::string(button) == "watchButton";
+        EXPECT_EQ(dialog->isVisible(), !watching) << button;
+        EXPECT_EQ(second.PlayerName(), watching ? "Anna" : "") << button;
+        EXPECT_EQ(second.ReadOnly(), watching) << button;
+    }
 }
 
 // The offered name is selected: a name typed at once replaces it, Enter at once accepts it.
@@ -189,9 +234,12 @@ TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
     statistics.SetPlayerName("Anna");
     Touch("other.voc");
     const Names recent = {"Anna", "Bert", "<absent>", "<absent>", "<absent>"};
-    const QString names[] = {QStringLiteral("a/b"),  QStringLiteral("a\\b"),
-                             QStringLiteral("c:d"),  QStringLiteral(".."),
-                             QStringLiteral("x\ty"), QStringLiteral("\u0141ukasz")};
+    const QString names[] = {
+        QStringLiteral("a/b"),        QStringLiteral("a\\b"), QStringLiteral("c:d"),
+        QStringLiteral(".."),         QStringLiteral("x\ty"), QStringLiteral("\u0141ukasz"),
+        QStringLiteral("wer?"),       QStringLiteral("a*b"),  QStringLiteral("<b>"),
+        QStringLiteral("x|y"),        QStringLiteral("CON"),  QStringLiteral("lpt1.txt"),
+        QString(65, QLatin1Char('n'))};
     for (const QString& name : names) {
         auto dialog = Open();
         NameCombo(*dialog)->setEditText(name);

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include <QDir>
+#include <QFile>
 #include <QDirIterator>
 #include <QTemporaryDir>
 
@@ -57,6 +58,7 @@ TEST_F(QtProfileStoreTest, ValuesSurviveReopeningWithTheirWindows1252Bytes) {
         store.WriteString("Lingomat", "Player1", name);
         store.WriteInt(name, "ColorWrong", 12500735);
         store.WriteInt(name, "Big", -4'000'000'000);
+        EXPECT_TRUE(store.Sync());
     }
     QtProfileStore reopened(IniFile());
     EXPECT_EQ(reopened.GetString("Lingomat", "player1", ""), name);
@@ -64,11 +66,34 @@ TEST_F(QtProfileStoreTest, ValuesSurviveReopeningWithTheirWindows1252Bytes) {
     EXPECT_EQ(reopened.GetInt(name, "big", 0), -4'000'000'000);
 }
 
+// A settings folder that cannot be written (here a file stands where it should be, which stops
+// every user, root too) is reported, not passed over.
+TEST_F(QtProfileStoreTest, SettingsThatCannotBeWrittenAreReported) {
+    QFile blocker(folder.filePath(QStringLiteral("settings")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QtProfileStore store(IniFile());
+    store.WriteInt("Anna", "Right", 650);
+    EXPECT_FALSE(store.Sync());
+}
+
 // Player names become section names; none of these may reach another section or a file.
 TEST_F(QtProfileStoreTest, HostilePlayerNamesStayInTheirOwnSection) {
-    const std::vector<std::string> names = {
-        "../x", "[General]", "General", "a/b", "a", "a\\b", "Lingomat/Dataset", "%41",
-        "A",    "x=y",       "; c",     "",    "\n[Lingomat]\nDataset=evil", "..", "/etc/passwd"};
+    const std::vector<std::string> names = {"../x",
+                                            "[General]",
+                                            "General",
+                                            "a/b",
+                                            "a",
+                                            "a\\b",
+                                            "Lingomat/Dataset",
+                                            "%41",
+                                            "A",
+                                            "x=y",
+                                            "; c",
+                                            "",
+                                            "\n[Lingomat]\nDataset=evil",
+                                            "..",
+                                            "/etc/passwd"};
     {
         QtProfileStore store(IniFile());
         store.WriteString("Lingomat", "Dataset", "lingomat.voc");

@@ -72,6 +72,12 @@ void QtDocumentHost::ChoosePlayer(PlayerStatistics& statistics, std::string& dat
     }
 }
 
+void QtDocumentHost::ChangePlayer(PlayerStatistics& statistics, const std::string& loadedDataSet) {
+    PlayerChoiceDialog dialog(statistics, profile, loadedDataSet, {}, window);
+    dialog.FixDataSet();
+    dialog.exec();
+}
+
 LoadProgress* QtDocumentHost::LoadingProgress() {
     if (progress == nullptr) {
         progress = new LoadingDialog(window);

@@ -11,7 +11,6 @@
 #include "platform/ProfileStore.h"
 #include "ui/LoadingDialog.h"
 
-
 namespace lingomat {
 
 // The document's window-system needs met with Qt dialogs.
@@ -28,6 +27,7 @@ public:
     MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                               MessageButtons buttons, MessageIcon icon) override;
     void ChoosePlayer(PlayerStatistics& statistics, std::string& dataSetName) override;
+    void ChangePlayer(PlayerStatistics& statistics, const std::string& loadedDataSet) override;
     LoadProgress* LoadingProgress() override;
     void TitleChanged(const std::string& title) override;
     void ModifiedChanged(bool modified) override;

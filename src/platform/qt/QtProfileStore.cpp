@@ -93,8 +93,13 @@ void QtProfileStore::WriteString(const std::string& section, const std::string& 
     settings->setValue(Key(section, name), ToQString(value));
 }
 
-void QtProfileStore::Sync() { settings->sync(); }
+bool QtProfileStore::Sync() {
+    settings->sync();
+    return settings->status() == QSettings::NoError;
+}
 
-QString QtProfileStore::FileName() const { return settings->fileName(); }
+QString QtProfileStore::FileName() const {
+    return settings->fileName();
+}
 
 } // namespace lingomat

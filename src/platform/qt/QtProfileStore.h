@@ -26,8 +26,8 @@ public:
     void WriteString(const std::string& section, const std::string& name,
                      const std::string& value) override;
 
-    // Writes what is pending to disk.
-    void Sync();
+    // Writes what is pending to disk; false when the file cannot be written.
+    bool Sync() override;
     QString FileName() const;
 
     // The key under which a section's value lives. Sections are player names, which may hold

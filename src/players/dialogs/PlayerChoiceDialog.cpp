@@ -9,7 +9,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -64,6 +66,13 @@ PlayerChoiceDialog::PlayerChoiceDialog(PlayerStatistics& store, ProfileStore& se
     // itself instead of letting it press OK.
     playerCombo->setCompleter(nullptr);
     dataSetCombo->setObjectName(QStringLiteral("dataSetCombo"));
+    // A long name in the list of recent players must not widen the dialog beyond the screen:
+    // the boxes keep a fixed width and the lists cut long entries short.
+    for (QComboBox* combo : {playerCombo, dataSetCombo}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(18);
+        combo->view()->setTextElideMode(Qt::ElideMiddle);
+    }
 
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("Spielername:"), this), 0, 0);
@@ -146,34 +155,88 @@ void PlayerChoiceDialog::FillDataSets(const std::filesystem::path& workingDirect
     dataSetCombo->setCurrentIndex(FindEntry(*dataSetCombo, ToQString(dataSetName)));
 }
 
+void PlayerChoiceDialog::FixDataSet() {
+    dataSetCombo->setEnabled(false);
+    dataSetCombo->setToolTip(
+        QStringLiteral("Ein anderer Datensatz wird beim n\u00e4chsten Start geladen."));
+}
+
+bool PlayerChoiceDialog::RefusesName(const QString& typed, const std::string& name) {
+    // The empty name is allowed: that player plays without a file.
+    if (name.empty() && typed.isEmpty()) {
+        return false;
+    }
+    QString reason;
+    if (ToQString(name) != typed) {
+        reason = QStringLiteral("Er enth\u00e4lt Zeichen, die Lingomat nicht speichern kann.");
+    } else if (!IsUsablePlayerFileName(name)) {
+        reason = QStringLiteral("Bitte w\u00e4hlen Sie einen k\u00fcrzeren Namen ohne / \\ : und "
+                                "ohne Steuerzeichen.");
+    } else {
+        // A player who already has a file keeps his name, whatever other systems allow.
+        std::error_code error;
+        if (std::filesystem::exists(statistics.FilePathOf(name), error)) {
+            return false;
+        }
+        reason = ToQString(PlayerNameProblem(name));
+    }
+    if (reason.isEmpty()) {
+        return false;
+    }
+    ShowDialogMessage(this,
+                      QStringLiteral("Der Name \u201e%1\u201c kann nicht als Dateiname verwendet "
+                                     "werden. %2")
+                          .arg(typed, reason),
+                      QStringLiteral("Lingomat: Wahl des Spielers"), QMessageBox::Warning);
+    playerCombo->setFocus();
+    playerCombo->lineEdit()->selectAll();
+    return true;
+}
+
 void PlayerChoiceDialog::accept() {
     const QString typed = playerCombo->currentText();
     const std::string name = FromQString(typed);
-    // The empty name is allowed: that player plays without a file.
-    const bool representable = ToQString(name) == typed;
-    if (!representable || (!name.empty() && !IsUsablePlayerFileName(name))) {
-        ShowDialogMessage(this,
-                          QStringLiteral("Der Name \u201e%1\u201c kann nicht als Dateiname "
-                                         "verwendet werden. Bitte w\u00e4hlen Sie einen Namen "
-                                         "ohne / \\ : und ohne Steuerzeichen.")
-                              .arg(typed),
-                          QStringLiteral("Lingomat: Wahl des Spielers"), QMessageBox::Warning);
+    if (RefusesName(typed, name)) {
+        return;
+    }
+    const auto watchOnly = [this, &typed](const std::string& holder) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Lingomat: Wahl des Spielers"),
+                        ToQString(PlayerInUseText(FromQString(typed), holder)),
+                        QMessageBox::NoButton, this);
+        box.setObjectName(QStringLiteral("playerInUseBox"));
+        QPushButton* other =
+            box.addButton(QStringLiteral("&Anderer Name"), QMessageBox::RejectRole);
+        QPushButton* watch = box.addButton(QStringLiteral("Nur &ansehen"), QMessageBox::AcceptRole);
+        other->setObjectName(QStringLiteral("otherNameButton"));
+        watch->setObjectName(QStringLiteral("watchButton"));
+        box.setDefaultButton(other);
+        box.setEscapeButton(other);
+        box.exec();
+        return box.clickedButton() == watch;
+    };
+    const PlayerSwitch result = SwitchPlayer(statistics, name, watchOnly);
+    if (!result.switched) {
+        playerCombo->setFocus();
+        playerCombo->lineEdit()->selectAll();
         return;
     }
     playerName = name;
     const int dataSet = dataSetCombo->currentIndex();
-    dataSetName = dataSet >= 0 ? FromQString(dataSetCombo->itemText(dataSet)) : std::string();
-
-    if (!statistics.Save()) {
+    if (dataSetCombo->isEnabled()) {
+        dataSetName = dataSet >= 0 ? FromQString(dataSetCombo->itemText(dataSet)) : std::string();
+    }
+    if (!result.previousSaved) {
         ShowDialogMessage(this,
                           QStringLiteral("Die Statistik von \u201e%1\u201c konnte nicht "
                                          "gespeichert werden.")
-                              .arg(ToQString(statistics.PlayerName())),
+                              .arg(ToQString(result.previousName)),
                           QStringLiteral("Lingomat"), QMessageBox::Warning);
     }
-    statistics.Reset();
-    statistics.SetPlayerName(playerName);
-    statistics.Load();
+    const std::string problem = PlayerFileLoadText(playerName, result.loaded);
+    if (!problem.empty()) {
+        ShowDialogMessage(this, ToQString(problem), QStringLiteral("Lingomat"),
+                          QMessageBox::Warning);
+    }
     RememberPlayer();
     QDialog::accept();
 }

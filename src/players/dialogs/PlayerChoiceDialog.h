@@ -30,6 +30,8 @@ public:
     const std::string& DataSetName() const { return dataSetName; }
 
     void accept() override;
+    // From the menu: the loaded data set stays for this run, so its box only shows it.
+    void FixDataSet();
 
     static constexpr int RecentPlayerCount = 5;
 
@@ -37,6 +39,8 @@ private:
     void FillPlayers();
     void FillDataSets(const std::filesystem::path& workingDirectory);
     void RememberPlayer();
+    // Says why and returns true when the typed name cannot be the player's.
+    bool RefusesName(const QString& typed, const std::string& name);
 
     PlayerStatistics& statistics;
     ProfileStore& profile;
