@@ -347,6 +347,10 @@ bool PlayerStatistics::Save() const {
 }
 
 bool PlayerStatistics::ClearAll() {
+    // A watched player's file belongs to another program: clearing it here would be a lie.
+    if (readOnly) {
+        return false;
+    }
     records.clear();
     return Save();
 }

@@ -210,6 +210,8 @@ TEST_F(PlayerStatisticsTest, ASecondProgramOnThePlayerOnlyWatches) {
     EXPECT_EQ(second.Records().size(), 1u);
     second.Record("L2", 1.0f, 1.0f, 0, 0, 1);
     EXPECT_TRUE(second.Save());
+    EXPECT_FALSE(second.ClearAll());
+    EXPECT_EQ(second.Records().size(), 2u);
     EXPECT_EQ(testing::ReadBytes(folder.File("Anna.lmp")), saved);
 
     // Once the first program lets go of the player, the next one plays him.

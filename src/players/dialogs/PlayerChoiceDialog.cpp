@@ -170,8 +170,8 @@ bool PlayerChoiceDialog::RefusesName(const QString& typed, const std::string& na
     if (ToQString(name) != typed) {
         reason = QStringLiteral("Er enth\u00e4lt Zeichen, die Lingomat nicht speichern kann.");
     } else if (!IsUsablePlayerFileName(name)) {
-        reason = QStringLiteral("Bitte w\u00e4hlen Sie einen k\u00fcrzeren Namen ohne / \\ : und "
-                                "ohne Steuerzeichen.");
+        reason = QStringLiteral("Bitte w\u00e4hlen Sie einen Namen von h\u00f6chstens 64 Zeichen "
+                                "ohne / \\ : und ohne Steuerzeichen.");
     } else {
         // A player who already has a file keeps his name, whatever other systems allow.
         std::error_code error;
