@@ -1,5 +1,7 @@
 #include "platform/FileSync.h"
 
+#include "platform/SafeFiles.h"
+
 #include <system_error>
 
 #if !defined(_WIN32) && __has_include(<unistd.h>) && __has_include(<fcntl.h>)
@@ -62,10 +64,10 @@ bool SyncPath(const std::filesystem::path& /*path*/) {
 #endif
 
 bool ReplaceFile(const std::filesystem::path& target, const std::string& contents) {
-    auto temporary = target;
-    temporary += ".tmp";
+    RemoveStaleTemporaries(target);
+    std::filesystem::path temporary;
     std::error_code error;
-    std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
+    std::FILE* file = CreateTemporaryBeside(target, temporary);
     if (file == nullptr) {
         return false;
     }
