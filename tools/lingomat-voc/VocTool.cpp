@@ -147,9 +147,9 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     parser.addOption(output);
     parser.addOption(encoding);
     std::vector<QCommandLineOption> importOptions;
-    for (const auto& spec : ImportOptionSpecs) {
-        importOptions.emplace_back(Q(spec.name), Q(spec.description),
-                                   spec.valueName ? Q(spec.valueName) : QString());
+    for (const auto& described : ImportOptionSpecs) {
+        importOptions.emplace_back(Q(described.name), Q(described.description),
+                                   described.valueName ? Q(described.valueName) : QString());
         parser.addOption(importOptions.back());
     }
     QStringList arguments{Q("lingomat-voc")};
