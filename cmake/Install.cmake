@@ -24,7 +24,7 @@ install(FILES ${CMAKE_BINARY_DIR}/lingomat.metainfo.xml
 if(TARGET lingomat_ui)
   file(RELATIVE_PATH shipped_from_bindir
     ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/lingomat)
-  set_source_files_properties(${CMAKE_SOURCE_DIR}/src/ui/GameFolder.cpp
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/src/app/ui/GameFolder.cpp
     DIRECTORY ${CMAKE_SOURCE_DIR}/src
     PROPERTIES COMPILE_DEFINITIONS "LINGOMAT_SHIPPED_FROM_BINDIR=\"${shipped_from_bindir}\"")
 endif()

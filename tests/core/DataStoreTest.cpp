@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/LessonSelection.h"
+#include "game/LessonSelection.h"
 #include "data/LessonTable.h"
 #include "data/QuestionPool.h"
 #include "data/VocDatabase.h"

@@ -102,14 +102,16 @@ TEST_P(KillDuringSaveTest, EveryKillLeavesTheLastOrTheNextVersionWhole) {
     const bool player = kind == FileKind::PlayerFile;
     for (int r = 0; r < Rounds; ++r) {
         const auto delay = std::chrono::milliseconds(1 + random.Draw(30));
-        const Round round = RunAndKill(kind == FileKind::ErrorFile ? "error"
-                                       : kind == FileKind::CardBox ? "cards"
-                                                                   : "player",
-                                       folder.Path(), delay, [&] {
-            if (player) {
-                EXPECT_EQ(ProbePlayerLock(folder.Path()), FileLock::State::InUse) << "round " << r;
-            }
-        });
+        const Round round =
+            RunAndKill(kind == FileKind::ErrorFile ? "error"
+                       : kind == FileKind::CardBox ? "cards"
+                                                   : "player",
+                       folder.Path(), delay, [&] {
+                           if (player) {
+                               EXPECT_EQ(ProbePlayerLock(folder.Path()), FileLock::State::InUse)
+                                   << "round " << r;
+                           }
+                       });
         ASSERT_FALSE(round.exited) << "the save loop gave up in round " << r;
         ASSERT_GE(round.reported, 1) << "no save finished in round " << r;
 

@@ -37,12 +37,12 @@ bool SameEntries(const LessonStatistics& a, const LessonStatistics& b, bool exac
         return false;
     }
     for (std::size_t i = 0; i < a.Count(); ++i) {
-        const bool same = exact ? (std::isnan(a.score[i]) ? std::isnan(b.score[i])
-                                                          : a.score[i] == b.score[i]) &&
-                                      (std::isnan(a.completion[i]) ? std::isnan(b.completion[i])
-                                                                   : a.completion[i] == b.completion[i])
-                                : NearlyEqual(a.score[i], b.score[i]) &&
-                                      NearlyEqual(a.completion[i], b.completion[i]);
+        const bool same =
+            exact ? (std::isnan(a.score[i]) ? std::isnan(b.score[i]) : a.score[i] == b.score[i]) &&
+                        (std::isnan(a.completion[i]) ? std::isnan(b.completion[i])
+                                                     : a.completion[i] == b.completion[i])
+                  : NearlyEqual(a.score[i], b.score[i]) &&
+                        NearlyEqual(a.completion[i], b.completion[i]);
         if (!same) {
             return false;
         }

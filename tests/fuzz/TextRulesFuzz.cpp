@@ -82,9 +82,8 @@ void CheckSmallOperations(const std::string& text, const std::string& pattern,
 
     const std::string stripped = StripArticle(text);
     FUZZ_CHECK(text.ends_with(stripped));
-    FUZZ_CHECK(StripPrefix(text, pattern) == (text.starts_with(pattern)
-                                                   ? text.substr(pattern.size())
-                                                   : text));
+    FUZZ_CHECK(StripPrefix(text, pattern) ==
+               (text.starts_with(pattern) ? text.substr(pattern.size()) : text));
 
     const std::string plain = PlainCapitals(text);
     FUZZ_CHECK(plain.size() == text.size());
@@ -127,12 +126,12 @@ void CheckForms(const std::string& text, std::size_t k, Random& random) {
         FUZZ_CHECK(DropLeadingSlash(text) == text.substr(1));
     }
 
-    for (const long long index : {static_cast<long long>(k), -1LL,
-                                  static_cast<long long>(count) + 1}) {
+    for (const long long index :
+         {static_cast<long long>(k), -1LL, static_cast<long long>(count) + 1}) {
         const std::string form = FormAt(text, index, random);
-        FUZZ_CHECK(several ? (form.find('/') == std::string::npos &&
-                              text.find(form) != std::string::npos)
-                           : form == text);
+        FUZZ_CHECK(
+            several ? (form.find('/') == std::string::npos && text.find(form) != std::string::npos)
+                    : form == text);
     }
 
     const std::string withoutParts = RemoveParentheses(text);

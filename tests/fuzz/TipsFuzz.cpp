@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto& tips = doc.tipList;
     FUZZ_CHECK(!tips.empty());
-    FUZZ_CHECK(tips.size() <= static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
+    FUZZ_CHECK(tips.size() <=
+               static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
     bool anyTip = false;
     for (const std::string& tip : tips) {
         FUZZ_CHECK(tip.size() <= MaxTipLength && tip.find('\n') == std::string::npos);

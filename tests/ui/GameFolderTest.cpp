@@ -30,8 +30,10 @@ void SetAge(const fs::path& file, int hoursAgo) {
 
 // The shipped files and what they hold.
 const std::pair<const char*, const char*> kShipped[] = {
-    {"lingomat.voc", "shipped lingomat"}, {"spanbasic.voc", "shipped spanbasic"},
-    {"tipps.txt", "shipped tips"},        {"help/index.html", "shipped help"},
+    {"lingomat.voc", "shipped lingomat"},
+    {"spanbasic.voc", "shipped spanbasic"},
+    {"tipps.txt", "shipped tips"},
+    {"help/index.html", "shipped help"},
     {"images/toolbar.png", "shipped picture"},
 };
 
@@ -118,8 +120,8 @@ TEST_F(GameFolderTest, MenuStartFillsThePlayersFolder) {
 TEST_F(GameFolderTest, CopiesOnlyWhatIsMissingOrOlder) {
     // The age of the player's copy (< 0: he has none; the shipped file is 48 hours old) and
     // whether it is replaced.
-    for (const auto& [hoursAgo, replaced] : {std::pair{-1, true}, std::pair{72, true},
-                                             std::pair{48, false}, std::pair{1, false}}) {
+    for (const auto& [hoursAgo, replaced] :
+         {std::pair{-1, true}, std::pair{72, true}, std::pair{48, false}, std::pair{1, false}}) {
         SCOPED_TRACE(hoursAgo);
         fs::remove_all(player);
         if (hoursAgo >= 0) {

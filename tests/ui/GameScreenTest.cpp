@@ -15,7 +15,7 @@
 #include "screen/LingomatView.h"
 #include "screen/ScreenFont.h"
 #include "ui/CommandTable.h"
-#include "ui/Commands.h"
+#include "support/Commands.h"
 #include "ui/GameCommands.h"
 #include "ui/GameTypeDialog.h"
 #include "ui/LessonDialog.h"
@@ -371,7 +371,7 @@ TEST_F(GameScreenTest, SkipAsksAndCountsOnlyOnYes) {
         game.host.answers = {answer};
         view.OnSkipQuestion();
         EXPECT_EQ(game.host.LastMessage(), "Sind Sie sicher, diese Frage \xFC"
-                                         "berspringen zu wollen?");
+                                           "berspringen zu wollen?");
         EXPECT_EQ(doc.cheatCount, keepsGame ? 0u : 1u);
         EXPECT_EQ(doc.lastVerdict, -1);
         // A skipped question leaves the game; its answer is shown where a tip stood before.

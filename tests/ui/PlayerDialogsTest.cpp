@@ -10,8 +10,8 @@
 
 #include "UiTestSupport.h"
 #include "players/PlayerStatistics.h"
-#include "players/dialogs/PlayerChoiceDialog.h"
-#include "players/dialogs/PlayerStatisticsDialog.h"
+#include "playerdialogs/PlayerChoiceDialog.h"
+#include "playerdialogs/PlayerStatisticsDialog.h"
 
 namespace lingomat::testing {
 namespace {

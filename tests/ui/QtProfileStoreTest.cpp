@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/qt/QtProfileStore.h"
+#include "host/QtProfileStore.h"
 
 namespace lingomat {
 namespace {

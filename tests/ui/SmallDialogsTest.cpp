@@ -11,8 +11,8 @@
 
 #include "UiTestSupport.h"
 #include "data/DataSetLoader.h"
-#include "platform/qt/QtDocumentHost.h"
-#include "ui/LoadingDialog.h"
+#include "host/QtDocumentHost.h"
+#include "support/LoadingDialog.h"
 #include "ui/SmallDialogCommands.h"
 #include "ui/StatisticsDialog.h"
 #include "ui/TipsDialog.h"

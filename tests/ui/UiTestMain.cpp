@@ -29,7 +29,6 @@ private:
     std::unique_ptr<QApplication> application;
 };
 
-const auto* const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 } // namespace

@@ -22,7 +22,7 @@
 #include "platform/Clock.h"
 #include "platform/DocumentHost.h"
 #include "platform/ProfileStore.h"
-#include "platform/qt/Cp1252.h"
+#include "support/Cp1252.h"
 
 #include "DataSets.h"
 #include "ScriptedHost.h"

@@ -1,0 +1,82 @@
+#include "screen/LingomatView.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "game/LingomatDoc.h"
+#include "platform/DocumentHost.h"
+#include "support/Cp1252.h"
+
+namespace lingomat {
+
+bool CLingomatView::Confirm(const std::string& text, const std::string& caption, bool stopIcon) {
+    const MessageIcon icon = stopIcon ? MessageIcon::Stop : MessageIcon::Question;
+    if (host != nullptr) {
+        return host->ShowMessage(text, caption, MessageButtons::YesNo, icon) == MessageAnswer::Yes;
+    }
+    QMessageBox box(stopIcon ? QMessageBox::Critical : QMessageBox::Question, ToQString(caption),
+                    ToQString(text), QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("messageBox"));
+    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    yes->setObjectName(QStringLiteral("yesButton"));
+    no->setObjectName(QStringLiteral("noButton"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void CLingomatView::OnSkipQuestion() {
+    if (document.gameStarted && !document.gameOver &&
+        Confirm("Sind Sie sicher, diese Frage \xFC"
+                "berspringen zu wollen?",
+                "Frage \xFC"
+                "berspringen?",
+                true)) {
+        document.SkipQuestion();
+        KillTimer(FeedbackTimer);
+        if (document.gameOver) {
+            StopGameTimers();
+        }
+        trace.Progress(document);
+    }
+    update();
+}
+
+void CLingomatView::OnGlimpse() {
+    if (!document.gameStarted || document.gameOver) {
+        return;
+    }
+    document.Glimpse();
+    if (document.glimpseActive) {
+        SetTimer(GlimpseTimer, static_cast<int>(document.glimpseTime));
+    }
+    update();
+}
+
+void CLingomatView::OnRotateAnswers() {
+    document.RotateAnswerForm();
+    update();
+}
+
+void CLingomatView::OnRemoveDuplicates() {
+    document.RemoveDuplicateQuestions();
+    update();
+}
+
+void CLingomatView::OnEndGame() {
+    if (document.gameStarted && !document.gameOver) {
+        document.EndGameNow();
+        StopGameTimers();
+        trace.Progress(document);
+    }
+    update();
+}
+
+void CLingomatView::OnChangePlayer() {
+    document.ChangePlayer();
+    update();
+}
+
+} // namespace lingomat

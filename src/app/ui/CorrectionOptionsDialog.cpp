@@ -1,0 +1,114 @@
+#include "ui/CorrectionOptionsDialog.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lingomat {
+
+namespace {
+
+// The text of a check box that wraps over several lines; clicking it works the box, as a
+// check box's own text does.
+class CheckBoxText : public QLabel {
+public:
+    CheckBoxText(const QString& text, QCheckBox* box, QWidget* parent)
+        : QLabel(text, parent), box(box) {
+        setWordWrap(true);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setBuddy(box);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && box->isEnabled() &&
+            rect().contains(event->position().toPoint())) {
+            box->click();
+        }
+    }
+
+private:
+    QCheckBox* box;
+};
+
+QCheckBox* AddOption(QVBoxLayout* layout, QWidget* parent, const char* name, const QString& text,
+                     bool checked) {
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(QString::fromLatin1(name) + QStringLiteral("Check"));
+    box->setAccessibleName(text);
+    box->setChecked(checked);
+    auto* label = new CheckBoxText(text, box, parent);
+    label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addWidget(box, 0, Qt::AlignTop);
+    row->addWidget(label, 1);
+    layout->addLayout(row);
+    return box;
+}
+
+} // namespace
+
+CorrectionOptionsDialog::CorrectionOptionsDialog(const CorrectionOptions& options, QWidget* parent)
+    : QDialog(parent), options(options) {
+    setObjectName(QStringLiteral("correctionOptionsDialog"));
+    setWindowTitle(QStringLiteral("Fehler- und Sprachoptionen"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(8);
+    ignoreSpacingCheck = AddOption(
+        layout, this, "ignoreSpacing",
+        QStringLiteral("Ignorieren von Fehlern durch falsches Zusammen- oder "
+                       "Auseinanderschreiben oder das falsche Benutzen von Bindestrichen."),
+        options.ignoreSpacing);
+    ignoreCaseCheck = AddOption(
+        layout, this, "ignoreCase",
+        QStringLiteral("Ignorieren von Fehlern durch die nichtbeachtete Gro\u00dfschreibung"),
+        options.ignoreCase);
+    ignoreAccentsCheck = AddOption(layout, this, "ignoreAccents",
+                                   QStringLiteral("Ignorieren von Akzent- und Umlautfehlern."),
+                                   options.ignoreAccents);
+    ignoreArticlesCheck = AddOption(
+        layout, this, "ignoreArticles",
+        QStringLiteral("Vernachl\u00e4ssigen von Artikeln (der, die, das, ein, eine, sich, el, le, "
+                       "la, las, les, los, l', un, une, des, se, s', the, to)"),
+        options.ignoreArticles);
+    repeatAtOnceCheck =
+        AddOption(layout, this, "repeatAtOnce",
+                  QStringLiteral("Sofortiges Wiederholen einer falsch beantworteten Frage."),
+                  options.repeatAtOnce);
+    oneRightSufficesCheck = AddOption(
+        layout, this, "oneRightSuffices",
+        QStringLiteral("Nach einem Fehler braucht die Frage nur einmal richtig beantwortet zu "
+                       "werden. (Standard zwei Mal)"),
+        options.oneRightSuffices);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addStretch(1);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+    // The template was 204 dialog units wide; the height is what the wrapped texts need there.
+    setFixedSize(360, layout->heightForWidth(360));
+
+    connect(ok, &QPushButton::clicked, this, &CorrectionOptionsDialog::accept);
+}
+
+void CorrectionOptionsDialog::accept() {
+    options.ignoreSpacing = ignoreSpacingCheck->isChecked();
+    options.ignoreCase = ignoreCaseCheck->isChecked();
+    options.ignoreAccents = ignoreAccentsCheck->isChecked();
+    options.ignoreArticles = ignoreArticlesCheck->isChecked();
+    options.repeatAtOnce = repeatAtOnceCheck->isChecked();
+    options.oneRightSuffices = oneRightSufficesCheck->isChecked();
+    QDialog::accept();
+}
+
+} // namespace lingomat
