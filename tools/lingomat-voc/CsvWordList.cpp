@@ -25,7 +25,7 @@ std::string DelimiterName(char32_t delimiter) {
 }
 
 bool IsBlank(const PositionedText& cell) {
-    return Trimmed(cell).empty();
+    return TrimmedView(cell).empty();
 }
 
 bool IsBlankRecord(const CsvRecord& record) {
@@ -200,7 +200,8 @@ private:
 
 } // namespace
 
-WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings) {
+WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings,
+                         const RowSink& sink) {
     WordList list;
     std::string encoding;
     std::string converted;
@@ -226,7 +227,7 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
     std::vector<PositionedText> sample;
     PositionedText chunk;
     while (sample.size() < DelimiterSampleRecords && chunks.Next(chunk)) {
-        sample.push_back(chunk);
+        sample.push_back(std::move(chunk));
     }
     std::optional<char32_t> delimiter = settings.delimiter;
     if (!delimiter) {
@@ -322,7 +323,7 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
         ImportRow row;
         row.line = record.line;
         for (std::size_t i = 0; i < record.cells.size(); ++i) {
-            const PositionedText cell = Trimmed(record.cells[i]);
+            const auto cell = TrimmedView(record.cells[i]);
             if (i >= mapping.size()) {
                 reportedColumn.resize(std::max(reportedColumn.size(), i + 1), false);
                 if (!cell.empty() && !reportedColumn[i]) {
@@ -352,7 +353,11 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
                 row.texts[static_cast<std::size_t>(mapping[i])] = std::move(stored);
             }
         }
-        list.rows.push_back(std::move(row));
+        if (sink) {
+            sink(list, row);
+        } else {
+            list.rows.push_back(std::move(row));
+        }
     };
     for (std::size_t r = header ? 1 : 0; r < records.size(); ++r) {
         takeRecord(records[r]);

@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "TextLines.h"
 
 namespace lingomat {
 
@@ -55,13 +58,14 @@ struct CheckReport {
 };
 
 // Checks the decoded lines (Windows-1252) of a data set. In a Spanish data set the French
-// column may stay empty, as those sets pair German with Spanish only.
-CheckReport CheckDataSet(const std::vector<std::string>& lines, bool spanish);
+// column may stay empty, as those sets pair German with Spanish only. Without the learner
+// findings (warnings all) the check needs far less memory.
+CheckReport CheckDataSet(const TextLines& lines, bool spanish, bool learnerFindings = true);
 
 // What is wrong with the shape of a several-answer text ("/form /form"), or "" when nothing is.
-std::string FormShapeProblem(const std::string& text);
+std::string FormShapeProblem(std::string_view text);
 
 // What is wrong with the parentheses of a text, or "" when they pair up.
-std::string ParenthesesProblem(const std::string& text);
+std::string ParenthesesProblem(std::string_view text);
 
 } // namespace lingomat

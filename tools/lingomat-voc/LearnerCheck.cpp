@@ -13,8 +13,8 @@
 namespace lingomat {
 namespace {
 
-std::string Quoted(const std::string& cp1252) {
-    return "„" + Cp1252ToUtf8(cp1252) + "“";
+std::string Quoted(std::string_view cp1252) {
+    return "„" + Cp1252ToUtf8(std::string(cp1252)) + "“";
 }
 
 const char* ColumnLanguage(Language column, bool spanish) {
@@ -47,7 +47,7 @@ void AddAmbiguous(const DataSetLayout& layout, const std::deque<VocEntry>& recor
         for (const auto& group : AmbiguousQuestions(records, question, answer, options)) {
             std::vector<std::string> answers;
             for (const std::size_t r : group) {
-                const auto& field = layout.records[r].texts[answer];
+                const NumberedText field = layout.records[r].Text(answer);
                 const std::string listed =
                     Quoted(field.text) + " (Zeile " + std::to_string(field.line) + ")";
                 if (std::find(answers.begin(), answers.end(), listed) == answers.end()) {
@@ -58,7 +58,7 @@ void AddAmbiguous(const DataSetLayout& layout, const std::deque<VocEntry>& recor
             for (const auto& a : answers) {
                 list += (list.empty() ? "" : ", ") + a;
             }
-            const auto& first = layout.records[group.front()].texts[question];
+            const NumberedText first = layout.records[group.front()].Text(question);
             findings.push_back({Severity::Warning, FindingKind::AmbiguousQuestion, first.line,
                                 Direction(question, answer, spanish) + ": die Frage " +
                                     Quoted(first.text) + " hat verschiedene Antworten: " + list});
@@ -70,8 +70,8 @@ void AddNeverAsked(const DataSetLayout& layout, bool spanish, std::vector<Findin
     const auto directions = Directions(spanish);
     for (const LayoutRecord& record : layout.records) {
         for (Language column = 0; column < 3; ++column) {
-            const NumberedText& field = record.texts[column];
-            if (IsAskable(field.text)) {
+            const NumberedText field = record.Text(column);
+            if (IsAskable(std::string(field.text))) {
                 continue;
             }
             std::string where;
@@ -93,8 +93,10 @@ void AddNeverAsked(const DataSetLayout& layout, bool spanish, std::vector<Findin
 
 void AddOptionalPartHints(const DataSetLayout& layout, std::vector<Finding>& findings) {
     for (const LayoutRecord& record : layout.records) {
-        for (const NumberedText& field : record.texts) {
-            if (const std::string plain = OptionalPartSpelling(field.text); !plain.empty()) {
+        for (Language column = 0; column < 3; ++column) {
+            const NumberedText field = record.Text(column);
+            if (const std::string plain = OptionalPartSpelling(std::string(field.text));
+                !plain.empty()) {
                 findings.push_back({Severity::Warning, FindingKind::CouldBeOptionalPart, field.line,
                                     "Hinweis: " + Quoted(field.text) + " ließe sich als " +
                                         Quoted(plain) + " schreiben"});
@@ -149,7 +151,7 @@ void AddLearnerFindings(const DataSetLayout& layout, bool spanish, std::vector<F
     std::deque<VocEntry> records(layout.records.size());
     for (std::size_t r = 0; r < layout.records.size(); ++r) {
         for (Language column = 0; column < 3; ++column) {
-            records[r].SetText(column, layout.records[r].texts[column].text);
+            records[r].SetText(column, std::string(layout.records[r].Text(column).text));
         }
     }
     AddAmbiguous(layout, records, spanish, findings);

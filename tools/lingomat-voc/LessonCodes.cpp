@@ -59,7 +59,7 @@ std::int32_t CodeMatcher::Next(std::int32_t node, unsigned char byte) const {
     }
 }
 
-std::vector<std::size_t> CodeMatcher::Contained(const std::string& text) const {
+std::vector<std::size_t> CodeMatcher::Contained(std::string_view text) const {
     std::vector<std::size_t> found = emptyCodes;
     std::int32_t node = 0;
     for (const char c : text) {
@@ -77,18 +77,33 @@ std::vector<std::size_t> CodeMatcher::Contained(const std::string& text) const {
     return found;
 }
 
-LessonMembership::LessonMembership(const DataSetLayout& layout)
-    : byRecord(layout.records.size()), byLesson(layout.lessons.size()) {
+LessonMembership::LessonMembership(const DataSetLayout& layout) {
     std::vector<std::string> codes;
     codes.reserve(layout.lessons.size());
     for (const auto& lesson : layout.lessons) {
-        codes.push_back(lesson.code.text);
+        codes.emplace_back(lesson.code.text);
     }
     const CodeMatcher matcher(codes);
+    recordStarts.reserve(layout.records.size() + 1);
+    recordStarts.push_back(0);
+    std::vector<std::size_t> lessonSizes(layout.lessons.size(), 0);
+    for (const LayoutRecord& record : layout.records) {
+        for (const std::size_t lesson : matcher.Contained(record.Lesson().text)) {
+            recordLessons.push_back(static_cast<std::uint32_t>(lesson));
+            ++lessonSizes[lesson];
+        }
+        recordStarts.push_back(recordLessons.size());
+    }
+    recordLessons.shrink_to_fit();
+    lessonStarts.assign(layout.lessons.size() + 1, 0);
+    for (std::size_t l = 0; l < lessonSizes.size(); ++l) {
+        lessonStarts[l + 1] = lessonStarts[l] + lessonSizes[l];
+    }
+    lessonRecords.resize(recordLessons.size());
+    std::vector<std::size_t> filled(lessonStarts.begin(), lessonStarts.end() - 1);
     for (std::size_t r = 0; r < layout.records.size(); ++r) {
-        byRecord[r] = matcher.Contained(layout.records[r].lesson.text);
-        for (const std::size_t lesson : byRecord[r]) {
-            byLesson[lesson].push_back(r);
+        for (const std::uint32_t lesson : LessonsOf(r)) {
+            lessonRecords[filled[lesson]++] = static_cast<std::uint32_t>(r);
         }
     }
 }

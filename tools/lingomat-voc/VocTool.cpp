@@ -8,6 +8,7 @@
 #include <ostream>
 #include <random>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 #include "DataSetCheck.h"
@@ -191,6 +192,50 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     return parsed;
 }
 
+// Hands the decoded lines of a data set file to take, one at a time, as the game's reader
+// hands them out. A file that ends without a terminator after its last line still gives it.
+template <typename Take> void ForEachVocLine(const std::string& path, Take take) {
+    VocFileReader reader;
+    reader.Open(path);
+    for (;;) {
+        const std::string line = reader.ReadLine();
+        if (reader.atEnd) {
+            // A line that the end of the data cut off still counts; the empty rest does not.
+            if (!line.empty()) {
+                take(line);
+            }
+            return;
+        }
+        take(line);
+    }
+}
+
+// Whether a file is a source text by its first bytes or its extension; nothing when only the
+// encoding of the whole file can tell.
+std::optional<bool> SourceTextByStart(const std::string& path, const std::string& firstBytes) {
+    if (firstBytes.rfind("\xEF\xBB\xBF", 0) == 0 || firstBytes.rfind("###", 0) == 0) {
+        return true;
+    }
+    if (firstBytes.rfind("\xDC\xDC\xDC", 0) == 0) { // "###" stored
+        return false;
+    }
+    const std::string extension = fs::path(path).extension().string();
+    if (extension == ".voc" || extension == ".VOC") {
+        return false;
+    }
+    if (extension == ".txt" || extension == ".TXT") {
+        return true;
+    }
+    return std::nullopt;
+}
+
+std::string FirstBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char bytes[3] = {};
+    in.read(bytes, sizeof bytes);
+    return std::string(bytes, static_cast<std::size_t>(in.gcount()));
+}
+
 // Why a file cannot be read, or nothing when it can.
 std::optional<std::string> ReadProblem(const std::string& path) {
     std::error_code error;
@@ -262,19 +307,27 @@ bool WriteTextFile(const std::string& path, const std::string& content) {
 
 // Writes the lines as a data set and reads them back before the file replaces the target,
 // so that a full disk or a line the reader cannot take never leaves a damaged data set.
-bool WriteVocFile(const std::string& path, const std::vector<std::string>& lines) {
+bool WriteVocFile(const std::string& path, const TextLines& lines) {
     const std::string temporary = TemporaryNameFor(path);
     bool complete = false;
     {
         VocFileWriter writer;
         if (writer.Open(temporary)) {
-            for (const auto& line : lines) {
+            for (const std::string_view line : lines) {
                 writer.WriteLine(line);
             }
             complete = writer.Close() && writer.ReplacedCount() == 0;
         }
     }
-    complete = complete && ReadVocLines(temporary) == lines;
+    if (complete) {
+        // Compared line by line as read, not through a second copy of the data set.
+        std::size_t index = 0;
+        ForEachVocLine(temporary, [&](const std::string& line) {
+            complete = complete && index < lines.size() && lines[index] == line;
+            ++index;
+        });
+        complete = complete && index == lines.size();
+    }
     return CommitTemporary(temporary, path, complete);
 }
 
@@ -298,8 +351,7 @@ std::optional<std::uintmax_t> EarlyDataEnd(const std::string& path, std::uintmax
     return std::nullopt;
 }
 
-void WarnAboutReading(const std::string& path, const std::vector<std::string>& lines,
-                      std::ostream& err) {
+void WarnAboutReading(const std::string& path, const TextLines& lines, std::ostream& err) {
     std::uintmax_t fileSize = 0;
     if (const auto end = EarlyDataEnd(path, fileSize)) {
         err << "Warnung: " << path << ": Die Daten enden bei Byte " << *end << "; die übrigen "
@@ -326,8 +378,8 @@ int Unpack(const Arguments& args, std::ostream& out, std::ostream& err) {
     const auto lines = ReadVocLines(input);
     WarnAboutReading(input, lines, err);
     std::string text;
-    for (const auto& line : lines) {
-        text += Cp1252ToUtf8(line);
+    for (const std::string_view line : lines) {
+        text += Cp1252ToUtf8(std::string(line));
         text += '\n';
     }
     if (!args.output) {
@@ -414,7 +466,7 @@ int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
         return ExitFailure;
     }
-    const ImportOutcome outcome = ImportWordList(input, content, *args.output, options);
+    const ImportOutcome outcome = ImportWordList(input, std::move(content), *args.output, options);
     for (const auto& message : outcome.messages) {
         err << message << "\n";
     }
@@ -435,8 +487,7 @@ int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
 
 // What the game's own loader makes of the lines, compared with the check's reading of them,
 // so that the counts the check prints are the counts the game will see.
-std::optional<std::string> LoaderDisagreement(const std::string& vocPath,
-                                              const std::vector<std::string>& lines) {
+std::optional<std::string> LoaderDisagreement(const std::string& vocPath, const TextLines& lines) {
     VocDatabase database;
     LoadDataSet(database, vocPath, nullptr);
     const DataSetLayout layout = ParseDataSetLayout(lines);
@@ -459,13 +510,13 @@ std::optional<std::string> LoaderDisagreement(const std::string& vocPath,
     for (std::size_t i = 0; i < layout.records.size(); ++i) {
         const VocEntry& entry = database.vocabulary[i];
         const LayoutRecord& record = layout.records[i];
-        bool same = entry.Lesson() == record.lesson.text;
+        bool same = entry.Lesson() == record.Lesson().text;
         for (Language column = 0; column < 3; ++column) {
-            same = same && entry.Text(column) == record.texts[column].text;
+            same = same && entry.Text(column) == record.Text(column).text;
         }
         if (!same) {
-            return "Das Spiel liest den Datensatz in Zeile " + std::to_string(record.lesson.line) +
-                   " anders";
+            return "Das Spiel liest den Datensatz in Zeile " +
+                   std::to_string(record.Lesson().line) + " anders";
         }
     }
     return std::nullopt;
@@ -473,26 +524,36 @@ std::optional<std::string> LoaderDisagreement(const std::string& vocPath,
 
 int Check(const Arguments& args, std::ostream& out, std::ostream& err) {
     const std::string& input = args.files[0];
-    std::string content;
-    if (auto problem = ReadWholeFile(input, content)) {
+    if (auto problem = ReadProblem(input)) {
         err << *problem << "\n";
         return ExitFailure;
     }
+    // A packed data set is read by the game's reader alone; the whole file is only needed for
+    // a source text or when its kind shows nowhere but in the encoding.
+    std::string content;
+    const std::optional<bool> kind = SourceTextByStart(input, FirstBytes(input));
+    if (kind != false) {
+        if (auto problem = ReadWholeFile(input, content)) {
+            err << *problem << "\n";
+            return ExitFailure;
+        }
+    }
     const fs::path path(input);
-    const bool sourceText = LooksLikeSourceText(input, content.substr(0, 3), IsValidUtf8(content));
-    std::vector<std::string> lines;
+    const bool sourceText = kind ? *kind : IsValidUtf8(content);
+    TextLines lines;
     std::size_t encodingErrors = 0;
     std::string loadablePath = input;
     std::string temporary;
     bool spanish = false;
     if (sourceText) {
-        const SourceText source = ParseSourceText(content);
+        SourceText source = ParseSourceText(content);
+        content = std::string();
         std::ostringstream problems;
         if (!ReportSourceProblems(input, source, problems)) {
             encodingErrors = std::max<std::size_t>(source.problems.size(), 1);
         }
         out << problems.str();
-        lines = source.lines;
+        lines = std::move(source.lines);
         spanish = IsSpanishDataSet(path.stem().string() + ".voc");
         loadablePath.clear();
         if (encodingErrors == 0) {
@@ -580,15 +641,16 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
         return ExitFailure;
     }
     const fs::path path(input);
-    std::vector<std::string> lines;
+    TextLines lines;
     bool spanish = false;
     if (LooksLikeSourceText(input, content.substr(0, 3), IsValidUtf8(content))) {
-        const SourceText source = ParseSourceText(content);
+        SourceText source = ParseSourceText(content);
+        content = std::string();
         if (!ReportSourceProblems(input, source, err)) {
             err << "Nichts geschrieben: " << input << " ist kein gültiger Quelltext.\n";
             return ExitFailure;
         }
-        lines = source.lines;
+        lines = std::move(source.lines);
         spanish = IsSpanishDataSet(path.stem().string() + ".voc");
     } else {
         content.clear();
@@ -614,38 +676,14 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
 
 } // namespace
 
-std::vector<std::string> ReadVocLines(const std::string& path) {
-    std::vector<std::string> lines;
-    VocFileReader reader;
-    reader.Open(path);
-    for (;;) {
-        std::string line = reader.ReadLine();
-        if (reader.atEnd) {
-            // A line that the end of the data cut off still counts; the empty rest does not.
-            if (!line.empty()) {
-                lines.push_back(std::move(line));
-            }
-            return lines;
-        }
-        lines.push_back(std::move(line));
-    }
+TextLines ReadVocLines(const std::string& path) {
+    TextLines lines;
+    ForEachVocLine(path, [&](const std::string& line) { lines.push_back(line); });
+    return lines;
 }
 
 bool LooksLikeSourceText(const std::string& path, const std::string& firstBytes, bool validUtf8) {
-    if (firstBytes.rfind("\xEF\xBB\xBF", 0) == 0 || firstBytes.rfind("###", 0) == 0) {
-        return true;
-    }
-    if (firstBytes.rfind("\xDC\xDC\xDC", 0) == 0) { // "###" stored
-        return false;
-    }
-    const std::string extension = fs::path(path).extension().string();
-    if (extension == ".voc" || extension == ".VOC") {
-        return false;
-    }
-    if (extension == ".txt" || extension == ".TXT") {
-        return true;
-    }
-    return validUtf8;
+    return SourceTextByStart(path, firstBytes).value_or(validUtf8);
 }
 
 int RunVocTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
