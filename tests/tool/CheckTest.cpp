@@ -109,6 +109,19 @@ const CheckCase Cases[] = {
      {{Kind::DuplicateRecord, 13}, {Kind::EmptyLesson, 7}},
      1},
     {"SameRecordInTwoLessonsIsFine", {{14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}}, {}, 0},
+    // The third record repeats the first in its lesson; the second, in the other lesson, is no
+    // repeat of either.
+    {"SameRecordAgainAfterAnotherLesson",
+     {{14, "chien (m)"},
+      {15, "dog"},
+      {16, "der Hund"},
+      {17, "T"},
+      {18, "chien (m)"},
+      {19, "dog"},
+      {20, "der Hund"},
+      {21, "#"}},
+     {{Kind::DuplicateRecord, 17}},
+     1},
     // A several-answer text is never asked: a warning for each direction it would start.
     {"SeveralAnswers",
      {{12, "/der Hund /der K\xC3\xB6ter /der Kl\xC3\xA4"

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <set>
 #include <utility>
 
 #include "TextEncoding.h"
 #include "data/VocEntry.h"
 #include "game/SameQuestion.h"
+#include "matching/AccentEscapes.h"
 #include "matching/AnswerMatching.h"
 
 namespace lingomat {
@@ -39,29 +41,67 @@ std::set<std::string> Forms(const std::string& text) {
     return {forms.begin(), forms.end()};
 }
 
-void AddAmbiguous(const DataSetLayout& layout, const std::deque<VocEntry>& records, bool spanish,
-                  std::vector<Finding>& findings) {
+// The askable records whose question reads like that of another record, in file order: only
+// they can be ambiguous. Hashes of the keys find them, so that the game's own test below runs
+// on these few records and not on a copy of every record of a large data set.
+std::vector<std::size_t> SharedQuestions(const DataSetLayout& layout, Language question,
+                                         const CorrectionOptions& options) {
+    std::vector<std::pair<std::size_t, std::size_t>> keys; // hash of the key, record
+    for (std::size_t r = 0; r < layout.records.size(); ++r) {
+        const std::string text(layout.records[r].Text(question).text);
+        if (IsAskable(text)) {
+            keys.emplace_back(std::hash<std::string>{}(QuestionKey(DecodeAccents(text), options)),
+                              r);
+        }
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::size_t> shared;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if ((i > 0 && keys[i - 1].first == keys[i].first) ||
+            (i + 1 < keys.size() && keys[i + 1].first == keys[i].first)) {
+            shared.push_back(keys[i].second);
+        }
+    }
+    std::sort(shared.begin(), shared.end());
+    return shared;
+}
+
+void AddAmbiguous(const DataSetLayout& layout, bool spanish, std::vector<Finding>& findings) {
     // The options a new player starts with.
     const CorrectionOptions options;
-    for (const auto& [question, answer] : Directions(spanish)) {
-        for (const auto& group : AmbiguousQuestions(records, question, answer, options)) {
-            std::vector<std::string> answers;
-            for (const std::size_t r : group) {
-                const NumberedText field = layout.records[r].Text(answer);
-                const std::string listed =
-                    Quoted(field.text) + " (Zeile " + std::to_string(field.line) + ")";
-                if (std::find(answers.begin(), answers.end(), listed) == answers.end()) {
-                    answers.push_back(listed);
+    const auto directions = Directions(spanish);
+    for (std::size_t d = 0; d < directions.size();) {
+        const Language question = directions[d].first;
+        const std::vector<std::size_t> shared = SharedQuestions(layout, question, options);
+        std::deque<VocEntry> records(shared.size());
+        for (std::size_t i = 0; i < shared.size(); ++i) {
+            for (Language column = 0; column < 3; ++column) {
+                records[i].SetText(column,
+                                   std::string(layout.records[shared[i]].Text(column).text));
+            }
+        }
+        for (; d < directions.size() && directions[d].first == question; ++d) {
+            const Language answer = directions[d].second;
+            for (const auto& group : AmbiguousQuestions(records, question, answer, options)) {
+                std::vector<std::string> answers;
+                for (const std::size_t i : group) {
+                    const NumberedText field = layout.records[shared[i]].Text(answer);
+                    const std::string listed =
+                        Quoted(field.text) + " (Zeile " + std::to_string(field.line) + ")";
+                    if (std::find(answers.begin(), answers.end(), listed) == answers.end()) {
+                        answers.push_back(listed);
+                    }
                 }
+                std::string list;
+                for (const auto& a : answers) {
+                    list += (list.empty() ? "" : ", ") + a;
+                }
+                const NumberedText first = layout.records[shared[group.front()]].Text(question);
+                findings.push_back({Severity::Warning, FindingKind::AmbiguousQuestion, first.line,
+                                    Direction(question, answer, spanish) + ": die Frage " +
+                                        Quoted(first.text) +
+                                        " hat verschiedene Antworten: " + list});
             }
-            std::string list;
-            for (const auto& a : answers) {
-                list += (list.empty() ? "" : ", ") + a;
-            }
-            const NumberedText first = layout.records[group.front()].Text(question);
-            findings.push_back({Severity::Warning, FindingKind::AmbiguousQuestion, first.line,
-                                Direction(question, answer, spanish) + ": die Frage " +
-                                    Quoted(first.text) + " hat verschiedene Antworten: " + list});
         }
     }
 }
@@ -148,13 +188,7 @@ std::string OptionalPartSpelling(const std::string& text) {
 }
 
 void AddLearnerFindings(const DataSetLayout& layout, bool spanish, std::vector<Finding>& findings) {
-    std::deque<VocEntry> records(layout.records.size());
-    for (std::size_t r = 0; r < layout.records.size(); ++r) {
-        for (Language column = 0; column < 3; ++column) {
-            records[r].SetText(column, std::string(layout.records[r].Text(column).text));
-        }
-    }
-    AddAmbiguous(layout, records, spanish, findings);
+    AddAmbiguous(layout, spanish, findings);
     AddNeverAsked(layout, spanish, findings);
     AddOptionalPartHints(layout, findings);
 }
