@@ -85,7 +85,9 @@ public:
     }
     std::size_t Size() const { return bytes.size(); }
     void Truncate(std::size_t size) { bytes.resize(size); }
-    void Release() { bytes = std::string(); }
+    void Reserve(std::size_t size) { bytes.reserve(size); }
+    // Assigning an empty string would keep the memory in libstdc++.
+    void Release() { std::string().swap(bytes); }
 
 private:
     static constexpr unsigned LengthBits = 24;
@@ -119,6 +121,13 @@ public:
         if (!refused) {
             TakeRow(row);
         }
+    }
+
+    // Room for the records of a list of that size with at most that many rows, so that they
+    // grow without being moved.
+    void Expect(std::size_t bytes, std::size_t rows) {
+        arena.Reserve(bytes);
+        records.reserve(rows);
     }
 
     ImportOutcome Finish(WordList read) {
@@ -518,7 +527,19 @@ private:
         for (const auto& record : records) {
             ForEachLesson(record, note);
         }
-        TextLines lines = {"### Lingomatdata", "1"};
+        const std::size_t codeSize = LessonCode(0, order.size()).size();
+        std::size_t bytes = arena.Size() + input.size() + 64;
+        for (const std::uint32_t id : order) {
+            bytes += lessonNames[id].size() + codeSize;
+        }
+        for (const auto& record : records) {
+            ForEachLesson(record, [&](std::uint32_t) { bytes += codeSize + 1; });
+            ++bytes;
+        }
+        TextLines lines;
+        lines.Reserve(2 * order.size() + 5 * records.size() + 6, bytes);
+        lines.push_back("### Lingomatdata");
+        lines.push_back("1");
         lines.push_back("Importiert aus " + Utf8ToCp1252(fs::path(input).filename().string()).text);
         lines.push_back("#");
         for (std::size_t i = 0; i < order.size(); ++i) {
@@ -726,13 +747,16 @@ ImportOutcome ImportFrom(const std::string& inputPath, const std::string& conten
     } else if (kvtml) {
         list = ReadKvtmlWordList(content, options.encoding);
     } else {
+        importer.Expect(content.size(),
+                        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) +
+                            1);
         list = ReadCsvWordList(content, settings, [&](const WordList& reading, ImportRow& row) {
             importer.Take(reading, row);
         });
         list.readingNotes.insert(list.readingNotes.begin(), "Format: CSV/TSV");
     }
     if (owned != nullptr) {
-        *owned = std::string();
+        std::string().swap(*owned); // assigning "" would keep the memory
     }
     return importer.Finish(std::move(list));
 }

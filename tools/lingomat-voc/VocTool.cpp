@@ -257,14 +257,28 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& c
     if (auto problem = ReadProblem(path)) {
         return problem;
     }
+    // Straight into a string of the file's size: a stream buffer and a copy of it held a large
+    // file twice, in blocks of twice its size.
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    content.clear();
+    if (!error) {
+        content.reserve(static_cast<std::size_t>(size));
+    }
+    std::vector<char> block(1 << 16);
+    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+        content.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         return "Datei kann nicht gelesen werden: " + path;
     }
-    content = std::move(buffer).str();
     return std::nullopt;
+}
+
+// Gives the memory of a string back; assigning an empty string keeps it in libstdc++.
+void Release(std::string& text) {
+    std::string().swap(text);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -485,12 +499,53 @@ int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
     return ExitOk;
 }
 
+// Compares the records the game's loader has finished with the check's reading as the load goes
+// on, and drops them: the loader tells its progress every few records, and all of a large data
+// set loaded at once cost several times the file. The newest record stays until the next call,
+// as the loader may still be filling it.
+class LoadComparison : public LoadProgress {
+public:
+    LoadComparison(VocDatabase& database, const DataSetLayout& layout)
+        : database(database), layout(layout) {}
+
+    void Begin(int, int) override {}
+    void Set(int) override { Compare(1); }
+    void End() override {}
+
+    void Compare(std::size_t keep) {
+        auto& loaded = database.vocabulary;
+        for (; loaded.size() > keep; loaded.pop_front(), ++count) {
+            if (firstDifferent || count >= layout.records.size()) {
+                continue;
+            }
+            const VocEntry& entry = loaded.front();
+            const LayoutRecord& record = layout.records[count];
+            bool same = entry.Lesson() == record.Lesson().text;
+            for (Language column = 0; column < 3; ++column) {
+                same = same && entry.Text(column) == record.Text(column).text;
+            }
+            if (!same) {
+                firstDifferent = count;
+            }
+        }
+    }
+
+    std::size_t count = 0; // records compared and dropped
+    std::optional<std::size_t> firstDifferent;
+
+private:
+    VocDatabase& database;
+    const DataSetLayout& layout;
+};
+
 // What the game's own loader makes of the lines, compared with the check's reading of them,
 // so that the counts the check prints are the counts the game will see.
 std::optional<std::string> LoaderDisagreement(const std::string& vocPath, const TextLines& lines) {
-    VocDatabase database;
-    LoadDataSet(database, vocPath, nullptr);
     const DataSetLayout layout = ParseDataSetLayout(lines);
+    VocDatabase database;
+    LoadComparison comparison(database, layout);
+    LoadDataSet(database, vocPath, &comparison);
+    comparison.Compare(0);
     const auto& lessons = database.lessonTable.lessons;
     if (lessons.size() != layout.lessons.size()) {
         return "Das Spiel liest " + std::to_string(lessons.size()) + " Lektionen, die Prüfung " +
@@ -503,21 +558,13 @@ std::optional<std::string> LoaderDisagreement(const std::string& vocPath, const 
                    std::to_string(layout.lessons[i].name.line) + " anders";
         }
     }
-    if (database.vocabulary.size() != layout.records.size()) {
-        return "Das Spiel liest " + std::to_string(database.vocabulary.size()) +
-               " Datensätze, die Prüfung " + std::to_string(layout.records.size());
+    if (comparison.count != layout.records.size()) {
+        return "Das Spiel liest " + std::to_string(comparison.count) + " Datensätze, die Prüfung " +
+               std::to_string(layout.records.size());
     }
-    for (std::size_t i = 0; i < layout.records.size(); ++i) {
-        const VocEntry& entry = database.vocabulary[i];
-        const LayoutRecord& record = layout.records[i];
-        bool same = entry.Lesson() == record.Lesson().text;
-        for (Language column = 0; column < 3; ++column) {
-            same = same && entry.Text(column) == record.Text(column).text;
-        }
-        if (!same) {
-            return "Das Spiel liest den Datensatz in Zeile " +
-                   std::to_string(record.Lesson().line) + " anders";
-        }
+    if (comparison.firstDifferent) {
+        return "Das Spiel liest den Datensatz in Zeile " +
+               std::to_string(layout.records[*comparison.firstDifferent].Lesson().line) + " anders";
     }
     return std::nullopt;
 }
@@ -547,7 +594,7 @@ int Check(const Arguments& args, std::ostream& out, std::ostream& err) {
     bool spanish = false;
     if (sourceText) {
         SourceText source = ParseSourceText(content);
-        content = std::string();
+        Release(content);
         std::ostringstream problems;
         if (!ReportSourceProblems(input, source, problems)) {
             encodingErrors = std::max<std::size_t>(source.problems.size(), 1);
@@ -645,7 +692,7 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
     bool spanish = false;
     if (LooksLikeSourceText(input, content.substr(0, 3), IsValidUtf8(content))) {
         SourceText source = ParseSourceText(content);
-        content = std::string();
+        Release(content);
         if (!ReportSourceProblems(input, source, err)) {
             err << "Nichts geschrieben: " << input << " ist kein gültiger Quelltext.\n";
             return ExitFailure;
