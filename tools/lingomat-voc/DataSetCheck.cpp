@@ -56,17 +56,38 @@ bool OnlyBlanks(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
+// Sorts the items by key, equal keys by item, and gives, indexed by item, the first item with
+// the same key.
+template <typename Key>
+std::vector<std::uint32_t> FirstOfEach(std::vector<std::uint32_t>& items, Key key) {
+    std::sort(items.begin(), items.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const auto ka = key(a);
+        const auto kb = key(b);
+        return ka != kb ? ka < kb : a < b;
+    });
+    std::uint32_t size = 0;
+    for (const std::uint32_t item : items) {
+        size = std::max(size, item + 1);
+    }
+    std::vector<std::uint32_t> first(size, 0);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        first[items[i]] =
+            i > 0 && key(items[i - 1]) == key(items[i]) ? first[items[i - 1]] : items[i];
+    }
+    return first;
+}
+
 class Checker {
 public:
     Checker(const TextLines& lines, bool spanish)
         : layout(ParseDataSetLayout(lines)), spanish(spanish), membership(layout) {}
 
-    CheckReport Run(bool learnerFindings) {
-        Summarise();
+    CheckReport Run(bool full) {
+        Summarise(full);
         CheckStructure();
         CheckLessons();
         CheckRecords();
-        if (learnerFindings) {
+        if (full) {
             AddLearnerFindings(layout, spanish, report.findings);
         }
         std::stable_sort(report.findings.begin(), report.findings.end(),
@@ -79,7 +100,16 @@ private:
         report.findings.push_back({severity, kind, line, std::move(message)});
     }
 
-    void Summarise() {
+    void Summarise(bool full) {
+        lessonSizes.assign(layout.lessons.size(), 0);
+        for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
+            lessonSizes[l] = membership.RecordsOf(l).size();
+        }
+        report.lessonCount = layout.lessons.size();
+        report.recordCount = layout.records.size();
+        if (!full) {
+            return;
+        }
         if (layout.hasHeader) {
             report.summary.push_back("Kopfzeile: ### Lingomatdata, Version " +
                                      Quoted(layout.versionLine) + " (gelesen als " +
@@ -90,12 +120,6 @@ private:
         }
         report.summary.push_back("Vorspann: " +
                                  Plural(layout.preambleLineCount, "Zeile", "Zeilen"));
-        lessonSizes.assign(layout.lessons.size(), 0);
-        for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
-            lessonSizes[l] = membership.RecordsOf(l).size();
-        }
-        report.lessonCount = layout.lessons.size();
-        report.recordCount = layout.records.size();
         report.summary.push_back("Lektionen: " + std::to_string(layout.lessons.size()));
         for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
             report.summary.push_back("  " + LessonName(layout.lessons[l]) + ": " +
@@ -146,8 +170,19 @@ private:
                 "Lektion ohne Namen (Kennung " + Quoted(code.text) + ") wird übersprungen");
         }
         const auto& lessons = layout.lessons;
-        std::map<std::string_view, std::size_t> firstWithCode;
-        std::map<std::string_view, std::size_t> firstWithName;
+        // Lessons with a code, by code and by name: a map of each held 100,000 lessons many
+        // times over.
+        std::vector<std::uint32_t> byCode;
+        for (std::size_t l = 0; l < lessons.size(); ++l) {
+            if (!lessons[l].code.text.empty()) {
+                byCode.push_back(static_cast<std::uint32_t>(l));
+            }
+        }
+        std::vector<std::uint32_t> byName = byCode;
+        const auto firstCodes =
+            FirstOfEach(byCode, [&](std::uint32_t l) { return lessons[l].code.text; });
+        const auto firstNames =
+            FirstOfEach(byName, [&](std::uint32_t l) { return lessons[l].name.text; });
         for (std::size_t l = 0; l < lessons.size(); ++l) {
             const auto& lesson = lessons[l];
             const std::size_t line = lesson.code.line != 0 ? lesson.code.line : lesson.name.line;
@@ -158,18 +193,16 @@ private:
                         " hat eine leere Kennung; zu ihr gehört jeder Datensatz");
                 continue;
             }
-            const auto [codeAt, newCode] = firstWithCode.emplace(lesson.code.text, l);
-            if (!newCode) {
+            if (const std::size_t first = firstCodes[l]; first != l) {
                 Add(Severity::Error, FindingKind::DuplicateCode, line,
                     LessonName(lesson) + " hat dieselbe Kennung wie Lektion " +
-                        Quoted(lessons[codeAt->second].name.text) + " (Zeile " +
-                        std::to_string(lessons[codeAt->second].code.line) + ")");
+                        Quoted(lessons[first].name.text) + " (Zeile " +
+                        std::to_string(lessons[first].code.line) + ")");
             }
-            const auto [nameAt, newName] = firstWithName.emplace(lesson.name.text, l);
-            if (!newName) {
+            if (const std::size_t first = firstNames[l]; first != l) {
                 Add(Severity::Warning, FindingKind::DuplicateLessonName, lesson.name.line,
                     "Der Lektionsname " + Quoted(lesson.name.text) + " steht schon in Zeile " +
-                        std::to_string(lessons[nameAt->second].name.line) +
+                        std::to_string(lessons[first].name.line) +
                         "; die Auswahl nach Namen findet nur die erste Lektion");
             }
             if (lessonSizes[l] == 0) {
@@ -180,9 +213,11 @@ private:
         // A code inside another takes in that lesson's records.
         std::vector<std::string> codes;
         std::vector<std::size_t> lessonOfCode;
-        for (const auto& [code, index] : firstWithCode) {
-            codes.emplace_back(code);
-            lessonOfCode.push_back(index);
+        for (const std::uint32_t l : byCode) {
+            if (firstCodes[l] == l) {
+                codes.emplace_back(lessons[l].code.text);
+                lessonOfCode.push_back(l);
+            }
         }
         const CodeMatcher matcher(codes);
         for (std::size_t o = 0; o < codes.size(); ++o) {
@@ -335,8 +370,8 @@ private:
 
 } // namespace
 
-CheckReport CheckDataSet(const TextLines& lines, bool spanish, bool learnerFindings) {
-    return Checker(lines, spanish).Run(learnerFindings);
+CheckReport CheckDataSet(const TextLines& lines, bool spanish, bool full) {
+    return Checker(lines, spanish).Run(full);
 }
 
 std::size_t CheckReport::Count(Severity severity) const {

@@ -58,9 +58,10 @@ struct CheckReport {
 };
 
 // Checks the decoded lines (Windows-1252) of a data set. In a Spanish data set the French
-// column may stay empty, as those sets pair German with Spanish only. Without the learner
-// findings (warnings all) the check needs far less memory.
-CheckReport CheckDataSet(const TextLines& lines, bool spanish, bool learnerFindings = true);
+// column may stay empty, as those sets pair German with Spanish only. Not in full, there is no
+// summary and none of the learner's findings (warnings all), which a large data set spares
+// much memory when only its errors matter.
+CheckReport CheckDataSet(const TextLines& lines, bool spanish, bool full = true);
 
 // What is wrong with the shape of a several-answer text ("/form /form"), or "" when nothing is.
 std::string FormShapeProblem(std::string_view text);

@@ -542,8 +542,9 @@ private:
         lines.push_back("1");
         lines.push_back("Importiert aus " + Utf8ToCp1252(fs::path(input).filename().string()).text);
         lines.push_back("#");
+        lessons.reserve(order.size());
         for (std::size_t i = 0; i < order.size(); ++i) {
-            lessons.push_back({lessonNames[order[i]], LessonCode(i, order.size()), 0});
+            lessons.push_back({std::move(lessonNames[order[i]]), LessonCode(i, order.size()), 0});
             lines.push_back(lessons.back().name);
             lines.push_back(lessons.back().code);
         }
@@ -570,6 +571,8 @@ private:
         recordCount = records.size();
         records = {};
         moreLessons = {};
+        lessonIds = {};
+        lessonNames = {};
         arena.Release();
         return lines;
     }

@@ -1,5 +1,6 @@
 #include "SourceText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -44,6 +45,9 @@ SourceText ParseSourceText(const std::string& utf8) {
     }
     const bool crLf = AllCrLf(content);
     SourceText result;
+    result.lines.Reserve(
+        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1,
+        content.size());
     // One line at a time straight into the result: a copy of every line first cost more than
     // the file.
     std::size_t start = 0;
