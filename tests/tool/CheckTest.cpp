@@ -103,6 +103,7 @@ const CheckCase Cases[] = {
     {"EmptyCode", {{7, ""}}, {{Kind::EmptyCode, 7}}, 1},
     {"DuplicateCode", {{7, "T"}}, {{Kind::DuplicateCode, 7}, {Kind::NoLesson, 13}}, 1},
     {"CodeInsideCode", {{7, "TE"}, {13, "TE"}}, {{Kind::CodeInsideCode, 7}}, 1},
+    {"SameLessonNameTwice", {{6, "Tiere"}}, {{Kind::DuplicateLessonName, 6}}, 0},
     {"NoLesson", {{9, "X"}}, {{Kind::NoLesson, 9}, {Kind::EmptyLesson, 5}}, 1},
     {"SameRecordTwiceInALesson",
      {{13, "T"}, {14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}},
