@@ -65,6 +65,11 @@ std::string FormatMessage(const std::string& file, const ImportMessage& message)
     return text + ": Hinweis: " + message.text;
 }
 
+// Gives a container's memory back; assigning {} empties it but keeps its storage.
+template <typename Container> void Release(Container& container) {
+    Container().swap(container);
+}
+
 // The texts of all records in one buffer; a record keeps where its texts lie, offset and length
 // in one word. A list of a million rows held as strings of their own cost many times the file.
 class TextArena {
@@ -138,8 +143,8 @@ public:
         for (ImportRow& row : list.rows) {
             Take(list, row);
         }
-        list.rows = {};
-        table = {};
+        Release(list.rows);
+        Release(table);
         // The messages in the order the whole list would have given them: reading, columns,
         // rows; those of the rows only when neither of the others found an error.
         messages = list.messages;
@@ -152,11 +157,11 @@ public:
         if (!HasErrors()) {
             messages.insert(messages.end(), rowMessages.begin(), rowMessages.end());
         } else {
-            records = {};
+            Release(records);
             arena.Release();
         }
-        columnMessages = {};
-        rowMessages = {};
+        Release(columnMessages);
+        Release(rowMessages);
         sink = &messages;
         if (!HasErrors() && records.empty()) {
             Add(ImportMessage::Severity::Error, 0, 0, "Die Liste enthält keine Vokabeln");
@@ -569,10 +574,10 @@ private:
         }
         lines.push_back("#");
         recordCount = records.size();
-        records = {};
-        moreLessons = {};
-        lessonIds = {};
-        lessonNames = {};
+        Release(records);
+        Release(moreLessons);
+        Release(lessonIds);
+        Release(lessonNames);
         arena.Release();
         return lines;
     }
