@@ -5,7 +5,8 @@
 
 namespace lingomat {
 
-CodeMatcher::CodeMatcher(const std::vector<std::string>& codes) : nodes(1) {
+CodeMatcher::CodeMatcher(const std::vector<std::string>& codes)
+    : nodes(1), nextCode(codes.size(), -1) {
     for (std::size_t i = 0; i < codes.size(); ++i) {
         if (codes[i].empty()) {
             emptyCodes.push_back(i);
@@ -21,26 +22,41 @@ CodeMatcher::CodeMatcher(const std::vector<std::string>& codes) : nodes(1) {
             }
             node = edge->second;
         }
-        nodes[static_cast<std::size_t>(node)].codes.push_back(i);
+        Node& end = nodes[static_cast<std::size_t>(node)];
+        nextCode[i] = end.firstCode;
+        end.firstCode = static_cast<std::int32_t>(i);
+    }
+    // The children of every node in one array, where each node's part starts.
+    std::vector<std::size_t> childStart(nodes.size() + 1, 0);
+    for (const auto& edge : edges) {
+        ++childStart[static_cast<std::size_t>(edge.first >> 8) + 1];
+    }
+    for (std::size_t n = 0; n < nodes.size(); ++n) {
+        childStart[n + 1] += childStart[n];
+    }
+    std::vector<std::pair<unsigned char, std::int32_t>> children(edges.size());
+    {
+        std::vector<std::size_t> filled(childStart.begin(), childStart.end() - 1);
+        for (const auto& [key, child] : edges) {
+            children[filled[static_cast<std::size_t>(key >> 8)]++] = {
+                static_cast<unsigned char>(key & 0xFF), child};
+        }
     }
     // Fail links breadth first: a node's fail target is shallower, so it is done already.
-    std::vector<std::vector<std::pair<unsigned char, std::int32_t>>> children(nodes.size());
-    for (const auto& [key, child] : edges) {
-        children[static_cast<std::size_t>(key >> 8)].emplace_back(
-            static_cast<unsigned char>(key & 0xFF), child);
-    }
     std::deque<std::int32_t> queue;
-    for (const auto& [byte, child] : children[0]) {
-        queue.push_back(child);
+    for (std::size_t c = childStart[0]; c < childStart[1]; ++c) {
+        queue.push_back(children[c].second);
     }
     while (!queue.empty()) {
         const std::int32_t node = queue.front();
         queue.pop_front();
-        for (const auto& [byte, child] : children[static_cast<std::size_t>(node)]) {
+        for (std::size_t c = childStart[static_cast<std::size_t>(node)];
+             c < childStart[static_cast<std::size_t>(node) + 1]; ++c) {
+            const auto [byte, child] = children[c];
             Node& next = nodes[static_cast<std::size_t>(child)];
             next.fail = Next(nodes[static_cast<std::size_t>(node)].fail, byte);
             const Node& fail = nodes[static_cast<std::size_t>(next.fail)];
-            next.output = fail.codes.empty() ? fail.output : next.fail;
+            next.output = fail.firstCode < 0 ? fail.output : next.fail;
             queue.push_back(child);
         }
     }
@@ -64,12 +80,14 @@ std::vector<std::size_t> CodeMatcher::Contained(std::string_view text) const {
     std::int32_t node = 0;
     for (const char c : text) {
         node = Next(node, static_cast<unsigned char>(c));
-        for (std::int32_t at = nodes[static_cast<std::size_t>(node)].codes.empty()
+        for (std::int32_t at = nodes[static_cast<std::size_t>(node)].firstCode < 0
                                    ? nodes[static_cast<std::size_t>(node)].output
                                    : node;
              at >= 0; at = nodes[static_cast<std::size_t>(at)].output) {
-            const auto& codes = nodes[static_cast<std::size_t>(at)].codes;
-            found.insert(found.end(), codes.begin(), codes.end());
+            for (std::int32_t code = nodes[static_cast<std::size_t>(at)].firstCode; code >= 0;
+                 code = nextCode[static_cast<std::size_t>(code)]) {
+                found.push_back(static_cast<std::size_t>(code));
+            }
         }
     }
     std::sort(found.begin(), found.end());

@@ -26,12 +26,14 @@ public:
 private:
     struct Node {
         std::int32_t fail = 0;
-        std::int32_t output = -1; // nearest node on the fail chain that ends a code, or -1
-        std::vector<std::size_t> codes;
+        std::int32_t output = -1;    // nearest node on the fail chain that ends a code, or -1
+        std::int32_t firstCode = -1; // a code that ends here, the others through nextCode
     };
     std::int32_t Next(std::int32_t node, unsigned char byte) const;
 
+    // Small nodes and the codes of a node as a chain: a list per node cost more than the codes.
     std::vector<Node> nodes;
+    std::vector<std::int32_t> nextCode;
     std::unordered_map<std::uint64_t, std::int32_t> edges; // node << 8 | byte
     std::vector<std::size_t> emptyCodes;
 };
