@@ -49,8 +49,8 @@ struct Finding {
 };
 
 struct CheckReport {
-    std::vector<std::string> summary; // UTF-8 lines: header, version, lessons, record counts
-    std::vector<Finding> findings;    // ordered by line
+    TextLines summary;             // UTF-8 lines: header, version, lessons, record counts
+    std::vector<Finding> findings; // ordered by line
     std::size_t lessonCount = 0;
     std::size_t recordCount = 0;
 

@@ -596,8 +596,9 @@ private:
         }
     }
 
-    std::vector<std::string> Summary() const {
-        std::vector<std::string> summary = {"Importiert: " + input};
+    TextLines Summary() const {
+        TextLines summary;
+        summary.push_back("Importiert: " + input);
         for (const auto& note : list.readingNotes) {
             summary.push_back("  " + note);
         }

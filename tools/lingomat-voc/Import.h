@@ -28,7 +28,7 @@ struct ImportOutcome {
     bool ok = false;
     TextLines lines;                   // the data set, Windows-1252, when ok
     std::vector<std::string> messages; // UTF-8 "file:line:column: Fehler: ..." and notes
-    std::vector<std::string> summary;  // UTF-8
+    TextLines summary;                 // UTF-8; a line per lesson
 };
 
 // Turns a CSV, TSV or KVTML word list into the lines of a data set for the named output file
