@@ -129,10 +129,11 @@ public:
     }
 
     // Room for the records of a list of that size with at most that many rows, so that they
-    // grow without being moved.
+    // grow without being moved; never more than the list's own size, which a file of empty
+    // lines would otherwise ask many times over.
     void Expect(std::size_t bytes, std::size_t rows) {
         arena.Reserve(bytes);
-        records.reserve(rows);
+        records.reserve(std::min(rows, bytes / sizeof(StoredRecord)));
     }
 
     ImportOutcome Finish(WordList read) {
