@@ -103,12 +103,26 @@ const CheckCase Cases[] = {
     {"EmptyCode", {{7, ""}}, {{Kind::EmptyCode, 7}}, 1},
     {"DuplicateCode", {{7, "T"}}, {{Kind::DuplicateCode, 7}, {Kind::NoLesson, 13}}, 1},
     {"CodeInsideCode", {{7, "TE"}, {13, "TE"}}, {{Kind::CodeInsideCode, 7}}, 1},
+    {"SameLessonNameTwice", {{6, "Tiere"}}, {{Kind::DuplicateLessonName, 6}}, 0},
     {"NoLesson", {{9, "X"}}, {{Kind::NoLesson, 9}, {Kind::EmptyLesson, 5}}, 1},
     {"SameRecordTwiceInALesson",
      {{13, "T"}, {14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}},
      {{Kind::DuplicateRecord, 13}, {Kind::EmptyLesson, 7}},
      1},
     {"SameRecordInTwoLessonsIsFine", {{14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}}, {}, 0},
+    // The third record repeats the first in its lesson; the second, in the other lesson, is no
+    // repeat of either.
+    {"SameRecordAgainAfterAnotherLesson",
+     {{14, "chien (m)"},
+      {15, "dog"},
+      {16, "der Hund"},
+      {17, "T"},
+      {18, "chien (m)"},
+      {19, "dog"},
+      {20, "der Hund"},
+      {21, "#"}},
+     {{Kind::DuplicateRecord, 17}},
+     1},
     // A several-answer text is never asked: a warning for each direction it would start.
     {"SeveralAnswers",
      {{12, "/der Hund /der K\xC3\xB6ter /der Kl\xC3\xA4"
@@ -205,6 +219,19 @@ TEST(CheckCommand, NamesPlacesAndRecordsAndSummarisesLessons) {
                                     "hat verschiedene Antworten: „dog“ (Zeile 11), „hound“ "
                                     "(Zeile 15)"),
               std::string::npos)
+        << run.out;
+
+    // The game's loader cuts a text longer than it shows; the check sees the record it reads
+    // differently, also far into the data set, where the loader has moved on.
+    std::string many = "### Lingomatdata\n0\n#\nTiere\nT\n#\n";
+    for (int r = 0; r < 60; ++r) {
+        many += "T\nchien\ndog\n" +
+                (r == 40 ? std::string(1001, 'x') : "Hund " + std::to_string(r)) + "\n";
+    }
+    WriteText(source, many + "#\n");
+    run = RunTool({"check", source});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("Das Spiel liest den Datensatz in Zeile 167 anders"), std::string::npos)
         << run.out;
 
     // A character the game cannot store is placed by line and column.
