@@ -1,4 +1,7 @@
+#include <fstream>
+
 #include <QAction>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +18,8 @@
 #include <QPixmap>
 #include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/LingomatApp.h"
+#include "playerdialogs/PlayerChoiceDialog.h"
 #include "ui/MainFrame.h"
 
 namespace lingomat::testing {
@@ -377,6 +382,39 @@ TEST(HelpWindowTest, DamagedContentsNestSoundlyAndNamePagesOfTheFolderOnly) {
     EXPECT_FALSE(missing.HasContents());
     EXPECT_TRUE(missing.Browser()->toPlainText().contains(QStringLiteral("nicht gefunden")));
     missing.close();
+}
+
+// The whole program's start in a folder of its own, after the player chose a name: a data set
+// that cannot be used is told in German, and the window opens all the same, so the player is
+// never left without a word.
+TEST(StartUpTest, ADataSetThatCannotBeLoadedIsToldAndTheWindowOpens) {
+    const struct {
+        const char* contents; // of lingomat.voc; nullptr: no data set at all
+        const char* told;
+    } cases[] = {
+        {"kein Datensatz", "konnte nicht gelesen werden"},
+        {nullptr, "Im Spielordner liegt kein Datensatz"},
+    };
+    const QString before = QDir::currentPath();
+    for (const auto& c : cases) {
+        TempFolder folder;
+        if (c.contents != nullptr) {
+            std::ofstream(folder.File("lingomat.voc"), std::ios::binary) << c.contents;
+        }
+        QDir::setCurrent(QString::fromStdString(folder.Path().string()));
+        {
+            Answers answers;
+            answers.On<PlayerChoiceDialog>([](PlayerChoiceDialog& dialog) {
+                Find<QComboBox>(dialog, "playerNameCombo")->setEditText(u"Anna"_s);
+            });
+            CLingomatApp app;
+            EXPECT_TRUE(app.InitInstance()) << c.told;
+            EXPECT_TRUE(answers.Texts().join(u'\n').contains(QString::fromUtf8(c.told)))
+                << answers.Texts().join(u'\n').toStdString();
+            EXPECT_TRUE(app.MainFrame()->isVisible());
+        }
+        QDir::setCurrent(before);
+    }
 }
 
 } // namespace

@@ -108,12 +108,10 @@ TEST_F(PlayerChoiceTest, ASecondGameOnThePlayerOffersAnotherNameOrWatching) {
         auto dialog = std::make_unique<PlayerChoiceDialog>(second, profile, "", folder.Path());
         dialog->show();
         NameCombo(*dialog)->setEditText(QStringLiteral("Anna"));
-        QString told;
-        OnModal<QMessageBox> answer([&](QMessageBox& box) {
-            told = box.text();
-            ClickButton(box, button);
-        });
+        Answers answers;
+        answers.Press(button);
         ClickButton(*dialog, "okButton");
+        const QString told = answers.boxes.at(0).text;
         EXPECT_TRUE(told.contains(QStringLiteral("Anna")) && told.contains(u"Prozess"_s))
             << told.toStdString();
         const bool watching = std::string(button) == "watchButton";
@@ -222,10 +220,10 @@ TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
     statistics.SetDirectory(folder.Path() / "missing");
     auto failing = Open();
     NameCombo(*failing)->setEditText(QStringLiteral("Bert"));
-    MessageCatcher messages;
+    Answers answers;
     ClickButton(*failing, "okButton");
-    ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("Anna")));
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("Anna")));
     EXPECT_EQ(statistics.PlayerName(), "Bert");
 }
 
@@ -243,11 +241,11 @@ TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
     for (const QString& name : names) {
         auto dialog = Open();
         NameCombo(*dialog)->setEditText(name);
-        MessageCatcher messages;
+        Answers answers;
         ClickButton(*dialog, "okButton");
-        ASSERT_EQ(messages.texts.size(), 1) << name.toStdString();
-        EXPECT_TRUE(messages.texts[0].contains(name)) << name.toStdString();
-        EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("Dateiname")));
+        ASSERT_EQ(answers.boxes.size(), 1u) << name.toStdString();
+        EXPECT_TRUE(answers.boxes[0].text.contains(name)) << name.toStdString();
+        EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("Dateiname")));
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(statistics.PlayerName(), "Anna");
         EXPECT_EQ(StoredRecent(), recent);
@@ -441,15 +439,16 @@ TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
         const bool saved = document->playerStatistics.Save();
         Open();
         Choose("questionLanguageCombo", "Deutsch");
-        MessageCatcher messages(c.answer);
+        Answers answers;
+        answers.Press(c.answer);
         Find<QPushButton>("clearButton")->click();
-        ASSERT_EQ(messages.texts.size(), saved ? 1 : 2) << c.player;
-        EXPECT_EQ(messages.texts[0], u"Sollen wirklich alle Ergebnisse von \u201e"_s +
-                                         QString::fromUtf8(c.player) +
-                                         u"\u201c gel\u00f6scht werden?"_s);
-        EXPECT_EQ(messages.defaults[0], u"noButton"_s);
+        const QStringList texts = answers.Texts();
+        ASSERT_EQ(texts.size(), saved ? 1 : 2) << c.player;
+        EXPECT_EQ(texts[0], u"Sollen wirklich alle Ergebnisse von \u201e"_s +
+                                QString::fromUtf8(c.player) + u"\u201c gel\u00f6scht werden?"_s);
+        EXPECT_EQ(answers.boxes[0].defaultButton, u"noButton"_s);
         if (!saved) {
-            EXPECT_TRUE(messages.texts[1].contains(QStringLiteral("a/b")));
+            EXPECT_TRUE(texts[1].contains(QStringLiteral("a/b")));
         }
         EXPECT_EQ(Cell("zebra", 1), c.cleared ? " - " : " (80.0%)") << c.answer;
         EXPECT_EQ(document->playerStatistics.Records().empty(), c.cleared);

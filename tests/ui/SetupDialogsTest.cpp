@@ -1,3 +1,5 @@
+#include <array>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,15 +12,17 @@
 namespace lingomat::testing {
 namespace {
 
+const char16_t* const kBoth = u"Sie m\u00fcssen beide Sprachen ausw\u00e4hlen.";
+const char16_t* const kDifferent =
+    u"Sie m\u00fcssen zwei unterschiedliche Sprachen ausw\u00e4hlen.";
+const char16_t* const kType = u"Sie m\u00fcssen eine Spielart w\u00e4hlen.";
+
 struct OkCase {
     const char* label;
     bool spanish;
-    std::vector<const char*> clicks;
-    const char16_t* message; // nullptr: the dialog closes with OK
-    const char16_t* caption;
-    int question;
-    int answer;
-    int gameType;
+    const char* clicks;      // radio names, separated by blanks
+    const char16_t* message; // nullptr: the dialog closes with OK and reports the choice
+    std::array<int, 3> choice{-1, -1, -1}; // question, answer, game type
     // Test lists show the case by its name, not as raw bytes.
     friend void PrintTo(const OkCase& c, std::ostream* os) { *os << c.label; }
 };
@@ -29,104 +33,57 @@ TEST_P(GameTypeOk, ChecksInOrderAndReportsTheChoice) {
     const OkCase& c = GetParam();
     GameTypeDialog dialog(c.spanish);
     dialog.show();
-    for (const char* name : c.clicks) {
-        ClickButton(dialog, name);
+    for (const QString& name : QString::fromLatin1(c.clicks).split(u' ', Qt::SkipEmptyParts)) {
+        ClickButton(dialog, name.toLatin1().constData());
     }
-    MessageCatcher messages;
+    Answers answers;
     ClickButton(dialog, "okButton");
-
     if (c.message != nullptr) {
-        ASSERT_EQ(messages.texts.size(), 1);
-        EXPECT_EQ(messages.texts[0], QString::fromUtf16(c.message));
-        EXPECT_EQ(messages.captions[0], QString::fromUtf16(c.caption));
-        EXPECT_EQ(messages.icons[0], QMessageBox::Critical);
+        ASSERT_EQ(answers.boxes.size(), 1u);
+        EXPECT_EQ(answers.boxes[0].text, QString::fromUtf16(c.message));
+        EXPECT_EQ(answers.boxes[0].caption,
+                  c.message == kType ? u"Spielartwahl"_s : u"Richtungswahl"_s);
+        EXPECT_EQ(answers.boxes[0].icon, QMessageBox::Critical);
         EXPECT_TRUE(dialog.isVisible());
         return;
     }
-    EXPECT_TRUE(messages.texts.isEmpty());
+    EXPECT_TRUE(answers.boxes.empty());
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.QuestionLanguage(), c.question);
-    EXPECT_EQ(dialog.AnswerLanguage(), c.answer);
-    EXPECT_EQ(dialog.GameType(), c.gameType);
+    EXPECT_EQ((std::array{dialog.QuestionLanguage(), dialog.AnswerLanguage(), dialog.GameType()}),
+              c.choice);
 }
-
-const char16_t* const kBoth = u"Sie m\u00fcssen beide Sprachen ausw\u00e4hlen.";
-const char16_t* const kDifferent =
-    u"Sie m\u00fcssen zwei unterschiedliche Sprachen ausw\u00e4hlen.";
-const char16_t* const kType = u"Sie m\u00fcssen eine Spielart w\u00e4hlen.";
-const char16_t* const kDirection = u"Richtungswahl";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, GameTypeOk,
     ::testing::Values(
-        OkCase{"NothingChosen", false, {}, kBoth, kDirection, -1, -1, -1},
-        OkCase{"OnlyQuestion",
-               false,
-               {"questionGermanRadio", "writeRadio"},
-               kBoth,
-               kDirection,
-               -1,
-               -1,
-               -1},
-        OkCase{"OnlyAnswer", false, {"answerFrenchRadio"}, kBoth, kDirection, -1, -1, -1},
-        OkCase{"SameLanguagesBeforeGameType",
-               false,
-               {"questionGermanRadio", "answerGermanRadio"},
-               kDifferent,
-               kDirection,
-               -1,
-               -1,
-               -1},
-        OkCase{"NoGameType",
-               false,
-               {"questionGermanRadio", "answerEnglishRadio"},
-               kType,
-               u"Spielartwahl",
-               -1,
-               -1,
-               -1},
+        OkCase{"NothingChosen", false, "", kBoth},
+        OkCase{"OnlyQuestion", false, "questionGermanRadio writeRadio", kBoth},
+        OkCase{"OnlyAnswer", false, "answerFrenchRadio", kBoth},
+        OkCase{"SameLanguagesBeforeGameType", false, "questionGermanRadio answerGermanRadio",
+               kDifferent},
+        OkCase{"NoGameType", false, "questionGermanRadio answerEnglishRadio", kType},
         OkCase{"GermanToFrenchWriting",
                false,
-               {"questionGermanRadio", "answerFrenchRadio", "writeRadio"},
+               "questionGermanRadio answerFrenchRadio writeRadio",
                nullptr,
-               nullptr,
-               0,
-               2,
-               0},
+               {0, 2, 0}},
         OkCase{"EnglishToGermanAlteredLetters",
                false,
-               {"questionEnglishRadio", "answerGermanRadio", "choiceAlteredLettersRadio"},
+               "questionEnglishRadio answerGermanRadio choiceAlteredLettersRadio",
                nullptr,
-               nullptr,
-               1,
-               0,
-               2},
+               {1, 0, 2}},
         OkCase{"LastClickCounts",
                false,
-               {"questionFrenchRadio", "answerGermanRadio", "viewRadio", "questionEnglishRadio",
-                "copyRadio"},
+               "questionFrenchRadio answerGermanRadio viewRadio questionEnglishRadio copyRadio",
                nullptr,
-               nullptr,
-               1,
-               0,
-               3},
-        OkCase{"SpanishSameLanguages",
-               true,
-               {"questionSpanishRadio", "answerSpanishRadio"},
-               kDifferent,
-               kDirection,
-               -1,
-               -1,
-               -1},
+               {1, 0, 3}},
+        OkCase{"SpanishSameLanguages", true, "questionSpanishRadio answerSpanishRadio", kDifferent},
         OkCase{"SpanishToGermanView",
                true,
-               {"questionSpanishRadio", "answerGermanRadio", "viewRadio"},
+               "questionSpanishRadio answerGermanRadio viewRadio",
                nullptr,
-               nullptr,
-               1,
-               0,
-               4}),
+               {1, 0, 4}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(GameTypeDialog, SettingsButtonFollowsTheGameTypeAndNamesIt) {
@@ -149,11 +106,11 @@ TEST(GameTypeDialog, SettingsButtonFollowsTheGameTypeAndNamesIt) {
                                             GameModeChoiceAlteredLetters, GameModeView}));
 
     // Escape ends without a game and without a message.
-    MessageCatcher messages;
+    Answers answers;
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_TRUE(messages.texts.isEmpty());
+    EXPECT_TRUE(answers.boxes.empty());
 }
 
 TEST(GameTypeDialog, VariantsOfferTheirLanguagesWithPicturesAndNothingChosen) {
@@ -342,16 +299,16 @@ TEST_P(LessonDialogEnd, EndsWithTheCodeOfTheChoice) {
     if (c.sortRadio != nullptr) {
         Click(c.sortRadio);
     }
-    MessageCatcher messages;
+    Answers answers;
     if (c.button != nullptr) {
         Click(c.button);
     } else {
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
     }
 
-    EXPECT_EQ(messages.texts.size(), c.message ? 1 : 0);
+    EXPECT_EQ(answers.boxes.size(), c.message ? 1u : 0u);
     if (c.message) {
-        EXPECT_EQ(messages.captions[0], u"Alphabetisches Spiel"_s);
+        EXPECT_EQ(answers.boxes.at(0).caption, u"Alphabetisches Spiel"_s);
     }
     if (c.code < 0) {
         EXPECT_TRUE(dialog->isVisible());
