@@ -363,6 +363,7 @@ TEST(ViewModeDialog, ValuesGoBackInMilliseconds) {
         {{}, {}, true, 100, 500, 1000, true, false},
         {{u"0.25", u"2.5", u"0"}, {"fullScreenCheck"}, true, 250, 2500, 0, true, true},
         {{}, {"letterByLetterCheck"}, true, 100, 500, 1000, false, false},
+        // Escape keeps everything as it was.
         {{u"9", u"9", u"9"},
          {"letterByLetterCheck", "fullScreenCheck"},
          false,

@@ -232,35 +232,22 @@ TEST_F(LessonDialogTest, CountFollowsEveryChange) {
         std::vector<std::string> marked;
         int selectedCount;
     };
+    const std::vector<std::string> all3 = {"Tiere", "Farben", "K\"uche"};
+    std::vector<std::string> all = all3;
+    all.push_back("Leer");
     const std::vector<Step> steps = {
         {"one lesson", [&] { SelectLesson(u"Tiere"_s); }, "3", {"Tiere"}, 1},
         {"two lessons", [&] { SelectLesson(u"Farben"_s); }, "5", {"Tiere", "Farben"}, 2},
-        {"escaped name found again",
-         [&] { SelectLesson(u"K\u00fcche"_s); },
-         "7",
-         {"Tiere", "Farben", "K\"uche"},
-         3},
+        {"escaped name found again", [&] { SelectLesson(u"K\u00fcche"_s); }, "7", all3, 3},
         {"deselect", [&] { SelectLesson(u"Farben"_s, false); }, "5", {"Tiere", "K\"uche"}, 2},
         {"clear", [&] { Click("clearButton"); }, "0", {}, 0},
         {"start only is no range", [&] { Type("rangeStartEdit", "b"); }, "0", {}, 0},
         {"end too, still no language", [&] { Type("rangeEndEdit", "h"); }, "0", {}, 0},
         {"sort language makes the range", [&] { Click("sortGermanRadio"); }, "2", {}, 0},
         {"lesson within the range", [&] { SelectLesson(u"K\u00fcche"_s); }, "1", {"K\"uche"}, 1},
-        {"all lessons within the range",
-         [&] { Click("allLessonsButton"); },
-         "2",
-         {"Tiere", "Farben", "K\"uche", "Leer"},
-         4},
-        {"due words only",
-         [&] { Find<QAbstractButton>(*dialog, "dueOnlyCheck")->click(); },
-         "1",
-         {"Tiere", "Farben", "K\"uche", "Leer"},
-         4},
-        {"every word again",
-         [&] { Find<QAbstractButton>(*dialog, "dueOnlyCheck")->click(); },
-         "2",
-         {"Tiere", "Farben", "K\"uche", "Leer"},
-         4},
+        {"all lessons within the range", [&] { Click("allLessonsButton"); }, "2", all, 4},
+        {"due words only", [&] { Click("dueOnlyCheck"); }, "1", all, 4},
+        {"every word again", [&] { Click("dueOnlyCheck"); }, "2", all, 4},
     };
     for (const Step& step : steps) {
         step.act();
@@ -331,15 +318,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         EndCase{"NothingChosenStaysQuietly", {}, "", "", nullptr, "okButton", -1, false},
         EndCase{"OneLesson", {"Tiere"}, "", "", nullptr, "okButton", 1, false},
-        EndCase{"TwoLessons",
-                {"Tiere", "K\xfc"
-                          "che"},
-                "",
-                "",
-                nullptr,
-                "okButton",
-                1,
-                false},
+        EndCase{"TwoLessons", {"Tiere", "K\374che"}, "", "", nullptr, "okButton", 1, false},
         EndCase{"LessonWinsOverRange", {"Farben"}, "b", "", nullptr, "okButton", 1, false},
         EndCase{"FullRange", {}, "b", "t", "sortEnglishRadio", "okButton", 1028, false},
         EndCase{"RangeStartOnlyRefused", {}, "b", "", nullptr, "okButton", -1, true},

@@ -2,8 +2,6 @@
 #include <iterator>
 
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -255,14 +253,6 @@ TEST_F(ListGame, ErrorFileFailuresAreToldAndChangeNothing) {
         EXPECT_EQ(answers.Texts(), QStringList{c.message + c.path});
         EXPECT_EQ(document->pool.Size(), questions);
     }
-}
-
-TEST_F(ListGame, CancelledErrorFileDialogKeepsTheGame) {
-    const std::size_t questions = document->pool.Size();
-    Answers answers;
-    EXPECT_FALSE(PlayErrorFile(*document, nullptr));
-    EXPECT_EQ(answers.choosers.size(), 1u);
-    EXPECT_EQ(document->pool.Size(), questions);
 }
 
 // Two stored names hold accent escapes; code "1" is part of "13", so lesson "1" takes in the
