@@ -51,6 +51,14 @@ protected:
         dialog->show();
         return dialog;
     }
+    // Opens the dialog, types the name and presses the button.
+    std::unique_ptr<PlayerChoiceDialog> Enter(const QString& name, const char* button = "okButton",
+                                              const std::string& preset = "lingomat.voc") {
+        auto dialog = Open(preset);
+        NameCombo(*dialog)->setEditText(name);
+        ClickButton(*dialog, button);
+        return dialog;
+    }
     static QComboBox* NameCombo(QDialog& dialog) {
         return Find<QComboBox>(dialog, "playerNameCombo");
     }
@@ -97,9 +105,7 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerOtherThanTheCurrentOne) {
 // Two running games on one player: the second is told who plays and may pick another name or
 // only watch, and never saves over the first one's results.
 TEST_F(PlayerChoiceTest, ASecondGameOnThePlayerOffersAnotherNameOrWatching) {
-    auto first = Open();
-    NameCombo(*first)->setEditText(QStringLiteral("Anna"));
-    ClickButton(*first, "okButton");
+    Enter(u"Anna"_s);
     ASSERT_TRUE(statistics.HoldsLock());
 
     PlayerStatistics second;
@@ -176,9 +182,7 @@ class RecentPlayers : public PlayerChoiceTest, public ::testing::WithParamInterf
 TEST_P(RecentPlayers, OkPutsTheChosenNameFirst) {
     const RecentCase& c = GetParam();
     StoreRecent(c.stored);
-    auto dialog = Open();
-    NameCombo(*dialog)->setEditText(ToQString(c.typed));
-    ClickButton(*dialog, "okButton");
+    auto dialog = Enter(ToQString(c.typed));
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(StoredRecent(), c.expected);
     EXPECT_EQ(statistics.PlayerName(), c.typed);
@@ -204,24 +208,18 @@ TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
     statistics.SetPlayerName("Anna");
     statistics.Record("1", 80.0f, 100.0f, 0, 0, 1);
 
-    auto toBert = Open();
-    NameCombo(*toBert)->setEditText(QStringLiteral("Bert"));
-    ClickButton(*toBert, "okButton");
+    Enter(u"Bert"_s);
     EXPECT_EQ(statistics.PlayerName(), "Bert");
     EXPECT_TRUE(statistics.Records().empty());
 
-    auto backToAnna = Open();
-    NameCombo(*backToAnna)->setEditText(QStringLiteral("Anna"));
-    ClickButton(*backToAnna, "okButton");
+    Enter(u"Anna"_s);
     ASSERT_EQ(statistics.Records().size(), 1u);
     EXPECT_EQ(statistics.Records()[0].lessonCode, "1");
 
     // A failed save of the previous player is reported; the switch still takes place.
     statistics.SetDirectory(folder.Path() / "missing");
-    auto failing = Open();
-    NameCombo(*failing)->setEditText(QStringLiteral("Bert"));
     Answers answers;
-    ClickButton(*failing, "okButton");
+    Enter(u"Bert"_s);
     ASSERT_EQ(answers.boxes.size(), 1u);
     EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("Anna")));
     EXPECT_EQ(statistics.PlayerName(), "Bert");
@@ -239,10 +237,8 @@ TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
         QStringLiteral("x|y"),        QStringLiteral("CON"),  QStringLiteral("lpt1.txt"),
         QString(65, QLatin1Char('n'))};
     for (const QString& name : names) {
-        auto dialog = Open();
-        NameCombo(*dialog)->setEditText(name);
         Answers answers;
-        ClickButton(*dialog, "okButton");
+        auto dialog = Enter(name);
         ASSERT_EQ(answers.boxes.size(), 1u) << name.toStdString();
         EXPECT_TRUE(answers.boxes[0].text.contains(name)) << name.toStdString();
         EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("Dateiname")));
@@ -250,9 +246,7 @@ TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
         EXPECT_EQ(statistics.PlayerName(), "Anna");
         EXPECT_EQ(StoredRecent(), recent);
     }
-    auto dialog = Open("lingomat.voc");
-    NameCombo(*dialog)->setEditText(QStringLiteral("Carla"));
-    ClickButton(*dialog, "cancelButton");
+    auto dialog = Enter(u"Carla"_s, "cancelButton");
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(dialog->DataSetName(), "lingomat.voc");
     EXPECT_EQ(statistics.PlayerName(), "Anna");

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "UiTestSupport.h"
 #include "data/DataSetLoader.h"
@@ -150,6 +151,37 @@ TEST(TipsRenderingTest, ShippedTips) {
     });
     ShowTips(game.document, nullptr);
     EXPECT_TRUE(shown);
+}
+
+// The real boxes, without answers standing in: Enter presses the default button and Escape the
+// escape one, and a file chooser left with Escape chooses nothing.
+TEST(PromptsTest, RealBoxesTakeEnterAndEscapeAsSaid) {
+    const struct {
+        bool yesIsDefault;
+        Qt::Key key;
+        bool yes;
+    } cases[] = {{false, Qt::Key_Return, false},
+                 {true, Qt::Key_Return, true},
+                 {true, Qt::Key_Escape, false}};
+    const auto pressOnceShown = [](Qt::Key key) {
+        QTimer::singleShot(0, [key] {
+            QWidget* shown = QApplication::activeModalWidget();
+            ASSERT_NE(shown, nullptr);
+            QTest::keyClick(shown, key);
+        });
+    };
+    for (const auto& c : cases) {
+        pressOnceShown(c.key);
+        EXPECT_EQ(
+            AskYesNo(nullptr, u"Frage"_s, u"Lingomat"_s, QMessageBox::Question, c.yesIsDefault),
+            c.yes)
+            << c.yesIsDefault << c.key;
+    }
+    pressOnceShown(Qt::Key_Return);
+    ShowDialogMessage(nullptr, u"Nachricht"_s, u"Lingomat"_s, QMessageBox::Warning);
+    pressOnceShown(Qt::Key_Escape);
+    EXPECT_EQ(AskFile(nullptr, {.caption = u"Fehlerdatei laden"_s, .folder = GameFolder()}),
+              QString());
 }
 
 TEST(LoadingDialogTest, FollowsTheLoadAndStaysUntilItEnds) {

@@ -23,23 +23,23 @@ struct PromptButton {
 // A message box: its buttons in order, the default one and the one Escape presses.
 struct Prompt {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString caption;
-    QString text;
+    QString caption{};
+    QString text{};
     QString objectName = QStringLiteral("messageBox");
-    std::vector<PromptButton> buttons;
+    std::vector<PromptButton> buttons{};
     int defaultButton = 0;
     int escapeButton = 0;
 };
 
 // A file chooser; save asks for a new or existing name, otherwise for an existing file.
 struct FilePrompt {
-    QString caption;
-    QString objectName;
-    QString folder;
-    QStringList filters;
+    QString caption{};
+    QString objectName{};
+    QString folder{};
+    QStringList filters{};
     bool save = false;
-    QString defaultSuffix;
-    QString suggestedName;
+    QString defaultSuffix{};
+    QString suggestedName{};
 };
 
 // Stands in for the person in front of the screen while installed.
