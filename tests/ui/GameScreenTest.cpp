@@ -85,17 +85,18 @@ protected:
 };
 
 TEST_F(GameScreenTest, AWriteGameFromTheNewGameCommandThroughBothDialogsToTheEnd) {
-    // The dialogs are modal: the player's part in them is waiting already.
-    OnModal<GameTypeDialog> gameType([](GameTypeDialog& dialog) {
-        for (const char* name :
-             {"questionGermanRadio", "answerEnglishRadio", "writeRadio", "okButton"}) {
-            ClickButton(dialog, name);
-        }
-    });
-    OnModal<LessonDialog> lessons([](LessonDialog& dialog) {
-        Find<QListWidget>(dialog, "lessonList")->item(0)->setSelected(true);
-        ClickButton(dialog, "okButton");
-    });
+    Answers answers;
+    answers
+        .On<GameTypeDialog>([](GameTypeDialog& dialog) {
+            for (const char* name :
+                 {"questionGermanRadio", "answerEnglishRadio", "writeRadio", "okButton"}) {
+                ClickButton(dialog, name);
+            }
+        })
+        .On<LessonDialog>([](LessonDialog& dialog) {
+            Find<QListWidget>(dialog, "lessonList")->item(0)->setSelected(true);
+            ClickButton(dialog, "okButton");
+        });
     SaveShot(view, "start");
     NewGame(doc, view);
     ASSERT_TRUE(doc.gameStarted);
@@ -337,29 +338,19 @@ TEST_F(GameScreenTest, NewGameAsksFirstDuringAGameAndACancelledDialogLeavesTheSt
         game.host.answers = {answer};
         game.host.messages.clear();
         // Whatever dialog comes up is cancelled, as a player who changed his mind would.
-        QString opened;
-        {
-            OnModal<QDialog> cancel([&](QDialog& dialog) {
-                opened = dialog.objectName();
-                dialog.close();
-            });
-            NewGame(doc, view);
-        }
+        Answers answers;
+        NewGame(doc, view);
         EXPECT_EQ(game.host.LastMessage(), "Sind Sie sicher, das Spiel verlassen zu wollen?");
-        EXPECT_EQ(opened, keepsGame ? u""_s : u"gameTypeDialog"_s);
+        EXPECT_EQ(answers.dialogs, keepsGame ? QStringList() : QStringList{u"gameTypeDialog"_s});
         EXPECT_EQ(doc.gameStarted, keepsGame);
         EXPECT_EQ(doc.wrongCount, keepsGame ? 1u : 0u);
         EXPECT_EQ(view.TimerRunning(CLingomatView::ClockTimer), keepsGame);
     }
     // On the start screen a click opens the dialog as well.
     view.newGameRequested = [this] { NewGame(doc, view); };
-    QString opened;
-    OnModal<QDialog> cancel([&](QDialog& dialog) {
-        opened = dialog.objectName();
-        dialog.close();
-    });
+    Answers answers;
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(300, 200));
-    EXPECT_EQ(opened, u"gameTypeDialog"_s);
+    EXPECT_EQ(answers.dialogs, QStringList{u"gameTypeDialog"_s});
     EXPECT_FALSE(doc.gameStarted);
 }
 

@@ -1,4 +1,7 @@
+#include <fstream>
+
 #include <QAction>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +18,8 @@
 #include <QPixmap>
 #include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/LingomatApp.h"
+#include "playerdialogs/PlayerChoiceDialog.h"
 #include "ui/MainFrame.h"
 
 namespace lingomat::testing {
@@ -377,6 +382,89 @@ TEST(HelpWindowTest, DamagedContentsNestSoundlyAndNamePagesOfTheFolderOnly) {
     EXPECT_FALSE(missing.HasContents());
     EXPECT_TRUE(missing.Browser()->toPlainText().contains(QStringLiteral("nicht gefunden")));
     missing.close();
+}
+
+// Every command runs from its menu item during a write game: what it opens, each cancelled at
+// once ("box" a message box, "file" a file chooser, otherwise the window's name).
+TEST_F(MainFrameTest, EveryCommandOpensWhatItShould) {
+    const std::pair<int, const char*> cases[] = {
+        {CommandStatistics, "box"},
+        {CommandTimesAndColours, "timesColoursDialog"},
+        {CommandCorrectionOptions, "correctionOptionsDialog"},
+        {CommandGameSettings, ""},
+        {CommandSaveErrorFile, "file"},
+        {CommandChangePlayer, ""},
+        {CommandPlayerStatistics, "playerStatisticsDialog"},
+        {CommandRotateAnswers, ""},
+        {CommandGlimpse, ""},
+        {CommandRemoveDuplicates, ""},
+        {CommandLessonLists, "lessonListDialog"},
+        {CommandSearch, "vocabularySearchDialog"},
+        {CommandRemainingQuestions, "remainingQuestionsDialog"},
+        {CommandErrorList, "errorListDialog"},
+        {CommandWordsPerLesson, "lessonCountDialog"},
+        {CommandHelp, "helpWindow"},
+        {CommandTips, "tipsDialog"},
+        {CommandAbout, "aboutDialog"},
+        {CommandSkipQuestion, "box"}, // the view's own question: no host here
+        {CommandEndGame, ""},
+        {CommandOpenErrorFile, "file"},
+        {CommandNew, "gameTypeDialog"},
+        {CommandDueWords, "gameTypeDialog"},
+        {CommandExit, ""},
+    };
+    frame.canClose = [] { return false; };
+    StartGame(game.document, GameModeWrite);
+    frame.show();
+    for (const auto& [command, expected] : cases) {
+        const QWidgetList before = QApplication::topLevelWidgets();
+        Answers answers;
+        frame.Action(command)->trigger();
+        QStringList opened = answers.dialogs;
+        opened += QStringList(static_cast<qsizetype>(answers.boxes.size()), u"box"_s);
+        opened += QStringList(static_cast<qsizetype>(answers.choosers.size()), u"file"_s);
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!before.contains(window) && window->isVisible()) {
+                opened << window->objectName();
+                window->close();
+            }
+        }
+        EXPECT_EQ(opened.join(u' '), QString::fromLatin1(expected)) << command;
+    }
+    EXPECT_TRUE(frame.isVisible());
+}
+
+// The whole program's start in a folder of its own, after the player chose a name: a data set
+// that cannot be used is told in German, and the window opens all the same, so the player is
+// never left without a word.
+TEST(StartUpTest, ADataSetThatCannotBeLoadedIsToldAndTheWindowOpens) {
+    const struct {
+        const char* contents; // of lingomat.voc; nullptr: no data set at all
+        const char* told;
+    } cases[] = {
+        {"kein Datensatz", "konnte nicht gelesen werden"},
+        {nullptr, "Im Spielordner liegt kein Datensatz"},
+    };
+    const QString before = QDir::currentPath();
+    for (const auto& c : cases) {
+        TempFolder folder;
+        if (c.contents != nullptr) {
+            std::ofstream(folder.File("lingomat.voc"), std::ios::binary) << c.contents;
+        }
+        QDir::setCurrent(QString::fromStdString(folder.Path().string()));
+        {
+            Answers answers;
+            answers.On<PlayerChoiceDialog>([](PlayerChoiceDialog& dialog) {
+                Find<QComboBox>(dialog, "playerNameCombo")->setEditText(u"Anna"_s);
+            });
+            CLingomatApp app;
+            EXPECT_TRUE(app.InitInstance()) << c.told;
+            EXPECT_TRUE(answers.Texts().join(u'\n').contains(QString::fromUtf8(c.told)))
+                << answers.Texts().join(u'\n').toStdString();
+            EXPECT_TRUE(app.MainFrame()->isVisible());
+        }
+        QDir::setCurrent(before);
+    }
 }
 
 } // namespace

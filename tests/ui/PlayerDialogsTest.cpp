@@ -51,6 +51,14 @@ protected:
         dialog->show();
         return dialog;
     }
+    // Opens the dialog, types the name and presses the button.
+    std::unique_ptr<PlayerChoiceDialog> Enter(const QString& name, const char* button = "okButton",
+                                              const std::string& preset = "lingomat.voc") {
+        auto dialog = Open(preset);
+        NameCombo(*dialog)->setEditText(name);
+        ClickButton(*dialog, button);
+        return dialog;
+    }
     static QComboBox* NameCombo(QDialog& dialog) {
         return Find<QComboBox>(dialog, "playerNameCombo");
     }
@@ -97,9 +105,7 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerOtherThanTheCurrentOne) {
 // Two running games on one player: the second is told who plays and may pick another name or
 // only watch, and never saves over the first one's results.
 TEST_F(PlayerChoiceTest, ASecondGameOnThePlayerOffersAnotherNameOrWatching) {
-    auto first = Open();
-    NameCombo(*first)->setEditText(QStringLiteral("Anna"));
-    ClickButton(*first, "okButton");
+    Enter(u"Anna"_s);
     ASSERT_TRUE(statistics.HoldsLock());
 
     PlayerStatistics second;
@@ -108,12 +114,10 @@ TEST_F(PlayerChoiceTest, ASecondGameOnThePlayerOffersAnotherNameOrWatching) {
         auto dialog = std::make_unique<PlayerChoiceDialog>(second, profile, "", folder.Path());
         dialog->show();
         NameCombo(*dialog)->setEditText(QStringLiteral("Anna"));
-        QString told;
-        OnModal<QMessageBox> answer([&](QMessageBox& box) {
-            told = box.text();
-            ClickButton(box, button);
-        });
+        Answers answers;
+        answers.Press(button);
         ClickButton(*dialog, "okButton");
+        const QString told = answers.boxes.at(0).text;
         EXPECT_TRUE(told.contains(QStringLiteral("Anna")) && told.contains(u"Prozess"_s))
             << told.toStdString();
         const bool watching = std::string(button) == "watchButton";
@@ -178,9 +182,7 @@ class RecentPlayers : public PlayerChoiceTest, public ::testing::WithParamInterf
 TEST_P(RecentPlayers, OkPutsTheChosenNameFirst) {
     const RecentCase& c = GetParam();
     StoreRecent(c.stored);
-    auto dialog = Open();
-    NameCombo(*dialog)->setEditText(ToQString(c.typed));
-    ClickButton(*dialog, "okButton");
+    auto dialog = Enter(ToQString(c.typed));
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(StoredRecent(), c.expected);
     EXPECT_EQ(statistics.PlayerName(), c.typed);
@@ -206,26 +208,20 @@ TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
     statistics.SetPlayerName("Anna");
     statistics.Record("1", 80.0f, 100.0f, 0, 0, 1);
 
-    auto toBert = Open();
-    NameCombo(*toBert)->setEditText(QStringLiteral("Bert"));
-    ClickButton(*toBert, "okButton");
+    Enter(u"Bert"_s);
     EXPECT_EQ(statistics.PlayerName(), "Bert");
     EXPECT_TRUE(statistics.Records().empty());
 
-    auto backToAnna = Open();
-    NameCombo(*backToAnna)->setEditText(QStringLiteral("Anna"));
-    ClickButton(*backToAnna, "okButton");
+    Enter(u"Anna"_s);
     ASSERT_EQ(statistics.Records().size(), 1u);
     EXPECT_EQ(statistics.Records()[0].lessonCode, "1");
 
     // A failed save of the previous player is reported; the switch still takes place.
     statistics.SetDirectory(folder.Path() / "missing");
-    auto failing = Open();
-    NameCombo(*failing)->setEditText(QStringLiteral("Bert"));
-    MessageCatcher messages;
-    ClickButton(*failing, "okButton");
-    ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("Anna")));
+    Answers answers;
+    Enter(u"Bert"_s);
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("Anna")));
     EXPECT_EQ(statistics.PlayerName(), "Bert");
 }
 
@@ -241,20 +237,16 @@ TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
         QStringLiteral("x|y"),        QStringLiteral("CON"),  QStringLiteral("lpt1.txt"),
         QString(65, QLatin1Char('n'))};
     for (const QString& name : names) {
-        auto dialog = Open();
-        NameCombo(*dialog)->setEditText(name);
-        MessageCatcher messages;
-        ClickButton(*dialog, "okButton");
-        ASSERT_EQ(messages.texts.size(), 1) << name.toStdString();
-        EXPECT_TRUE(messages.texts[0].contains(name)) << name.toStdString();
-        EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("Dateiname")));
+        Answers answers;
+        auto dialog = Enter(name);
+        ASSERT_EQ(answers.boxes.size(), 1u) << name.toStdString();
+        EXPECT_TRUE(answers.boxes[0].text.contains(name)) << name.toStdString();
+        EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("Dateiname")));
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(statistics.PlayerName(), "Anna");
         EXPECT_EQ(StoredRecent(), recent);
     }
-    auto dialog = Open("lingomat.voc");
-    NameCombo(*dialog)->setEditText(QStringLiteral("Carla"));
-    ClickButton(*dialog, "cancelButton");
+    auto dialog = Enter(u"Carla"_s, "cancelButton");
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(dialog->DataSetName(), "lingomat.voc");
     EXPECT_EQ(statistics.PlayerName(), "Anna");
@@ -441,15 +433,16 @@ TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
         const bool saved = document->playerStatistics.Save();
         Open();
         Choose("questionLanguageCombo", "Deutsch");
-        MessageCatcher messages(c.answer);
+        Answers answers;
+        answers.Press(c.answer);
         Find<QPushButton>("clearButton")->click();
-        ASSERT_EQ(messages.texts.size(), saved ? 1 : 2) << c.player;
-        EXPECT_EQ(messages.texts[0], u"Sollen wirklich alle Ergebnisse von \u201e"_s +
-                                         QString::fromUtf8(c.player) +
-                                         u"\u201c gel\u00f6scht werden?"_s);
-        EXPECT_EQ(messages.defaults[0], u"noButton"_s);
+        const QStringList texts = answers.Texts();
+        ASSERT_EQ(texts.size(), saved ? 1 : 2) << c.player;
+        EXPECT_EQ(texts[0], u"Sollen wirklich alle Ergebnisse von \u201e"_s +
+                                QString::fromUtf8(c.player) + u"\u201c gel\u00f6scht werden?"_s);
+        EXPECT_EQ(answers.boxes[0].defaultButton, u"noButton"_s);
         if (!saved) {
-            EXPECT_TRUE(messages.texts[1].contains(QStringLiteral("a/b")));
+            EXPECT_TRUE(texts[1].contains(QStringLiteral("a/b")));
         }
         EXPECT_EQ(Cell("zebra", 1), c.cleared ? " - " : " (80.0%)") << c.answer;
         EXPECT_EQ(document->playerStatistics.Records().empty(), c.cleared);

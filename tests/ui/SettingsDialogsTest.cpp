@@ -38,10 +38,9 @@ void Close(QWidget& dialog, bool ok) {
 void ExpectRefusal(QWidget& dialog, const char* edit, const char16_t* typed,
                    const char16_t* message) {
     SetEditText(dialog, edit, typed);
-    MessageCatcher messages;
+    Answers answers;
     ClickButton(dialog, "okButton");
-    ASSERT_EQ(messages.texts.size(), 1) << edit;
-    EXPECT_EQ(messages.texts[0], QString::fromUtf16(message)) << edit;
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf16(message)}) << edit;
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.focusWidget(), Find(dialog, edit));
 }
@@ -92,32 +91,33 @@ TEST(SettingsCommands, EachGameTypeOpensItsOwnDialogAndChoicesReachTheRunningRou
             }
             doc.gameMode = c.mode;
             const std::size_t questions = doc.pool.Size();
+            Answers answers;
             if (!running) {
                 // Outside a game the game's settings only say so.
-                MessageCatcher messages;
                 RunGameSettings(doc, nullptr);
-                EXPECT_EQ(messages.texts, QStringList{u"Sie k\u00f6nnen diese Funktion nur "
-                                                      u"w\u00e4hrend des Spiels nutzen."_s});
-                EXPECT_EQ(messages.captions, QStringList{u"Lingomat"_s});
+                EXPECT_EQ(answers.Texts(), QStringList{u"Sie k\u00f6nnen diese Funktion nur "
+                                                       u"w\u00e4hrend des Spiels nutzen."_s});
+                EXPECT_EQ(answers.boxes.at(0).caption, u"Lingomat"_s);
             }
-            QString opened;
-            OnModal<QDialog> driver([&](QDialog& dialog) {
-                opened = dialog.objectName();
-                if (dynamic_cast<ChoiceSettingsDialog*>(&dialog) != nullptr) {
-                    Find<QComboBox>(dialog, "choiceCountCombo")->setCurrentIndex(3);
-                    Close(dialog, true);
-                } else {
-                    QTest::keyClick(&dialog, Qt::Key_Escape);
-                }
-            });
+            // A game type without settings opens nothing, so no steps wait for it.
+            if (*c.dialog != '\0') {
+                answers.On<QDialog>([&](QDialog& dialog) {
+                    if (dynamic_cast<ChoiceSettingsDialog*>(&dialog) != nullptr) {
+                        Find<QComboBox>(dialog, "choiceCountCombo")->setCurrentIndex(3);
+                        Close(dialog, true);
+                    } else {
+                        QTest::keyClick(&dialog, Qt::Key_Escape);
+                    }
+                });
+            }
             if (running) {
                 RunGameSettings(doc, nullptr);
             } else {
                 RunModeSettings(doc, c.mode, nullptr);
             }
-            // Give a dialog that should not be there the time to show itself.
-            QTest::qWait(*c.dialog == '\0' ? 50 : 0);
+            const QString opened = answers.dialogs.value(0);
             EXPECT_EQ(opened, QString::fromLatin1(c.dialog)) << c.mode << running;
+
             EXPECT_EQ(doc.pool.Size(), questions) << "the game goes on where it was";
             if (running && opened == u"choiceSettingsDialog"_s) {
                 // Five choices reach the running round at once: the right answer stands among
@@ -139,20 +139,20 @@ TEST(SettingsCommands, GameTypeDialogOverTheGameScreenEditsItsDocument) {
     CLingomatView view(game.document);
     GameTypeDialog dialog(false, &view);
     dialog.show();
-    ClickButton(dialog, "viewRadio");
-    {
-        OnModal<ViewModeDialog> driver([](ViewModeDialog& settings) {
+    Answers answers;
+    answers
+        .On<ViewModeDialog>([](ViewModeDialog& settings) {
             SetEditText(settings, "timeAfterWordEdit", u"2.5");
             Close(settings, true);
+        })
+        .On<CopyModeDialog>([](CopyModeDialog& settings) {
+            ClickButton(settings, "percentShownRadio");
+            Close(settings, true);
         });
-        ClickButton(dialog, "settingsButton");
-    }
+    ClickButton(dialog, "viewRadio");
+    ClickButton(dialog, "settingsButton");
     EXPECT_EQ(game.document.viewModeSettings.timeAfterWord, 2500u);
     ClickButton(dialog, "copyRadio");
-    OnModal<CopyModeDialog> driver([](CopyModeDialog& settings) {
-        ClickButton(settings, "percentShownRadio");
-        Close(settings, true);
-    });
     ClickButton(dialog, "settingsButton");
     EXPECT_EQ(game.document.copyModeSettings.copyMode, 3u);
 }
@@ -177,7 +177,8 @@ TEST(ChoiceSettingsDialog, CountAndNumberingGoBack) {
         CLingomatDoc& doc = game.document;
         doc.SetChoiceCount(c.count);
         doc.showNumbers = c.numbers;
-        OnModal<ChoiceSettingsDialog> driver([&](ChoiceSettingsDialog& dialog) {
+        Answers answers;
+        answers.On<ChoiceSettingsDialog>([&](ChoiceSettingsDialog& dialog) {
             auto* combo = Find<QComboBox>(dialog, "choiceCountCombo");
             auto* numbers = Find<QCheckBox>(dialog, "showNumbersCheck");
             EXPECT_EQ(combo->currentText(), QString::number(c.count));
@@ -247,7 +248,8 @@ TEST(CopyModeDialog, ValuesGoBackWithTheDelayInMilliseconds) {
         settings.percentShown = 30;
         settings.timeBeforeCopy = 700;
         QStringList shown;
-        OnModal<CopyModeDialog> driver([&](CopyModeDialog& dialog) {
+        Answers answers;
+        answers.On<CopyModeDialog>([&](CopyModeDialog& dialog) {
             for (const char* name : {"letterShownEdit", "letterNotShownEdit", "percentShownEdit",
                                      "timeBeforeCopyEdit"}) {
                 shown << Find<QLineEdit>(dialog, name)->text();
@@ -296,7 +298,8 @@ TEST(CorrectionOptionsDialog, EachBoxShowsAndSetsItsOwnOption) {
             GameDocument game;
             game.document.correctionOptions = all;
             int ticked = 0;
-            OnModal<CorrectionOptionsDialog> driver([&](CorrectionOptionsDialog& dialog) {
+            Answers answers;
+            answers.On<CorrectionOptionsDialog>([&](CorrectionOptionsDialog& dialog) {
                 for (const auto& other : kRows) {
                     ticked += Part<QCheckBox>(dialog, other.name, "Check")->isChecked();
                 }
@@ -360,6 +363,7 @@ TEST(ViewModeDialog, ValuesGoBackInMilliseconds) {
         {{}, {}, true, 100, 500, 1000, true, false},
         {{u"0.25", u"2.5", u"0"}, {"fullScreenCheck"}, true, 250, 2500, 0, true, true},
         {{}, {"letterByLetterCheck"}, true, 100, 500, 1000, false, false},
+        // Escape keeps everything as it was.
         {{u"9", u"9", u"9"},
          {"letterByLetterCheck", "fullScreenCheck"},
          false,
@@ -374,7 +378,8 @@ TEST(ViewModeDialog, ValuesGoBackInMilliseconds) {
         GameDocument game;
         ViewModeSettings& settings = game.document.viewModeSettings;
         QStringList shown;
-        OnModal<ViewModeDialog> driver([&](ViewModeDialog& dialog) {
+        Answers answers;
+        answers.On<ViewModeDialog>([&](ViewModeDialog& dialog) {
             for (std::size_t i = 0; i < std::size(edits); ++i) {
                 shown << Find<QLineEdit>(dialog, edits[i])->text();
                 if (i < c.typed.size()) {
@@ -421,7 +426,8 @@ TEST(TimesColoursDialog, TimesShownInSecondsAndStoredInMilliseconds) {
         doc.wrongTime = c.wrong;
         doc.glimpseTime = c.glimpse;
         QStringList shown;
-        OnModal<TimesColoursDialog> driver([&](TimesColoursDialog& dialog) {
+        Answers answers;
+        answers.On<TimesColoursDialog>([&](TimesColoursDialog& dialog) {
             for (const char* name : {"rightTimeEdit", "wrongTimeEdit", "glimpseTimeEdit"}) {
                 shown << Find<QLineEdit>(dialog, name)->text();
             }
@@ -483,10 +489,10 @@ TEST(SettingsDialogs, RefuseEntriesThatAreNoSoundNumber) {
     TimesColoursValues stored;
     stored.wrongTime = SecondsFromMilliseconds(12000);
     TimesColoursDialog dialog(stored);
-    MessageCatcher messages;
+    Answers answers;
     dialog.show();
-    QTRY_COMPARE(messages.texts.size(), 1);
-    EXPECT_EQ(messages.texts[0], QString::fromUtf16(tenSeconds));
+    QTRY_COMPARE(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text, QString::fromUtf16(tenSeconds));
 }
 
 TEST(TimesColoursDialog, CheckBoxesDisableWhatTheyMakeUnused) {
@@ -537,7 +543,8 @@ TEST(TimesColoursDialog, FlagsPicturesAndColoursReachTheDocument) {
         CLingomatDoc& doc = game.document;
         doc.colorRight = right;
         doc.colorWrong = wrong;
-        OnModal<TimesColoursDialog> driver([&](TimesColoursDialog& dialog) {
+        Answers answers;
+        answers.On<TimesColoursDialog>([&](TimesColoursDialog& dialog) {
             EXPECT_TRUE(Find<QAbstractButton>(dialog, "rabbitsRadio")->isChecked());
             EXPECT_EQ(Swatch(dialog, "rightColourSwatch"), right);
             EXPECT_EQ(Swatch(dialog, "wrongColourSwatch"), wrong);
@@ -565,7 +572,8 @@ TEST(TimesColoursDialog, EachColourKeepsItsOwnCustomColoursForTheRun) {
                            bool accept) {
         QColor started;
         QColor slot3;
-        OnModal<QColorDialog> driver([&](QColorDialog& chooser) {
+        Answers answers;
+        answers.On<QColorDialog>([&](QColorDialog& chooser) {
             started = chooser.currentColor();
             slot3 = QColorDialog::customColor(3);
             QColorDialog::setCustomColor(3, pick);

@@ -1,3 +1,5 @@
+#include <array>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,15 +12,17 @@
 namespace lingomat::testing {
 namespace {
 
+const char16_t* const kBoth = u"Sie m\u00fcssen beide Sprachen ausw\u00e4hlen.";
+const char16_t* const kDifferent =
+    u"Sie m\u00fcssen zwei unterschiedliche Sprachen ausw\u00e4hlen.";
+const char16_t* const kType = u"Sie m\u00fcssen eine Spielart w\u00e4hlen.";
+
 struct OkCase {
     const char* label;
     bool spanish;
-    std::vector<const char*> clicks;
-    const char16_t* message; // nullptr: the dialog closes with OK
-    const char16_t* caption;
-    int question;
-    int answer;
-    int gameType;
+    const char* clicks;      // radio names, separated by blanks
+    const char16_t* message; // nullptr: the dialog closes with OK and reports the choice
+    std::array<int, 3> choice{-1, -1, -1}; // question, answer, game type
     // Test lists show the case by its name, not as raw bytes.
     friend void PrintTo(const OkCase& c, std::ostream* os) { *os << c.label; }
 };
@@ -29,104 +33,57 @@ TEST_P(GameTypeOk, ChecksInOrderAndReportsTheChoice) {
     const OkCase& c = GetParam();
     GameTypeDialog dialog(c.spanish);
     dialog.show();
-    for (const char* name : c.clicks) {
-        ClickButton(dialog, name);
+    for (const QString& name : QString::fromLatin1(c.clicks).split(u' ', Qt::SkipEmptyParts)) {
+        ClickButton(dialog, name.toLatin1().constData());
     }
-    MessageCatcher messages;
+    Answers answers;
     ClickButton(dialog, "okButton");
-
     if (c.message != nullptr) {
-        ASSERT_EQ(messages.texts.size(), 1);
-        EXPECT_EQ(messages.texts[0], QString::fromUtf16(c.message));
-        EXPECT_EQ(messages.captions[0], QString::fromUtf16(c.caption));
-        EXPECT_EQ(messages.icons[0], QMessageBox::Critical);
+        ASSERT_EQ(answers.boxes.size(), 1u);
+        EXPECT_EQ(answers.boxes[0].text, QString::fromUtf16(c.message));
+        EXPECT_EQ(answers.boxes[0].caption,
+                  c.message == kType ? u"Spielartwahl"_s : u"Richtungswahl"_s);
+        EXPECT_EQ(answers.boxes[0].icon, QMessageBox::Critical);
         EXPECT_TRUE(dialog.isVisible());
         return;
     }
-    EXPECT_TRUE(messages.texts.isEmpty());
+    EXPECT_TRUE(answers.boxes.empty());
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.QuestionLanguage(), c.question);
-    EXPECT_EQ(dialog.AnswerLanguage(), c.answer);
-    EXPECT_EQ(dialog.GameType(), c.gameType);
+    EXPECT_EQ((std::array{dialog.QuestionLanguage(), dialog.AnswerLanguage(), dialog.GameType()}),
+              c.choice);
 }
-
-const char16_t* const kBoth = u"Sie m\u00fcssen beide Sprachen ausw\u00e4hlen.";
-const char16_t* const kDifferent =
-    u"Sie m\u00fcssen zwei unterschiedliche Sprachen ausw\u00e4hlen.";
-const char16_t* const kType = u"Sie m\u00fcssen eine Spielart w\u00e4hlen.";
-const char16_t* const kDirection = u"Richtungswahl";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, GameTypeOk,
     ::testing::Values(
-        OkCase{"NothingChosen", false, {}, kBoth, kDirection, -1, -1, -1},
-        OkCase{"OnlyQuestion",
-               false,
-               {"questionGermanRadio", "writeRadio"},
-               kBoth,
-               kDirection,
-               -1,
-               -1,
-               -1},
-        OkCase{"OnlyAnswer", false, {"answerFrenchRadio"}, kBoth, kDirection, -1, -1, -1},
-        OkCase{"SameLanguagesBeforeGameType",
-               false,
-               {"questionGermanRadio", "answerGermanRadio"},
-               kDifferent,
-               kDirection,
-               -1,
-               -1,
-               -1},
-        OkCase{"NoGameType",
-               false,
-               {"questionGermanRadio", "answerEnglishRadio"},
-               kType,
-               u"Spielartwahl",
-               -1,
-               -1,
-               -1},
+        OkCase{"NothingChosen", false, "", kBoth},
+        OkCase{"OnlyQuestion", false, "questionGermanRadio writeRadio", kBoth},
+        OkCase{"OnlyAnswer", false, "answerFrenchRadio", kBoth},
+        OkCase{"SameLanguagesBeforeGameType", false, "questionGermanRadio answerGermanRadio",
+               kDifferent},
+        OkCase{"NoGameType", false, "questionGermanRadio answerEnglishRadio", kType},
         OkCase{"GermanToFrenchWriting",
                false,
-               {"questionGermanRadio", "answerFrenchRadio", "writeRadio"},
+               "questionGermanRadio answerFrenchRadio writeRadio",
                nullptr,
-               nullptr,
-               0,
-               2,
-               0},
+               {0, 2, 0}},
         OkCase{"EnglishToGermanAlteredLetters",
                false,
-               {"questionEnglishRadio", "answerGermanRadio", "choiceAlteredLettersRadio"},
+               "questionEnglishRadio answerGermanRadio choiceAlteredLettersRadio",
                nullptr,
-               nullptr,
-               1,
-               0,
-               2},
+               {1, 0, 2}},
         OkCase{"LastClickCounts",
                false,
-               {"questionFrenchRadio", "answerGermanRadio", "viewRadio", "questionEnglishRadio",
-                "copyRadio"},
+               "questionFrenchRadio answerGermanRadio viewRadio questionEnglishRadio copyRadio",
                nullptr,
-               nullptr,
-               1,
-               0,
-               3},
-        OkCase{"SpanishSameLanguages",
-               true,
-               {"questionSpanishRadio", "answerSpanishRadio"},
-               kDifferent,
-               kDirection,
-               -1,
-               -1,
-               -1},
+               {1, 0, 3}},
+        OkCase{"SpanishSameLanguages", true, "questionSpanishRadio answerSpanishRadio", kDifferent},
         OkCase{"SpanishToGermanView",
                true,
-               {"questionSpanishRadio", "answerGermanRadio", "viewRadio"},
+               "questionSpanishRadio answerGermanRadio viewRadio",
                nullptr,
-               nullptr,
-               1,
-               0,
-               4}),
+               {1, 0, 4}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(GameTypeDialog, SettingsButtonFollowsTheGameTypeAndNamesIt) {
@@ -149,11 +106,11 @@ TEST(GameTypeDialog, SettingsButtonFollowsTheGameTypeAndNamesIt) {
                                             GameModeChoiceAlteredLetters, GameModeView}));
 
     // Escape ends without a game and without a message.
-    MessageCatcher messages;
+    Answers answers;
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_TRUE(messages.texts.isEmpty());
+    EXPECT_TRUE(answers.boxes.empty());
 }
 
 TEST(GameTypeDialog, VariantsOfferTheirLanguagesWithPicturesAndNothingChosen) {
@@ -275,35 +232,22 @@ TEST_F(LessonDialogTest, CountFollowsEveryChange) {
         std::vector<std::string> marked;
         int selectedCount;
     };
+    const std::vector<std::string> all3 = {"Tiere", "Farben", "K\"uche"};
+    std::vector<std::string> all = all3;
+    all.push_back("Leer");
     const std::vector<Step> steps = {
         {"one lesson", [&] { SelectLesson(u"Tiere"_s); }, "3", {"Tiere"}, 1},
         {"two lessons", [&] { SelectLesson(u"Farben"_s); }, "5", {"Tiere", "Farben"}, 2},
-        {"escaped name found again",
-         [&] { SelectLesson(u"K\u00fcche"_s); },
-         "7",
-         {"Tiere", "Farben", "K\"uche"},
-         3},
+        {"escaped name found again", [&] { SelectLesson(u"K\u00fcche"_s); }, "7", all3, 3},
         {"deselect", [&] { SelectLesson(u"Farben"_s, false); }, "5", {"Tiere", "K\"uche"}, 2},
         {"clear", [&] { Click("clearButton"); }, "0", {}, 0},
         {"start only is no range", [&] { Type("rangeStartEdit", "b"); }, "0", {}, 0},
         {"end too, still no language", [&] { Type("rangeEndEdit", "h"); }, "0", {}, 0},
         {"sort language makes the range", [&] { Click("sortGermanRadio"); }, "2", {}, 0},
         {"lesson within the range", [&] { SelectLesson(u"K\u00fcche"_s); }, "1", {"K\"uche"}, 1},
-        {"all lessons within the range",
-         [&] { Click("allLessonsButton"); },
-         "2",
-         {"Tiere", "Farben", "K\"uche", "Leer"},
-         4},
-        {"due words only",
-         [&] { Find<QAbstractButton>(*dialog, "dueOnlyCheck")->click(); },
-         "1",
-         {"Tiere", "Farben", "K\"uche", "Leer"},
-         4},
-        {"every word again",
-         [&] { Find<QAbstractButton>(*dialog, "dueOnlyCheck")->click(); },
-         "2",
-         {"Tiere", "Farben", "K\"uche", "Leer"},
-         4},
+        {"all lessons within the range", [&] { Click("allLessonsButton"); }, "2", all, 4},
+        {"due words only", [&] { Click("dueOnlyCheck"); }, "1", all, 4},
+        {"every word again", [&] { Click("dueOnlyCheck"); }, "2", all, 4},
     };
     for (const Step& step : steps) {
         step.act();
@@ -342,16 +286,16 @@ TEST_P(LessonDialogEnd, EndsWithTheCodeOfTheChoice) {
     if (c.sortRadio != nullptr) {
         Click(c.sortRadio);
     }
-    MessageCatcher messages;
+    Answers answers;
     if (c.button != nullptr) {
         Click(c.button);
     } else {
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
     }
 
-    EXPECT_EQ(messages.texts.size(), c.message ? 1 : 0);
+    EXPECT_EQ(answers.boxes.size(), c.message ? 1u : 0u);
     if (c.message) {
-        EXPECT_EQ(messages.captions[0], u"Alphabetisches Spiel"_s);
+        EXPECT_EQ(answers.boxes.at(0).caption, u"Alphabetisches Spiel"_s);
     }
     if (c.code < 0) {
         EXPECT_TRUE(dialog->isVisible());
@@ -374,15 +318,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         EndCase{"NothingChosenStaysQuietly", {}, "", "", nullptr, "okButton", -1, false},
         EndCase{"OneLesson", {"Tiere"}, "", "", nullptr, "okButton", 1, false},
-        EndCase{"TwoLessons",
-                {"Tiere", "K\xfc"
-                          "che"},
-                "",
-                "",
-                nullptr,
-                "okButton",
-                1,
-                false},
+        EndCase{"TwoLessons", {"Tiere", "K\374che"}, "", "", nullptr, "okButton", 1, false},
         EndCase{"LessonWinsOverRange", {"Farben"}, "b", "", nullptr, "okButton", 1, false},
         EndCase{"FullRange", {}, "b", "t", "sortEnglishRadio", "okButton", 1028, false},
         EndCase{"RangeStartOnlyRefused", {}, "b", "", nullptr, "okButton", -1, true},

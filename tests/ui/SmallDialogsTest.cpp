@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "UiTestSupport.h"
 #include "data/DataSetLoader.h"
@@ -27,25 +28,25 @@ int ScreenHeight() {
 TEST(GameStatisticsTest, RefusedBeforeTheFirstAnswerThenShowsTallyRemainingQuestionsAndBar) {
     GameDocument game;
     {
-        MessageCatcher messages;
-        OnModal<StatisticsDialog> statistics([](StatisticsDialog&) {});
+        Answers answers;
         ShowGameStatistics(game.document, nullptr);
-        EXPECT_EQ(messages.texts, QStringList{u"Sie m\u00fcssen schon gespielt haben, um diese "
-                                              u"Funktion benutzen zu k\u00f6nnen."_s});
-        EXPECT_EQ(messages.captions, QStringList{u"Lingomat"_s});
-        EXPECT_FALSE(statistics.seen);
+        ASSERT_EQ(answers.boxes.size(), 1u);
+        EXPECT_EQ(answers.boxes[0].text, u"Sie m\u00fcssen schon gespielt haben, um diese "
+                                         u"Funktion benutzen zu k\u00f6nnen."_s);
+        EXPECT_EQ(answers.boxes[0].caption, u"Lingomat"_s);
+        EXPECT_TRUE(answers.dialogs.isEmpty());
     }
     game.document.rightCount = 3;
     game.document.wrongCount = 1;
     int bar = -1;
     QString text;
-    OnModal<StatisticsDialog> statistics([&](StatisticsDialog& dialog) {
+    Answers answers;
+    answers.On<StatisticsDialog>([&](StatisticsDialog& dialog) {
         bar = Find<QProgressBar>(dialog, "rightShareBar")->value();
         text = Find<QLabel>(dialog, "statisticsText")->text();
         SaveShot(dialog, "game-statistics");
     });
     ShowGameStatistics(game.document, nullptr);
-    ASSERT_TRUE(statistics.seen);
     EXPECT_EQ(bar, 75);
     EXPECT_TRUE(text.startsWith(QStringLiteral("Sie haben 4 Fragen beantwortet.")));
     EXPECT_TRUE(text.endsWith(u"\n\n"_s + ToQString(game.document.RemainingText())));
@@ -143,13 +144,44 @@ TEST(TipsRenderingTest, ShippedTips) {
     GameDocument game;
     ASSERT_FALSE(game.document.tipList.empty());
     bool shown = false;
-    OnModal<TipsDialog> tips([&](TipsDialog& dialog) {
+    Answers answers;
+    answers.On<TipsDialog>([&](TipsDialog& dialog) {
         shown = !dialog.TipText().isEmpty() && dialog.TipText() != TipsDialog::NoTipsText();
         SaveShot(dialog, "tips");
     });
     ShowTips(game.document, nullptr);
-    EXPECT_TRUE(tips.seen);
     EXPECT_TRUE(shown);
+}
+
+// The real boxes, without answers standing in: Enter presses the default button and Escape the
+// escape one, and a file chooser left with Escape chooses nothing.
+TEST(PromptsTest, RealBoxesTakeEnterAndEscapeAsSaid) {
+    const struct {
+        bool yesIsDefault;
+        Qt::Key key;
+        bool yes;
+    } cases[] = {{false, Qt::Key_Return, false},
+                 {true, Qt::Key_Return, true},
+                 {true, Qt::Key_Escape, false}};
+    const auto pressOnceShown = [](Qt::Key key) {
+        QTimer::singleShot(0, [key] {
+            QWidget* shown = QApplication::activeModalWidget();
+            ASSERT_NE(shown, nullptr);
+            QTest::keyClick(shown, key);
+        });
+    };
+    for (const auto& c : cases) {
+        pressOnceShown(c.key);
+        EXPECT_EQ(
+            AskYesNo(nullptr, u"Frage"_s, u"Lingomat"_s, QMessageBox::Question, c.yesIsDefault),
+            c.yes)
+            << c.yesIsDefault << c.key;
+    }
+    pressOnceShown(Qt::Key_Return);
+    ShowDialogMessage(nullptr, u"Nachricht"_s, u"Lingomat"_s, QMessageBox::Warning);
+    pressOnceShown(Qt::Key_Escape);
+    EXPECT_EQ(AskFile(nullptr, {.caption = u"Fehlerdatei laden"_s, .folder = GameFolder()}),
+              QString());
 }
 
 TEST(LoadingDialogTest, FollowsTheLoadAndStaysUntilItEnds) {

@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +22,7 @@
 #include "platform/DocumentHost.h"
 #include "platform/ProfileStore.h"
 #include "support/Cp1252.h"
+#include "support/Prompts.h"
 
 #include "DataSets.h"
 #include "ScriptedHost.h"
@@ -114,70 +114,109 @@ inline void StartGame(CLingomatDoc& doc, GameMode mode) {
     ASSERT_TRUE(doc.gameStarted);
 }
 
-// A command's dialog blocks in exec, so the test's steps must already be waiting: act runs on
-// the first modal dialog of type T that opens (on every one when every is set), which is then
-// accepted unless act closed it. A dialog that never opens leaves seen false; the steps stop
-// when the object goes out of scope, so they cannot reach into a later test.
-template <typename T> class OnModal {
+// Stands in for the player at every message box, file chooser and modal dialog while it lives.
+// Answers are queued in the order the questions come, and everything asked is kept. A box
+// without a queued answer gets its default button, a chooser without one is cancelled, and a
+// dialog without one is closed as by Escape. An answer left over at the end fails the test: its
+// question never came.
+class Answers : public PromptAnswers {
 public:
-    explicit OnModal(std::function<void(T&)> act, bool every = false) : act(std::move(act)) {
-        QObject::connect(&timer, &QTimer::timeout, [this, every] {
-            auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) {
+    Answers() { SetPromptAnswers(this); }
+    ~Answers() override {
+        SetPromptAnswers(nullptr);
+        EXPECT_TRUE(presses.empty()) << "unused answer " << presses.front().toStdString();
+        EXPECT_TRUE(paths.empty()) << "unused path " << paths.front().toStdString();
+        EXPECT_TRUE(acts.empty()) << acts.size() << " dialog(s) never opened";
+    }
+    Answers(const Answers&) = delete;
+    Answers& operator=(const Answers&) = delete;
+
+    // The next box gets the button with this object name.
+    Answers& Press(const char* button) {
+        presses.push_back(QString::fromLatin1(button));
+        return *this;
+    }
+    // The next file chooser returns this path; an empty one is Abbrechen.
+    Answers& Choose(const QString& path) {
+        paths.push_back(path);
+        return *this;
+    }
+    // The next dialog must be a T; act plays the player's part, and a dialog act left open is
+    // then accepted.
+    template <typename T> Answers& On(std::function<void(T&)> act) {
+        acts.push_back([act = std::move(act)](QDialog& dialog) {
+            auto* typed = dynamic_cast<T*>(&dialog);
+            if (typed == nullptr) {
+                ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
+                dialog.reject();
                 return;
             }
-            // Stopped while acting: the steps may open further dialogs and wait in them.
-            timer.stop();
-            seen = true;
-            try {
-                this->act(*dialog);
-            } catch (const MissingWidget&) {
-                // Already a failure of the test; an exception must not cross Qt's event loop.
-            }
-            if (dialog->isVisible()) {
-                static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-            }
-            if (every) {
-                timer.start(5);
-            }
+            act(*typed);
         });
-        timer.start(5);
+        return *this;
     }
-    bool seen = false;
+
+    struct Box {
+        QString caption, text, defaultButton;
+        QMessageBox::Icon icon;
+    };
+    std::vector<Box> boxes;
+    std::vector<FilePrompt> choosers;
+    QStringList dialogs; // object names, in order
+
+    QStringList Texts() const {
+        QStringList texts;
+        for (const Box& box : boxes) {
+            texts << box.text;
+        }
+        return texts;
+    }
+
+    int Answer(const Prompt& prompt) override {
+        const auto button = [&](int i) {
+            return prompt.buttons.at(static_cast<std::size_t>(i)).objectName;
+        };
+        boxes.push_back({prompt.caption, prompt.text, button(prompt.defaultButton), prompt.icon});
+        if (presses.empty()) {
+            return prompt.defaultButton;
+        }
+        const QString wanted = presses.takeFirst();
+        for (int i = 0; i < static_cast<int>(prompt.buttons.size()); ++i) {
+            if (button(i) == wanted) {
+                return i;
+            }
+        }
+        ADD_FAILURE() << "no button " << wanted.toStdString() << " in "
+                      << prompt.text.toStdString();
+        return prompt.escapeButton;
+    }
+    QString AnswerFile(const FilePrompt& prompt) override {
+        choosers.push_back(prompt);
+        return paths.isEmpty() ? QString() : paths.takeFirst();
+    }
+    int Run(QDialog& dialog) override {
+        dialogs << dialog.objectName();
+        if (acts.empty()) {
+            return QDialog::Rejected;
+        }
+        const auto act = std::move(acts.front());
+        acts.erase(acts.begin());
+        dialog.show();
+        try {
+            act(dialog);
+        } catch (const MissingWidget&) {
+            // Already a failure of the test; the dialog still has to close.
+        }
+        if (dialog.isVisible()) {
+            dialog.done(QDialog::Accepted);
+        }
+        return dialog.result();
+    }
 
 private:
-    std::function<void(T&)> act;
-    QTimer timer;
-};
-
-// Answers every message box with the button named answer (OK where it has none) and keeps what
-// it said, so a check that shows a message never blocks a test.
-class MessageCatcher {
-public:
-    explicit MessageCatcher(const char* answer = "okButton")
-        : answer(QString::fromLatin1(answer)) {}
-
-    QStringList texts;
-    QStringList captions;
-    QStringList defaults;
-    std::vector<QMessageBox::Icon> icons;
-
-private:
-    QString answer;
-    OnModal<QMessageBox> boxes{[this](QMessageBox& box) {
-                                   texts.append(box.text());
-                                   captions.append(box.windowTitle());
-                                   icons.push_back(box.icon());
-                                   defaults.append(box.defaultButton() != nullptr
-                                                       ? box.defaultButton()->objectName()
-                                                       : QString());
-                                   auto* button = box.findChild<QPushButton*>(answer);
-                                   if (button == nullptr) {
-                                       button = Find<QPushButton>(box, "okButton");
-                                   }
-                                   button->click();
-                               },
-                               true};
+    QStringList presses;
+    QStringList paths;
+    std::vector<std::function<void(QDialog&)>> acts;
 };
 
 inline void ClickButton(QWidget& dialog, const char* name) {

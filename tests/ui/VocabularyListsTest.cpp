@@ -2,8 +2,6 @@
 #include <iterator>
 
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -203,32 +201,28 @@ TEST_F(ListGame, ErrorFileMenuWritesInTheGameFolderWhatIsPlayedBack) {
         CMainFrame frame(doc);
         frame.View()->SetHost(startedInFolder ? &host : &document.host);
         if (!startedInFolder) {
-            OnModal<QFileDialog> dialog([&](QFileDialog& files) {
-                EXPECT_EQ(files.nameFilters().value(0), u"Lingomat-Fehlerdateien (*.lef)"_s);
-                EXPECT_EQ(files.acceptMode(), QFileDialog::AcceptSave);
-                EXPECT_EQ(files.directory().absolutePath(), folder);
-                EXPECT_EQ(QFileInfo(files.selectedFiles().value(0)).fileName(),
-                          u"K\u00fcche-Bad- alt.lef"_s);
-                SaveShot(files, "error-file-save");
-                files.selectFile(File("meine-fehler"));
-                static_cast<QDialog&>(files).accept();
-            });
+            Answers answers;
+            answers.Choose(File("meine-fehler.lef"));
             frame.Action(CommandSaveErrorFile)->trigger();
-            ASSERT_TRUE(dialog.seen);
+            ASSERT_EQ(answers.choosers.size(), 1u);
+            const FilePrompt& asked = answers.choosers[0];
+            EXPECT_EQ(asked.filters.value(0), u"Lingomat-Fehlerdateien (*.lef)"_s);
+            EXPECT_TRUE(asked.save);
+            EXPECT_EQ(asked.defaultSuffix, u"lef"_s);
+            EXPECT_EQ(asked.folder, folder);
+            EXPECT_EQ(asked.suggestedName, u"K\u00fcche-Bad- alt.lef"_s);
             std::ifstream in(document.folder.File("meine-fehler.lef"), std::ios::binary);
             EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
                       "0\r\n2\r\ndie Mutter\r\nthe mother\r\nla m\\`ere\r\n"
                       "die Stra\\3e\r\nthe street\r\n/la rue /la route\r\n");
         }
         doc.gameMode = GameModeChoiceOtherLessons;
-        OnModal<QFileDialog> dialog([&](QFileDialog& files) {
-            EXPECT_EQ(files.acceptMode(), QFileDialog::AcceptOpen);
-            EXPECT_EQ(files.directory().absolutePath(), folder) << startedInFolder;
-            files.selectFile(File("meine-fehler.lef"));
-            static_cast<QDialog&>(files).accept();
-        });
+        Answers answers;
+        answers.Choose(File("meine-fehler.lef"));
         frame.Action(CommandOpenErrorFile)->trigger();
-        ASSERT_TRUE(dialog.seen);
+        ASSERT_EQ(answers.choosers.size(), 1u);
+        EXPECT_FALSE(answers.choosers[0].save);
+        EXPECT_EQ(answers.choosers[0].folder, folder) << startedInFolder;
         EXPECT_EQ(doc.gameMode, GameModeWrite);
         EXPECT_EQ(doc.answerLanguage, LanguageFrench);
         EXPECT_EQ(doc.pool.Size(), 2u);
@@ -253,20 +247,12 @@ TEST_F(ListGame, ErrorFileFailuresAreToldAndChangeNothing) {
     std::ofstream(document.folder.File("tipps.txt")) << "Ein Tipp\nNoch ein Tipp\n";
     const std::size_t questions = document->pool.Size();
     for (const auto& c : cases) {
-        MessageCatcher messages;
+        Answers answers;
         EXPECT_FALSE(c.write ? WriteErrorFile(*document, nullptr, c.path)
                              : PlayErrorFile(*document, nullptr, c.path));
-        EXPECT_EQ(messages.texts, QStringList{c.message + c.path});
+        EXPECT_EQ(answers.Texts(), QStringList{c.message + c.path});
         EXPECT_EQ(document->pool.Size(), questions);
     }
-}
-
-TEST_F(ListGame, CancelledErrorFileDialogKeepsTheGame) {
-    const std::size_t questions = document->pool.Size();
-    OnModal<QFileDialog> dialog([](QFileDialog& files) { static_cast<QDialog&>(files).reject(); });
-    EXPECT_FALSE(PlayErrorFile(*document, nullptr));
-    EXPECT_TRUE(dialog.seen);
-    EXPECT_EQ(document->pool.Size(), questions);
 }
 
 // Two stored names hold accent escapes; code "1" is part of "13", so lesson "1" takes in the

@@ -1,12 +1,11 @@
 #include "host/QtDocumentHost.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 
 #include "support/Cp1252.h"
 #include "players/PlayerStatistics.h"
 #include "playerdialogs/PlayerChoiceDialog.h"
+#include "support/Prompts.h"
 
 namespace lingomat {
 
@@ -22,50 +21,23 @@ void QtDocumentHost::SetWindow(QWidget* frame) {
 
 MessageAnswer QtDocumentHost::ShowMessage(const std::string& text, const std::string& caption,
                                           MessageButtons buttons, MessageIcon icon) {
-    QMessageBox box(window);
-    box.setObjectName(QStringLiteral("messageBox"));
-    box.setWindowTitle(ToQString(caption));
-    box.setText(ToQString(text));
-    switch (icon) {
-    case MessageIcon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-    case MessageIcon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case MessageIcon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case MessageIcon::Warning:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case MessageIcon::Stop:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    }
-    // The button texts are set here, so they are German even without Qt's translations.
+    static constexpr QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                                  QMessageBox::Question, QMessageBox::Warning,
+                                                  QMessageBox::Critical};
+    const QMessageBox::Icon shown = icons[static_cast<int>(icon)];
     if (buttons == MessageButtons::YesNo) {
-        QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-        yes->setObjectName(QStringLiteral("yesButton"));
-        no->setObjectName(QStringLiteral("noButton"));
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
+        return AskYesNo(window, ToQString(text), ToQString(caption), shown, true)
+                   ? MessageAnswer::Yes
+                   : MessageAnswer::No;
     }
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
-    box.exec();
+    ShowDialogMessage(window, ToQString(text), ToQString(caption), shown);
     return MessageAnswer::Ok;
 }
 
 // Stands in for the player dialog: asks for the name only; the data set stays as preset.
 void QtDocumentHost::ChoosePlayer(PlayerStatistics& statistics, std::string& dataSetName) {
     PlayerChoiceDialog dialog(statistics, profile, dataSetName, {}, window);
-    dialog.exec();
+    RunDialog(dialog);
     // A folder without data sets leaves the choice empty; the preset then still gets its chance.
     if (!dialog.DataSetName().empty()) {
         dataSetName = dialog.DataSetName();
@@ -75,7 +47,7 @@ void QtDocumentHost::ChoosePlayer(PlayerStatistics& statistics, std::string& dat
 void QtDocumentHost::ChangePlayer(PlayerStatistics& statistics, const std::string& loadedDataSet) {
     PlayerChoiceDialog dialog(statistics, profile, loadedDataSet, {}, window);
     dialog.FixDataSet();
-    dialog.exec();
+    RunDialog(dialog);
 }
 
 LoadProgress* QtDocumentHost::LoadingProgress() {

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "support/DialogButtons.h"
 #include "platform/ProfileStore.h"
 #include "support/Cp1252.h"
 #include "players/PlayerStatistics.h"
@@ -81,17 +82,7 @@ PlayerChoiceDialog::PlayerChoiceDialog(PlayerStatistics& store, ProfileStore& se
     fields->addWidget(dataSetCombo, 1, 1);
     fields->setColumnStretch(1, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addStretch(1);
-    buttons->addWidget(cancel);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = StandardButtonRow(*this, true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(welcome);
@@ -104,9 +95,6 @@ PlayerChoiceDialog::PlayerChoiceDialog(PlayerStatistics& store, ProfileStore& se
     welcome->setFixedWidth(320);
     welcome->setMinimumHeight(welcome->heightForWidth(320));
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(ok, &QPushButton::clicked, this, &PlayerChoiceDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &PlayerChoiceDialog::reject);
 
     FillPlayers();
     FillDataSets(workingDirectory);
@@ -200,19 +188,16 @@ void PlayerChoiceDialog::accept() {
         return;
     }
     const auto watchOnly = [this, &typed](const std::string& holder) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Lingomat: Wahl des Spielers"),
-                        ToQString(PlayerInUseText(FromQString(typed), holder)),
-                        QMessageBox::NoButton, this);
-        box.setObjectName(QStringLiteral("playerInUseBox"));
-        QPushButton* other =
-            box.addButton(QStringLiteral("&Anderer Name"), QMessageBox::RejectRole);
-        QPushButton* watch = box.addButton(QStringLiteral("Nur &ansehen"), QMessageBox::AcceptRole);
-        other->setObjectName(QStringLiteral("otherNameButton"));
-        watch->setObjectName(QStringLiteral("watchButton"));
-        box.setDefaultButton(other);
-        box.setEscapeButton(other);
-        box.exec();
-        return box.clickedButton() == watch;
+        const Prompt prompt{
+            .icon = QMessageBox::Warning,
+            .caption = QStringLiteral("Lingomat: Wahl des Spielers"),
+            .text = ToQString(PlayerInUseText(FromQString(typed), holder)),
+            .objectName = QStringLiteral("playerInUseBox"),
+            .buttons = {{QStringLiteral("&Anderer Name"), QStringLiteral("otherNameButton"),
+                         QMessageBox::RejectRole},
+                        {QStringLiteral("Nur &ansehen"), QStringLiteral("watchButton"),
+                         QMessageBox::AcceptRole}}};
+        return Ask(this, prompt) == 1;
     };
     const PlayerSwitch result = SwitchPlayer(statistics, name, watchOnly);
     if (!result.switched) {

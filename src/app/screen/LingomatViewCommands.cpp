@@ -1,11 +1,9 @@
 #include "screen/LingomatView.h"
 
-#include <QMessageBox>
-#include <QPushButton>
-
 #include "game/LingomatDoc.h"
 #include "platform/DocumentHost.h"
 #include "support/Cp1252.h"
+#include "support/Prompts.h"
 
 namespace lingomat {
 
@@ -14,17 +12,8 @@ bool CLingomatView::Confirm(const std::string& text, const std::string& caption,
     if (host != nullptr) {
         return host->ShowMessage(text, caption, MessageButtons::YesNo, icon) == MessageAnswer::Yes;
     }
-    QMessageBox box(stopIcon ? QMessageBox::Critical : QMessageBox::Question, ToQString(caption),
-                    ToQString(text), QMessageBox::NoButton, this);
-    box.setObjectName(QStringLiteral("messageBox"));
-    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-    yes->setObjectName(QStringLiteral("yesButton"));
-    no->setObjectName(QStringLiteral("noButton"));
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return AskYesNo(this, ToQString(text), ToQString(caption),
+                    stopIcon ? QMessageBox::Critical : QMessageBox::Question, true);
 }
 
 void CLingomatView::OnSkipQuestion() {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "support/DialogButtons.h"
 #include "support/Commands.h"
 
 namespace lingomat {
@@ -35,10 +36,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     connect(web, &QLabel::linkActivated, this,
             [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* ok = OkButton(*this);
 
     auto* layout = new QGridLayout(this);
     layout->setHorizontalSpacing(14);

@@ -1,5 +1,7 @@
 #include "ui/ChoiceSettingsDialog.h"
 
+#include "support/DialogButtons.h"
+
 #include <algorithm>
 
 #include <QCheckBox>
@@ -33,13 +35,7 @@ ChoiceSettingsDialog::ChoiceSettingsDialog(int choiceIndex, bool numbering, QWid
     showNumbersCheck->setObjectName(QStringLiteral("showNumbersCheck"));
     showNumbersCheck->setChecked(numbering);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = StandardButtonRow(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(countRow);
@@ -48,8 +44,6 @@ ChoiceSettingsDialog::ChoiceSettingsDialog(int choiceIndex, bool numbering, QWid
     layout->addLayout(buttons);
     // The template was 186 dialog units wide.
     setMinimumWidth(std::max(320, sizeHint().width()));
-
-    connect(ok, &QPushButton::clicked, this, &ChoiceSettingsDialog::accept);
 }
 
 void ChoiceSettingsDialog::accept() {

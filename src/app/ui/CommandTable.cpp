@@ -18,7 +18,6 @@ namespace lingomat {
 namespace {
 
 using Context = const CommandContext&;
-using Keys = std::vector<QKeySequence>;
 
 constexpr ToolBarRow NoBar = ToolBarRow::None;
 constexpr ToolBarRow Bar = ToolBarRow::Commands;
@@ -49,6 +48,34 @@ CommandEntry Character(int id, const char* character, const char* prompt, const 
             TypeCharacter};
 }
 
+// One row of the table, saying only where it differs from a plain menu command: no shortcut,
+// no separator before it, no toolbar button, no check mark.
+struct Row {
+    Row(int id, const char* text, const char* prompt, const char* menu, void (*handler)(Context))
+        : entry{id, text, prompt, {}, menu, false, NoBar, -1, 0, false, handler} {}
+    Row& Keys(std::initializer_list<QKeySequence> keys) {
+        entry.shortcuts = keys;
+        return *this;
+    }
+    Row& Separated() {
+        entry.separatorBefore = true;
+        return *this;
+    }
+    Row& OnBar(int picture, int group) {
+        entry.toolBar = Bar;
+        entry.picture = picture;
+        entry.group = group;
+        return *this;
+    }
+    Row& Checkable() {
+        entry.checkable = true;
+        return *this;
+    }
+    operator CommandEntry() const { return entry; }
+
+    CommandEntry entry;
+};
+
 } // namespace
 
 const std::vector<MenuEntry>& MenuTable() {
@@ -67,172 +94,83 @@ const std::vector<MenuEntry>& MenuTable() {
 const std::vector<CommandEntry>& CommandTable() {
     // The numbers are the ones the game has always used, so help pages keep matching.
     static const std::vector<CommandEntry> table = {
-        {CommandNew, "&Neu\tStrg+N", "Startet ein neues Spiel.\nNeu",
-         Keys{QKeySequence(Qt::CTRL | Qt::Key_N)}, "&Spiel", false, Bar, 0, 0, false,
-         [](Context c) { NewGame(c.document, c.view); }},
+        Row(CommandNew, "&Neu\tStrg+N", "Startet ein neues Spiel.\nNeu", "&Spiel",
+            [](Context c) { NewGame(c.document, c.view); })
+            .Keys({QKeySequence(Qt::CTRL | Qt::Key_N)})
+            .OnBar(0, 0),
         // Its picture is drawn by the frame; the strip has none for it.
-        {CommandDueWords, "Fällige &Wörter üben\tStrg+D",
-         "Übt die Wörter aus allen Lektionen, die heute fällig sind.\nFällige Wörter üben",
-         Keys{QKeySequence(Qt::CTRL | Qt::Key_D)}, "&Spiel", false, Bar, 28, 7, false,
-         [](Context c) { DueWordsGame(c.document, c.view); }},
-        {CommandEndGame,
-         "Spiel been&den",
-         "Beendet das aktuelle Spiel.",
-         {},
-         "&Spiel",
-         false,
-         Bar,
-         27,
-         6,
-         false,
-         [](Context c) { c.view.OnEndGame(); }},
+        Row(CommandDueWords, "Fällige &Wörter üben\tStrg+D",
+            "Übt die Wörter aus allen Lektionen, die heute fällig sind.\nFällige Wörter üben",
+            "&Spiel", [](Context c) { DueWordsGame(c.document, c.view); })
+            .Keys({QKeySequence(Qt::CTRL | Qt::Key_D)})
+            .OnBar(28, 7),
+        Row(CommandEndGame, "Spiel been&den", "Beendet das aktuelle Spiel.", "&Spiel",
+            [](Context c) { c.view.OnEndGame(); })
+            .OnBar(27, 6),
         // The character "%" with Alt, however the keyboard makes it: on German keys it needs
         // Shift.
-        {CommandStatistics, "&Statistik\tAlt+%",
-         "Zeigt ein Fenster mit der aktuellen Statistik an.",
-         Keys{QKeySequence(Qt::ALT | Qt::Key_Percent),
-              QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Percent)},
-         "&Spiel", true, Bar, 3, 1, false,
-         [](Context c) { ShowGameStatistics(c.document, &c.view); }},
-        {CommandTimesAndColours,
-         "&Zeiten und Farben",
-         "Zeit- und Farbeinstellungen von Lingomat",
-         {},
-         "&Spiel",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) {
-             RunTimesColoursSettings(c.document, &c.view);
-             c.view.update();
-         }},
-        {CommandCorrectionOptions,
-         "&Fehler- und Sprachoptionen",
-         "Optionen zur Verbesserung",
-         {},
-         "&Spiel",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { RunCorrectionOptions(c.document, &c.view); }},
-        {CommandGameSettings,
-         "Spiel&einstellungen",
-         "Spieleinstellungen zum Ändern während des Spiels",
-         {},
-         "&Spiel",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) {
-             RunGameSettings(c.document, &c.view);
-             c.view.update();
-         }},
-        {CommandOpenErrorFile,
-         "Fehlerdatei &laden",
-         "Öffnet ein bestehendes Dokument.\nÖffnen",
-         {},
-         "&Spiel",
-         true,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { OpenErrorFileGame(c.document, c.view); }},
-        {CommandSaveErrorFile,
-         "Fehlerdatei sch&reiben",
-         "Schreibt eine Fehlerdatei mit Ihren Fehlern.",
-         {},
-         "&Spiel",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { WriteErrorFile(c.document, &c.frame); }},
-        {CommandExit, "&Beenden\tStrg+B", "Verläßt das Spiel",
-         Keys{QKeySequence(Qt::CTRL | Qt::Key_B)}, "&Spiel", true, NoBar, -1, 0, false,
-         [](Context c) { c.frame.close(); }},
+        Row(CommandStatistics, "&Statistik\tAlt+%",
+            "Zeigt ein Fenster mit der aktuellen Statistik an.", "&Spiel",
+            [](Context c) { ShowGameStatistics(c.document, &c.view); })
+            .Keys({QKeySequence(Qt::ALT | Qt::Key_Percent),
+                   QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Percent)})
+            .Separated()
+            .OnBar(3, 1),
+        Row(CommandTimesAndColours, "&Zeiten und Farben",
+            "Zeit- und Farbeinstellungen von Lingomat", "&Spiel",
+            [](Context c) {
+                RunTimesColoursSettings(c.document, &c.view);
+                c.view.update();
+            }),
+        Row(CommandCorrectionOptions, "&Fehler- und Sprachoptionen", "Optionen zur Verbesserung",
+            "&Spiel", [](Context c) { RunCorrectionOptions(c.document, &c.view); }),
+        Row(CommandGameSettings, "Spiel&einstellungen",
+            "Spieleinstellungen zum Ändern während des Spiels", "&Spiel",
+            [](Context c) {
+                RunGameSettings(c.document, &c.view);
+                c.view.update();
+            }),
+        Row(CommandOpenErrorFile, "Fehlerdatei &laden", "Öffnet ein bestehendes Dokument.\nÖffnen",
+            "&Spiel", [](Context c) { OpenErrorFileGame(c.document, c.view); })
+            .Separated(),
+        Row(CommandSaveErrorFile, "Fehlerdatei sch&reiben",
+            "Schreibt eine Fehlerdatei mit Ihren Fehlern.", "&Spiel",
+            [](Context c) { WriteErrorFile(c.document, &c.frame); }),
+        Row(CommandExit, "&Beenden\tStrg+B", "Verläßt das Spiel", "&Spiel",
+            [](Context c) { c.frame.close(); })
+            .Keys({QKeySequence(Qt::CTRL | Qt::Key_B)})
+            .Separated(),
 
-        {CommandChangePlayer,
-         "Ä&ndern",
-         "",
-         {},
-         "S&pieler",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { c.view.OnChangePlayer(); }},
-        {CommandPlayerStatistics,
-         "Spieler&statistik",
-         "",
-         {},
-         "S&pieler",
-         false,
-         Bar,
-         5,
-         2,
-         false,
-         [](Context c) { ShowPlayerStatistics(c.document, &c.view); }},
+        Row(CommandChangePlayer, "Ä&ndern", "", "S&pieler",
+            [](Context c) { c.view.OnChangePlayer(); }),
+        Row(CommandPlayerStatistics, "Spieler&statistik", "", "S&pieler",
+            [](Context c) { ShowPlayerStatistics(c.document, &c.view); })
+            .OnBar(5, 2),
 
-        {CommandToolbar,
-         "&Symbolleiste",
-         "Blendet die Symbolleiste ein oder aus.\nSymbolleiste ein-/ausschalten",
-         {},
-         "&Ansicht",
-         false,
-         NoBar,
-         -1,
-         0,
-         true,
-         [](Context c) { c.frame.SetToolBarsVisible(Checked(c)); }},
-        {CommandStatusBar,
-         "S&tatusleiste",
-         "Blendet die Statusleiste ein oder aus.\nStatusleiste ein-/ausschalten",
-         {},
-         "&Ansicht",
-         false,
-         NoBar,
-         -1,
-         0,
-         true,
-         [](Context c) { c.frame.SetStatusBarVisible(Checked(c)); }},
-        {CommandRotateAnswers,
-         "Mehrfachantworten rotieren",
-         "",
-         {},
-         "&Ansicht",
-         true,
-         Bar,
-         4,
-         1,
-         false,
-         [](Context c) { c.view.OnRotateAnswers(); }},
+        Row(CommandToolbar, "&Symbolleiste",
+            "Blendet die Symbolleiste ein oder aus.\nSymbolleiste ein-/ausschalten", "&Ansicht",
+            [](Context c) { c.frame.SetToolBarsVisible(Checked(c)); })
+            .Checkable(),
+        Row(CommandStatusBar, "S&tatusleiste",
+            "Blendet die Statusleiste ein oder aus.\nStatusleiste ein-/ausschalten", "&Ansicht",
+            [](Context c) { c.frame.SetStatusBarVisible(Checked(c)); })
+            .Checkable(),
+        Row(CommandRotateAnswers, "Mehrfachantworten rotieren", "", "&Ansicht",
+            [](Context c) { c.view.OnRotateAnswers(); })
+            .Separated()
+            .OnBar(4, 1),
 
-        {CommandGlimpse, "E&inblenden der Antwort\tStrg+U",
-         "Wirft einen kurzen Blick auf die Antwort.", Keys{QKeySequence(Qt::CTRL | Qt::Key_U)},
-         "Sch&ummeln", false, Bar, 1, 1, false, [](Context c) { c.view.OnGlimpse(); }},
-        {CommandSkipQuestion, "Eine Frage &überspringen\tStrg+I", "Überspringt die Frage",
-         Keys{QKeySequence(Qt::CTRL | Qt::Key_I)}, "Sch&ummeln", false, Bar, 2, 1, false,
-         [](Context c) { c.view.OnSkipQuestion(); }},
-        {CommandRemoveDuplicates,
-         "Doppelte Vokabeln entfernen",
-         "",
-         {},
-         "Sch&ummeln",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { c.view.OnRemoveDuplicates(); }},
+        Row(CommandGlimpse, "E&inblenden der Antwort\tStrg+U",
+            "Wirft einen kurzen Blick auf die Antwort.", "Sch&ummeln",
+            [](Context c) { c.view.OnGlimpse(); })
+            .Keys({QKeySequence(Qt::CTRL | Qt::Key_U)})
+            .OnBar(1, 1),
+        Row(CommandSkipQuestion, "Eine Frage &überspringen\tStrg+I", "Überspringt die Frage",
+            "Sch&ummeln", [](Context c) { c.view.OnSkipQuestion(); })
+            .Keys({QKeySequence(Qt::CTRL | Qt::Key_I)})
+            .OnBar(2, 1),
+        Row(CommandRemoveDuplicates, "Doppelte Vokabeln entfernen", "", "Sch&ummeln",
+            [](Context c) { c.view.OnRemoveDuplicates(); }),
 
         Character(32855, "á", "", "Sonder&zeichen/A", false),
         Character(32794, "à", "Sonderzeichen: à (Kleines A mit Accent Grave)", "Sonder&zeichen/A",
@@ -279,86 +217,35 @@ const std::vector<CommandEntry>& CommandTable() {
         Character(32853, "ñ", "", "Sonder&zeichen", false, 25, 5),
         Character(32854, "Ñ", "", "Sonder&zeichen", false),
 
-        {CommandLessonLists,
-         "&Lektionen auf Listen",
-         "",
-         {},
-         "&Vokabeln",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { ShowLessonLists(c.document, &c.frame); }},
-        {CommandSearch, "&Suchen\tF3", "Durchsucht die Vokabeldatenbank von Lingomat",
-         Keys{QKeySequence(Qt::Key_F3)}, "&Vokabeln", false, NoBar, -1, 0, false,
-         [](Context c) { ShowSearch(c.document, &c.frame); }},
-        {CommandRemainingQuestions,
-         "&Verbleibende Vokabeln",
-         "Zeigt an, welche Fragen Sie noch beantworten müssen.",
-         {},
-         "&Vokabeln",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) {
-             ShowRemainingQuestions(c.document, &c.view);
-             c.view.update();
-         }},
-        {CommandErrorList, "&Fehlerliste\tStrg+F",
-         "Zeigt eine Liste mit allen bislang begangenen Fehlern an.",
-         Keys{QKeySequence(Qt::CTRL | Qt::Key_F)}, "&Vokabeln", false, NoBar, -1, 0, false,
-         [](Context c) { ShowErrorList(c.document, &c.view); }},
-        {CommandWordsPerLesson,
-         "Wörter pro Lektion",
-         "",
-         {},
-         "&Vokabeln",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { ShowWordsPerLesson(c.document, &c.view); }},
+        Row(CommandLessonLists, "&Lektionen auf Listen", "", "&Vokabeln",
+            [](Context c) { ShowLessonLists(c.document, &c.frame); }),
+        Row(CommandSearch, "&Suchen\tF3", "Durchsucht die Vokabeldatenbank von Lingomat",
+            "&Vokabeln", [](Context c) { ShowSearch(c.document, &c.frame); })
+            .Keys({QKeySequence(Qt::Key_F3)}),
+        Row(CommandRemainingQuestions, "&Verbleibende Vokabeln",
+            "Zeigt an, welche Fragen Sie noch beantworten müssen.", "&Vokabeln",
+            [](Context c) {
+                ShowRemainingQuestions(c.document, &c.view);
+                c.view.update();
+            }),
+        Row(CommandErrorList, "&Fehlerliste\tStrg+F",
+            "Zeigt eine Liste mit allen bislang begangenen Fehlern an.", "&Vokabeln",
+            [](Context c) { ShowErrorList(c.document, &c.view); })
+            .Keys({QKeySequence(Qt::CTRL | Qt::Key_F)}),
+        Row(CommandWordsPerLesson, "Wörter pro Lektion", "", "&Vokabeln",
+            [](Context c) { ShowWordsPerLesson(c.document, &c.view); }),
 
-        {CommandHelp, "&Hilfe\tF1", "Listet die Hilfethemen auf.\nHilfethemen",
-         Keys{QKeySequence(Qt::Key_F1)}, "&?", false, NoBar, -1, 0, false,
-         [](Context c) { c.frame.ShowHelp(); }},
-        {CommandTips,
-         "&Tipps zu Lingomat",
-         "",
-         {},
-         "&?",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { ShowTips(c.document, &c.view); }},
-        {CommandAbout,
-         "Inf&o über Lingomat",
-         "Zeigt Programm-Informationen, Versionsnummer und Copyright an.\nInfo",
-         {},
-         "&?",
-         true,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { c.frame.ShowAbout(); }},
-        {CommandWeb,
-         "Borkenwald im Web",
-         "",
-         {},
-         "&?",
-         false,
-         NoBar,
-         -1,
-         0,
-         false,
-         [](Context c) { c.frame.OpenMakerWebAddress(); }},
+        Row(CommandHelp, "&Hilfe\tF1", "Listet die Hilfethemen auf.\nHilfethemen", "&?",
+            [](Context c) { c.frame.ShowHelp(); })
+            .Keys({QKeySequence(Qt::Key_F1)}),
+        Row(CommandTips, "&Tipps zu Lingomat", "", "&?",
+            [](Context c) { ShowTips(c.document, &c.view); }),
+        Row(CommandAbout, "Inf&o über Lingomat",
+            "Zeigt Programm-Informationen, Versionsnummer und Copyright an.\nInfo", "&?",
+            [](Context c) { c.frame.ShowAbout(); })
+            .Separated(),
+        Row(CommandWeb, "Borkenwald im Web", "", "&?",
+            [](Context c) { c.frame.OpenMakerWebAddress(); }),
     };
     return table;
 }

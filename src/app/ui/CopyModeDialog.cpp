@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "support/DialogButtons.h"
 #include "ui/SettingsCommands.h"
 
 namespace lingomat {
@@ -73,14 +74,7 @@ CopyModeDialog::CopyModeDialog(const CopyModeValues& values, QWidget* parent)
     showSZAsSSCheck->setObjectName(QStringLiteral("showSZAsSSCheck"));
     showSZAsSSCheck->setChecked(values.showSZAsSS);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    ok->setMinimumWidth(90);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = StandardButtonRow(*this, false, 90);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -90,7 +84,6 @@ CopyModeDialog::CopyModeDialog(const CopyModeValues& values, QWidget* parent)
     // The template was 209 dialog units wide.
     setMinimumWidth(std::max(370, sizeHint().width()));
 
-    connect(ok, &QPushButton::clicked, this, &CopyModeDialog::accept);
     connect(copyModeGroup, &QButtonGroup::idClicked, this, [this] { ApplyEnabling(); });
     ApplyEnabling();
 }

@@ -1,5 +1,7 @@
 #include "ui/CorrectionOptionsDialog.h"
 
+#include "support/DialogButtons.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -86,19 +88,11 @@ CorrectionOptionsDialog::CorrectionOptionsDialog(const CorrectionOptions& option
                        "werden. (Standard zwei Mal)"),
         options.oneRightSuffices);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = StandardButtonRow(*this);
     layout->addSpacing(4);
     layout->addLayout(buttons);
     // The template was 204 dialog units wide; the height is what the wrapped texts need there.
     setFixedSize(360, layout->heightForWidth(360));
-
-    connect(ok, &QPushButton::clicked, this, &CorrectionOptionsDialog::accept);
 }
 
 void CorrectionOptionsDialog::accept() {

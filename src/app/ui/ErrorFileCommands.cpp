@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include "game/LingomatDoc.h"
@@ -39,27 +38,17 @@ QString SuggestedName(const CLingomatDoc& doc) {
 }
 
 QString ChooseFile(CLingomatDoc& doc, QWidget* parent, bool save) {
-    QFileDialog dialog(parent, save ? QStringLiteral("Fehlerdatei schreiben")
-                                    : QStringLiteral("Fehlerdatei laden"));
-    dialog.setObjectName(save ? QStringLiteral("saveErrorFileDialog")
-                              : QStringLiteral("openErrorFileDialog"));
-    dialog.setDirectory(WorkingFolder(doc));
     // "*.*" would hide every file without a dot on this system.
-    dialog.setNameFilters(
-        {QStringLiteral("Lingomat-Fehlerdateien (*.lef)"), QStringLiteral("Alle Dateien (*)")});
-    if (save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QStringLiteral("lef"));
-        dialog.selectFile(SuggestedName(doc));
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().front();
+    return AskFile(parent, {.caption = save ? QStringLiteral("Fehlerdatei schreiben")
+                                            : QStringLiteral("Fehlerdatei laden"),
+                            .objectName = save ? QStringLiteral("saveErrorFileDialog")
+                                               : QStringLiteral("openErrorFileDialog"),
+                            .folder = WorkingFolder(doc),
+                            .filters = {QStringLiteral("Lingomat-Fehlerdateien (*.lef)"),
+                                        QStringLiteral("Alle Dateien (*)")},
+                            .save = save,
+                            .defaultSuffix = QStringLiteral("lef"),
+                            .suggestedName = save ? SuggestedName(doc) : QString()});
 }
 
 void TellFailure(QWidget* parent, const QString& what, const QString& path) {

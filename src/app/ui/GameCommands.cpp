@@ -6,6 +6,7 @@
 #include "ui/ErrorFileCommands.h"
 #include "ui/GameTypeDialog.h"
 #include "ui/LessonDialog.h"
+#include "support/Prompts.h"
 
 #include <QRadioButton>
 
@@ -22,30 +23,44 @@ void PlayErrorFileIn(CLingomatDoc& doc, CLingomatView& view) {
     view.update();
 }
 
-} // namespace
-
-void NewGame(CLingomatDoc& doc, CLingomatView& view) {
+// Leaves the running game (if the player agrees), starts afresh and asks for the game type; true
+// when the player chose one.
+bool ChooseGameType(CLingomatDoc& doc, CLingomatView& view, bool writing) {
     if (doc.IsModified() &&
         !view.Confirm("Sind Sie sicher, das Spiel verlassen zu wollen?", "Lingomat", false)) {
-        return;
+        return false;
     }
     view.StopGameTimers();
     doc.OnNewDocument();
     view.update();
     if (!doc.HasDataSet()) {
-        return;
+        return false;
     }
 
     GameTypeDialog gameType(IsSpanishDataSet(doc.dataSetName), &view);
-    if (gameType.exec() != QDialog::Accepted) {
-        return;
+    // For the due words, writing is what the box is for; the player may still pick another game
+    // type.
+    auto* write = gameType.findChild<QRadioButton*>(QStringLiteral("writeRadio"));
+    if (writing && write != nullptr) {
+        write->click();
+    }
+    if (RunDialog(gameType) != QDialog::Accepted) {
+        return false;
     }
     doc.questionLanguage = static_cast<Language>(gameType.QuestionLanguage());
     doc.answerLanguage = static_cast<Language>(gameType.AnswerLanguage());
     doc.gameMode = static_cast<GameMode>(gameType.GameType());
+    return true;
+}
 
+} // namespace
+
+void NewGame(CLingomatDoc& doc, CLingomatView& view) {
+    if (!ChooseGameType(doc, view, false)) {
+        return;
+    }
     LessonDialog lessons(doc, &view);
-    switch (lessons.exec()) {
+    switch (RunDialog(lessons)) {
     case LessonDialog::LessonGame:
         if (!doc.StartGame()) {
             return;
@@ -67,28 +82,9 @@ void NewGame(CLingomatDoc& doc, CLingomatView& view) {
 }
 
 void DueWordsGame(CLingomatDoc& doc, CLingomatView& view) {
-    if (doc.IsModified() &&
-        !view.Confirm("Sind Sie sicher, das Spiel verlassen zu wollen?", "Lingomat", false)) {
+    if (!ChooseGameType(doc, view, true)) {
         return;
     }
-    view.StopGameTimers();
-    doc.OnNewDocument();
-    view.update();
-    if (!doc.HasDataSet()) {
-        return;
-    }
-
-    GameTypeDialog gameType(IsSpanishDataSet(doc.dataSetName), &view);
-    // Writing is what the box is for; the player may still pick another game type.
-    if (auto* write = gameType.findChild<QRadioButton*>(QStringLiteral("writeRadio"))) {
-        write->click();
-    }
-    if (gameType.exec() != QDialog::Accepted) {
-        return;
-    }
-    doc.questionLanguage = static_cast<Language>(gameType.QuestionLanguage());
-    doc.answerLanguage = static_cast<Language>(gameType.AnswerLanguage());
-    doc.gameMode = static_cast<GameMode>(gameType.GameType());
     if (doc.StartDueGame()) {
         view.StartGameTimers();
     }

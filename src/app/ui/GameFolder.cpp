@@ -7,8 +7,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QString>
+
+#include "support/Prompts.h"
 
 #ifndef LINGOMAT_SHIPPED_FROM_BINDIR
 #define LINGOMAT_SHIPPED_FROM_BINDIR "../share/lingomat"
@@ -215,11 +216,12 @@ void EnterGameFolder() {
                 : QString::fromUtf8("Der Ordner \u201e%1\u201c konnte nicht angelegt oder mit den "
                                     "mitgelieferten Vokabeldateien gefüllt werden.")
                       .arg(QFile::decodeName(player.c_str()));
-        QMessageBox::warning(
-            nullptr, QStringLiteral("Lingomat"),
-            reason + QString::fromUtf8("\n\nLingomat startet ohne Vokabeldatei im Ordner "
-                                       "\u201e%1\u201c.")
-                         .arg(QFile::decodeName(working.c_str())));
+        ShowDialogMessage(nullptr,
+                          reason +
+                              QString::fromUtf8("\n\nLingomat startet ohne Vokabeldatei im Ordner "
+                                                "\u201e%1\u201c.")
+                                  .arg(QFile::decodeName(working.c_str())),
+                          QStringLiteral("Lingomat"), QMessageBox::Warning);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "support/DialogButtons.h"
 #include "screen/LingomatView.h"
 #include "ui/SettingsCommands.h"
 #include "support/SetupDialogSupport.h"
@@ -108,9 +109,7 @@ GameTypeDialog::GameTypeDialog(bool spanish, QWidget* parent)
         modeLayout->addWidget(radio);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
+    QPushButton* ok = OkButton(*this);
     settingsButton = new QPushButton(QStringLiteral("Einstellungen"), this);
     settingsButton->setObjectName(QStringLiteral("settingsButton"));
     settingsButton->setEnabled(false);
@@ -128,7 +127,6 @@ GameTypeDialog::GameTypeDialog(bool spanish, QWidget* parent)
     // About the size of the original template (232 dialog units wide).
     setMinimumWidth(360);
 
-    connect(ok, &QPushButton::clicked, this, &GameTypeDialog::accept);
     connect(gameTypeGroup, &QButtonGroup::idClicked, this, [this] { GameTypeClicked(); });
     connect(settingsButton, &QPushButton::clicked, this, [this] {
         if (GameType() < 0) {

@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "support/DialogButtons.h"
 #include "game/LingomatDoc.h"
 #include "matching/AccentEscapes.h"
 #include "matching/LanguageNames.h"
@@ -35,19 +36,11 @@ LessonCountDialog::LessonCountDialog(CLingomatDoc& doc, QWidget* parent)
     setObjectName(QStringLiteral("lessonCountDialog"));
     setWindowTitle(QStringLiteral("W\u00f6rter pro Lektion"));
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setDefault(true);
-    okButton->setMinimumWidth(DialogWidth(50));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = StandardButtonRow(*this, false, DialogWidth(50));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(countList, 1);
     layout->addLayout(buttons);
     resize(DialogWidth(342), DialogHeight(279));
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     for (const LessonEntry& lesson : doc.lessonTable.lessons) {
         long long count = 0;

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "support/DialogButtons.h"
 #include "game/LessonSelection.h"
 #include "game/LingomatDoc.h"
 #include "matching/AccentEscapes.h"
@@ -122,12 +123,9 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
     allButton->setObjectName(QStringLiteral("allLessonsButton"));
     auto* clearButton = new QPushButton(QStringLiteral("L\u00f6schen"), this);
     clearButton->setObjectName(QStringLiteral("clearButton"));
-    auto* cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    // Enter in a range field means OK, not the error file.
-    okButton->setDefault(true);
+    QPushButton* cancelButton = CancelButton(*this);
+    // The default: Enter in a range field means OK, not the error file.
+    QPushButton* okButton = OkButton(*this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(allButton);
     buttons->addWidget(clearButton);
@@ -154,8 +152,6 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
     });
     connect(allButton, &QPushButton::clicked, this, [this] { SetAllSelected(true); });
     connect(clearButton, &QPushButton::clicked, this, [this] { SetAllSelected(false); });
-    connect(okButton, &QPushButton::clicked, this, &LessonDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &LessonDialog::reject);
     connect(errorFileButton, &QPushButton::clicked, this, [this] { done(ErrorFileGame); });
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "support/DialogButtons.h"
 #include "game/LingomatDoc.h"
 #include "matching/AccentEscapes.h"
 #include "matching/LanguageNames.h"
@@ -36,10 +37,7 @@ LessonListDialog::LessonListDialog(CLingomatDoc& document, QWidget* parent)
     std::sort(names.begin(), names.end(), collator);
     lessonCombo->addItems(names);
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setDefault(true);
-    okButton->setMinimumWidth(DialogWidth(50));
+    QPushButton* okButton = OkButton(*this, DialogWidth(50));
 
     auto* top = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("Lektion:"), this);
@@ -58,7 +56,6 @@ LessonListDialog::LessonListDialog(CLingomatDoc& document, QWidget* parent)
 
     ListChosenLesson();
     connect(lessonCombo, &QComboBox::currentIndexChanged, this, [this] { ListChosenLesson(); });
-    connect(okButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void LessonListDialog::ListChosenLesson() {

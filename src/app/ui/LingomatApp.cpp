@@ -8,6 +8,7 @@
 
 #include "game/LingomatDoc.h"
 #include "support/Cp1252.h"
+#include "support/Prompts.h"
 #include "screen/LingomatView.h"
 #include "ui/MainFrame.h"
 
@@ -53,6 +54,11 @@ bool CLingomatApp::InitInstance() {
     frame->canClose = [this] { return CloseDocument(); };
 
     if (!document->OnNewDocument()) {
+        // Not without a word: the player has just chosen a name and waits for the window.
+        ShowDialogMessage(nullptr,
+                          QStringLiteral("Das Spiel konnte nicht vorbereitet werden. Lingomat "
+                                         "wird beendet."),
+                          QStringLiteral("Lingomat"), QMessageBox::Critical);
         return false;
     }
     frame->SetDocumentTitle(ToQString(document->Title()));

@@ -7,6 +7,7 @@
 #include "ui/LessonListDialog.h"
 #include "ui/RemainingQuestionsDialog.h"
 #include "ui/VocabularySearchDialog.h"
+#include "support/Prompts.h"
 
 namespace lingomat {
 
@@ -54,17 +55,17 @@ LessonListDialog* ShowLessonLists(CLingomatDoc& doc, QWidget* parent) {
 
 void ShowRemainingQuestions(CLingomatDoc& doc, QWidget* parent) {
     RemainingQuestionsDialog dialog(doc, parent);
-    dialog.exec();
+    RunDialog(dialog);
 }
 
 void ShowErrorList(CLingomatDoc& doc, QWidget* parent) {
     ErrorListDialog dialog(doc, parent);
-    dialog.exec();
+    RunDialog(dialog);
 }
 
 void ShowWordsPerLesson(CLingomatDoc& doc, QWidget* parent) {
     LessonCountDialog dialog(doc, parent);
-    dialog.exec();
+    RunDialog(dialog);
 }
 
 } // namespace lingomat

@@ -22,6 +22,7 @@
 #include "ui/CommandTable.h"
 #include "support/Commands.h"
 #include "ui/HelpWindow.h"
+#include "support/Prompts.h"
 
 namespace lingomat {
 
@@ -284,7 +285,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::ShowAbout() {
     CAboutDialog about(this);
-    about.exec();
+    RunDialog(about);
 }
 
 void CMainFrame::ShowHelp() {

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "support/DialogButtons.h"
 #include "game/LingomatDoc.h"
 #include "matching/AccentEscapes.h"
 #include "support/Cp1252.h"
@@ -25,10 +26,7 @@ RemainingQuestionsDialog::RemainingQuestionsDialog(CLingomatDoc& document, QWidg
     auto* removeButton = new QPushButton(QStringLiteral("Doppelte Fragen l\u00f6schen"), this);
     removeButton->setObjectName(QStringLiteral("removeDuplicatesButton"));
     removeButton->setAutoDefault(false);
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setDefault(true);
-    okButton->setMinimumWidth(DialogWidth(50));
+    QPushButton* okButton = OkButton(*this, DialogWidth(50));
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(countLabel, 1);
@@ -40,7 +38,6 @@ RemainingQuestionsDialog::RemainingQuestionsDialog(CLingomatDoc& document, QWidg
     resize(DialogWidth(338), DialogHeight(263));
 
     connect(removeButton, &QPushButton::clicked, this, [this] { RemoveDuplicates(); });
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     Fill();
 }
 

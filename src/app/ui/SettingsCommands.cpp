@@ -108,7 +108,7 @@ void RunTimesColoursSettings(CLingomatDoc& doc, QWidget* parent) {
     shown.colourRight = doc.colorRight;
     shown.colourWrong = doc.colorWrong;
     TimesColoursDialog dialog(shown, parent);
-    dialog.exec();
+    RunDialog(dialog);
 
     const TimesColoursValues& taken = dialog.Values();
     doc.colorRight = taken.colourRight;
@@ -122,13 +122,13 @@ void RunTimesColoursSettings(CLingomatDoc& doc, QWidget* parent) {
 
 void RunCorrectionOptions(CLingomatDoc& doc, QWidget* parent) {
     CorrectionOptionsDialog dialog(doc.correctionOptions, parent);
-    dialog.exec();
+    RunDialog(dialog);
     doc.correctionOptions = dialog.Options();
 }
 
 void RunChoiceSettings(CLingomatDoc& doc, QWidget* parent) {
     ChoiceSettingsDialog dialog(static_cast<int>(doc.multiNumber) - 2, doc.showNumbers, parent);
-    dialog.exec();
+    RunDialog(dialog);
     // The document keeps the count within the numbers a round can hold.
     doc.SetChoiceCount(static_cast<std::uint32_t>(std::max(dialog.ChoiceIndex() + 2, 0)));
     doc.showNumbers = dialog.Numbering();
@@ -144,7 +144,7 @@ void RunCopyModeSettings(CLingomatDoc& doc, QWidget* parent) {
     shown.timeBeforeCopy = SecondsFromMilliseconds(settings.timeBeforeCopy);
     shown.showSZAsSS = settings.showSZAsSS;
     CopyModeDialog dialog(shown, parent);
-    dialog.exec();
+    RunDialog(dialog);
 
     const CopyModeValues& taken = dialog.Values();
     // With no way chosen the template keeps the way it had.
@@ -167,7 +167,7 @@ void RunViewModeSettings(CLingomatDoc& doc, QWidget* parent) {
     shown.timeBeforeViewer = SecondsFromMilliseconds(settings.timeBeforeViewer);
     shown.fullScreen = settings.fullScreen;
     ViewModeDialog dialog(shown, parent);
-    dialog.exec();
+    RunDialog(dialog);
 
     const ViewModeValues& taken = dialog.Values();
     settings.letterByLetter = taken.letterByLetter;

@@ -19,17 +19,17 @@ void ShowGameStatistics(CLingomatDoc& doc, QWidget* parent) {
     }
     StatisticsDialog dialog(ToQString(doc.ReportText() + "\n\n" + doc.RemainingText()),
                             RightAnswerShare(doc.rightCount, doc.wrongCount), parent);
-    dialog.exec();
+    RunDialog(dialog);
 }
 
 void ShowTips(CLingomatDoc& doc, QWidget* parent) {
     TipsDialog dialog(doc, parent);
-    dialog.exec();
+    RunDialog(dialog);
 }
 
 void ShowPlayerStatistics(CLingomatDoc& doc, QWidget* parent) {
     PlayerStatisticsDialog dialog(doc.playerStatistics, doc.lessonTable, doc, parent);
-    dialog.exec();
+    RunDialog(dialog);
 }
 
 } // namespace lingomat

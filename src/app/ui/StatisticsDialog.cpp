@@ -1,5 +1,7 @@
 #include "ui/StatisticsDialog.h"
 
+#include "support/DialogButtons.h"
+
 #include <algorithm>
 
 #include <QHBoxLayout>
@@ -43,18 +45,10 @@ StatisticsDialog::StatisticsDialog(const QString& text, int barPosition, QWidget
     bar->setFixedWidth(36);
     bar->setToolTip(QStringLiteral("%1 % richtig").arg(bar->value()));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &StatisticsDialog::accept);
-
     auto* top = new QHBoxLayout;
     top->addWidget(textLabel, 1);
     top->addWidget(bar);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = StandardButtonRow(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);

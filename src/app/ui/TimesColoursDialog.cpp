@@ -16,8 +16,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "support/DialogButtons.h"
 #include "ui/ColorSwatch.h"
 #include "ui/SettingsCommands.h"
+#include "support/Prompts.h"
 
 namespace lingomat {
 
@@ -139,10 +141,7 @@ TimesColoursDialog::TimesColoursDialog(const TimesColoursValues& values, QWidget
     }
     pictureLayout->addStretch(1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    ok->setMinimumWidth(90);
+    QPushButton* ok = OkButton(*this, 90);
 
     auto* top = new QHBoxLayout;
     top->addWidget(correction);
@@ -157,7 +156,6 @@ TimesColoursDialog::TimesColoursDialog(const TimesColoursValues& values, QWidget
     // The template was 292 dialog units wide.
     setMinimumWidth(std::max(520, sizeHint().width()));
 
-    connect(ok, &QPushButton::clicked, this, &TimesColoursDialog::accept);
     connect(noCorrectionCheck, &QCheckBox::clicked, this, [this] { ApplyEnabling(); });
     connect(noColourChangeCheck, &QCheckBox::clicked, this, [this] { ApplyEnabling(); });
     connect(changeRightColourButton, &QPushButton::clicked, this,
@@ -230,7 +228,7 @@ void TimesColoursDialog::ChangeColour(Colour which) {
     QColorDialog chooser(ColourFromRgb(current), this);
     chooser.setObjectName(QStringLiteral("colourChooser"));
     chooser.setOption(QColorDialog::DontUseNativeDialog);
-    const bool chosen = chooser.exec() == QDialog::Accepted;
+    const bool chosen = RunDialog(chooser) == QDialog::Accepted;
     for (int i = 0; i < CustomColourCount; ++i) {
         custom[static_cast<std::size_t>(i)] = QColorDialog::customColor(i);
     }

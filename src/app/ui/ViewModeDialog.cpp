@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "support/DialogButtons.h"
 #include "ui/SettingsCommands.h"
 
 namespace lingomat {
@@ -56,14 +57,7 @@ ViewModeDialog::ViewModeDialog(const ViewModeValues& values, QWidget* parent)
     fullScreenCheck->setObjectName(QStringLiteral("fullScreenCheck"));
     fullScreenCheck->setChecked(values.fullScreen);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    ok->setMinimumWidth(90);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = StandardButtonRow(*this, false, 90);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(letterByLetterCheck);
@@ -74,7 +68,6 @@ ViewModeDialog::ViewModeDialog(const ViewModeValues& values, QWidget* parent)
     // The template was 182 dialog units wide.
     setMinimumWidth(std::max(330, sizeHint().width()));
 
-    connect(ok, &QPushButton::clicked, this, &ViewModeDialog::accept);
     connect(letterByLetterCheck, &QCheckBox::clicked, this, [this] { ApplyEnabling(); });
     ApplyEnabling();
 }
