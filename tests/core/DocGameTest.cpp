@@ -165,32 +165,6 @@ INSTANTIATE_TEST_SUITE_P(Options, WriteGameTest,
                                            WriteGame{"correctingOneRight", true, true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DocTest, ChoicePicksAreJudgedAgainstTheRound) {
-    CLingomatDoc& d = Start();
-    d.correcting = false;
-    d.correctionOptions.repeatAtOnce = true;
-    Play({"2"}, GameModeChoiceAlteredLetters);
-    const std::size_t right = d.choiceRound.correctChoice;
-    const std::uint32_t wrong = right == 0 ? 1 : 0;
-    const VocEntry* asked = Current().entry;
-    d.choiceRound.texts[wrong] = "/rot /r\"ot";
-
-    EXPECT_TRUE(d.CheckChoice(d.multiNumber));
-    EXPECT_EQ(d.lastVerdict, -1) << "a pick beyond the choices is ignored";
-    EXPECT_TRUE(d.CheckChoice(wrong));
-    EXPECT_EQ(d.verdictText, "Falsch! \" rot \", \" r\"ot \" ist falsch!");
-    EXPECT_EQ(d.previousEntry, asked);
-    EXPECT_EQ(Current().entry, asked);
-    EXPECT_EQ(Current().wrongChoice, "/rot /r\"ot");
-    EXPECT_EQ(d.pool.Size(), 4u);
-    EXPECT_EQ(asked->errorCount, 1u);
-    EXPECT_TRUE(d.CheckChoice(static_cast<std::uint32_t>(d.choiceRound.correctChoice)));
-    EXPECT_EQ(d.verdictText, "Richtig!");
-    EXPECT_EQ(d.pool.Size(), 3u);
-    EXPECT_EQ(d.rightCount, 1u);
-    EXPECT_EQ(d.wrongCount, 1u);
-}
-
 // A record asked beside another whose question reads the same under the options: the answer of
 // either is right, for the verdict, the counts and the error count alike.
 TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
@@ -210,22 +184,12 @@ TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
     caseAndSpacing.ignoreSpacing = true;
     const std::vector<Case> cases = {
         {"dick", "thick", {}, "fat", true},
-        {"dick", "thick", {}, "thick", true},
         {"dick", "(the) thick", {}, "thick", true},
         {"dick", "thick", {}, "thin", false},
         {"Dick", "thick", {}, "thick", false},
         {"Di-ck", "thick", caseAndSpacing, "thick", true},
-        {"der dick", "thick", {}, "thick", false},
         {"der dick", "thick", articles, "thick", true},
-        {"d\xED"
-         "ck",
-         "thick",
-         {},
-         "thick",
-         false},
-        {"d\xED"
-         "ck",
-         "thick", accents, "thick", true},
+        {"d\355ck", "thick", accents, "thick", true}, // díck
         // A several-answer text is never asked, so it is no question to share answers with.
         {"/dick /fett", "thick", {}, "thick", false},
     };

@@ -66,6 +66,9 @@ TEST_F(PlayerStatisticsTest, GamesAreWrittenThenExtendedAndReloaded) {
     EXPECT_EQ(record.gameMode, (std::vector<std::uint32_t>{2, 3}));
     EXPECT_EQ(record.questionLanguage, (std::vector<std::uint32_t>{0, 2}));
     EXPECT_EQ(record.answerLanguage, (std::vector<std::uint32_t>{1, 0}));
+
+    ASSERT_TRUE(store.ClearAll());
+    EXPECT_EQ(FileLines(), (Lines{"Anna", "LingomatUserData", "#"}));
 }
 
 // A file that is not this player's whole file is set aside unchanged, never saved over.
@@ -259,24 +262,16 @@ TEST_F(PlayerStatisticsTest, BestPercentAndItsText) {
             << c.code << " " << c.question << "/" << c.answer;
     }
     EXPECT_EQ(store.BestPercent("ZERO", -1, -1), -1.0f);
-}
 
-TEST_F(PlayerStatisticsTest, LastPlayed) {
+    // The latest game counts, not the last one recorded.
     setenv("TZ", "UTC", 1);
     tzset();
-    EXPECT_EQ(store.LastPlayedText("L1"), "---");
-    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    EXPECT_EQ(store.LastPlayedText("NONE"), "---");
     clock.Set(1700003600);
     store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
     clock.Set(1600000000);
     store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
     EXPECT_EQ(store.LastPlayedText("L1"), "14.11.2023 23:13");
-}
-
-TEST_F(PlayerStatisticsTest, ClearAllLeavesThreeLines) {
-    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
-    ASSERT_TRUE(store.ClearAll());
-    EXPECT_EQ(FileLines(), (Lines{"Anna", "LingomatUserData", "#"}));
 }
 
 TEST_F(PlayerStatisticsTest, NamesThatCannotBeFileNamesNeverTouchAFile) {

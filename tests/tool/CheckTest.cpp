@@ -8,9 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "DataSetCheck.h"
+#include "DataSetLayout.h"
 #include "LearnerCheck.h"
 #include "SourceText.h"
 #include "ToolTestSupport.h"
+#include "data/DataSetLoader.h"
+#include "data/VocDatabase.h"
 
 namespace lingomat {
 namespace {
@@ -92,6 +95,37 @@ TEST_P(Check, FindsWhatIsWrong) {
     const auto asData = RunTool({"check", packed});
     EXPECT_EQ(asData.exitCode, c.exitCode) << asData.out;
     EXPECT_EQ(asData.out.find("anders als das Spiel"), std::string::npos) << asData.out;
+    // Both forms of the same data get the same report, but for the line naming the file.
+    const auto shown = [&](std::string out, const std::string& file) {
+        for (std::size_t at; (at = out.find(file)) != std::string::npos;) {
+            out.replace(at, file.size(), "DATEI");
+        }
+        return out.substr(out.find('\n'));
+    };
+    EXPECT_EQ(shown(asText.out, dir.File(c.fileName)), shown(asData.out, packed));
+
+    // The same comparison from outside the tool: the game's loader on the packed file sees the
+    // lessons and records that the check sees in the UTF-8 source.
+    const DataSetLayout layout = ParseDataSetLayout(ParseSourceText(source).lines);
+    VocDatabase game;
+    LoadDataSet(game, packed, nullptr);
+    std::vector<std::string> checked;
+    std::vector<std::string> loaded;
+    for (const auto& lesson : layout.lessons) {
+        checked.push_back(lesson.name.text + "|" + lesson.code.text);
+    }
+    for (const auto& lesson : game.lessonTable.lessons) {
+        loaded.push_back(lesson.name + "|" + lesson.code);
+    }
+    for (const auto& record : layout.records) {
+        checked.push_back(record.lesson.text + "|" + record.texts[0].text + "|" +
+                          record.texts[1].text + "|" + record.texts[2].text);
+    }
+    for (const auto& entry : game.vocabulary) {
+        loaded.push_back(entry.Lesson() + "|" + entry.Text(0) + "|" + entry.Text(1) + "|" +
+                         entry.Text(2));
+    }
+    EXPECT_EQ(checked, loaded);
 }
 
 const CheckCase Cases[] = {
@@ -151,6 +185,13 @@ const CheckCase Cases[] = {
     {"NamelessLessonIsSkipped", {{6, ""}}, {{Kind::NamelessLesson, 6}, {Kind::NoLesson, 13}}, 1},
     {"NoRecords", {{9, "#"}}, {{Kind::NoRecords, 0}, {Kind::UnreadLines, 10}}, 1, false},
     {"UnknownVersion", {{2, "2"}}, {{Kind::UnknownVersion, 2}}, 0},
+    // The version line is read as C's atoi reads it, sign included, as the game does.
+    {"NegativeVersionIsUnknown", {{2, "-1"}}, {{Kind::UnknownVersion, 2}}, 0},
+    {"SignedVersionOneHasWordClasses",
+     {{2, " +1"}},
+     {{Kind::UnknownWordClass, 10}, {Kind::IncompleteRecord, 14}},
+     1,
+     false},
     {"WrongVersionShiftsRecords",
      {{2, "1"}},
      {{Kind::UnknownWordClass, 10}, {Kind::IncompleteRecord, 14}},
