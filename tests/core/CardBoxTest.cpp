@@ -33,68 +33,69 @@ VocEntry Record(const std::string& german, const std::string& english,
     return entry;
 }
 
+// "2026-12-31" as a day.
+Day DayAt(const std::string& date) {
+    return DayOf(
+        {std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2))});
+}
+
 TEST(CardBoxDays, BoxesDoubleTheirIntervalAcrossMonthAndYearEnds) {
-    enum Step { Right, Wrong };
     struct Case {
         const char* name;
-        std::vector<std::pair<Date, Step>> verdicts;
-        Date asked; // when the card is looked at
+        std::vector<std::string> verdicts; // the day of each answer, then + for right, - for wrong
+        const char* asked;                 // when the card is looked at
         std::uint32_t box;
         const char* due;
     };
     const std::vector<Case> cases = {
         {"new and right: box 1, next day across the year end",
-         {{{2026, 12, 31}, Right}},
-         {2026, 12, 31},
+         {"2026-12-31+"},
+         "2026-12-31",
          1,
          "01.01.2027"},
         {"due and right: one box up, its interval doubled",
-         {{{2026, 12, 31}, Right}, {{2027, 1, 1}, Right}},
-         {2027, 1, 1},
+         {"2026-12-31+", "2027-01-01+"},
+         "2027-01-01",
          2,
          "03.01.2027"},
         {"across a month end",
-         {{{2027, 1, 30}, Right}, {{2027, 1, 31}, Right}, {{2027, 2, 2}, Right}},
-         {2027, 2, 2},
+         {"2027-01-30+", "2027-01-31+", "2027-02-02+"},
+         "2027-02-02",
          3,
          "06.02.2027"},
-        {"into a leap day", {{{2028, 2, 28}, Right}}, {2028, 2, 28}, 1, "29.02.2028"},
+        {"into a leap day", {"2028-02-28+"}, "2028-02-28", 1, "29.02.2028"},
         {"right again before it is due: no second step up",
-         {{{2026, 5, 4}, Right}, {{2026, 5, 4}, Right}},
-         {2026, 5, 4},
+         {"2026-05-04+", "2026-05-04+"},
+         "2026-05-04",
          1,
          "05.05.2026"},
         {"wrong: back to box 1, due at once",
-         {{{2026, 5, 4}, Right}, {{2026, 5, 5}, Right}, {{2026, 5, 7}, Wrong}},
-         {2026, 5, 7},
+         {"2026-05-04+", "2026-05-05+", "2026-05-07-"},
+         "2026-05-07",
          1,
          "07.05.2026"},
         {"box 5 is the last and waits 16 days",
-         {{{2026, 1, 1}, Right},
-          {{2026, 1, 2}, Right},
-          {{2026, 1, 4}, Right},
-          {{2026, 1, 8}, Right},
-          {{2026, 1, 16}, Right},
-          {{2026, 2, 1}, Right}},
-         {2026, 2, 1},
+         {"2026-01-01+", "2026-01-02+", "2026-01-04+", "2026-01-08+", "2026-01-16+", "2026-02-01+"},
+         "2026-02-01",
          5,
          "17.02.2026"},
         // A clock set back (or one that once ran years ahead) never hides a card for longer
         // than its box's interval.
-        {"clock set back after the answer", {{{2027, 6, 1}, Right}}, {2026, 3, 1}, 1, "02.03.2026"},
+        {"clock set back after the answer", {"2027-06-01+"}, "2026-03-01", 1, "02.03.2026"},
         {"box 3 reached in a wrong future",
-         {{{2031, 1, 1}, Right}, {{2031, 1, 2}, Right}, {{2031, 1, 4}, Right}},
-         {2026, 12, 30},
+         {"2031-01-01+", "2031-01-02+", "2031-01-04+"},
+         "2026-12-30",
          3,
          "03.01.2027"},
     };
     const VocEntry word = Record("der Hund", "the dog", "le chien");
     for (const auto& c : cases) {
         CardBox box;
-        for (const auto& [date, step] : c.verdicts) {
-            box.Answer(word, LanguageGerman, LanguageEnglish, step == Right, DayOf(date));
+        for (const std::string& verdict : c.verdicts) {
+            box.Answer(word, LanguageGerman, LanguageEnglish, verdict.back() == '+',
+                       DayAt(verdict));
         }
-        const Day today = DayOf(c.asked);
+        const Day today = DayAt(c.asked);
         box.Normalise(today);
         const Card* card = box.Find(word, LanguageGerman, LanguageEnglish);
         ASSERT_NE(card, nullptr) << c.name;
