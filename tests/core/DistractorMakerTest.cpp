@@ -88,10 +88,7 @@ TEST(DistractorMaker, LanguageSpecificAlterations) {
         {LanguageFrench, "les chats", "le chats"},
         {LanguageFrench, "poisson", "poison"},
         {LanguageGerman, "der Hund", "die Hund"},
-        {LanguageGerman,
-         "die Br\xFC"
-         "cke",
-         "die Br\xFCke"},
+        {LanguageGerman, "die Br\374cke", "die Br\xFCke"},
         {LanguageGerman, "B\xE4r", "B\xE4r"},
         {LanguageGerman, "Hose", "H\xF6se"},
         {LanguageEnglish, "student", "studant"},

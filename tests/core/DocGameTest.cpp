@@ -32,12 +32,7 @@ TEST_F(DocTest, LessonPoolTakesEveryRecordOfEachSelectedLesson) {
          {"the dog", "the cat", "the bird", "/the house /the home", "/the house /the home"}},
         // Several answers are asked for, never shown as the question.
         {{"3"}, LanguageGerman, LanguageEnglish, "Verben", {"the street"}},
-        {{"3"},
-         LanguageEnglish,
-         LanguageGerman,
-         "Verben",
-         {"/gehen /laufen", "die Stra\xDF"
-                            "e"}},
+        {{"3"}, LanguageEnglish, LanguageGerman, "Verben", {"/gehen /laufen", "die Stra\337e"}},
     };
     for (const auto& c : cases) {
         Start();
@@ -250,9 +245,9 @@ TEST_F(DocTest, SkipsAndGlimpsesCountAsCheats) {
     d.EndGlimpse();
     EXPECT_FALSE(d.glimpseActive);
     EXPECT_FALSE(d.SkipQuestion());
-    EXPECT_EQ(d.verdictText, "Sie haben eine Frage \xFC"
-                             "bersprungen.\n\" the house, the home \" w\xE4re die "
-                             "richtige Antwort f\xFCr:\n\" das Haus \" gewesen.");
+    EXPECT_EQ(d.verdictText,
+              "Sie haben eine Frage \374bersprungen.\n\" the house, the home \" w\xE4re die "
+              "richtige Antwort f\xFCr:\n\" das Haus \" gewesen.");
     EXPECT_EQ(d.cheatCount, 2u);
     EXPECT_EQ(d.rightCount + d.wrongCount, 0u);
     EXPECT_TRUE(d.gameOver);
@@ -479,10 +474,9 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
     d.OnNewDocument();
     EXPECT_FALSE(d.StartDueGame());
     EXPECT_FALSE(d.gameStarted);
-    EXPECT_EQ(host.messages.back().text,
-              "Heute ist in der Richtung Deutsch - Englisch kein Wort f\xE4llig. Die n\xE4"
-              "chsten W\xF6rter sind morgen, am " +
-                  DayText(d.Today() + 1) + " f\xE4llig.");
+    EXPECT_EQ(host.messages.back().text, "Heute ist in der Richtung Deutsch - Englisch kein Wort "
+                                         "f\xE4llig. Die n\344chsten W\xF6rter sind morgen, am " +
+                                             DayText(d.Today() + 1) + " f\xE4llig.");
     d.answerLanguage = LanguageFrench;
     EXPECT_FALSE(d.StartDueGame());
     EXPECT_NE(host.messages.back().text.find("noch kein Wort in Ihrer Kartei"), std::string::npos);
@@ -510,9 +504,8 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
     CLingomatDoc& other = Start();
     EXPECT_EQ(other.cardBox.Size(), 0u);
     EXPECT_EQ(host.messages.back().text,
-              "Die Kartei \"Anna.andere.lmk\" ist besch\xE4"
-              "digt. Die lesbaren Karten wurden \xFC"
-              "bernommen. Die Datei wurde als \"Anna.andere.lmk.defekt\" beiseitegelegt.");
+              "Die Kartei \"Anna.andere.lmk\" ist besch\344digt. Die lesbaren Karten wurden "
+              "\374bernommen. Die Datei wurde als \"Anna.andere.lmk.defekt\" beiseitegelegt.");
     EXPECT_TRUE(std::filesystem::exists(folder.File("Anna.andere.lmk.defekt")));
 }
 

@@ -43,9 +43,7 @@ TEST_F(DocTest, CopyTemplateShowsAsMuchAsTheModeSays) {
         {"Fenster", 3, 0, false, false, 0, ""},
         {"die Katze", 3, 50, true, false, 0, "Ka"},
         {"die Katze", 3, 50, false, false, 0, "die Ka"},
-        {"die  Stra\xDF"
-         "e ",
-         0, 0, false, true, 0, "die Strasse"},
+        {"die  Stra\337e ", 0, 0, false, true, 0, "die Strasse"},
         {"/the house /the home", 0, 0, false, false, 1, "the home"},
         {"/the house /the home", 1, 3, false, false, 0, "the hou"},
         {"/the house /the home", 0, 0, false, false, 7, "the house"},
@@ -242,9 +240,7 @@ TEST_F(DocTest, EndScreenSaysHowTheGameEndedAndWhatWasPlayed) {
         const char* left;
     };
     const std::vector<Case> cases = {
-        {GameModeWrite, false, true,
-         "Gl\xFC"
-         "ckwunsch, Sie haben Ihr Spiel geschafft!",
+        {GameModeWrite, false, true, "Gl\374ckwunsch, Sie haben Ihr Spiel geschafft!",
          "Gespielte Lektion: Farben", "Sie haben alle Fragen beantwortet."},
         {GameModeWrite, false, false, "Sie haben das Spiel vorzeitig beendet.",
          "Gespielte Lektion: Farben", "Fragen nicht beantwortet."},
