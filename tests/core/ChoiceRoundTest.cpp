@@ -138,11 +138,11 @@ TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
             }
         }
         if (picked.count(asked.entry) == 0) {
-            picked[asked.entry] = d.choiceRound.texts[WrongIndex()];
+            const std::string wrong = d.choiceRound.texts[WrongIndex()];
+            picked[asked.entry] = wrong;
             d.CheckChoice(WrongIndex());
-            EXPECT_EQ(d.verdictText, "Falsch! \" " +
-                                         QuotedForms(SquashBlanks(picked[asked.entry])) +
-                                         " \" ist falsch!");
+            EXPECT_EQ(d.verdictText,
+                      "Falsch! \" " + QuotedForms(SquashBlanks(wrong)) + " \" ist falsch!");
         } else {
             d.CheckChoice(static_cast<std::uint32_t>(d.choiceRound.correctChoice));
         }
