@@ -109,20 +109,24 @@ TEST_P(Check, FindsWhatIsWrong) {
 
     // The same comparison from outside the tool: the game's loader on the packed file sees the
     // lessons and records that the check sees in the UTF-8 source.
-    const DataSetLayout layout = ParseDataSetLayout(ParseSourceText(source).lines);
+    const SourceText parsed = ParseSourceText(source);
+    const DataSetLayout layout = ParseDataSetLayout(parsed.lines);
     VocDatabase game;
     LoadDataSet(game, packed, nullptr);
     std::vector<std::string> checked;
     std::vector<std::string> loaded;
     for (const auto& lesson : layout.lessons) {
-        checked.push_back(lesson.name.text + "|" + lesson.code.text);
+        checked.push_back(std::string(lesson.name.text) + "|" + std::string(lesson.code.text));
     }
     for (const auto& lesson : game.lessonTable.lessons) {
         loaded.push_back(lesson.name + "|" + lesson.code);
     }
     for (const auto& record : layout.records) {
-        checked.push_back(record.lesson.text + "|" + record.texts[0].text + "|" +
-                          record.texts[1].text + "|" + record.texts[2].text);
+        std::string fields(record.Lesson().text);
+        for (std::size_t column = 0; column < 3; ++column) {
+            fields += "|" + std::string(record.Text(column).text);
+        }
+        checked.push_back(fields);
     }
     for (const auto& entry : game.vocabulary) {
         loaded.push_back(entry.Lesson() + "|" + entry.Text(0) + "|" + entry.Text(1) + "|" +
@@ -140,12 +144,26 @@ const CheckCase Cases[] = {
     {"EmptyCode", {{7, ""}}, {{Kind::EmptyCode, 7}}, 1},
     {"DuplicateCode", {{7, "T"}}, {{Kind::DuplicateCode, 7}, {Kind::NoLesson, 13}}, 1},
     {"CodeInsideCode", {{7, "TE"}, {13, "TE"}}, {{Kind::CodeInsideCode, 7}}, 1},
+    {"SameLessonNameTwice", {{6, "Tiere"}}, {{Kind::DuplicateLessonName, 6}}, 0},
     {"NoLesson", {{9, "X"}}, {{Kind::NoLesson, 9}, {Kind::EmptyLesson, 5}}, 1},
     {"SameRecordTwiceInALesson",
      {{13, "T"}, {14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}},
      {{Kind::DuplicateRecord, 13}, {Kind::EmptyLesson, 7}},
      1},
     {"SameRecordInTwoLessonsIsFine", {{14, "chien (m)"}, {15, "dog"}, {16, "der Hund"}}, {}, 0},
+    // The third record repeats the first in its lesson; the second, in the other lesson, is no
+    // repeat of either.
+    {"SameRecordAgainAfterAnotherLesson",
+     {{14, "chien (m)"},
+      {15, "dog"},
+      {16, "der Hund"},
+      {17, "T"},
+      {18, "chien (m)"},
+      {19, "dog"},
+      {20, "der Hund"},
+      {21, "#"}},
+     {{Kind::DuplicateRecord, 17}},
+     1},
     // A several-answer text is never asked: a warning for each direction it would start.
     {"SeveralAnswers",
      {{12, "/der Hund /der K\xC3\xB6ter /der Kl\xC3\244ffer"}},
@@ -241,12 +259,25 @@ TEST(CheckCommand, SuggestsOneOptionalPartOnlyWhenItAcceptsTheSameAnswers) {
     }
 }
 
-// A character the game cannot store is placed by line and column.
-TEST(CheckCommand, PlacesCharactersTheGameCannotStore) {
+// The game's loader cuts a text longer than it shows; the check sees the record it reads
+// differently, also far into the data set, where the loader has moved on. A character the game
+// cannot store is placed by line and column.
+TEST(CheckCommand, PlacesWhatTheGameReadsDifferentlyOrCannotStore) {
     TempDir dir;
     const std::string source = dir.File("d.txt");
+    std::string many = "### Lingomatdata\n0\n#\nTiere\nT\n#\n";
+    for (int r = 0; r < 60; ++r) {
+        many += "T\nchien\ndog\n" +
+                (r == 40 ? std::string(1001, 'x') : "Hund " + std::to_string(r)) + "\n";
+    }
+    WriteText(source, many + "#\n");
+    auto run = RunTool({"check", source});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("Das Spiel liest den Datensatz in Zeile 167 anders"), std::string::npos)
+        << run.out;
+
     WriteText(source, SourceWith({{12, "Hund \xC5\x91"}}));
-    const auto run = RunTool({"check", source});
+    run = RunTool({"check", source});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find(source + ":12:6: "), std::string::npos) << run.out;
 }

@@ -156,6 +156,9 @@ TEST(Import, RefusesAndWritesNothing) {
          {},
          "spain.voc"},
         {"liste.csv", "de;es\nHund;perro\n", "spain.voc, spanbasic.voc", {}, "spanisch.voc"},
+        // A field the game would cut, among sound rows before and after it.
+        {"liste.csv", "de;en\nHund;dog\nKatze;" + std::string(1 << 20, 'x') + "\nMaus;mouse\n",
+         "liste.csv:3:7: Fehler: Der englische Text ist zu lang"},
         {"liste.csv", "de;en\nHund;dog\n", "zeigte Englisch als Spanisch", {}, "spantest.voc"},
         {"liste.csv", "Deutsch;Englisch;Notizen\nHund;dog;bellt\n",
          "liste.csv:1:18: Fehler: Unbekannte Spaltenüberschrift „Notizen“"},

@@ -24,14 +24,6 @@ std::string DelimiterName(char32_t delimiter) {
     }
 }
 
-bool IsBlank(const PositionedText& cell) {
-    return Trimmed(cell).empty();
-}
-
-bool IsBlankRecord(const CsvRecord& record) {
-    return std::all_of(record.cells.begin(), record.cells.end(), IsBlank);
-}
-
 // A first record is a header when at least half of its filled cells name a known column.
 bool LooksLikeHeader(const CsvRecord& record) {
     std::size_t filled = 0;
@@ -64,36 +56,60 @@ const char* ColumnRoleName(ImportColumn column) {
 
 } // namespace
 
-std::vector<CsvRecord> SplitCsv(const PositionedText& text, char32_t delimiter,
-                                std::vector<ImportMessage>& messages) {
-    std::vector<CsvRecord> records;
-    CsvRecord record;
-    PositionedText cell;
+namespace {
+
+struct CellRange {
+    std::size_t begin;
+    std::size_t end;
+};
+
+struct RangeRecord {
+    std::vector<CellRange> cells;
+    std::size_t line = 0;
+    bool blank = true; // no cell holds more than blanks and tabs
+};
+
+// Splits the text; the characters of each cell go to out (the quotes that only quote left out),
+// which may be the text itself: a cell is then a range of the text, and a long field is not
+// copied. Without out only the shape of the records counts.
+std::vector<RangeRecord> SplitInPlace(std::span<const PositionedChar> text, PositionedChar* out,
+                                      char32_t delimiter, std::vector<ImportMessage>& messages) {
+    std::vector<RangeRecord> records;
+    RangeRecord record;
+    std::size_t cellBegin = 0;
+    std::size_t written = 0;
     bool inQuotes = false;
     bool quoted = false;
     bool afterClosingQuote = false;
     PositionedChar openingQuote{};
+    const auto keep = [&](const PositionedChar& c) {
+        if (out != nullptr) {
+            out[written] = c;
+        }
+        ++written;
+        record.blank = record.blank && (c.code == ' ' || c.code == '\t');
+    };
     const auto endCell = [&] {
-        record.cells.push_back(std::move(cell));
-        cell.clear();
+        record.cells.push_back({cellBegin, written});
+        cellBegin = written;
         quoted = false;
         afterClosingQuote = false;
     };
     const auto endRecord = [&] {
         endCell();
         records.push_back(std::move(record));
-        record = CsvRecord{};
+        record = RangeRecord{};
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const PositionedChar& c = text[i];
+        const PositionedChar c = text[i];
         if (record.line == 0) {
             record.line = c.line;
         }
         if (inQuotes) {
             if (c.code != '"') {
-                cell.push_back(c);
+                keep(c);
             } else if (i + 1 < text.size() && text[i + 1].code == '"') {
-                cell.push_back(c);
+                keep(c);
                 ++i;
             } else {
                 inQuotes = false;
@@ -106,7 +122,7 @@ std::vector<CsvRecord> SplitCsv(const PositionedText& text, char32_t delimiter,
                 ++i;
             }
             endRecord();
-        } else if (c.code == '"' && cell.empty() && !quoted) {
+        } else if (c.code == '"' && written == cellBegin && !quoted) {
             inQuotes = true;
             quoted = true;
             openingQuote = c;
@@ -118,15 +134,43 @@ std::vector<CsvRecord> SplitCsv(const PositionedText& text, char32_t delimiter,
                      "Feld muss verdoppelt werden (\"\")"});
                 afterClosingQuote = false;
             }
-            cell.push_back(c);
+            keep(c);
         }
     }
     if (inQuotes) {
         messages.push_back({ImportMessage::Severity::Error, openingQuote.line, openingQuote.column,
                             "Das Anführungszeichen wird bis zum Ende der Datei nicht geschlossen"});
     }
-    if (!cell.empty() || !record.cells.empty() || quoted) {
+    if (written != cellBegin || !record.cells.empty() || quoted) {
         endRecord();
+    }
+    return records;
+}
+
+using CellViews = std::vector<std::span<const PositionedChar>>;
+
+CellViews Views(std::span<const PositionedChar> text, const RangeRecord& record) {
+    CellViews cells;
+    cells.reserve(record.cells.size());
+    for (const CellRange& cell : record.cells) {
+        cells.push_back(text.subspan(cell.begin, cell.end - cell.begin));
+    }
+    return cells;
+}
+
+} // namespace
+
+std::vector<CsvRecord> SplitCsv(const PositionedText& text, char32_t delimiter,
+                                std::vector<ImportMessage>& messages) {
+    PositionedText split = text;
+    std::vector<CsvRecord> records;
+    for (const RangeRecord& ranges : SplitInPlace(split, split.data(), delimiter, messages)) {
+        CsvRecord& record = records.emplace_back();
+        record.line = ranges.line;
+        for (const CellRange& cell : ranges.cells) {
+            record.cells.emplace_back(split.begin() + static_cast<std::ptrdiff_t>(cell.begin),
+                                      split.begin() + static_cast<std::ptrdiff_t>(cell.end));
+        }
     }
     return records;
 }
@@ -138,8 +182,9 @@ std::optional<char32_t> DetectDelimiter(const PositionedText& text) {
     std::size_t fallbackSplit = 0;
     for (const char32_t candidate : {U'\t', U';', U','}) {
         std::vector<ImportMessage> ignored;
-        auto records = SplitCsv(text, candidate, ignored);
-        std::erase_if(records, IsBlankRecord);
+        // Only the shape counts, so nothing is copied.
+        auto records = SplitInPlace(text, nullptr, candidate, ignored);
+        std::erase_if(records, [](const RangeRecord& r) { return r.blank; });
         if (records.size() > DelimiterSampleRecords) {
             records.resize(DelimiterSampleRecords);
         }
@@ -147,14 +192,16 @@ std::optional<char32_t> DetectDelimiter(const PositionedText& text) {
             continue;
         }
         const std::size_t width = records.front().cells.size();
-        const bool even = std::all_of(records.begin(), records.end(),
-                                      [&](const CsvRecord& r) { return r.cells.size() == width; });
+        const bool even = std::all_of(records.begin(), records.end(), [&](const RangeRecord& r) {
+            return r.cells.size() == width;
+        });
         if (even && width > bestWidth) {
             best = candidate;
             bestWidth = width;
         }
-        const auto split = static_cast<std::size_t>(std::count_if(
-            records.begin(), records.end(), [](const CsvRecord& r) { return r.cells.size() > 1; }));
+        const auto split = static_cast<std::size_t>(
+            std::count_if(records.begin(), records.end(),
+                          [](const RangeRecord& r) { return r.cells.size() > 1; }));
         if (split > fallbackSplit) {
             fallback = candidate;
             fallbackSplit = split;
@@ -175,23 +222,47 @@ public:
 
     bool Next(PositionedText& chunk) {
         chunk.clear();
+        return NextAppended(chunk);
+    }
+
+    // The next chunk added to the end of text.
+    bool NextAppended(PositionedText& text) {
         if (pos >= bytes.size()) {
             return false;
         }
-        std::size_t quotes = 0;
-        do {
-            std::size_t end = bytes.find('\n', pos);
-            end = end == std::string::npos ? bytes.size() : end + 1;
-            quotes += static_cast<std::size_t>(
-                std::count(bytes.begin() + static_cast<std::ptrdiff_t>(pos),
-                           bytes.begin() + static_cast<std::ptrdiff_t>(end), '"'));
-            decoder.Decode(bytes, pos, end, chunk, problems);
-            pos = end;
-        } while (quotes % 2 == 1 && pos < bytes.size());
+        const std::size_t end = EndOf(pos);
+        // Room for one character per byte at once: grown step by step, a long field was held
+        // twice while it moved.
+        text.reserve(text.size() + (end - pos));
+        decoder.Decode(bytes, pos, end, text, problems);
+        pos = end;
         return true;
     }
 
+    // Where the next count chunks end together, and so how much they take at most.
+    std::size_t BytesOfNext(std::size_t count) const {
+        std::size_t end = pos;
+        for (std::size_t i = 0; i < count && end < bytes.size(); ++i) {
+            end = EndOf(end);
+        }
+        return end - pos;
+    }
+
 private:
+    // Physical lines are joined until their quotes pair up.
+    std::size_t EndOf(std::size_t from) const {
+        std::size_t quotes = 0;
+        do {
+            std::size_t end = bytes.find('\n', from);
+            end = end == std::string::npos ? bytes.size() : end + 1;
+            quotes += static_cast<std::size_t>(
+                std::count(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(end), '"'));
+            from = end;
+        } while (quotes % 2 == 1 && from < bytes.size());
+        return from;
+    }
+
     const std::string& bytes;
     std::size_t pos;
     InputDecoder decoder;
@@ -200,7 +271,8 @@ private:
 
 } // namespace
 
-WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings) {
+WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings,
+                         const RowSink& sink) {
     WordList list;
     std::string encoding;
     std::string converted;
@@ -223,17 +295,15 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
     list.readingNotes.push_back("Zeichenkodierung: " + encoding);
 
     CsvChunks chunks(*bytes, choice, list.messages);
-    std::vector<PositionedText> sample;
-    PositionedText chunk;
-    while (sample.size() < DelimiterSampleRecords && chunks.Next(chunk)) {
-        sample.push_back(chunk);
+    // The first records in one text, with where each piece from the file ends.
+    PositionedText start;
+    std::vector<std::size_t> pieceEnds;
+    start.reserve(chunks.BytesOfNext(DelimiterSampleRecords));
+    while (pieceEnds.size() < DelimiterSampleRecords && chunks.NextAppended(start)) {
+        pieceEnds.push_back(start.size());
     }
     std::optional<char32_t> delimiter = settings.delimiter;
     if (!delimiter) {
-        PositionedText start;
-        for (const auto& piece : sample) {
-            start.insert(start.end(), piece.begin(), piece.end());
-        }
         delimiter = DetectDelimiter(start);
     }
     if (!delimiter) {
@@ -246,15 +316,27 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
     list.readingNotes.push_back("Trennzeichen: " + DelimiterName(*delimiter) +
                                 (settings.delimiter ? " (angegeben)" : " (erkannt)"));
 
-    std::vector<CsvRecord> records;
-    for (const auto& piece : sample) {
-        auto split = SplitCsv(piece, *delimiter, list.messages);
-        std::erase_if(split, IsBlankRecord);
-        std::move(split.begin(), split.end(), std::back_inserter(records));
+    std::vector<RangeRecord> records; // ranges in start
+    for (std::size_t p = 0, begin = 0; p < pieceEnds.size(); begin = pieceEnds[p++]) {
+        const auto piece = std::span<PositionedChar>(start).subspan(begin, pieceEnds[p] - begin);
+        for (RangeRecord& record : SplitInPlace(piece, piece.data(), *delimiter, list.messages)) {
+            if (!record.blank) {
+                for (CellRange& cell : record.cells) {
+                    cell.begin += begin;
+                    cell.end += begin;
+                }
+                records.push_back(std::move(record));
+            }
+        }
     }
     if (records.empty()) {
         list.messages.push_back({ImportMessage::Severity::Error, 0, 0, "Die Datei ist leer"});
         return list;
+    }
+    CsvRecord first;
+    first.line = records.front().line;
+    for (const auto& cell : Views(start, records.front())) {
+        first.cells.emplace_back(cell.begin(), cell.end());
     }
 
     std::size_t width = 0;
@@ -262,9 +344,9 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
         width = std::max(width, record.cells.size());
     }
     std::vector<ImportColumn> mapping = settings.columns;
-    const bool header = !settings.noHeader && LooksLikeHeader(records.front());
+    const bool header = !settings.noHeader && LooksLikeHeader(first);
     if (header && mapping.empty()) {
-        const CsvRecord& names = records.front();
+        const CsvRecord& names = first;
         for (const auto& cell : names.cells) {
             const std::string name = PlainUtf8(Trimmed(cell));
             const auto column =
@@ -298,8 +380,7 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
         mappingNote +=
             (i == 0 ? " " : ", ") + std::to_string(i + 1) + " " + ColumnRoleName(mapping[i]);
         if (mapping[i] != ImportColumn::Skip && !seen.insert(mapping[i]).second) {
-            list.messages.push_back({ImportMessage::Severity::Error,
-                                     header ? records.front().line : 0, 0,
+            list.messages.push_back({ImportMessage::Severity::Error, header ? first.line : 0, 0,
                                      std::string("Die Spalte „") + ColumnRoleName(mapping[i]) +
                                          "“ ist mehrfach zugeordnet; jede Sprache darf nur einmal "
                                          "vorkommen"});
@@ -313,16 +394,15 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
     }
     list.readingNotes.push_back(mappingNote);
     if (header) {
-        list.readingNotes.push_back("Zeile " + std::to_string(records.front().line) +
-                                    " ist die Kopfzeile");
+        list.readingNotes.push_back("Zeile " + std::to_string(first.line) + " ist die Kopfzeile");
     }
 
     std::vector<bool> reportedColumn;
-    const auto takeRecord = [&](const CsvRecord& record) {
+    const auto takeRecord = [&](std::size_t line, const CellViews& cells) {
         ImportRow row;
-        row.line = record.line;
-        for (std::size_t i = 0; i < record.cells.size(); ++i) {
-            const PositionedText cell = Trimmed(record.cells[i]);
+        row.line = line;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const auto cell = TrimmedView(cells[i]);
             if (i >= mapping.size()) {
                 reportedColumn.resize(std::max(reportedColumn.size(), i + 1), false);
                 if (!cell.empty() && !reportedColumn[i]) {
@@ -340,7 +420,7 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
             }
             ImportCell stored;
             stored.text = ToStoredText(cell, list.messages);
-            stored.line = cell.empty() ? record.line : cell.front().line;
+            stored.line = cell.empty() ? line : cell.front().line;
             stored.column = cell.empty() ? 0 : cell.front().column;
             if (mapping[i] == ImportColumn::Lesson) {
                 if (!stored.text.empty()) {
@@ -352,17 +432,23 @@ WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings
                 row.texts[static_cast<std::size_t>(mapping[i])] = std::move(stored);
             }
         }
-        list.rows.push_back(std::move(row));
+        if (sink) {
+            sink(list, row);
+        } else {
+            list.rows.push_back(std::move(row));
+        }
     };
     for (std::size_t r = header ? 1 : 0; r < records.size(); ++r) {
-        takeRecord(records[r]);
+        takeRecord(records[r].line, Views(start, records[r]));
     }
     records.clear();
-    sample.clear();
+    PositionedText().swap(start);
+    PositionedText chunk;
     while (chunks.Next(chunk)) {
-        for (const CsvRecord& record : SplitCsv(chunk, *delimiter, list.messages)) {
-            if (!IsBlankRecord(record)) {
-                takeRecord(record);
+        for (const RangeRecord& record :
+             SplitInPlace(chunk, chunk.data(), *delimiter, list.messages)) {
+            if (!record.blank) {
+                takeRecord(record.line, Views(chunk, record));
             }
         }
     }

@@ -31,6 +31,8 @@ std::vector<CsvRecord> SplitCsv(const PositionedText& text, char32_t delimiter,
 // The delimiter that splits the first records most evenly: tab, semicolon or comma.
 std::optional<char32_t> DetectDelimiter(const PositionedText& text);
 
-WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings);
+// With a sink the rows go to it rather than into the list.
+WordList ReadCsvWordList(const std::string& content, const CsvSettings& settings,
+                         const RowSink& sink = {});
 
 } // namespace lingomat

@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <unordered_map>
 
 #include "DataSetLayout.h"
 #include "LearnerCheck.h"
@@ -20,12 +21,12 @@ const char* const ColumnNames[2][3] = {
     {"deutscher Text", "spanischer Text", "französischer Text"},
 };
 
-std::string Quoted(const std::string& cp1252) {
-    return "„" + Cp1252ToUtf8(cp1252) + "“";
+std::string Quoted(std::string_view cp1252) {
+    return "„" + Cp1252ToUtf8(std::string(cp1252)) + "“";
 }
 
 std::string RecordName(const LayoutRecord& record) {
-    return "Datensatz " + Quoted(record.texts[0].text);
+    return "Datensatz " + Quoted(record.Text(0).text);
 }
 
 std::string LessonName(const LayoutLesson& lesson) {
@@ -37,12 +38,12 @@ std::string Plural(std::size_t n, const char* one, const char* many) {
 }
 
 // The pieces between the slashes of a several-answer text, the leading slash left out.
-std::vector<std::string> SlashPieces(const std::string& text) {
-    std::vector<std::string> pieces;
+std::vector<std::string_view> SlashPieces(std::string_view text) {
+    std::vector<std::string_view> pieces;
     std::size_t start = 1;
     for (;;) {
         const std::size_t slash = text.find('/', start);
-        if (slash == std::string::npos) {
+        if (slash == std::string_view::npos) {
             pieces.push_back(text.substr(start));
             return pieces;
         }
@@ -51,21 +52,44 @@ std::vector<std::string> SlashPieces(const std::string& text) {
     }
 }
 
-bool OnlyBlanks(const std::string& text) {
-    return text.find_first_not_of(' ') == std::string::npos;
+bool OnlyBlanks(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// Sorts the items by key, equal keys by item, and gives, indexed by item, the first item with
+// the same key.
+template <typename Key>
+std::vector<std::uint32_t> FirstOfEach(std::vector<std::uint32_t>& items, Key key) {
+    std::sort(items.begin(), items.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const auto ka = key(a);
+        const auto kb = key(b);
+        return ka != kb ? ka < kb : a < b;
+    });
+    std::uint32_t size = 0;
+    for (const std::uint32_t item : items) {
+        size = std::max(size, item + 1);
+    }
+    std::vector<std::uint32_t> first(size, 0);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        first[items[i]] =
+            i > 0 && key(items[i - 1]) == key(items[i]) ? first[items[i - 1]] : items[i];
+    }
+    return first;
 }
 
 class Checker {
 public:
-    Checker(const std::vector<std::string>& lines, bool spanish)
-        : layout(ParseDataSetLayout(lines)), spanish(spanish) {}
+    Checker(const TextLines& lines, bool spanish)
+        : layout(ParseDataSetLayout(lines)), spanish(spanish), membership(layout) {}
 
-    CheckReport Run() {
-        Summarise();
+    CheckReport Run(bool full) {
+        Summarise(full);
         CheckStructure();
         CheckLessons();
         CheckRecords();
-        AddLearnerFindings(layout, spanish, report.findings);
+        if (full) {
+            AddLearnerFindings(layout, spanish, report.findings);
+        }
         std::stable_sort(report.findings.begin(), report.findings.end(),
                          [](const Finding& a, const Finding& b) { return a.line < b.line; });
         return std::move(report);
@@ -76,7 +100,16 @@ private:
         report.findings.push_back({severity, kind, line, std::move(message)});
     }
 
-    void Summarise() {
+    void Summarise(bool full) {
+        lessonSizes.assign(layout.lessons.size(), 0);
+        for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
+            lessonSizes[l] = membership.RecordsOf(l).size();
+        }
+        report.lessonCount = layout.lessons.size();
+        report.recordCount = layout.records.size();
+        if (!full) {
+            return;
+        }
         if (layout.hasHeader) {
             report.summary.push_back("Kopfzeile: ### Lingomatdata, Version " +
                                      Quoted(layout.versionLine) + " (gelesen als " +
@@ -87,17 +120,6 @@ private:
         }
         report.summary.push_back("Vorspann: " +
                                  Plural(layout.preambleLineCount, "Zeile", "Zeilen"));
-        const LessonMembership lessons(layout);
-        membership.assign(layout.records.size(), {});
-        for (std::size_t r = 0; r < layout.records.size(); ++r) {
-            membership[r] = lessons.LessonsOf(r);
-        }
-        lessonSizes.assign(layout.lessons.size(), 0);
-        for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
-            lessonSizes[l] = lessons.RecordsOf(l).size();
-        }
-        report.lessonCount = layout.lessons.size();
-        report.recordCount = layout.records.size();
         report.summary.push_back("Lektionen: " + std::to_string(layout.lessons.size()));
         for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
             report.summary.push_back("  " + LessonName(layout.lessons[l]) + ": " +
@@ -148,8 +170,19 @@ private:
                 "Lektion ohne Namen (Kennung " + Quoted(code.text) + ") wird übersprungen");
         }
         const auto& lessons = layout.lessons;
-        std::map<std::string, std::size_t> firstWithCode;
-        std::map<std::string, std::size_t> firstWithName;
+        // Lessons with a code, by code and by name: a map of each held 100,000 lessons many
+        // times over.
+        std::vector<std::uint32_t> byCode;
+        for (std::size_t l = 0; l < lessons.size(); ++l) {
+            if (!lessons[l].code.text.empty()) {
+                byCode.push_back(static_cast<std::uint32_t>(l));
+            }
+        }
+        std::vector<std::uint32_t> byName = byCode;
+        const auto firstCodes =
+            FirstOfEach(byCode, [&](std::uint32_t l) { return lessons[l].code.text; });
+        const auto firstNames =
+            FirstOfEach(byName, [&](std::uint32_t l) { return lessons[l].name.text; });
         for (std::size_t l = 0; l < lessons.size(); ++l) {
             const auto& lesson = lessons[l];
             const std::size_t line = lesson.code.line != 0 ? lesson.code.line : lesson.name.line;
@@ -160,18 +193,16 @@ private:
                         " hat eine leere Kennung; zu ihr gehört jeder Datensatz");
                 continue;
             }
-            const auto [codeAt, newCode] = firstWithCode.emplace(lesson.code.text, l);
-            if (!newCode) {
+            if (const std::size_t first = firstCodes[l]; first != l) {
                 Add(Severity::Error, FindingKind::DuplicateCode, line,
                     LessonName(lesson) + " hat dieselbe Kennung wie Lektion " +
-                        Quoted(lessons[codeAt->second].name.text) + " (Zeile " +
-                        std::to_string(lessons[codeAt->second].code.line) + ")");
+                        Quoted(lessons[first].name.text) + " (Zeile " +
+                        std::to_string(lessons[first].code.line) + ")");
             }
-            const auto [nameAt, newName] = firstWithName.emplace(lesson.name.text, l);
-            if (!newName) {
+            if (const std::size_t first = firstNames[l]; first != l) {
                 Add(Severity::Warning, FindingKind::DuplicateLessonName, lesson.name.line,
                     "Der Lektionsname " + Quoted(lesson.name.text) + " steht schon in Zeile " +
-                        std::to_string(lessons[nameAt->second].name.line) +
+                        std::to_string(lessons[first].name.line) +
                         "; die Auswahl nach Namen findet nur die erste Lektion");
             }
             if (lessonSizes[l] == 0) {
@@ -182,9 +213,11 @@ private:
         // A code inside another takes in that lesson's records.
         std::vector<std::string> codes;
         std::vector<std::size_t> lessonOfCode;
-        for (const auto& [code, index] : firstWithCode) {
-            codes.push_back(code);
-            lessonOfCode.push_back(index);
+        for (const std::uint32_t l : byCode) {
+            if (firstCodes[l] == l) {
+                codes.emplace_back(lessons[l].code.text);
+                lessonOfCode.push_back(l);
+            }
         }
         const CodeMatcher matcher(codes);
         for (std::size_t o = 0; o < codes.size(); ++o) {
@@ -206,50 +239,83 @@ private:
     }
 
     void CheckRecords() {
-        std::map<std::array<std::string, 3>, std::vector<std::size_t>> byTexts;
+        const auto duplicates = Duplicates();
         for (std::size_t r = 0; r < layout.records.size(); ++r) {
             const auto& record = layout.records[r];
-            if (!record.complete) {
-                Add(Severity::Error, FindingKind::IncompleteRecord, record.lesson.line,
+            const NumberedText lesson = record.Lesson();
+            if (!record.Complete()) {
+                Add(Severity::Error, FindingKind::IncompleteRecord, lesson.line,
                     RecordName(record) + " ist unvollständig: die Daten enden mitten im Datensatz");
             }
             if (layout.version == 1) {
-                const std::string& wordClass = record.wordClass.text;
-                if (!wordClass.empty() && wordClass != "n" && wordClass != "v" &&
-                    wordClass != "a") {
-                    Add(Severity::Warning, FindingKind::UnknownWordClass, record.wordClass.line,
-                        RecordName(record) + ": unbekannte Wortart " + Quoted(wordClass) +
+                const NumberedText wordClass = record.WordClass();
+                if (!wordClass.text.empty() && wordClass.text != "n" && wordClass.text != "v" &&
+                    wordClass.text != "a") {
+                    Add(Severity::Warning, FindingKind::UnknownWordClass, wordClass.line,
+                        RecordName(record) + ": unbekannte Wortart " + Quoted(wordClass.text) +
                             " (erlaubt sind n, v, a oder nichts); steht die Datei in der richtigen "
                             "Version?");
                 }
             }
-            if (membership[r].empty() && !layout.lessons.empty()) {
-                Add(Severity::Error, FindingKind::NoLesson, record.lesson.line,
+            if (membership.LessonsOf(r).empty() && !layout.lessons.empty()) {
+                Add(Severity::Error, FindingKind::NoLesson, lesson.line,
                     RecordName(record) + " gehört zu keiner Lektion (Lektionszeile " +
-                        Quoted(record.lesson.text) + ")");
+                        Quoted(lesson.text) + ")");
             }
             for (std::size_t column = 0; column < 3; ++column) {
                 CheckText(record, column);
             }
-            auto& same =
-                byTexts[{record.texts[0].text, record.texts[1].text, record.texts[2].text}];
-            for (const std::size_t earlier : same) {
-                if (const auto shared = SharedLesson(earlier, r)) {
-                    Add(Severity::Error, FindingKind::DuplicateRecord, record.lesson.line,
-                        RecordName(record) + " steht in Lektion " +
-                            Quoted(layout.lessons[*shared].name.text) + " schon einmal (Zeile " +
-                            std::to_string(layout.records[earlier].lesson.line) + ")");
-                    break;
-                }
+            if (const auto found = duplicates.find(r); found != duplicates.end()) {
+                const auto [earlier, shared] = found->second;
+                Add(Severity::Error, FindingKind::DuplicateRecord, lesson.line,
+                    RecordName(record) + " steht in Lektion " +
+                        Quoted(layout.lessons[shared].name.text) + " schon einmal (Zeile " +
+                        std::to_string(layout.records[earlier].Lesson().line) + ")");
             }
-            same.push_back(r);
         }
     }
 
+    // For each record that repeats the texts of an earlier one in a lesson of both: the first
+    // such earlier record and that lesson. Sorting record numbers by their texts finds the
+    // repeats without a copy of every text.
+    std::unordered_map<std::size_t, std::pair<std::size_t, std::size_t>> Duplicates() const {
+        const auto texts = [&](std::uint32_t r) {
+            const LayoutRecord& record = layout.records[r];
+            return std::array<std::string_view, 3>{record.Text(0).text, record.Text(1).text,
+                                                   record.Text(2).text};
+        };
+        std::vector<std::uint32_t> order(layout.records.size());
+        for (std::size_t r = 0; r < order.size(); ++r) {
+            order[r] = static_cast<std::uint32_t>(r);
+        }
+        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            const auto ta = texts(a);
+            const auto tb = texts(b);
+            return ta != tb ? ta < tb : a < b;
+        });
+        std::unordered_map<std::size_t, std::pair<std::size_t, std::size_t>> found;
+        for (std::size_t begin = 0; begin < order.size();) {
+            std::size_t end = begin + 1;
+            while (end < order.size() && texts(order[end]) == texts(order[begin])) {
+                ++end;
+            }
+            for (std::size_t i = begin + 1; i < end; ++i) {
+                for (std::size_t e = begin; e < i; ++e) {
+                    if (const auto shared = SharedLesson(order[e], order[i])) {
+                        found.emplace(order[i], std::pair{std::size_t{order[e]}, *shared});
+                        break;
+                    }
+                }
+            }
+            begin = end;
+        }
+        return found;
+    }
+
     std::optional<std::size_t> SharedLesson(std::size_t a, std::size_t b) const {
-        for (const std::size_t lesson : membership[a]) {
-            if (std::find(membership[b].begin(), membership[b].end(), lesson) !=
-                membership[b].end()) {
+        const auto of = membership.LessonsOf(b);
+        for (const std::uint32_t lesson : membership.LessonsOf(a)) {
+            if (std::find(of.begin(), of.end(), lesson) != of.end()) {
                 return lesson;
             }
         }
@@ -257,13 +323,13 @@ private:
     }
 
     void CheckText(const LayoutRecord& record, std::size_t column) {
-        const NumberedText& field = record.texts[column];
+        const NumberedText field = record.Text(column);
         const std::string what = RecordName(record) + ", " + ColumnNames[spanish ? 1 : 0][column];
         if (field.text.empty()) {
             // Spanish data sets pair German with Spanish only; their French column may be empty.
             if (!(spanish && column == 2)) {
                 Add(Severity::Error, FindingKind::EmptyText,
-                    field.line != 0 ? field.line : record.lesson.line, what + " ist leer");
+                    field.line != 0 ? field.line : record.Lesson().line, what + " ist leer");
             }
             return;
         }
@@ -275,7 +341,7 @@ private:
             Add(Severity::Error, FindingKind::Parentheses, field.line, quoted + ": " + parentheses);
         }
         if (field.text.front() == ' ' || field.text.back() == ' ' ||
-            field.text.find("  ") != std::string::npos) {
+            field.text.find("  ") != std::string_view::npos) {
             Add(Severity::Warning, FindingKind::Blanks, field.line,
                 quoted + ": Leerzeichen am Anfang, am Ende oder doppelt; eine getippte Antwort "
                          "trifft den Text so womöglich nie");
@@ -284,12 +350,12 @@ private:
     }
 
     void CheckAccents(const NumberedText& field, const std::string& what) {
-        const std::string decoded = DecodeAccents(field.text);
+        const std::string decoded = DecodeAccents(std::string(field.text));
         if (decoded == field.text) {
             return;
         }
         std::string message = what + " erscheint im Spiel als " + Quoted(decoded);
-        if (field.text.find('$') != std::string::npos) {
+        if (field.text.find('$') != std::string_view::npos) {
             message += " („$“ wird immer zu „ç“)";
         }
         Add(Severity::Warning, FindingKind::AccentEscape, field.line, message);
@@ -297,15 +363,15 @@ private:
 
     DataSetLayout layout;
     bool spanish;
+    LessonMembership membership;
     CheckReport report;
-    std::vector<std::vector<std::size_t>> membership; // per record: its lessons
     std::vector<std::size_t> lessonSizes;
 };
 
 } // namespace
 
-CheckReport CheckDataSet(const std::vector<std::string>& lines, bool spanish) {
-    return Checker(lines, spanish).Run();
+CheckReport CheckDataSet(const TextLines& lines, bool spanish, bool full) {
+    return Checker(lines, spanish).Run(full);
 }
 
 std::size_t CheckReport::Count(Severity severity) const {
@@ -314,13 +380,13 @@ std::size_t CheckReport::Count(Severity severity) const {
                       [&](const Finding& f) { return f.severity == severity; }));
 }
 
-std::string FormShapeProblem(const std::string& text) {
+std::string FormShapeProblem(std::string_view text) {
     if (text.empty() || text.front() != '/') {
         return {};
     }
     const auto pieces = SlashPieces(text);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const std::string& piece = pieces[i];
+        const std::string_view piece = pieces[i];
         const bool last = i + 1 == pieces.size();
         const std::string number = std::to_string(i + 1) + ". Antwort";
         if (last && piece.empty() && i > 0) {
@@ -332,7 +398,7 @@ std::string FormShapeProblem(const std::string& text) {
         if (!last && piece.back() != ' ') {
             return "vor dem " + std::to_string(i + 2) + ". Schrägstrich fehlt das Leerzeichen";
         }
-        const std::string form = last ? piece : piece.substr(0, piece.size() - 1);
+        const std::string_view form = last ? piece : piece.substr(0, piece.size() - 1);
         if (form.front() == ' ') {
             return "die " + number + " beginnt mit einem Leerzeichen";
         }
@@ -345,11 +411,12 @@ std::string FormShapeProblem(const std::string& text) {
     return {};
 }
 
-std::string ParenthesesProblem(const std::string& text) {
+std::string ParenthesesProblem(std::string_view text) {
     // Optional parts are expanded form by form, so a pair must not reach across a slash.
-    const std::vector<std::string> forms =
-        !text.empty() && text.front() == '/' ? SlashPieces(text) : std::vector<std::string>{text};
-    for (const std::string& form : forms) {
+    const std::vector<std::string_view> forms = !text.empty() && text.front() == '/'
+                                                    ? SlashPieces(text)
+                                                    : std::vector<std::string_view>{text};
+    for (const std::string_view form : forms) {
         int depth = 0;
         for (const char c : form) {
             if (c == '(') {

@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "TextLines.h"
 
 namespace lingomat {
 
@@ -46,8 +49,8 @@ struct Finding {
 };
 
 struct CheckReport {
-    std::vector<std::string> summary; // UTF-8 lines: header, version, lessons, record counts
-    std::vector<Finding> findings;    // ordered by line
+    TextLines summary;             // UTF-8 lines: header, version, lessons, record counts
+    std::vector<Finding> findings; // ordered by line
     std::size_t lessonCount = 0;
     std::size_t recordCount = 0;
 
@@ -55,13 +58,15 @@ struct CheckReport {
 };
 
 // Checks the decoded lines (Windows-1252) of a data set. In a Spanish data set the French
-// column may stay empty, as those sets pair German with Spanish only.
-CheckReport CheckDataSet(const std::vector<std::string>& lines, bool spanish);
+// column may stay empty, as those sets pair German with Spanish only. Not in full, there is no
+// summary and none of the learner's findings (warnings all), which a large data set spares
+// much memory when only its errors matter.
+CheckReport CheckDataSet(const TextLines& lines, bool spanish, bool full = true);
 
 // What is wrong with the shape of a several-answer text ("/form /form"), or "" when nothing is.
-std::string FormShapeProblem(const std::string& text);
+std::string FormShapeProblem(std::string_view text);
 
 // What is wrong with the parentheses of a text, or "" when they pair up.
-std::string ParenthesesProblem(const std::string& text);
+std::string ParenthesesProblem(std::string_view text);
 
 } // namespace lingomat

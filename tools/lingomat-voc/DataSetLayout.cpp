@@ -1,5 +1,6 @@
 #include "DataSetLayout.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace lingomat {
@@ -10,10 +11,26 @@ const std::string Header = "### Lingomatdata";
 // Walks the lines as the stream reader hands them to the loader, keeping line numbers.
 class LineCursor {
 public:
-    explicit LineCursor(const std::vector<std::string>& lines) : lines(lines) {}
+    explicit LineCursor(const TextLines& lines) : lines(lines) {}
 
     bool AtEnd() const { return atEnd; }
     std::size_t LineNumber() const { return index + 1; }
+    std::size_t Index() const { return index; }
+    std::size_t Offset() const { return offset; }
+
+    // Passes over the lines that ReadLine would hand out.
+    void Skip(std::size_t count) {
+        if (count == 0) {
+            return;
+        }
+        offset = 0;
+        if (index + count > lines.size()) {
+            index = lines.size();
+            atEnd = true;
+        } else {
+            index += count;
+        }
+    }
 
     NumberedText ReadLine() {
         if (index >= lines.size()) {
@@ -31,7 +48,7 @@ public:
             atEnd = true;
             return false;
         }
-        const std::string& line = lines[index];
+        const std::string_view line = lines[index];
         if (offset >= line.size() || line[offset] != '#') {
             return false;
         }
@@ -48,20 +65,46 @@ public:
     std::size_t RemainingLines() const { return index < lines.size() ? lines.size() - index : 0; }
 
 private:
-    const std::vector<std::string>& lines;
+    const TextLines& lines;
     std::size_t index = 0;
     std::size_t offset = 0;
     bool atEnd = false;
 };
 
-std::string WithoutTrailingBlanks(std::string text) {
+std::string_view WithoutTrailingBlanks(std::string_view text) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) {
-        text.pop_back();
+        text.remove_suffix(1);
     }
     return text;
 }
 
 } // namespace
+
+LayoutRecord::LayoutRecord(const TextLines& lines, std::size_t first, std::size_t offset,
+                           bool withWordClass, bool complete)
+    : lines(&lines), first(first), offset(static_cast<std::uint32_t>(offset)),
+      withWordClass(withWordClass), complete(complete) {}
+
+NumberedText LayoutRecord::Field(std::size_t index) const {
+    const std::size_t at = first + index;
+    if (at >= lines->size()) {
+        return {};
+    }
+    std::string_view text = (*lines)[at];
+    if (index == 0) {
+        text.remove_prefix(std::min<std::size_t>(offset, text.size()));
+    }
+    return {text, at + 1};
+}
+
+NumberedText LayoutRecord::WordClass() const {
+    return withWordClass ? Field(1) : NumberedText{};
+}
+
+NumberedText LayoutRecord::Text(std::size_t column) const {
+    // Stored French first, German last.
+    return Field((withWordClass ? 2 : 1) + (2 - column));
+}
 
 int ParseVersion(const std::string& line) {
     std::size_t i = 0;
@@ -85,13 +128,13 @@ int ParseVersion(const std::string& line) {
     return static_cast<int>(negative ? -value : value);
 }
 
-DataSetLayout ParseDataSetLayout(const std::vector<std::string>& lines) {
+DataSetLayout ParseDataSetLayout(const TextLines& lines) {
     DataSetLayout layout;
     LineCursor cursor(lines);
     if (!lines.empty() && lines[0] == Header) {
         layout.hasHeader = true;
         cursor.ReadLine();
-        layout.versionLine = cursor.ReadLine().text;
+        layout.versionLine = std::string(cursor.ReadLine().text);
         layout.version = ParseVersion(layout.versionLine);
     }
     const bool withWordClass = layout.version == 1;
@@ -112,22 +155,16 @@ DataSetLayout ParseDataSetLayout(const std::vector<std::string>& lines) {
             layout.namelessLessonCodes.push_back(std::move(code));
             continue;
         }
-        name.text = WithoutTrailingBlanks(std::move(name.text));
-        code.text = WithoutTrailingBlanks(std::move(code.text));
+        name.text = WithoutTrailingBlanks(name.text);
+        code.text = WithoutTrailingBlanks(code.text);
         layout.lessons.push_back({std::move(name), std::move(code)});
     }
+    const std::size_t recordLines = withWordClass ? 5 : 4;
     while (sectionGoesOn(2)) {
-        LayoutRecord record;
-        record.lesson = cursor.ReadLine();
-        if (withWordClass) {
-            record.wordClass = cursor.ReadLine();
-        }
-        // Stored French first, German last.
-        for (int column = 2; column >= 0; --column) {
-            record.texts[static_cast<std::size_t>(column)] = cursor.ReadLine();
-        }
-        record.complete = !cursor.AtEnd();
-        layout.records.push_back(std::move(record));
+        const std::size_t first = cursor.Index();
+        const std::size_t offset = cursor.Offset();
+        cursor.Skip(recordLines);
+        layout.records.emplace_back(lines, first, offset, withWordClass, !cursor.AtEnd());
     }
     if (layout.sectionClosed[2] && cursor.RemainingLines() > 0) {
         layout.firstUnreadLine = cursor.LineNumber();

@@ -2,8 +2,12 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "TextLines.h"
 
 namespace lingomat {
 
@@ -11,8 +15,9 @@ namespace lingomat {
 // line to edit. The lines are taken apart in the order and with the quirks of the loader
 // (a line that merely starts with "#" closes a section there, and only its first two
 // characters are consumed; a lesson pair reads its code line even when that is "#").
+// The texts point into the lines the layout was parsed from, which must outlive it.
 struct NumberedText {
-    std::string text;
+    std::string_view text;
     std::size_t line = 0; // 1-based; 0 when the data ended before this line
 };
 
@@ -21,17 +26,33 @@ struct LayoutLesson {
     NumberedText code;
 };
 
-struct LayoutRecord {
-    NumberedText lesson;
-    NumberedText wordClass;            // only in version 1 files
-    std::array<NumberedText, 3> texts; // by column: German, English or Spanish, French
-    bool complete = true;              // false when the data ended within the group
+// A record's lines follow each other, so it keeps where they start rather than each text: a
+// data set of a million records would otherwise hold its texts a second time.
+class LayoutRecord {
+public:
+    LayoutRecord(const TextLines& lines, std::size_t first, std::size_t offset, bool withWordClass,
+                 bool complete);
+
+    NumberedText Lesson() const { return Field(0); }
+    NumberedText WordClass() const; // only in version 1 files
+    // By column: German, English or Spanish, French.
+    NumberedText Text(std::size_t column) const;
+    bool Complete() const { return complete; } // false when the data ended within the group
+
+private:
+    NumberedText Field(std::size_t index) const;
+
+    const TextLines* lines;
+    std::size_t first;    // index of the lesson line
+    std::uint32_t offset; // characters of the lesson line that section ends took
+    bool withWordClass;
+    bool complete;
 };
 
 // A line that starts a section end without being exactly "#": its rest is read as a line.
 struct OddSectionEnd {
     std::size_t line;
-    std::string text;
+    std::string_view text;
 };
 
 struct DataSetLayout {
@@ -51,7 +72,7 @@ struct DataSetLayout {
     std::size_t unreadLineCount = 0;
 };
 
-DataSetLayout ParseDataSetLayout(const std::vector<std::string>& lines);
+DataSetLayout ParseDataSetLayout(const TextLines& lines);
 
 // The value of the version line, read like C's atoi (leading number, 0 when none) but without
 // its overflow.

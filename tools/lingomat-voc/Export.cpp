@@ -28,7 +28,7 @@ std::vector<Language> LanguagesOf(bool spanish) {
     return {{0, "Deutsch", "de"}, {1, "Englisch", "en"}, {2, "Französisch", "fr"}};
 }
 
-const char* WordClassName(const std::string& stored) {
+const char* WordClassName(std::string_view stored) {
     return stored == "n" ? "Nomen" : stored == "v" ? "Verb" : stored == "a" ? "Adjektiv" : "";
 }
 
@@ -49,8 +49,8 @@ std::string CsvField(const std::string& text) {
     return quoted + "\"";
 }
 
-QString Q(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
+QString Q(std::string_view cp1252) {
+    return QString::fromStdString(Cp1252ToUtf8(std::string(cp1252)));
 }
 
 QJsonObject Numbered(const NumberedText& text) {
@@ -69,16 +69,16 @@ std::string LayoutJson(const DataSetLayout& layout, const LessonMembership& memb
     for (std::size_t r = 0; r < layout.records.size(); ++r) {
         const auto& record = layout.records[r];
         QJsonArray inLessons;
-        for (const std::size_t l : membership.LessonsOf(r)) {
+        for (const std::uint32_t l : membership.LessonsOf(r)) {
             inLessons.append(static_cast<qint64>(l));
         }
-        records.append(QJsonObject{{QStringLiteral("lesson"), Numbered(record.lesson)},
-                                   {QStringLiteral("wordClass"), Numbered(record.wordClass)},
-                                   {QStringLiteral("texts"),
-                                    QJsonArray{Numbered(record.texts[0]), Numbered(record.texts[1]),
-                                               Numbered(record.texts[2])}},
-                                   {QStringLiteral("complete"), record.complete},
-                                   {QStringLiteral("lessons"), inLessons}});
+        records.append(QJsonObject{
+            {QStringLiteral("lesson"), Numbered(record.Lesson())},
+            {QStringLiteral("wordClass"), Numbered(record.WordClass())},
+            {QStringLiteral("texts"), QJsonArray{Numbered(record.Text(0)), Numbered(record.Text(1)),
+                                                 Numbered(record.Text(2))}},
+            {QStringLiteral("complete"), record.Complete()},
+            {QStringLiteral("lessons"), inLessons}});
     }
     const QJsonObject root{
         {QStringLiteral("header"), layout.hasHeader},
@@ -92,8 +92,7 @@ std::string LayoutJson(const DataSetLayout& layout, const LessonMembership& memb
 
 } // namespace
 
-ExportOutcome ExportDataSet(const std::vector<std::string>& lines, bool spanish,
-                            ExportFormat format, bool utf8) {
+ExportOutcome ExportDataSet(const TextLines& lines, bool spanish, ExportFormat format, bool utf8) {
     const DataSetLayout layout = ParseDataSetLayout(lines);
     const auto languages = LanguagesOf(spanish);
     const bool wordClasses = layout.version == 1;
@@ -110,15 +109,18 @@ ExportOutcome ExportDataSet(const std::vector<std::string>& lines, bool spanish,
             const auto& record = layout.records[r];
             std::string words;
             for (const auto& language : languages) {
-                words += CsvField(DecodeAccents(record.texts[language.column].text)) + ";";
+                words +=
+                    CsvField(DecodeAccents(std::string(record.Text(language.column).text))) + ";";
             }
             const std::string wordClass =
-                wordClasses ? std::string(";") + WordClassName(record.wordClass.text) : "";
-            const auto& lessons = membership.LessonsOf(r);
+                wordClasses ? std::string(";") + WordClassName(record.WordClass().text) : "";
+            const auto lessons = membership.LessonsOf(r);
             // One row per lesson: import takes the same words in several rows as one record.
             for (std::size_t i = 0; i < std::max<std::size_t>(lessons.size(), 1); ++i) {
                 const std::string lesson =
-                    lessons.empty() ? "" : DecodeAccents(layout.lessons[lessons[i]].name.text);
+                    lessons.empty()
+                        ? ""
+                        : DecodeAccents(std::string(layout.lessons[lessons[i]].name.text));
                 csv += words + CsvField(lesson) + wordClass + "\r\n";
                 ++rows;
             }
@@ -154,9 +156,9 @@ ExportOutcome ExportDataSet(const std::vector<std::string>& lines, bool spanish,
             for (std::size_t i = 0; i < languages.size(); ++i) {
                 writer.writeStartElement(QStringLiteral("translation"));
                 writer.writeAttribute(QStringLiteral("id"), QString::number(i));
-                writer.writeTextElement(
-                    QStringLiteral("text"),
-                    Q(DecodeAccents(layout.records[r].texts[languages[i].column].text)));
+                writer.writeTextElement(QStringLiteral("text"),
+                                        Q(DecodeAccents(std::string(
+                                            layout.records[r].Text(languages[i].column).text))));
                 writer.writeEndElement();
             }
             writer.writeEndElement();
@@ -167,8 +169,8 @@ ExportOutcome ExportDataSet(const std::vector<std::string>& lines, bool spanish,
         for (std::size_t l = 0; l < layout.lessons.size(); ++l) {
             writer.writeStartElement(QStringLiteral("container"));
             writer.writeTextElement(QStringLiteral("name"),
-                                    Q(DecodeAccents(layout.lessons[l].name.text)));
-            for (const std::size_t r : membership.RecordsOf(l)) {
+                                    Q(DecodeAccents(std::string(layout.lessons[l].name.text))));
+            for (const std::uint32_t r : membership.RecordsOf(l)) {
                 writer.writeEmptyElement(QStringLiteral("entry"));
                 writer.writeAttribute(QStringLiteral("id"), QString::number(r));
             }
@@ -182,7 +184,7 @@ ExportOutcome ExportDataSet(const std::vector<std::string>& lines, bool spanish,
                 writer.writeTextElement(QStringLiteral("name"),
                                         QString::fromUtf8(WordClassName(stored)));
                 for (std::size_t r = 0; r < layout.records.size(); ++r) {
-                    if (layout.records[r].wordClass.text == stored) {
+                    if (layout.records[r].WordClass().text == stored) {
                         writer.writeEmptyElement(QStringLiteral("entry"));
                         writer.writeAttribute(QStringLiteral("id"), QString::number(r));
                     }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "TextLines.h"
+
 namespace lingomat {
 
 enum class ExportFormat { Csv, Kvtml, Json };
@@ -18,7 +20,6 @@ struct ExportOutcome {
 // escapes become the characters they stand for. A Spanish data set has German and Spanish only.
 // Json is for scripts: the layout as the game reads it, texts as stored (UTF-8, escapes kept),
 // with line numbers and each record's lessons, so that no script parses the layout again.
-ExportOutcome ExportDataSet(const std::vector<std::string>& lines, bool spanish,
-                            ExportFormat format, bool utf8);
+ExportOutcome ExportDataSet(const TextLines& lines, bool spanish, ExportFormat format, bool utf8);
 
 } // namespace lingomat

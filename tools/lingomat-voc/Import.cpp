@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <stdexcept>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -63,35 +65,105 @@ std::string FormatMessage(const std::string& file, const ImportMessage& message)
     return text + ": Hinweis: " + message.text;
 }
 
+// Gives a container's memory back; assigning {} empties it but keeps its storage.
+template <typename Container> void Release(Container& container) {
+    Container().swap(container);
+}
+
+// The texts of all records in one buffer; a record keeps where its texts lie, offset and length
+// in one word. A list of a million rows held as strings of their own cost many times the file.
+class TextArena {
+public:
+    using Ref = std::uint64_t;
+
+    Ref Add(std::string_view text) {
+        // Stored texts are shorter than a stored line; longer ones were refused before.
+        if (text.size() > LengthMask) {
+            throw std::length_error("Text zu lang");
+        }
+        const Ref ref = (static_cast<Ref>(bytes.size()) << LengthBits) | text.size();
+        bytes.append(text);
+        return ref;
+    }
+    std::string_view Get(Ref ref) const {
+        return std::string_view(bytes).substr(ref >> LengthBits, ref & LengthMask);
+    }
+    std::size_t Size() const { return bytes.size(); }
+    void Truncate(std::size_t size) { bytes.resize(size); }
+    void Reserve(std::size_t size) { bytes.reserve(size); }
+    // Assigning an empty string would keep the memory in libstdc++.
+    void Release() { std::string().swap(bytes); }
+
+private:
+    static constexpr unsigned LengthBits = 24;
+    static constexpr Ref LengthMask = (Ref{1} << LengthBits) - 1;
+    std::string bytes;
+};
+
 struct StoredRecord {
     std::size_t line;
-    std::array<std::string, 3> texts; // by data set column
-    std::vector<std::string> lessons;
-    std::string wordClass;
+    std::array<TextArena::Ref, 3> texts; // by data set column
+    std::uint32_t firstLesson;
+    std::uint32_t moreLessons; // 1 + index of the record's further lessons, 0 when none
+    char wordClass;            // 'n', 'v', 'a', or 0 for none
 };
 
 class Importer {
 public:
     Importer(const std::string& inputPath, const std::string& outputPath,
-             const ImportOptions& options, WordList list)
-        : input(inputPath), output(outputPath), options(options), list(std::move(list)) {}
+             const ImportOptions& options)
+        : input(inputPath), output(outputPath), options(options) {}
 
-    ImportOutcome Run() {
+    // Takes a row as soon as it is read, so that a long list is never held as rows. Rows after
+    // a reading error are dropped: nothing will be written.
+    void Take(const WordList& reading, ImportRow& row) {
+        if (!started) {
+            Start(reading.languages);
+        }
+        for (; !refused && scanned < reading.messages.size(); ++scanned) {
+            refused = reading.messages[scanned].severity == ImportMessage::Severity::Error;
+        }
+        if (!refused) {
+            TakeRow(row);
+        }
+    }
+
+    // Room for the records of a list of that size with at most that many rows, so that they
+    // grow without being moved; never more than the list's own size, which a file of empty
+    // lines would otherwise ask many times over.
+    void Expect(std::size_t bytes, std::size_t rows) {
+        arena.Reserve(bytes);
+        records.reserve(std::min(rows, bytes / sizeof(StoredRecord)));
+    }
+
+    ImportOutcome Finish(WordList read) {
+        list = std::move(read);
+        if (!started) {
+            Start(list.languages);
+        }
+        for (ImportRow& row : list.rows) {
+            Take(list, row);
+        }
+        Release(list.rows);
+        Release(table);
+        // The messages in the order the whole list would have given them: reading, columns,
+        // rows; those of the rows only when neither of the others found an error.
         messages = list.messages;
         const bool anyLanguage =
             std::find(list.languages.begin(), list.languages.end(), true) != list.languages.end();
         // A file that could not be read at all has nothing more to say about its languages.
         if (anyLanguage || !HasErrors()) {
-            ChooseColumns();
+            messages.insert(messages.end(), columnMessages.begin(), columnMessages.end());
         }
         if (!HasErrors()) {
-            for (const ImportRow& row : list.rows) {
-                TakeRow(row);
-            }
+            messages.insert(messages.end(), rowMessages.begin(), rowMessages.end());
+        } else {
+            Release(records);
+            arena.Release();
         }
-        // What is taken is no longer needed; a long list would otherwise be held three times.
-        list.rows = {};
-        recordOfTexts = {};
+        Release(columnMessages);
+        Release(rowMessages);
+        sink = &messages;
         if (!HasErrors() && records.empty()) {
             Add(ImportMessage::Severity::Error, 0, 0, "Die Liste enthält keine Vokabeln");
         }
@@ -125,7 +197,7 @@ public:
 private:
     void Add(ImportMessage::Severity severity, std::size_t line, std::size_t column,
              std::string text) {
-        messages.push_back({severity, line, column, std::move(text)});
+        sink->push_back({severity, line, column, std::move(text)});
     }
 
     bool HasErrors() const {
@@ -134,9 +206,20 @@ private:
         });
     }
 
+    void Start(const std::array<bool, ImportLanguageCount>& has) {
+        started = true;
+        languages = has;
+        sink = &columnMessages;
+        ChooseColumns();
+        sink = &rowMessages;
+        refused = std::any_of(columnMessages.begin(), columnMessages.end(), [](const auto& m) {
+            return m.severity == ImportMessage::Severity::Error;
+        });
+    }
+
     // Column 1 of a data set holds English or Spanish; the output name tells the game which.
     void ChooseColumns() {
-        const auto& has = list.languages;
+        const auto& has = languages;
         const bool english = has[1];
         spanish = has[3];
         const std::string name = fs::path(output).filename().string();
@@ -225,9 +308,7 @@ private:
         return true;
     }
 
-    void TakeRow(const ImportRow& row) {
-        StoredRecord record;
-        record.line = row.line;
+    void TakeRow(ImportRow& row) {
         bool sound = true;
         bool empty = true;
         for (std::size_t column = 0; column < 3; ++column) {
@@ -244,11 +325,11 @@ private:
                                                  "Der französische Text"};
         for (std::size_t column = 0; column < 3; ++column) {
             const std::size_t language = sourceOfColumn[column];
-            ImportCell cell = row.texts[language];
+            ImportCell& cell = row.texts[language];
             const std::string what =
                 column == 1 && spanish ? "Der spanische Text" : textNames[column];
             if (cell.text.empty()) {
-                if (list.languages[language]) {
+                if (languages[language]) {
                     Add(ImportMessage::Severity::Error, row.line, 0,
                         what + " fehlt; ergänzen Sie ihn oder löschen Sie die Zeile");
                     sound = false;
@@ -269,16 +350,17 @@ private:
                     what + " " + Quoted(cell.text) + ": " + parentheses);
                 sound = false;
             }
-            record.texts[column] = std::move(cell.text);
         }
-        if (const auto wordClass = WordClassForName(Cp1252ToUtf8(row.wordClass.text))) {
-            record.wordClass = *wordClass;
+        char wordClass = 0;
+        if (const auto known = WordClassForName(Cp1252ToUtf8(row.wordClass.text))) {
+            wordClass = known->empty() ? 0 : known->front();
         } else {
             Add(ImportMessage::Severity::Warning, row.wordClass.line, row.wordClass.column,
                 "Unbekannte Wortart " + Quoted(row.wordClass.text) +
                     " wird nicht übernommen (bekannt: n, v, a, Nomen, Verb, Adjektiv, Adverb)");
         }
-        for (ImportCell lesson : row.lessons) {
+        std::vector<std::string*> names;
+        for (ImportCell& lesson : row.lessons) {
             if (!StorableText(lesson.text, lesson.line, lesson.column, "Der Lektionsname")) {
                 sound = false;
             } else if (!lesson.text.empty() && lesson.text.front() == '#') {
@@ -289,38 +371,130 @@ private:
                         "Sie den Namen");
                 sound = false;
             }
-            if (std::find(record.lessons.begin(), record.lessons.end(), lesson.text) ==
-                record.lessons.end()) {
-                record.lessons.push_back(lesson.text);
-            }
+            names.push_back(&lesson.text);
         }
-        if (record.lessons.empty()) {
-            record.lessons.push_back(FileLesson());
+        if (names.empty()) {
+            FileLesson();
         }
         if (!sound) {
             return;
         }
+        const std::size_t arenaSize = arena.Size();
+        StoredRecord record{row.line, {}, 0, 0, wordClass};
+        for (std::size_t column = 0; column < 3; ++column) {
+            record.texts[column] = arena.Add(row.texts[sourceOfColumn[column]].text);
+        }
+        if (names.empty()) {
+            record.firstLesson = LessonId(fileLesson);
+        }
+        for (std::size_t l = 0; l < names.size(); ++l) {
+            const std::uint32_t id = LessonId(*names[l]);
+            if (l == 0) {
+                record.firstLesson = id;
+            } else {
+                AddLesson(record, id);
+            }
+        }
         // The same words twice would be asked twice in a lesson; one record with both lessons
         // keeps every lesson complete.
-        const auto [earlier, added] = recordOfTexts.emplace(record.texts, records.size());
-        if (!added) {
-            StoredRecord& first = records[earlier->second];
-            for (const auto& lesson : record.lessons) {
-                if (std::find(first.lessons.begin(), first.lessons.end(), lesson) ==
-                    first.lessons.end()) {
-                    first.lessons.push_back(lesson);
-                }
-            }
-            if (first.wordClass.empty()) {
-                first.wordClass = record.wordClass;
-            }
-            Add(ImportMessage::Severity::Note, row.line, 0,
-                "dieselben Wörter wie Zeile " + std::to_string(first.line) +
-                    "; als ein Datensatz übernommen");
-            ++mergedRows;
+        records.push_back(record);
+        const std::size_t earlier = FindOrInsert(records.size() - 1);
+        if (earlier == records.size() - 1) {
             return;
         }
-        records.push_back(std::move(record));
+        records.pop_back();
+        arena.Truncate(arenaSize);
+        StoredRecord& first = records[earlier];
+        ForEachLesson(record, [&](std::uint32_t id) { AddLesson(first, id); });
+        if (first.wordClass == 0) {
+            first.wordClass = record.wordClass;
+        }
+        Add(ImportMessage::Severity::Note, row.line, 0,
+            "dieselben Wörter wie Zeile " + std::to_string(first.line) +
+                "; als ein Datensatz übernommen");
+        ++mergedRows;
+    }
+
+    std::uint32_t LessonId(const std::string& name) {
+        const auto [at, added] =
+            lessonIds.emplace(name, static_cast<std::uint32_t>(lessonNames.size()));
+        if (added) {
+            lessonNames.push_back(name);
+        }
+        return at->second;
+    }
+
+    template <typename Visit> void ForEachLesson(const StoredRecord& record, Visit visit) const {
+        visit(record.firstLesson);
+        if (record.moreLessons != 0) {
+            for (const std::uint32_t id : moreLessons[record.moreLessons - 1]) {
+                visit(id);
+            }
+        }
+    }
+
+    // Adds a lesson to a record that does not have it yet, after its others.
+    void AddLesson(StoredRecord& record, std::uint32_t id) {
+        bool has = false;
+        ForEachLesson(record, [&](std::uint32_t other) { has = has || other == id; });
+        if (has) {
+            return;
+        }
+        if (record.moreLessons == 0) {
+            moreLessons.emplace_back();
+            record.moreLessons = static_cast<std::uint32_t>(moreLessons.size());
+        }
+        moreLessons[record.moreLessons - 1].push_back(id);
+    }
+
+    std::size_t HashOf(const StoredRecord& record) const {
+        std::size_t hash = 0;
+        for (const TextArena::Ref text : record.texts) {
+            hash = hash * 1000003 ^ std::hash<std::string_view>{}(arena.Get(text));
+        }
+        return hash;
+    }
+
+    bool SameTexts(const StoredRecord& a, const StoredRecord& b) const {
+        for (std::size_t column = 0; column < 3; ++column) {
+            if (arena.Get(a.texts[column]) != arena.Get(b.texts[column])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The earlier record with the texts of this one, or this one after noting it. An open
+    // table of record numbers: a map of the texts held every text a second time.
+    std::size_t FindOrInsert(std::size_t index) {
+        if ((records.size() + 1) * 2 > table.size()) {
+            std::vector<std::uint32_t> larger(std::max<std::size_t>(64, table.size() * 2), 0);
+            for (const std::uint32_t slot : table) {
+                if (slot != 0) {
+                    Place(larger, slot);
+                }
+            }
+            table = std::move(larger);
+        }
+        const std::size_t mask = table.size() - 1;
+        for (std::size_t at = HashOf(records[index]) & mask;; at = (at + 1) & mask) {
+            if (table[at] == 0) {
+                table[at] = static_cast<std::uint32_t>(index + 1);
+                return index;
+            }
+            if (SameTexts(records[table[at] - 1], records[index])) {
+                return table[at] - 1;
+            }
+        }
+    }
+
+    void Place(std::vector<std::uint32_t>& slots, std::uint32_t slot) const {
+        const std::size_t mask = slots.size() - 1;
+        std::size_t at = HashOf(records[slot - 1]) & mask;
+        while (slots[at] != 0) {
+            at = (at + 1) & mask;
+        }
+        slots[at] = slot;
     }
 
     const std::string& FileLesson() {
@@ -334,61 +508,87 @@ private:
         return fileLesson;
     }
 
-    std::vector<std::string> BuildLines() {
-        // Hashed look-ups: a list of 100,000 lessons must not compare every lesson with every
+    TextLines BuildLines() {
+        // Lessons by number: a list of 100,000 lessons must not compare every lesson with every
         // other one, nor every record with every lesson.
-        std::unordered_map<std::string, std::size_t> indexOfName;
-        std::vector<std::string> names;
-        const auto note = [&](const std::string& name) {
-            if (indexOfName.emplace(name, names.size()).second) {
-                names.push_back(name);
+        constexpr auto none = static_cast<std::uint32_t>(-1);
+        std::vector<std::uint32_t> place(lessonNames.size(), none);
+        std::vector<std::uint32_t> order;
+        const auto note = [&](std::uint32_t id) {
+            if (place[id] == none) {
+                place[id] = static_cast<std::uint32_t>(order.size());
+                order.push_back(id);
             }
         };
-        std::unordered_set<std::string> used;
+        std::vector<bool> used(lessonNames.size(), false);
         for (const auto& record : records) {
-            used.insert(record.lessons.begin(), record.lessons.end());
+            ForEachLesson(record, [&](std::uint32_t id) { used[id] = true; });
         }
         for (const auto& name : list.lessonOrder) {
-            if (used.count(name) != 0) {
-                note(name);
+            if (const auto found = lessonIds.find(name);
+                found != lessonIds.end() && used[found->second]) {
+                note(found->second);
             }
         }
         for (const auto& record : records) {
-            for (const auto& lesson : record.lessons) {
-                note(lesson);
-            }
+            ForEachLesson(record, note);
         }
-        std::vector<std::string> lines = {"### Lingomatdata", "1"};
+        const std::size_t codeSize = LessonCode(0, order.size()).size();
+        std::size_t bytes = arena.Size() + input.size() + 64;
+        for (const std::uint32_t id : order) {
+            bytes += lessonNames[id].size() + codeSize;
+        }
+        for (const auto& record : records) {
+            ForEachLesson(record, [&](std::uint32_t) { bytes += codeSize + 1; });
+            ++bytes;
+        }
+        TextLines lines;
+        lines.Reserve(2 * order.size() + 5 * records.size() + 6, bytes);
+        lines.push_back("### Lingomatdata");
+        lines.push_back("1");
         lines.push_back("Importiert aus " + Utf8ToCp1252(fs::path(input).filename().string()).text);
         lines.push_back("#");
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            lessons.push_back({names[i], LessonCode(i, names.size()), 0});
-            lines.push_back(names[i]);
+        lessons.reserve(order.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            lessons.push_back({std::move(lessonNames[order[i]]), LessonCode(i, order.size()), 0});
+            lines.push_back(lessons.back().name);
             lines.push_back(lessons.back().code);
         }
         lines.push_back("#");
-        for (auto& record : records) {
-            std::string lessonLine;
-            for (const auto& lesson : record.lessons) {
-                LessonSummary& entry = lessons[indexOfName.at(lesson)];
-                lessonLine += (lessonLine.empty() ? "" : " ") + entry.code;
+        for (const auto& record : records) {
+            lines.StartLine();
+            bool firstCode = true;
+            ForEachLesson(record, [&](std::uint32_t id) {
+                LessonSummary& entry = lessons[place[id]];
+                if (!firstCode) {
+                    lines.AppendToLast(" ");
+                }
+                firstCode = false;
+                lines.AppendToLast(entry.code);
                 ++entry.count;
-            }
-            lines.push_back(std::move(lessonLine));
-            lines.push_back(std::move(record.wordClass));
-            lines.push_back(std::move(record.texts[2]));
-            lines.push_back(std::move(record.texts[1]));
-            lines.push_back(std::move(record.texts[0]));
+            });
+            lines.push_back(record.wordClass == 0 ? std::string_view()
+                                                  : std::string_view(&record.wordClass, 1));
+            lines.push_back(arena.Get(record.texts[2]));
+            lines.push_back(arena.Get(record.texts[1]));
+            lines.push_back(arena.Get(record.texts[0]));
         }
         lines.push_back("#");
+        recordCount = records.size();
+        Release(records);
+        Release(moreLessons);
+        Release(lessonIds);
+        Release(lessonNames);
+        arena.Release();
         return lines;
     }
 
     // The data set must pass the check the players use; the empty texts of a language the
-    // list does not have were reported above already.
-    void CheckLines(const std::vector<std::string>& lines) {
+    // list does not have were reported above already. The learner's findings are warnings,
+    // which do not count here.
+    void CheckLines(const TextLines& lines) {
         const CheckReport report =
-            CheckDataSet(lines, IsSpanishDataSet(fs::path(output).filename().string()));
+            CheckDataSet(lines, IsSpanishDataSet(fs::path(output).filename().string()), false);
         for (const auto& finding : report.findings) {
             if (finding.severity == Severity::Error && finding.kind != FindingKind::EmptyText) {
                 Add(ImportMessage::Severity::Error, 0, 0,
@@ -397,8 +597,9 @@ private:
         }
     }
 
-    std::vector<std::string> Summary() const {
-        std::vector<std::string> summary = {"Importiert: " + input};
+    TextLines Summary() const {
+        TextLines summary;
+        summary.push_back("Importiert: " + input);
         for (const auto& note : list.readingNotes) {
             summary.push_back("  " + note);
         }
@@ -410,7 +611,7 @@ private:
                               std::to_string(lesson.count) +
                               (lesson.count == 1 ? " Datensatz" : " Datensätze"));
         }
-        summary.push_back("Datensätze: " + std::to_string(records.size()));
+        summary.push_back("Datensätze: " + std::to_string(recordCount));
         if (skippedRows != 0) {
             summary.push_back("Übersprungen (ohne Wörter): " + std::to_string(skippedRows));
         }
@@ -433,11 +634,23 @@ private:
     std::string output;
     ImportOptions options;
     WordList list;
+    std::array<bool, ImportLanguageCount> languages{};
+    bool started = false;
+    bool refused = false;    // a reading or column error: no more rows are taken
+    std::size_t scanned = 0; // reading messages looked at for errors
     std::vector<ImportMessage> messages;
+    std::vector<ImportMessage> columnMessages;
+    std::vector<ImportMessage> rowMessages;
+    std::vector<ImportMessage>* sink = &rowMessages;
     bool spanish = false;
     std::array<std::size_t, 3> sourceOfColumn = {0, 1, 2};
+    TextArena arena;
     std::vector<StoredRecord> records;
-    std::map<std::array<std::string, 3>, std::size_t> recordOfTexts;
+    std::vector<std::vector<std::uint32_t>> moreLessons;
+    std::vector<std::uint32_t> table; // 1 + record number, 0 for a free slot
+    std::unordered_map<std::string, std::uint32_t> lessonIds;
+    std::vector<std::string> lessonNames;
+    std::size_t recordCount = 0;
     std::vector<LessonSummary> lessons;
     std::string fileLesson;
     std::size_t skippedRows = 0;
@@ -521,8 +734,12 @@ std::optional<std::string> ParseImportOptions(const std::vector<std::string>& ar
     return std::nullopt;
 }
 
-ImportOutcome ImportWordList(const std::string& inputPath, const std::string& content,
-                             const std::string& outputPath, const ImportOptions& options) {
+namespace {
+
+// owned, when given, holds the content and is emptied once the list is read.
+ImportOutcome ImportFrom(const std::string& inputPath, const std::string& content,
+                         std::string* owned, const std::string& outputPath,
+                         const ImportOptions& options) {
     std::string extension = fs::path(inputPath).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -534,15 +751,37 @@ ImportOutcome ImportWordList(const std::string& inputPath, const std::string& co
     settings.columns = options.columns;
     settings.noHeader = options.noHeader;
     settings.spanish = options.spanish;
+    Importer importer(inputPath, outputPath, options);
     if (extension == ".apkg" || extension == ".colpkg") {
         list = ReadAnkiWordList(content, settings);
     } else if (kvtml) {
         list = ReadKvtmlWordList(content, options.encoding);
     } else {
-        list = ReadCsvWordList(content, settings);
+        importer.Expect(content.size(),
+                        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) +
+                            1);
+        list = ReadCsvWordList(content, settings, [&](const WordList& reading, ImportRow& row) {
+            importer.Take(reading, row);
+        });
         list.readingNotes.insert(list.readingNotes.begin(), "Format: CSV/TSV");
     }
-    return Importer(inputPath, outputPath, options, std::move(list)).Run();
+    if (owned != nullptr) {
+        std::string().swap(*owned); // assigning "" would keep the memory
+    }
+    return importer.Finish(std::move(list));
+}
+
+} // namespace
+
+ImportOutcome ImportWordList(const std::string& inputPath, const std::string& content,
+                             const std::string& outputPath, const ImportOptions& options) {
+    return ImportFrom(inputPath, content, nullptr, outputPath, options);
+}
+
+ImportOutcome ImportWordList(const std::string& inputPath, std::string&& content,
+                             const std::string& outputPath, const ImportOptions& options) {
+    std::string owned = std::move(content);
+    return ImportFrom(inputPath, owned, &owned, outputPath, options);
 }
 
 std::string DefuseAccentEscapes(const std::string& text, std::vector<std::string>& changes) {

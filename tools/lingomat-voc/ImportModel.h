@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,5 +49,9 @@ struct WordList {
     std::vector<std::string> readingNotes;             // UTF-8 lines for the summary
     std::vector<ImportMessage> messages;
 };
+
+// Takes each row as it is read, instead of the list holding them all; told the list as read so
+// far (its languages are known before the first row).
+using RowSink = std::function<void(const WordList& reading, ImportRow& row)>;
 
 } // namespace lingomat

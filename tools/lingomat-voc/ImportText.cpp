@@ -165,7 +165,8 @@ DecodedInput DecodeInput(const std::string& bytes, std::optional<InputEncoding> 
     return result;
 }
 
-std::string ToStoredText(const PositionedText& text, std::vector<ImportMessage>& messages) {
+std::string ToStoredText(std::span<const PositionedChar> text,
+                         std::vector<ImportMessage>& messages) {
     std::string stored;
     stored.reserve(text.size());
     bool brokeLine = false;
@@ -210,6 +211,11 @@ std::string ToStoredText(const PositionedText& text, std::vector<ImportMessage>&
 }
 
 PositionedText Trimmed(const PositionedText& text) {
+    const auto trimmed = TrimmedView(text);
+    return PositionedText(trimmed.begin(), trimmed.end());
+}
+
+std::span<const PositionedChar> TrimmedView(std::span<const PositionedChar> text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     const auto blank = [](char32_t c) { return c == ' ' || c == '\t'; };
@@ -219,8 +225,7 @@ PositionedText Trimmed(const PositionedText& text) {
     while (end > begin && blank(text[end - 1].code)) {
         --end;
     }
-    return PositionedText(text.begin() + static_cast<std::ptrdiff_t>(begin),
-                          text.begin() + static_cast<std::ptrdiff_t>(end));
+    return text.subspan(begin, end - begin);
 }
 
 std::string PlainUtf8(const PositionedText& text) {

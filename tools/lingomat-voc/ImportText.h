@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -78,10 +79,12 @@ DecodedInput DecodeInput(const std::string& bytes, std::optional<InputEncoding> 
 // The Windows-1252 form of a text as a data set stores it. Line breaks inside the text become
 // blanks (a stored line cannot hold them) with a note; characters the data set cannot hold
 // are reported and replaced by '?'.
-std::string ToStoredText(const PositionedText& text, std::vector<ImportMessage>& messages);
+std::string ToStoredText(std::span<const PositionedChar> text,
+                         std::vector<ImportMessage>& messages);
 
 // Removes blanks and tabs at both ends.
 PositionedText Trimmed(const PositionedText& text);
+std::span<const PositionedChar> TrimmedView(std::span<const PositionedChar> text);
 
 // The UTF-8 form of plain text, for names and messages.
 std::string PlainUtf8(const PositionedText& text);

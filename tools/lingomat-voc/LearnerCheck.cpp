@@ -2,19 +2,21 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <set>
 #include <utility>
 
 #include "TextEncoding.h"
 #include "data/VocEntry.h"
 #include "game/SameQuestion.h"
+#include "matching/AccentEscapes.h"
 #include "matching/AnswerMatching.h"
 
 namespace lingomat {
 namespace {
 
-std::string Quoted(const std::string& cp1252) {
-    return "„" + Cp1252ToUtf8(cp1252) + "“";
+std::string Quoted(std::string_view cp1252) {
+    return "„" + Cp1252ToUtf8(std::string(cp1252)) + "“";
 }
 
 const char* ColumnLanguage(Language column, bool spanish) {
@@ -39,29 +41,67 @@ std::set<std::string> Forms(const std::string& text) {
     return {forms.begin(), forms.end()};
 }
 
-void AddAmbiguous(const DataSetLayout& layout, const std::deque<VocEntry>& records, bool spanish,
-                  std::vector<Finding>& findings) {
+// The askable records whose question reads like that of another record, in file order: only
+// they can be ambiguous. Hashes of the keys find them, so that the game's own test below runs
+// on these few records and not on a copy of every record of a large data set.
+std::vector<std::size_t> SharedQuestions(const DataSetLayout& layout, Language question,
+                                         const CorrectionOptions& options) {
+    std::vector<std::pair<std::size_t, std::size_t>> keys; // hash of the key, record
+    for (std::size_t r = 0; r < layout.records.size(); ++r) {
+        const std::string text(layout.records[r].Text(question).text);
+        if (IsAskable(text)) {
+            keys.emplace_back(std::hash<std::string>{}(QuestionKey(DecodeAccents(text), options)),
+                              r);
+        }
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::size_t> shared;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if ((i > 0 && keys[i - 1].first == keys[i].first) ||
+            (i + 1 < keys.size() && keys[i + 1].first == keys[i].first)) {
+            shared.push_back(keys[i].second);
+        }
+    }
+    std::sort(shared.begin(), shared.end());
+    return shared;
+}
+
+void AddAmbiguous(const DataSetLayout& layout, bool spanish, std::vector<Finding>& findings) {
     // The options a new player starts with.
     const CorrectionOptions options;
-    for (const auto& [question, answer] : Directions(spanish)) {
-        for (const auto& group : AmbiguousQuestions(records, question, answer, options)) {
-            std::vector<std::string> answers;
-            for (const std::size_t r : group) {
-                const auto& field = layout.records[r].texts[answer];
-                const std::string listed =
-                    Quoted(field.text) + " (Zeile " + std::to_string(field.line) + ")";
-                if (std::find(answers.begin(), answers.end(), listed) == answers.end()) {
-                    answers.push_back(listed);
+    const auto directions = Directions(spanish);
+    for (std::size_t d = 0; d < directions.size();) {
+        const Language question = directions[d].first;
+        const std::vector<std::size_t> shared = SharedQuestions(layout, question, options);
+        std::deque<VocEntry> records(shared.size());
+        for (std::size_t i = 0; i < shared.size(); ++i) {
+            for (Language column = 0; column < 3; ++column) {
+                records[i].SetText(column,
+                                   std::string(layout.records[shared[i]].Text(column).text));
+            }
+        }
+        for (; d < directions.size() && directions[d].first == question; ++d) {
+            const Language answer = directions[d].second;
+            for (const auto& group : AmbiguousQuestions(records, question, answer, options)) {
+                std::vector<std::string> answers;
+                for (const std::size_t i : group) {
+                    const NumberedText field = layout.records[shared[i]].Text(answer);
+                    const std::string listed =
+                        Quoted(field.text) + " (Zeile " + std::to_string(field.line) + ")";
+                    if (std::find(answers.begin(), answers.end(), listed) == answers.end()) {
+                        answers.push_back(listed);
+                    }
                 }
+                std::string list;
+                for (const auto& a : answers) {
+                    list += (list.empty() ? "" : ", ") + a;
+                }
+                const NumberedText first = layout.records[shared[group.front()]].Text(question);
+                findings.push_back({Severity::Warning, FindingKind::AmbiguousQuestion, first.line,
+                                    Direction(question, answer, spanish) + ": die Frage " +
+                                        Quoted(first.text) +
+                                        " hat verschiedene Antworten: " + list});
             }
-            std::string list;
-            for (const auto& a : answers) {
-                list += (list.empty() ? "" : ", ") + a;
-            }
-            const auto& first = layout.records[group.front()].texts[question];
-            findings.push_back({Severity::Warning, FindingKind::AmbiguousQuestion, first.line,
-                                Direction(question, answer, spanish) + ": die Frage " +
-                                    Quoted(first.text) + " hat verschiedene Antworten: " + list});
         }
     }
 }
@@ -70,8 +110,8 @@ void AddNeverAsked(const DataSetLayout& layout, bool spanish, std::vector<Findin
     const auto directions = Directions(spanish);
     for (const LayoutRecord& record : layout.records) {
         for (Language column = 0; column < 3; ++column) {
-            const NumberedText& field = record.texts[column];
-            if (IsAskable(field.text)) {
+            const NumberedText field = record.Text(column);
+            if (IsAskable(std::string(field.text))) {
                 continue;
             }
             std::string where;
@@ -93,8 +133,10 @@ void AddNeverAsked(const DataSetLayout& layout, bool spanish, std::vector<Findin
 
 void AddOptionalPartHints(const DataSetLayout& layout, std::vector<Finding>& findings) {
     for (const LayoutRecord& record : layout.records) {
-        for (const NumberedText& field : record.texts) {
-            if (const std::string plain = OptionalPartSpelling(field.text); !plain.empty()) {
+        for (Language column = 0; column < 3; ++column) {
+            const NumberedText field = record.Text(column);
+            if (const std::string plain = OptionalPartSpelling(std::string(field.text));
+                !plain.empty()) {
                 findings.push_back({Severity::Warning, FindingKind::CouldBeOptionalPart, field.line,
                                     "Hinweis: " + Quoted(field.text) + " ließe sich als " +
                                         Quoted(plain) + " schreiben"});
@@ -146,13 +188,7 @@ std::string OptionalPartSpelling(const std::string& text) {
 }
 
 void AddLearnerFindings(const DataSetLayout& layout, bool spanish, std::vector<Finding>& findings) {
-    std::deque<VocEntry> records(layout.records.size());
-    for (std::size_t r = 0; r < layout.records.size(); ++r) {
-        for (Language column = 0; column < 3; ++column) {
-            records[r].SetText(column, layout.records[r].texts[column].text);
-        }
-    }
-    AddAmbiguous(layout, records, spanish, findings);
+    AddAmbiguous(layout, spanish, findings);
     AddNeverAsked(layout, spanish, findings);
     AddOptionalPartHints(layout, findings);
 }

@@ -1,6 +1,8 @@
 #include "SourceText.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "TextEncoding.h"
 
@@ -10,30 +12,26 @@ namespace {
 constexpr unsigned char StoredAsDataEnd = 0xFF; // stored as 0
 constexpr unsigned char StoredAsFileEnd = 0xE5; // stored as 26, the text-mode end of file
 
-std::vector<std::string> SplitLines(const std::string& content) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    bool allCrLf = true;
+// Whether every line break is CR LF (and there is at least one).
+bool AllCrLf(std::string_view content) {
     std::size_t breaks = 0;
-    while (start < content.size()) {
-        const std::size_t end = content.find('\n', start);
-        if (end == std::string::npos) {
-            lines.push_back(content.substr(start));
-            break;
+    for (std::size_t end = content.find('\n'); end != std::string_view::npos;
+         end = content.find('\n', end + 1)) {
+        if (end == 0 || content[end - 1] != '\r') {
+            return false;
         }
         ++breaks;
-        if (end == start || content[end - 1] != '\r') {
-            allCrLf = false;
-        }
-        lines.push_back(content.substr(start, end - start));
-        start = end + 1;
     }
-    if (breaks > 0 && allCrLf) {
-        for (std::size_t i = 0; i < breaks; ++i) {
-            lines[i].pop_back();
+    return breaks > 0;
+}
+
+bool Ascii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
         }
     }
-    return lines;
+    return true;
 }
 
 } // namespace
@@ -41,11 +39,36 @@ std::vector<std::string> SplitLines(const std::string& content) {
 SourceText ParseSourceText(const std::string& utf8) {
     static const std::string byteOrderMark = "\xEF\xBB\xBF";
     const bool hasMark = utf8.compare(0, byteOrderMark.size(), byteOrderMark) == 0;
+    std::string_view content(utf8);
+    if (hasMark) {
+        content.remove_prefix(byteOrderMark.size());
+    }
+    const bool crLf = AllCrLf(content);
     SourceText result;
-    const auto rawLines = SplitLines(hasMark ? utf8.substr(byteOrderMark.size()) : utf8);
-    result.lines.reserve(rawLines.size());
-    for (std::size_t i = 0; i < rawLines.size(); ++i) {
-        Cp1252Conversion converted = Utf8ToCp1252(rawLines[i]);
+    result.lines.Reserve(
+        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1,
+        content.size());
+    // One line at a time straight into the result: a copy of every line first cost more than
+    // the file.
+    std::size_t start = 0;
+    for (std::size_t i = 0; start < content.size(); ++i) {
+        std::size_t end = content.find('\n', start);
+        const bool lastLine = end == std::string_view::npos;
+        if (lastLine) {
+            end = content.size();
+        }
+        std::string_view line = content.substr(start, end - start);
+        start = end + 1;
+        if (crLf && !lastLine) {
+            line.remove_suffix(1);
+        }
+        if (Ascii(line)) {
+            // ASCII is its own Windows-1252 form; neither of the bytes that end the data is
+            // ASCII.
+            result.lines.push_back(line);
+            continue;
+        }
+        const Cp1252Conversion converted = Utf8ToCp1252(std::string(line));
         for (const auto& p : converted.problems) {
             const bool invalid = p.kind == EncodingProblem::Kind::InvalidUtf8;
             result.problems.push_back(
@@ -59,7 +82,7 @@ SourceText ParseSourceText(const std::string& utf8) {
                 result.problems.push_back({SourceProblem::Kind::EndsData, i + 1, c + 1, byte});
             }
         }
-        result.lines.push_back(std::move(converted.text));
+        result.lines.push_back(converted.text);
     }
     return result;
 }

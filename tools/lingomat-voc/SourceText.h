@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "TextLines.h"
+
 namespace lingomat {
 
 // Something in a UTF-8 source that cannot become a line of a data set.
@@ -22,7 +24,7 @@ struct SourceProblem {
 
 // A source text: one line per stored line, the lines already in Windows-1252.
 struct SourceText {
-    std::vector<std::string> lines;
+    TextLines lines;
     std::vector<SourceProblem> problems;
 };
 

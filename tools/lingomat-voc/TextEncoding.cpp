@@ -42,11 +42,28 @@ std::vector<Utf8Char> DecodeUtf8(const std::string& utf8) {
 }
 
 bool IsValidUtf8(const std::string& utf8) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    // The decoder converts only when its result is taken.
-    const QString decoded =
-        decoder(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
-    return !decoder.hasError();
+    // Every byte of a multi-byte sequence is 0x80 or above, so each run of such bytes is valid
+    // on its own or not at all; only those runs go to the decoder, not a copy of a whole file.
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        std::size_t stop = pos;
+        while (stop < utf8.size() && static_cast<unsigned char>(utf8[stop]) >= 0x80) {
+            ++stop;
+        }
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+        // The decoder converts only when its result is taken.
+        const QString decoded =
+            decoder(QByteArrayView(utf8.data() + pos, static_cast<qsizetype>(stop - pos)));
+        if (decoder.hasError()) {
+            return false;
+        }
+        pos = stop;
+    }
+    return true;
 }
 
 std::string EncodeUtf8(char32_t codePoint) {

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <random>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 #include "DataSetCheck.h"
@@ -191,6 +192,50 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     return parsed;
 }
 
+// Hands the decoded lines of a data set file to take, one at a time, as the game's reader
+// hands them out. A file that ends without a terminator after its last line still gives it.
+template <typename Take> void ForEachVocLine(const std::string& path, Take take) {
+    VocFileReader reader;
+    reader.Open(path);
+    for (;;) {
+        const std::string line = reader.ReadLine();
+        if (reader.atEnd) {
+            // A line that the end of the data cut off still counts; the empty rest does not.
+            if (!line.empty()) {
+                take(line);
+            }
+            return;
+        }
+        take(line);
+    }
+}
+
+// Whether a file is a source text by its first bytes or its extension; nothing when only the
+// encoding of the whole file can tell.
+std::optional<bool> SourceTextByStart(const std::string& path, const std::string& firstBytes) {
+    if (firstBytes.rfind("\xEF\xBB\xBF", 0) == 0 || firstBytes.rfind("###", 0) == 0) {
+        return true;
+    }
+    if (firstBytes.rfind("\xDC\xDC\xDC", 0) == 0) { // "###" stored
+        return false;
+    }
+    const std::string extension = fs::path(path).extension().string();
+    if (extension == ".voc" || extension == ".VOC") {
+        return false;
+    }
+    if (extension == ".txt" || extension == ".TXT") {
+        return true;
+    }
+    return std::nullopt;
+}
+
+std::string FirstBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char bytes[3] = {};
+    in.read(bytes, sizeof bytes);
+    return std::string(bytes, static_cast<std::size_t>(in.gcount()));
+}
+
 // Why a file cannot be read, or nothing when it can.
 std::optional<std::string> ReadProblem(const std::string& path) {
     std::error_code error;
@@ -212,14 +257,28 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& c
     if (auto problem = ReadProblem(path)) {
         return problem;
     }
+    // Straight into a string of the file's size: a stream buffer and a copy of it held a large
+    // file twice, in blocks of twice its size.
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    content.clear();
+    if (!error) {
+        content.reserve(static_cast<std::size_t>(size));
+    }
+    std::vector<char> block(1 << 16);
+    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+        content.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         return "Datei kann nicht gelesen werden: " + path;
     }
-    content = std::move(buffer).str();
     return std::nullopt;
+}
+
+// Gives the memory of a string back; assigning an empty string keeps it in libstdc++.
+void Release(std::string& text) {
+    std::string().swap(text);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -262,19 +321,27 @@ bool WriteTextFile(const std::string& path, const std::string& content) {
 
 // Writes the lines as a data set and reads them back before the file replaces the target,
 // so that a full disk or a line the reader cannot take never leaves a damaged data set.
-bool WriteVocFile(const std::string& path, const std::vector<std::string>& lines) {
+bool WriteVocFile(const std::string& path, const TextLines& lines) {
     const std::string temporary = TemporaryNameFor(path);
     bool complete = false;
     {
         VocFileWriter writer;
         if (writer.Open(temporary)) {
-            for (const auto& line : lines) {
+            for (const std::string_view line : lines) {
                 writer.WriteLine(line);
             }
             complete = writer.Close() && writer.ReplacedCount() == 0;
         }
     }
-    complete = complete && ReadVocLines(temporary) == lines;
+    if (complete) {
+        // Compared line by line as read, not through a second copy of the data set.
+        std::size_t index = 0;
+        ForEachVocLine(temporary, [&](const std::string& line) {
+            complete = complete && index < lines.size() && lines[index] == line;
+            ++index;
+        });
+        complete = complete && index == lines.size();
+    }
     return CommitTemporary(temporary, path, complete);
 }
 
@@ -298,8 +365,7 @@ std::optional<std::uintmax_t> EarlyDataEnd(const std::string& path, std::uintmax
     return std::nullopt;
 }
 
-void WarnAboutReading(const std::string& path, const std::vector<std::string>& lines,
-                      std::ostream& err) {
+void WarnAboutReading(const std::string& path, const TextLines& lines, std::ostream& err) {
     std::uintmax_t fileSize = 0;
     if (const auto end = EarlyDataEnd(path, fileSize)) {
         err << "Warnung: " << path << ": Die Daten enden bei Byte " << *end << "; die übrigen "
@@ -326,8 +392,8 @@ int Unpack(const Arguments& args, std::ostream& out, std::ostream& err) {
     const auto lines = ReadVocLines(input);
     WarnAboutReading(input, lines, err);
     std::string text;
-    for (const auto& line : lines) {
-        text += Cp1252ToUtf8(line);
+    for (const std::string_view line : lines) {
+        text += Cp1252ToUtf8(std::string(line));
         text += '\n';
     }
     if (!args.output) {
@@ -414,7 +480,7 @@ int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
         return ExitFailure;
     }
-    const ImportOutcome outcome = ImportWordList(input, content, *args.output, options);
+    const ImportOutcome outcome = ImportWordList(input, std::move(content), *args.output, options);
     for (const auto& message : outcome.messages) {
         err << message << "\n";
     }
@@ -433,13 +499,53 @@ int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
     return ExitOk;
 }
 
+// Compares the records the game's loader has finished with the check's reading as the load goes
+// on, and drops them: the loader tells its progress every few records, and all of a large data
+// set loaded at once cost several times the file. The newest record stays until the next call,
+// as the loader may still be filling it.
+class LoadComparison : public LoadProgress {
+public:
+    LoadComparison(VocDatabase& database, const DataSetLayout& layout)
+        : database(database), layout(layout) {}
+
+    void Begin(int, int) override {}
+    void Set(int) override { Compare(1); }
+    void End() override {}
+
+    void Compare(std::size_t keep) {
+        auto& loaded = database.vocabulary;
+        for (; loaded.size() > keep; loaded.pop_front(), ++count) {
+            if (firstDifferent || count >= layout.records.size()) {
+                continue;
+            }
+            const VocEntry& entry = loaded.front();
+            const LayoutRecord& record = layout.records[count];
+            bool same = entry.Lesson() == record.Lesson().text;
+            for (Language column = 0; column < 3; ++column) {
+                same = same && entry.Text(column) == record.Text(column).text;
+            }
+            if (!same) {
+                firstDifferent = count;
+            }
+        }
+    }
+
+    std::size_t count = 0; // records compared and dropped
+    std::optional<std::size_t> firstDifferent;
+
+private:
+    VocDatabase& database;
+    const DataSetLayout& layout;
+};
+
 // What the game's own loader makes of the lines, compared with the check's reading of them,
 // so that the counts the check prints are the counts the game will see.
-std::optional<std::string> LoaderDisagreement(const std::string& vocPath,
-                                              const std::vector<std::string>& lines) {
-    VocDatabase database;
-    LoadDataSet(database, vocPath, nullptr);
+std::optional<std::string> LoaderDisagreement(const std::string& vocPath, const TextLines& lines) {
     const DataSetLayout layout = ParseDataSetLayout(lines);
+    VocDatabase database;
+    LoadComparison comparison(database, layout);
+    LoadDataSet(database, vocPath, &comparison);
+    comparison.Compare(0);
     const auto& lessons = database.lessonTable.lessons;
     if (lessons.size() != layout.lessons.size()) {
         return "Das Spiel liest " + std::to_string(lessons.size()) + " Lektionen, die Prüfung " +
@@ -452,47 +558,49 @@ std::optional<std::string> LoaderDisagreement(const std::string& vocPath,
                    std::to_string(layout.lessons[i].name.line) + " anders";
         }
     }
-    if (database.vocabulary.size() != layout.records.size()) {
-        return "Das Spiel liest " + std::to_string(database.vocabulary.size()) +
-               " Datensätze, die Prüfung " + std::to_string(layout.records.size());
+    if (comparison.count != layout.records.size()) {
+        return "Das Spiel liest " + std::to_string(comparison.count) + " Datensätze, die Prüfung " +
+               std::to_string(layout.records.size());
     }
-    for (std::size_t i = 0; i < layout.records.size(); ++i) {
-        const VocEntry& entry = database.vocabulary[i];
-        const LayoutRecord& record = layout.records[i];
-        bool same = entry.Lesson() == record.lesson.text;
-        for (Language column = 0; column < 3; ++column) {
-            same = same && entry.Text(column) == record.texts[column].text;
-        }
-        if (!same) {
-            return "Das Spiel liest den Datensatz in Zeile " + std::to_string(record.lesson.line) +
-                   " anders";
-        }
+    if (comparison.firstDifferent) {
+        return "Das Spiel liest den Datensatz in Zeile " +
+               std::to_string(layout.records[*comparison.firstDifferent].Lesson().line) + " anders";
     }
     return std::nullopt;
 }
 
 int Check(const Arguments& args, std::ostream& out, std::ostream& err) {
     const std::string& input = args.files[0];
-    std::string content;
-    if (auto problem = ReadWholeFile(input, content)) {
+    if (auto problem = ReadProblem(input)) {
         err << *problem << "\n";
         return ExitFailure;
     }
+    // A packed data set is read by the game's reader alone; the whole file is only needed for
+    // a source text or when its kind shows nowhere but in the encoding.
+    std::string content;
+    const std::optional<bool> kind = SourceTextByStart(input, FirstBytes(input));
+    if (kind != false) {
+        if (auto problem = ReadWholeFile(input, content)) {
+            err << *problem << "\n";
+            return ExitFailure;
+        }
+    }
     const fs::path path(input);
-    const bool sourceText = LooksLikeSourceText(input, content.substr(0, 3), IsValidUtf8(content));
-    std::vector<std::string> lines;
+    const bool sourceText = kind ? *kind : IsValidUtf8(content);
+    TextLines lines;
     std::size_t encodingErrors = 0;
     std::string loadablePath = input;
     std::string temporary;
     bool spanish = false;
     if (sourceText) {
-        const SourceText source = ParseSourceText(content);
+        SourceText source = ParseSourceText(content);
+        Release(content);
         std::ostringstream problems;
         if (!ReportSourceProblems(input, source, problems)) {
             encodingErrors = std::max<std::size_t>(source.problems.size(), 1);
         }
         out << problems.str();
-        lines = source.lines;
+        lines = std::move(source.lines);
         spanish = IsSpanishDataSet(path.stem().string() + ".voc");
         loadablePath.clear();
         if (encodingErrors == 0) {
@@ -580,15 +688,16 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
         return ExitFailure;
     }
     const fs::path path(input);
-    std::vector<std::string> lines;
+    TextLines lines;
     bool spanish = false;
     if (LooksLikeSourceText(input, content.substr(0, 3), IsValidUtf8(content))) {
-        const SourceText source = ParseSourceText(content);
+        SourceText source = ParseSourceText(content);
+        Release(content);
         if (!ReportSourceProblems(input, source, err)) {
             err << "Nichts geschrieben: " << input << " ist kein gültiger Quelltext.\n";
             return ExitFailure;
         }
-        lines = source.lines;
+        lines = std::move(source.lines);
         spanish = IsSpanishDataSet(path.stem().string() + ".voc");
     } else {
         content.clear();
@@ -614,38 +723,14 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
 
 } // namespace
 
-std::vector<std::string> ReadVocLines(const std::string& path) {
-    std::vector<std::string> lines;
-    VocFileReader reader;
-    reader.Open(path);
-    for (;;) {
-        std::string line = reader.ReadLine();
-        if (reader.atEnd) {
-            // A line that the end of the data cut off still counts; the empty rest does not.
-            if (!line.empty()) {
-                lines.push_back(std::move(line));
-            }
-            return lines;
-        }
-        lines.push_back(std::move(line));
-    }
+TextLines ReadVocLines(const std::string& path) {
+    TextLines lines;
+    ForEachVocLine(path, [&](const std::string& line) { lines.push_back(line); });
+    return lines;
 }
 
 bool LooksLikeSourceText(const std::string& path, const std::string& firstBytes, bool validUtf8) {
-    if (firstBytes.rfind("\xEF\xBB\xBF", 0) == 0 || firstBytes.rfind("###", 0) == 0) {
-        return true;
-    }
-    if (firstBytes.rfind("\xDC\xDC\xDC", 0) == 0) { // "###" stored
-        return false;
-    }
-    const std::string extension = fs::path(path).extension().string();
-    if (extension == ".voc" || extension == ".VOC") {
-        return false;
-    }
-    if (extension == ".txt" || extension == ".TXT") {
-        return true;
-    }
-    return validUtf8;
+    return SourceTextByStart(path, firstBytes).value_or(validUtf8);
 }
 
 int RunVocTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "TextLines.h"
+
 namespace lingomat {
 
 // Exit codes of the tool.
@@ -18,7 +20,7 @@ int RunVocTool(const std::vector<std::string>& args, std::ostream& out, std::ost
 // The decoded lines of a data set file, one per stored line, exactly as the game's reader
 // hands them out. A file that ends without a terminator after its last line still gives
 // that line.
-std::vector<std::string> ReadVocLines(const std::string& path);
+TextLines ReadVocLines(const std::string& path);
 
 // Whether a file holds a source text rather than a packed data set: by its first bytes when
 // they are telling, then by its extension, then by whether it is valid UTF-8.
