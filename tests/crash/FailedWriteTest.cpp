@@ -5,15 +5,13 @@
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "DataSets.h"
 #include "SavedVersions.h"
 
 namespace lingomat::crash {
@@ -34,11 +32,6 @@ struct CutCase {
 void PrintTo(const CutCase& c, std::ostream* out) {
     *out << KindName(c.kind) << " cut at " << c.cutPerMille << " per mille " << std::showpos
          << c.offset << std::noshowpos;
-}
-
-std::string ReadAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Saves in a child process whose files cannot grow beyond the limit, as on a full disk: the
@@ -77,9 +70,9 @@ TEST_P(FailedWriteTest, ThePreviousFileStaysWholeAndNoTemporaryFileRemains) {
     const bool fits = static_cast<std::uint64_t>(cut) >= newSize;
 
     testing::TempFolder folder;
-    const auto file = folder.Path() / FileName(c.kind);
+    const std::string file = folder.File(FileName(c.kind));
     ASSERT_TRUE(SaveVersion(c.kind, folder.Path(), OldVersion));
-    const std::string before = ReadAll(file);
+    const std::string before = testing::ReadText(file);
 
     EXPECT_EQ(SaveWithFileSizeLimit(c.kind, folder.Path(), static_cast<std::uint64_t>(cut)),
               fits ? 0 : 1)
@@ -88,7 +81,7 @@ TEST_P(FailedWriteTest, ThePreviousFileStaysWholeAndNoTemporaryFileRemains) {
     if (fits) {
         EXPECT_EQ(ReadVersion(c.kind, folder.Path()), static_cast<long>(NewVersion));
     } else {
-        EXPECT_EQ(ReadAll(file), before);
+        EXPECT_EQ(testing::ReadText(file), before);
         EXPECT_EQ(ReadVersion(c.kind, folder.Path()), static_cast<long>(OldVersion));
     }
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{FileName(c.kind)});
@@ -96,7 +89,7 @@ TEST_P(FailedWriteTest, ThePreviousFileStaysWholeAndNoTemporaryFileRemains) {
 
 std::vector<CutCase> CutCases() {
     std::vector<CutCase> cases;
-    for (const FileKind kind : {FileKind::PlayerFile, FileKind::ErrorFile, FileKind::CardBox}) {
+    for (const FileKind kind : EveryKind) {
         for (const auto& [perMille, offset] :
              std::vector<std::pair<std::uint32_t, std::int64_t>>{{0, 0},
                                                                  {0, 1},

@@ -6,9 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <set>
 #include <string>
 #include <thread>
@@ -16,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "DataSets.h"
 #include "SavedVersions.h"
 #include "platform/Random.h"
 #include "players/PlayerStatistics.h"
@@ -156,9 +154,7 @@ TEST(KillDuringSetAsideTest, EveryDamagedFileSurvivesWhole) {
                 continue;
             }
             ASSERT_TRUE(name == file || name.rfind(file + ".defekt-", 0) == 0) << name;
-            std::ifstream in(folder.Path() / name, std::ios::binary);
-            const std::string text{std::istreambuf_iterator<char>(in),
-                                   std::istreambuf_iterator<char>()};
+            const std::string text = testing::ReadText(folder.File(name));
             const long k = std::atol(text.c_str() + 7);
             ASSERT_EQ(text, DamagedText(k)) << "round " << r << ": " << name;
             EXPECT_TRUE(found.insert(k).second) << "round " << r << ": " << k << " twice";
@@ -173,12 +169,8 @@ TEST(KillDuringSetAsideTest, EveryDamagedFileSurvivesWhole) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, KillDuringSaveTest,
-                         ::testing::Values(FileKind::PlayerFile, FileKind::ErrorFile,
-                                           FileKind::CardBox),
-                         [](const ::testing::TestParamInfo<FileKind>& info) {
-                             return std::string(KindName(info.param));
-                         });
+INSTANTIATE_TEST_SUITE_P(Writers, KillDuringSaveTest, ::testing::ValuesIn(EveryKind),
+                         KindParamName());
 
 } // namespace
 } // namespace lingomat::crash

@@ -1,11 +1,12 @@
 #include "SavedVersions.h"
 
 #include <string>
+#include <tuple>
 
+#include "ScriptedHost.h"
 #include "data/VocEntry.h"
 #include "game/LingomatDoc.h"
 #include "platform/Clock.h"
-#include "platform/DocumentHost.h"
 #include "platform/ProfileStore.h"
 #include "players/CardBox.h"
 #include "players/PlayerStatistics.h"
@@ -16,30 +17,15 @@ namespace {
 
 constexpr std::uint32_t LessonCount = 3;
 
-// The clock of a recording is the entry's index, so that its time stamp can be checked too.
-class IndexClock : public Clock {
-public:
-    std::int64_t Now() const override { return 1'000'000 + index; }
-    std::int64_t index = 0;
-};
-
-class SilentHost : public DocumentHost {
-public:
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons,
-                              MessageIcon) override {
-        return MessageAnswer::Ok;
-    }
-    void ChoosePlayer(PlayerStatistics&, std::string&) override {}
-};
-
+// The clock of entry i stands at 1,000,000 + i, so that its time stamp can be checked too.
 PlayerStatistics PlayerVersion(const std::filesystem::path& folder, std::uint32_t k,
-                               IndexClock& clock) {
+                               FixedClock& clock) {
     PlayerStatistics statistics;
     statistics.SetDirectory(folder);
     statistics.SetClock(clock);
     statistics.SetPlayerName(PlayerName);
     for (std::uint32_t i = 0; i < k; ++i) {
-        clock.index = i;
+        clock.Set(1'000'000 + i);
         statistics.Record("Lektion " + std::to_string(i % LessonCount),
                           static_cast<float>(i % 101) / 100.0f, static_cast<float>(i % 4) / 4.0f,
                           i % 5, i % 3, (i + 1) % 3);
@@ -47,22 +33,9 @@ PlayerStatistics PlayerVersion(const std::filesystem::path& folder, std::uint32_
     return statistics;
 }
 
-bool SameRecords(const PlayerStatistics& a, const PlayerStatistics& b) {
-    const auto& left = a.Records();
-    const auto& right = b.Records();
-    if (left.size() != right.size()) {
-        return false;
-    }
-    for (std::size_t r = 0; r < left.size(); ++r) {
-        const LessonStatistics& x = left[r];
-        const LessonStatistics& y = right[r];
-        if (x.lessonCode != y.lessonCode || x.playedAt != y.playedAt || x.score != y.score ||
-            x.completion != y.completion || x.gameMode != y.gameMode ||
-            x.questionLanguage != y.questionLanguage || x.answerLanguage != y.answerLanguage) {
-            return false;
-        }
-    }
-    return true;
+auto Fields(const LessonStatistics& s) {
+    return std::tie(s.lessonCode, s.playedAt, s.score, s.completion, s.gameMode, s.questionLanguage,
+                    s.answerLanguage);
 }
 
 long ReadPlayerVersion(const std::filesystem::path& folder) {
@@ -74,13 +47,21 @@ long ReadPlayerVersion(const std::filesystem::path& folder) {
     for (const auto& record : loaded.Records()) {
         k += static_cast<std::uint32_t>(record.Count());
     }
-    IndexClock clock;
     // A file that did not load at all reads as no records; only a file that is there counts
     // as version 0.
     if (k == 0 && !std::filesystem::exists(folder / FileName(FileKind::PlayerFile))) {
         return -1;
     }
-    return SameRecords(loaded, PlayerVersion(folder, k, clock)) ? static_cast<long>(k) : -1;
+    FixedClock clock;
+    const PlayerStatistics expected = PlayerVersion(folder, k, clock);
+    const auto& left = loaded.Records();
+    const auto& right = expected.Records();
+    for (std::size_t r = 0; r < left.size(); ++r) {
+        if (r >= right.size() || Fields(left[r]) != Fields(right[r])) {
+            return -1;
+        }
+    }
+    return left.size() == right.size() ? static_cast<long>(k) : -1;
 }
 
 // Long texts, so that a version of a few thousand records spans many write calls.
@@ -88,19 +69,31 @@ std::string ErrorText(const char* word, std::uint32_t i) {
     return std::string(word) + ' ' + std::to_string(i) + ' ' + std::string(24, 'x');
 }
 
-bool SaveErrorVersion(const std::filesystem::path& folder, std::uint32_t k) {
-    SilentHost host;
+VocEntry Numbered(std::uint32_t i) {
+    VocEntry entry;
+    entry.SetText(LanguageGerman, ErrorText("Wort", i));
+    entry.SetText(LanguageEnglish, ErrorText("word", i));
+    entry.SetText(LanguageFrench, ErrorText("mot", i));
+    return entry;
+}
+
+// A document with the game's defaults whose files live in the folder.
+struct Document {
+    explicit Document(const std::filesystem::path& folder) : doc(host, profile, clock, folder) {}
+    testing::ScriptedHost host{false};
     MemoryProfileStore profile;
     FixedClock clock;
-    CLingomatDoc doc(host, profile, clock, folder);
+    CLingomatDoc doc;
+};
+
+bool SaveErrorVersion(const std::filesystem::path& folder, std::uint32_t k) {
+    Document document(folder);
+    CLingomatDoc& doc = document.doc;
     doc.questionLanguage = LanguageGerman;
     doc.answerLanguage = LanguageFrench;
     for (std::uint32_t i = 0; i < k; ++i) {
-        VocEntry& entry = doc.vocabulary.emplace_back();
-        entry.SetText(LanguageGerman, ErrorText("Wort", i));
-        entry.SetText(LanguageEnglish, ErrorText("word", i));
-        entry.SetText(LanguageFrench, ErrorText("mot", i));
-        entry.errorCount = 1;
+        doc.vocabulary.push_back(Numbered(i));
+        doc.vocabulary.back().errorCount = 1;
     }
     return doc.OnSaveDocument((folder / FileName(FileKind::ErrorFile)).string());
 }
@@ -110,10 +103,8 @@ long ReadErrorVersion(const std::filesystem::path& folder) {
     if (!std::filesystem::exists(path)) {
         return -1;
     }
-    SilentHost host;
-    MemoryProfileStore profile;
-    FixedClock clock;
-    CLingomatDoc doc(host, profile, clock, folder);
+    Document document(folder);
+    CLingomatDoc& doc = document.doc;
     doc.questionLanguage = LanguageEnglish;
     doc.answerLanguage = LanguageEnglish;
     doc.OnOpenDocument(path.string());
@@ -122,12 +113,12 @@ long ReadErrorVersion(const std::filesystem::path& folder) {
     }
     std::uint32_t i = 0;
     for (const VocEntry& entry : doc.errorFileEntries) {
-        if (entry.Text(LanguageGerman) != ErrorText("Wort", i) ||
-            entry.Text(LanguageEnglish) != ErrorText("word", i) ||
-            entry.Text(LanguageFrench) != ErrorText("mot", i)) {
-            return -1;
+        const VocEntry expected = Numbered(i++);
+        for (Language column = 0; column < 3; ++column) {
+            if (entry.Text(column) != expected.Text(column)) {
+                return -1;
+            }
         }
-        ++i;
     }
     return static_cast<long>(i);
 }
@@ -141,22 +132,14 @@ CardBox CardBoxOf(const std::filesystem::path& folder) {
     return box;
 }
 
-VocEntry CardRecord(std::uint32_t i) {
-    VocEntry entry;
-    entry.SetText(LanguageGerman, ErrorText("Wort", i));
-    entry.SetText(LanguageEnglish, ErrorText("word", i));
-    return entry;
-}
-
 constexpr Day FirstDay = 20000;
 
 bool SaveCardVersion(const std::filesystem::path& folder, std::uint32_t k) {
     CardBox box = CardBoxOf(folder);
     for (std::uint32_t i = 0; i < k; ++i) {
-        const VocEntry entry = CardRecord(i);
         Day day = FirstDay;
         for (std::uint32_t step = 0; step <= i % 5; ++step) {
-            box.Answer(entry, LanguageGerman, LanguageEnglish, true, day);
+            box.Answer(Numbered(i), LanguageGerman, LanguageEnglish, true, day);
             day += CardBox::Interval(step + 1);
         }
     }
@@ -170,7 +153,7 @@ long ReadCardVersion(const std::filesystem::path& folder) {
     }
     const auto k = static_cast<std::uint32_t>(box.Size());
     for (std::uint32_t i = 0; i < k; ++i) {
-        const Card* card = box.Find(CardRecord(i), LanguageGerman, LanguageEnglish);
+        const Card* card = box.Find(Numbered(i), LanguageGerman, LanguageEnglish);
         if (card == nullptr || card->box != 1 + i % 5) {
             return -1;
         }
@@ -185,25 +168,14 @@ std::string DamagedText(long k) {
 }
 
 const char* KindName(FileKind kind) {
-    switch (kind) {
-    case FileKind::PlayerFile:
-        return "PlayerFile";
-    case FileKind::ErrorFile:
-        return "ErrorFile";
-    default:
-        return "CardBox";
-    }
+    static const char* const names[] = {"PlayerFile", "ErrorFile", "CardBox"};
+    return names[static_cast<int>(kind)];
 }
 
 std::string FileName(FileKind kind) {
-    switch (kind) {
-    case FileKind::PlayerFile:
-        return std::string(PlayerName) + ".lmp";
-    case FileKind::ErrorFile:
-        return "Fehler.lef";
-    default:
-        return std::string(PlayerName) + ".lingomat.lmk";
-    }
+    static const char* const names[] = {".lmp", "", ".lingomat.lmk"};
+    return kind == FileKind::ErrorFile ? "Fehler.lef"
+                                       : PlayerName + std::string(names[static_cast<int>(kind)]);
 }
 
 bool SaveVersion(FileKind kind, const std::filesystem::path& folder, std::uint32_t k) {
@@ -213,19 +185,14 @@ bool SaveVersion(FileKind kind, const std::filesystem::path& folder, std::uint32
     if (kind == FileKind::CardBox) {
         return SaveCardVersion(folder, k);
     }
-    IndexClock clock;
+    FixedClock clock;
     return PlayerVersion(folder, k, clock).Save();
 }
 
 long ReadVersion(FileKind kind, const std::filesystem::path& folder) {
-    switch (kind) {
-    case FileKind::PlayerFile:
-        return ReadPlayerVersion(folder);
-    case FileKind::ErrorFile:
-        return ReadErrorVersion(folder);
-    default:
-        return ReadCardVersion(folder);
-    }
+    return kind == FileKind::PlayerFile  ? ReadPlayerVersion(folder)
+           : kind == FileKind::ErrorFile ? ReadErrorVersion(folder)
+                                         : ReadCardVersion(folder);
 }
 
 } // namespace lingomat::crash

@@ -108,12 +108,7 @@ TEST_P(SyncOrderTest, TheNewFileIsOnTheDiskBeforeTheRenameAndTheRenameAfterIt) {
     EXPECT_EQ(ReadVersion(GetParam(), folder.Path()), 40);
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, SyncOrderTest,
-                         ::testing::Values(FileKind::PlayerFile, FileKind::ErrorFile,
-                                           FileKind::CardBox),
-                         [](const ::testing::TestParamInfo<FileKind>& info) {
-                             return std::string(KindName(info.param));
-                         });
+INSTANTIATE_TEST_SUITE_P(Writers, SyncOrderTest, ::testing::ValuesIn(EveryKind), KindParamName());
 
 struct SyncCase {
     const char* name;
@@ -140,6 +135,7 @@ TEST_P(SyncPathTest, SyncsWhatIsThereAndReportsWhatIsNot) {
         std::fclose(file);
     }
     EXPECT_EQ(SyncPath(path), c.synced);
+    EXPECT_FALSE(SyncFile(nullptr)) << "no stream is no success";
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, SyncPathTest,
@@ -150,10 +146,6 @@ INSTANTIATE_TEST_SUITE_P(Paths, SyncPathTest,
                          [](const ::testing::TestParamInfo<SyncCase>& info) {
                              return std::string(info.param.name);
                          });
-
-TEST(SyncFileTest, NoStreamIsNoSuccess) {
-    EXPECT_FALSE(SyncFile(nullptr));
-}
 
 } // namespace
 } // namespace lingomat::crash

@@ -18,21 +18,11 @@ namespace {
 using namespace lingomat;
 using lingomat::fuzz::FuzzDocument;
 using lingomat::fuzz::InputReader;
+using lingomat::fuzz::OptionsFrom;
 
 constexpr std::size_t MaxRecords = 40;
 // The game asks again while a round reports two equivalent choices; it must not need forever.
 constexpr int MaxRounds = 50;
-
-CorrectionOptions OptionsFrom(std::uint8_t bits) {
-    CorrectionOptions options;
-    options.ignoreAccents = (bits & 1) != 0;
-    options.ignoreCase = (bits & 2) != 0;
-    options.repeatAtOnce = (bits & 4) != 0;
-    options.ignoreSpacing = (bits & 8) != 0;
-    options.ignoreArticles = (bits & 16) != 0;
-    options.oneRightSuffices = (bits & 32) != 0;
-    return options;
-}
 
 } // namespace
 

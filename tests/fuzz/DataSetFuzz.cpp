@@ -1,6 +1,7 @@
 // Data set files come from anywhere the player copies them from: loading one must never crash,
 // hang or grow without bound, and what it loads must survive being written out and read again.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -49,31 +50,19 @@ struct Loaded {
     std::vector<std::vector<std::string>> records;
 
     bool operator==(const Loaded& other) const {
-        if (preamble != other.preamble || records != other.records ||
-            lessons.size() != other.lessons.size()) {
-            return false;
-        }
-        for (std::size_t i = 0; i < lessons.size(); ++i) {
-            if (lessons[i].name != other.lessons[i].name ||
-                lessons[i].code != other.lessons[i].code) {
-                return false;
-            }
-        }
-        return true;
+        const auto same = [](const LessonEntry& a, const LessonEntry& b) {
+            return a.name == b.name && a.code == b.code;
+        };
+        return preamble == other.preamble && records == other.records &&
+               std::equal(lessons.begin(), lessons.end(), other.lessons.begin(),
+                          other.lessons.end(), same);
     }
 };
 
+// The stored line of a word class: none, noun, verb, adjective.
 std::string WordClassLine(std::uint32_t wordClass) {
-    switch (wordClass) {
-    case VocEntry::WordClassNoun:
-        return "n";
-    case VocEntry::WordClassVerb:
-        return "v";
-    case VocEntry::WordClassAdjective:
-        return "a";
-    default:
-        return "";
-    }
+    static const char* const lines[] = {"", "n", "v", "a"};
+    return wordClass < 4 ? lines[wordClass] : "";
 }
 
 Loaded Load(const std::string& file, std::size_t fileSize) {

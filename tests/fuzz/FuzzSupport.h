@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "data/GameTypes.h"
 
 namespace lingomat::fuzz {
 
@@ -75,6 +76,12 @@ public:
         return file.string();
     }
 };
+
+// The six correction options from the bits of one byte.
+inline CorrectionOptions OptionsFrom(std::uint8_t bits) {
+    return {(bits & 1) != 0, (bits & 2) != 0,  (bits & 4) != 0,
+            (bits & 8) != 0, (bits & 16) != 0, (bits & 32) != 0};
+}
 
 // The stored form of text lines in a scrambled stream: every byte complemented.
 inline std::string Scrambled(std::string_view text) {

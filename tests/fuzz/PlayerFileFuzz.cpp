@@ -1,10 +1,12 @@
 // A player file may be damaged or edited by hand. Loading one must never crash or hang, and what
 // it loads must survive saving and loading again: nobody may lose results by merely playing on.
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -30,37 +32,20 @@ bool NearlyEqual(float written, float read) {
     return std::fabs(written - read) <= 1e-6f + std::fabs(written) * 1e-6f;
 }
 
-bool SameEntries(const LessonStatistics& a, const LessonStatistics& b, bool exact) {
-    if (a.lessonCode != b.lessonCode || a.Count() != b.Count() || a.playedAt != b.playedAt ||
-        a.gameMode != b.gameMode || a.questionLanguage != b.questionLanguage ||
-        a.answerLanguage != b.answerLanguage) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.Count(); ++i) {
-        const bool same =
-            exact ? (std::isnan(a.score[i]) ? std::isnan(b.score[i]) : a.score[i] == b.score[i]) &&
-                        (std::isnan(a.completion[i]) ? std::isnan(b.completion[i])
-                                                     : a.completion[i] == b.completion[i])
-                  : NearlyEqual(a.score[i], b.score[i]) &&
-                        NearlyEqual(a.completion[i], b.completion[i]);
-        if (!same) {
-            return false;
-        }
-    }
-    return true;
-}
-
+// Exact, or within the rounding of one write and read, with NaN equal to NaN.
 bool SameRecords(const std::vector<LessonStatistics>& a, const std::vector<LessonStatistics>& b,
                  bool exact) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (!SameEntries(a[i], b[i], exact)) {
-            return false;
-        }
-    }
-    return true;
+    const auto close = [exact](float x, float y) {
+        return exact ? x == y || (std::isnan(x) && std::isnan(y)) : NearlyEqual(x, y);
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](const auto& x, const auto& y) {
+        return std::tie(x.lessonCode, x.playedAt, x.gameMode, x.questionLanguage,
+                        x.answerLanguage) == std::tie(y.lessonCode, y.playedAt, y.gameMode,
+                                                      y.questionLanguage, y.answerLanguage) &&
+               std::equal(x.score.begin(), x.score.end(), y.score.begin(), y.score.end(), close) &&
+               std::equal(x.completion.begin(), x.completion.end(), y.completion.begin(),
+                          y.completion.end(), close);
+    });
 }
 
 PlayerStatistics LoadPlayer() {
