@@ -1,6 +1,6 @@
 #include "DataSetLayout.h"
 
-#include <climits>
+#include "data/DataSetLoader.h"
 
 namespace lingomat {
 namespace {
@@ -63,28 +63,6 @@ std::string WithoutTrailingBlanks(std::string text) {
 
 } // namespace
 
-int ParseVersion(const std::string& line) {
-    std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || (line[i] >= '\t' && line[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
-        negative = line[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
-        if (value <= INT_MAX) {
-            value = value * 10 + (line[i] - '0');
-        }
-    }
-    if (value > INT_MAX) {
-        value = INT_MAX;
-    }
-    return static_cast<int>(negative ? -value : value);
-}
-
 DataSetLayout ParseDataSetLayout(const std::vector<std::string>& lines) {
     DataSetLayout layout;
     LineCursor cursor(lines);
@@ -92,7 +70,7 @@ DataSetLayout ParseDataSetLayout(const std::vector<std::string>& lines) {
         layout.hasHeader = true;
         cursor.ReadLine();
         layout.versionLine = cursor.ReadLine().text;
-        layout.version = ParseVersion(layout.versionLine);
+        layout.version = DataSetVersion(layout.versionLine);
     }
     const bool withWordClass = layout.version == 1;
 

@@ -53,8 +53,4 @@ struct DataSetLayout {
 
 DataSetLayout ParseDataSetLayout(const std::vector<std::string>& lines);
 
-// The value of the version line, read like C's atoi (leading number, 0 when none) but without
-// its overflow.
-int ParseVersion(const std::string& line);
-
 } // namespace lingomat
