@@ -50,24 +50,24 @@ protected:
         }
         testing::WriteDataSet(folder.File("lingomat.voc"), lessons, records, true);
         CLingomatDoc& d = Start();
-        d.correcting = false;
-        d.random.Seed(7);
+        WithoutPause(d);
+        d.SeedRandom(7);
         return d;
     }
 
     // What every round must hold: the right answer once, in its slot, and no other choice that
     // a player could give for it or for another choice.
     void ExpectSoundRound() const {
-        const auto& texts = doc->choiceRound.texts;
-        ASSERT_EQ(texts.size(), doc->multiNumber);
-        const std::string& right = texts.at(doc->choiceRound.correctChoice);
-        EXPECT_TRUE(TextsMatch(right, DecodeAccents(Current().answerText), doc->correctionOptions))
+        const auto& texts = doc->Round().texts;
+        ASSERT_EQ(texts.size(), doc->ChoiceCount());
+        const std::string& right = texts.at(doc->Round().correctChoice);
+        EXPECT_TRUE(TextsMatch(right, DecodeAccents(Current().answerText), doc->Corrections()))
             << right;
         for (std::size_t i = 0; i < texts.size(); ++i) {
             for (std::size_t j = i + 1; j < texts.size(); ++j) {
                 if (!texts[i].empty() && !texts[j].empty()) {
                     EXPECT_NE(texts[i], texts[j]);
-                    EXPECT_FALSE(TextsMatch(texts[i], texts[j], doc->correctionOptions))
+                    EXPECT_FALSE(TextsMatch(texts[i], texts[j], doc->Corrections()))
                         << texts[i] << " | " << texts[j];
                 }
             }
@@ -75,14 +75,14 @@ protected:
     }
 
     std::size_t Filled() const {
-        const auto& texts = doc->choiceRound.texts;
+        const auto& texts = doc->Round().texts;
         return texts.size() - static_cast<std::size_t>(std::count(texts.begin(), texts.end(), ""));
     }
 
     std::uint32_t WrongIndex() const {
-        const auto& texts = doc->choiceRound.texts;
+        const auto& texts = doc->Round().texts;
         for (std::uint32_t i = 0; i < texts.size(); ++i) {
-            if (i != doc->choiceRound.correctChoice && !texts[i].empty()) {
+            if (i != doc->Round().correctChoice && !texts[i].empty()) {
                 return i;
             }
         }
@@ -107,47 +107,45 @@ class WholeChoiceGameTest : public ChoiceTest, public ::testing::WithParamInterf
 TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
     const WholeGame& game = GetParam();
     CLingomatDoc& d = StartWith(Words);
-    d.multiNumber = game.choices;
-    d.correctionOptions.ignoreCase = game.ignoreCase;
+    d.SetChoiceCount(game.choices);
+    WithCorrections(d, [&](CorrectionOptions& o) { o.ignoreCase = game.ignoreCase; });
     Play({"1", "2", "3"}, game.mode,
          game.answer == LanguageGerman ? LanguageFrench : LanguageGerman, game.answer);
     const std::size_t records = d.pool.Size();
     std::map<const VocEntry*, std::string> picked; // the wrong pick of each record
     int returned = 0;
-    for (int turn = 0; turn < 200 && !d.gameOver; ++turn) {
+    for (int turn = 0; turn < 200 && !d.IsGameOver(); ++turn) {
         ExpectSoundRound();
         const Question& asked = Current();
         if (!asked.wrongChoice.empty()) {
             ++returned;
             EXPECT_EQ(asked.wrongChoice, picked[asked.entry]);
-            const auto& texts = d.choiceRound.texts;
+            const auto& texts = d.Round().texts;
             EXPECT_EQ(std::count(texts.begin(), texts.end(), asked.wrongChoice), 1);
-            EXPECT_NE(texts[d.choiceRound.correctChoice], asked.wrongChoice);
+            EXPECT_NE(texts[d.Round().correctChoice], asked.wrongChoice);
         }
         if (asked.entry->BlankCount(game.answer) == 2 && game.mode == GameModeChoiceOtherLessons) {
-            for (std::size_t i = 0; i < d.choiceRound.texts.size(); ++i) {
-                EXPECT_GE(
-                    std::count(d.choiceRound.texts[i].begin(), d.choiceRound.texts[i].end(), ' '),
-                    2)
-                    << d.choiceRound.texts[i];
+            for (std::size_t i = 0; i < d.Round().texts.size(); ++i) {
+                EXPECT_GE(std::count(d.Round().texts[i].begin(), d.Round().texts[i].end(), ' '), 2)
+                    << d.Round().texts[i];
             }
         }
         if (game.ignoreCase && asked.answerText == "turkey") {
-            for (const std::string& text : d.choiceRound.texts) {
+            for (const std::string& text : d.Round().texts) {
                 EXPECT_NE(text, "Turkey");
             }
         }
         if (picked.count(asked.entry) == 0) {
-            picked[asked.entry] = d.choiceRound.texts[WrongIndex()];
+            picked[asked.entry] = d.Round().texts[WrongIndex()];
             d.CheckChoice(WrongIndex());
         } else {
-            d.CheckChoice(static_cast<std::uint32_t>(d.choiceRound.correctChoice));
+            d.CheckChoice(static_cast<std::uint32_t>(d.Round().correctChoice));
         }
     }
-    EXPECT_TRUE(d.gameOver);
+    EXPECT_TRUE(d.IsGameOver());
     EXPECT_GT(returned, 0);
-    EXPECT_EQ(d.wrongCount, records);
-    EXPECT_EQ(d.rightCount, 2 * records);
+    EXPECT_EQ(d.WrongCount(), records);
+    EXPECT_EQ(d.RightCount(), 2 * records);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -170,7 +168,7 @@ TEST_F(ChoiceTest, NounsGetNounsAndGenderMarkersAreDropped) {
     for (int round = 0; round < 30; ++round) {
         ASSERT_TRUE(d.PrepareChoiceRound());
         ExpectSoundRound();
-        for (const std::string& text : d.choiceRound.texts) {
+        for (const std::string& text : d.Round().texts) {
             EXPECT_TRUE(nouns.count(text)) << text;
         }
     }
@@ -197,12 +195,12 @@ TEST_F(ChoiceTest, AdmissionRules) {
     while (Current().answerText != "turkey") {
         d.NextQuestion();
     }
-    d.choiceRound.texts = {"turkey", "", "", "the dog"};
+    DocProbe::Round(d).texts = {"turkey", "", "", "the dog"};
     for (const Case& c : cases) {
-        d.correctionOptions.ignoreCase = c.ignoreCase;
+        WithCorrections(d, [&](CorrectionOptions& o) { o.ignoreCase = c.ignoreCase; });
         EXPECT_EQ(d.ChoiceIsTaken(c.candidate), c.taken) << c.candidate << " " << c.ignoreCase;
     }
-    d.choiceRound.texts = {"turkey", "pupil", "the bird", "the dog"};
+    DocProbe::Round(d).texts = {"turkey", "pupil", "the bird", "the dog"};
     EXPECT_FALSE(d.ChoiceIsTaken("")) << "an empty text is taken only while a slot is empty";
 }
 
@@ -240,7 +238,7 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
     };
     for (const Case& c : cases) {
         CLingomatDoc& d = StartWith(c.records);
-        d.multiNumber = 5;
+        d.SetChoiceCount(5);
         Play({"1"}, c.mode);
         for (int round = 0; round < 5; ++round) {
             d.NextQuestion();
@@ -252,13 +250,13 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
             EXPECT_EQ(Filled(), c.filled) << c.records.front().english;
         }
         // A pick of an empty slot is no answer: nothing is judged.
-        for (std::uint32_t i = 0; i < d.choiceRound.texts.size(); ++i) {
-            if (d.choiceRound.texts[i].empty()) {
+        for (std::uint32_t i = 0; i < d.Round().texts.size(); ++i) {
+            if (d.Round().texts[i].empty()) {
                 EXPECT_TRUE(d.CheckChoice(i));
             }
         }
-        EXPECT_EQ(d.wrongCount + d.rightCount, 0u);
-        EXPECT_EQ(d.lastVerdict, -1);
+        EXPECT_EQ(d.WrongCount() + d.RightCount(), 0u);
+        EXPECT_EQ(d.LastVerdict(), -1);
     }
 }
 

@@ -21,14 +21,12 @@ namespace {
 using namespace lingomat;
 using lingomat::fuzz::InputReader;
 
+// One bit for each switch of the option table, by its stored slot.
 CorrectionOptions OptionsFrom(std::uint8_t bits) {
     CorrectionOptions options;
-    options.ignoreAccents = (bits & 1) != 0;
-    options.ignoreCase = (bits & 2) != 0;
-    options.repeatAtOnce = (bits & 4) != 0;
-    options.ignoreSpacing = (bits & 8) != 0;
-    options.ignoreArticles = (bits & 16) != 0;
-    options.oneRightSuffices = (bits & 32) != 0;
+    for (const CorrectionOptionTraits& option : CorrectionOptionTable) {
+        options.*option.field = (bits >> option.storedSlot & 1) != 0;
+    }
     return options;
 }
 

@@ -95,13 +95,13 @@ TEST(WordsPerLessonTest, CountsLessonsThenTotals) {
 class ListGame : public ::testing::Test {
 protected:
     ListGame() {
-        document->correcting = false;
-        document->correctionOptions.repeatAtOnce = true;
+        WithoutPause(*document);
+        WithCorrections(*document, [&](CorrectionOptions& o) { o.repeatAtOnce = true; });
         document->answerLanguage = LanguageFrench;
         StartAllLessons(*document);
     }
     void Answer(const std::string& typed) {
-        document->typedAnswer = typed;
+        document->TypeAnswer(typed);
         document->CheckTypedAnswer();
     }
     QString File(const std::string& name) {
@@ -141,8 +141,8 @@ TEST_F(ListGame, RemovingDuplicatesKeepsTheAskedWordAndTheGame) {
 
         ASSERT_NE(doc.pool.Current(), nullptr);
         EXPECT_EQ(doc.pool.Current()->entry, asked) << advance;
-        Answer(DecodeAccents(FormAt(asked->Text(doc.answerLanguage), 0, doc.random)));
-        EXPECT_EQ(doc.rightCount, 1u) << advance;
+        Answer(DecodeAccents(FormAt(asked->Text(doc.answerLanguage), 0, DocProbe::Dice(doc))));
+        EXPECT_EQ(doc.RightCount(), 1u) << advance;
         EXPECT_EQ(doc.pool.Size(), 2u);
     }
 }
@@ -220,7 +220,7 @@ TEST_F(ListGame, ErrorFileMenuWritesInTheGameFolderWhatIsPlayedBack) {
                       "0\r\n2\r\ndie Mutter\r\nthe mother\r\nla m\\`ere\r\n"
                       "die Stra\\3e\r\nthe street\r\n/la rue /la route\r\n");
         }
-        doc.gameMode = GameModeChoiceOtherLessons;
+        doc.ChooseGame(GameModeChoiceOtherLessons, doc.questionLanguage, doc.answerLanguage);
         OnModal<QFileDialog> dialog([&](QFileDialog& files) {
             EXPECT_EQ(files.acceptMode(), QFileDialog::AcceptOpen);
             EXPECT_EQ(files.directory().absolutePath(), folder) << startedInFolder;
@@ -229,7 +229,7 @@ TEST_F(ListGame, ErrorFileMenuWritesInTheGameFolderWhatIsPlayedBack) {
         });
         frame.Action(CommandOpenErrorFile)->trigger();
         ASSERT_TRUE(dialog.seen);
-        EXPECT_EQ(doc.gameMode, GameModeWrite);
+        EXPECT_EQ(doc.Mode(), GameModeWrite);
         EXPECT_EQ(doc.answerLanguage, LanguageFrench);
         EXPECT_EQ(doc.pool.Size(), 2u);
         EXPECT_TRUE(frame.View()->TimerRunning(CLingomatView::ClockTimer));

@@ -28,7 +28,7 @@ bool CLingomatView::Confirm(const std::string& text, const std::string& caption,
 }
 
 void CLingomatView::OnSkipQuestion() {
-    if (document.gameStarted && !document.gameOver &&
+    if (document.gameStarted && !document.IsGameOver() &&
         Confirm("Sind Sie sicher, diese Frage \xFC"
                 "berspringen zu wollen?",
                 "Frage \xFC"
@@ -36,7 +36,7 @@ void CLingomatView::OnSkipQuestion() {
                 true)) {
         document.SkipQuestion();
         KillTimer(FeedbackTimer);
-        if (document.gameOver) {
+        if (document.IsGameOver()) {
             StopGameTimers();
         }
         trace.Progress(document);
@@ -45,12 +45,12 @@ void CLingomatView::OnSkipQuestion() {
 }
 
 void CLingomatView::OnGlimpse() {
-    if (!document.gameStarted || document.gameOver) {
+    if (!document.gameStarted || document.IsGameOver()) {
         return;
     }
     document.Glimpse();
-    if (document.glimpseActive) {
-        SetTimer(GlimpseTimer, static_cast<int>(document.glimpseTime));
+    if (document.IsGlimpsing()) {
+        SetTimer(GlimpseTimer, static_cast<int>(document.Feedback().glimpseTime));
     }
     update();
 }
@@ -66,7 +66,7 @@ void CLingomatView::OnRemoveDuplicates() {
 }
 
 void CLingomatView::OnEndGame() {
-    if (document.gameStarted && !document.gameOver) {
+    if (document.gameStarted && !document.IsGameOver()) {
         document.EndGameNow();
         StopGameTimers();
         trace.Progress(document);

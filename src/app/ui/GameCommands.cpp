@@ -36,13 +36,13 @@ void NewGame(CLingomatDoc& doc, CLingomatView& view) {
         return;
     }
 
-    GameTypeDialog gameType(IsSpanishDataSet(doc.dataSetName), &view);
+    GameTypeDialog gameType(IsSpanishDataSet(doc.DataSetName()), &view);
     if (gameType.exec() != QDialog::Accepted) {
         return;
     }
-    doc.questionLanguage = static_cast<Language>(gameType.QuestionLanguage());
-    doc.answerLanguage = static_cast<Language>(gameType.AnswerLanguage());
-    doc.gameMode = static_cast<GameMode>(gameType.GameType());
+    doc.ChooseGame(static_cast<GameMode>(gameType.GameType()),
+                   static_cast<Language>(gameType.QuestionLanguage()),
+                   static_cast<Language>(gameType.AnswerLanguage()));
 
     LessonDialog lessons(doc, &view);
     switch (lessons.exec()) {
@@ -78,7 +78,7 @@ void DueWordsGame(CLingomatDoc& doc, CLingomatView& view) {
         return;
     }
 
-    GameTypeDialog gameType(IsSpanishDataSet(doc.dataSetName), &view);
+    GameTypeDialog gameType(IsSpanishDataSet(doc.DataSetName()), &view);
     // Writing is what the box is for; the player may still pick another game type.
     if (auto* write = gameType.findChild<QRadioButton*>(QStringLiteral("writeRadio"))) {
         write->click();
@@ -86,9 +86,9 @@ void DueWordsGame(CLingomatDoc& doc, CLingomatView& view) {
     if (gameType.exec() != QDialog::Accepted) {
         return;
     }
-    doc.questionLanguage = static_cast<Language>(gameType.QuestionLanguage());
-    doc.answerLanguage = static_cast<Language>(gameType.AnswerLanguage());
-    doc.gameMode = static_cast<GameMode>(gameType.GameType());
+    doc.ChooseGame(static_cast<GameMode>(gameType.GameType()),
+                   static_cast<Language>(gameType.QuestionLanguage()),
+                   static_cast<Language>(gameType.AnswerLanguage()));
     if (doc.StartDueGame()) {
         view.StartGameTimers();
     }
