@@ -456,8 +456,7 @@ TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
         WithCorrections(d, [&](CorrectionOptions& o) { o.repeatAtOnce = true; });
         Play({"2"}, c.mode);
         const VocEntry* asked = Current().entry;
-        const bool choice =
-            c.mode == GameModeChoiceOtherLessons || c.mode == GameModeChoiceAlteredLetters;
+        const bool choice = TraitsOf(c.mode).choice;
         for (const Step step : c.steps) {
             const auto right = d.Round().correctChoice;
             std::uint32_t wrong = 0;
