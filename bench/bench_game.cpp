@@ -118,7 +118,7 @@ void BM_RightAnswerOfTheSameQuestion(benchmark::State& state) {
         const std::size_t asked =
             std::stoul(game.doc.pool.Current()->entry->Text(LanguageFrench).substr(10));
         const VocEntry& other = game.doc.vocabulary[asked ^ 1];
-        game.doc.TypedAnswer() = SquashBlanks(FormAt(other.Text(LanguageEnglish), 0, game.forms));
+        game.doc.TypeAnswer(SquashBlanks(FormAt(other.Text(LanguageEnglish), 0, game.forms)));
         benchmark::DoNotOptimize(game.doc.CheckTypedAnswer());
     }
     if (game.doc.WrongCount() != 0) {

@@ -160,12 +160,11 @@ TEST(ShippedDataVerdicts, WhatTheScreenShowsIsRightAndEveryRoundHasOneRightChoic
         doc.SeedRandom(7);
         WithoutPause(doc);
         doc.gameStarted = true;
-        doc.SetCopyModeSettings({});
-        WithCopySettings(doc, [&](CopyModeSettings& s) {
-            s.copyMode = 3;
-            s.percentShown = 100;
-            s.templateVisible = true;
-        });
+        CopyModeSettings wholeTemplate;
+        wholeTemplate.copyMode = 3;
+        wholeTemplate.percentShown = 100;
+        wholeTemplate.templateVisible = true;
+        doc.SetCopyModeSettings(wholeTemplate);
         WithViewSettings(doc, [&](ViewModeSettings& s) {
             s.letterByLetter = false;
             s.wordShown = true;
@@ -181,13 +180,12 @@ TEST(ShippedDataVerdicts, WhatTheScreenShowsIsRightAndEveryRoundHasOneRightChoic
         }
         VerdictChecker checker(doc);
         for (unsigned mask = 0; mask < 16; ++mask) {
-            doc.SetCorrectionOptions({});
-            WithCorrections(doc, [&](CorrectionOptions& o) {
-                o.ignoreAccents = (mask & 1) != 0;
-                o.ignoreCase = (mask & 2) != 0;
-                o.ignoreSpacing = (mask & 4) != 0;
-                o.ignoreArticles = (mask & 8) != 0;
-            });
+            CorrectionOptions options;
+            options.ignoreAccents = (mask & 1) != 0;
+            options.ignoreCase = (mask & 2) != 0;
+            options.ignoreSpacing = (mask & 4) != 0;
+            options.ignoreArticles = (mask & 8) != 0;
+            doc.SetCorrectionOptions(options);
             for (const auto& [question, answer] : directions) {
                 doc.questionLanguage = question;
                 doc.answerLanguage = answer;
