@@ -61,7 +61,7 @@ void BM_PrepareChoiceRound(benchmark::State& state) {
     Question question = Question::FromEntry(doc.vocabulary[4711], LanguageGerman, LanguageEnglish);
     question.answerText = DecodeAccents(question.answerText);
     doc.pool.Append(question);
-    doc.gameMode = GameModeChoiceOtherLessons;
+    doc.ChooseGame(GameModeChoiceOtherLessons, doc.questionLanguage, doc.answerLanguage);
     doc.gameStarted = true;
     doc.SetChoiceCount(4);
     for (auto _ : state) {

@@ -44,22 +44,28 @@ struct Game {
         FillVocabulary(doc);
         doc.needsLoading = false;
         doc.OnNewDocument();
-        doc.correcting = false;
-        doc.correctionOptions = {true, true, false, true, true, true};
+        FeedbackSettings noPause = doc.Feedback();
+        noPause.correcting = false;
+        doc.SetFeedbackSettings(noPause);
+        doc.SetCorrectionOptions({true, true, false, true, true, true});
         doc.lessonTable.lessons[0].selected = true;
     }
     void Restart() {
-        doc.gameOver = false;
+        // A new game as the new-game command starts it: the finished one is reset first.
+        doc.OnNewDocument();
+        doc.lessonTable.lessons[0].selected = true;
         doc.StartGame();
     }
     std::string RightAnswer() {
-        return SquashBlanks(FormAt(doc.pool.Current()->answerText, 0, doc.random));
+        return SquashBlanks(FormAt(doc.pool.Current()->answerText, 0, forms));
     }
 
     QuietHost host;
     MemoryProfileStore profile;
     FixedClock clock{1700000000};
     CLingomatDoc doc;
+    // Picks among several answer forms; the game's own draws stay the game's.
+    Random forms;
 };
 
 // A right answer takes the question out and draws the next; the pool of 1,000 questions (one
@@ -73,10 +79,10 @@ void BM_RightAnswer(benchmark::State& state) {
             game.Restart();
             state.ResumeTiming();
         }
-        game.doc.typedAnswer = game.RightAnswer();
+        game.doc.TypeAnswer(game.RightAnswer());
         benchmark::DoNotOptimize(game.doc.CheckTypedAnswer());
     }
-    if (game.doc.wrongCount != 0) {
+    if (game.doc.WrongCount() != 0) {
         state.SkipWithError("a right answer was judged wrong");
     }
 }
@@ -86,12 +92,12 @@ void BM_RightAnswer(benchmark::State& state) {
 void BM_WrongAnswer(benchmark::State& state) {
     Game game;
     game.Restart();
-    game.doc.typedAnswer = "the bus";
+    game.doc.TypeAnswer("the bus");
     for (auto _ : state) {
         benchmark::DoNotOptimize(game.doc.CheckTypedAnswer());
-        game.doc.typedAnswer = "the bus";
+        game.doc.TypeAnswer("the bus");
     }
-    if (game.doc.rightCount != 0 || game.doc.pool.Size() != 1000) {
+    if (game.doc.RightCount() != 0 || game.doc.pool.Size() != 1000) {
         state.SkipWithError("the pool changed");
     }
 }
@@ -112,11 +118,10 @@ void BM_RightAnswerOfTheSameQuestion(benchmark::State& state) {
         const std::size_t asked =
             std::stoul(game.doc.pool.Current()->entry->Text(LanguageFrench).substr(10));
         const VocEntry& other = game.doc.vocabulary[asked ^ 1];
-        game.doc.typedAnswer =
-            SquashBlanks(FormAt(other.Text(LanguageEnglish), 0, game.doc.random));
+        game.doc.TypeAnswer(SquashBlanks(FormAt(other.Text(LanguageEnglish), 0, game.forms)));
         benchmark::DoNotOptimize(game.doc.CheckTypedAnswer());
     }
-    if (game.doc.wrongCount != 0) {
+    if (game.doc.WrongCount() != 0) {
         state.SkipWithError("an answer of the same question was judged wrong");
     }
 }

@@ -61,7 +61,7 @@ struct Screen {
     }
     void Start(GameMode mode) {
         doc.OnNewDocument();
-        doc.gameMode = mode;
+        doc.ChooseGame(mode, doc.questionLanguage, doc.answerLanguage);
         doc.questionLanguage = LanguageGerman;
         doc.answerLanguage = LanguageEnglish;
         doc.lessonTable.lessons.at(0).selected = true;

@@ -50,24 +50,24 @@ protected:
         }
         testing::WriteDataSet(folder.File("lingomat.voc"), lessons, records, true);
         CLingomatDoc& d = Start();
-        d.correcting = false;
-        d.random.Seed(7);
+        WithoutPause(d);
+        d.SeedRandom(7);
         return d;
     }
 
     // What every round must hold: the right answer once, in its slot, and no other choice that
     // a player could give for it or for another choice.
     void ExpectSoundRound() const {
-        const auto& texts = doc->choiceRound.texts;
-        ASSERT_EQ(texts.size(), doc->multiNumber);
-        const std::string& right = texts.at(doc->choiceRound.correctChoice);
-        EXPECT_TRUE(TextsMatch(right, DecodeAccents(Current().answerText), doc->correctionOptions))
+        const auto& texts = doc->Round().texts;
+        ASSERT_EQ(texts.size(), doc->ChoiceCount());
+        const std::string& right = texts.at(doc->Round().correctChoice);
+        EXPECT_TRUE(TextsMatch(right, DecodeAccents(Current().answerText), doc->Corrections()))
             << right;
         for (std::size_t i = 0; i < texts.size(); ++i) {
             for (std::size_t j = i + 1; j < texts.size(); ++j) {
                 if (!texts[i].empty() && !texts[j].empty()) {
                     EXPECT_NE(texts[i], texts[j]);
-                    EXPECT_FALSE(TextsMatch(texts[i], texts[j], doc->correctionOptions))
+                    EXPECT_FALSE(TextsMatch(texts[i], texts[j], doc->Corrections()))
                         << texts[i] << " | " << texts[j];
                 }
             }
@@ -75,14 +75,14 @@ protected:
     }
 
     std::size_t Filled() const {
-        const auto& texts = doc->choiceRound.texts;
+        const auto& texts = doc->Round().texts;
         return texts.size() - static_cast<std::size_t>(std::count(texts.begin(), texts.end(), ""));
     }
 
     std::uint32_t WrongIndex() const {
-        const auto& texts = doc->choiceRound.texts;
+        const auto& texts = doc->Round().texts;
         for (std::uint32_t i = 0; i < texts.size(); ++i) {
-            if (i != doc->choiceRound.correctChoice && !texts[i].empty()) {
+            if (i != doc->Round().correctChoice && !texts[i].empty()) {
                 return i;
             }
         }
@@ -107,50 +107,48 @@ class WholeChoiceGameTest : public ChoiceTest, public ::testing::WithParamInterf
 TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
     const WholeGame& game = GetParam();
     CLingomatDoc& d = StartWith(Words);
-    d.multiNumber = game.choices;
-    d.correctionOptions.ignoreCase = game.ignoreCase;
+    d.SetChoiceCount(game.choices);
+    WithCorrections(d, [&](CorrectionOptions& o) { o.ignoreCase = game.ignoreCase; });
     Play({"1", "2", "3"}, game.mode,
          game.answer == LanguageGerman ? LanguageFrench : LanguageGerman, game.answer);
     const std::size_t records = d.pool.Size();
     std::map<const VocEntry*, std::string> picked; // the wrong pick of each record
     int returned = 0;
-    for (int turn = 0; turn < 200 && !d.gameOver; ++turn) {
+    for (int turn = 0; turn < 200 && !d.IsGameOver(); ++turn) {
         ExpectSoundRound();
         const Question& asked = Current();
         if (!asked.wrongChoice.empty()) {
             ++returned;
             EXPECT_EQ(asked.wrongChoice, picked[asked.entry]);
-            const auto& texts = d.choiceRound.texts;
+            const auto& texts = d.Round().texts;
             EXPECT_EQ(std::count(texts.begin(), texts.end(), asked.wrongChoice), 1);
-            EXPECT_NE(texts[d.choiceRound.correctChoice], asked.wrongChoice);
+            EXPECT_NE(texts[d.Round().correctChoice], asked.wrongChoice);
         }
         if (asked.entry->BlankCount(game.answer) == 2 && game.mode == GameModeChoiceOtherLessons) {
-            for (std::size_t i = 0; i < d.choiceRound.texts.size(); ++i) {
-                EXPECT_GE(
-                    std::count(d.choiceRound.texts[i].begin(), d.choiceRound.texts[i].end(), ' '),
-                    2)
-                    << d.choiceRound.texts[i];
+            for (std::size_t i = 0; i < d.Round().texts.size(); ++i) {
+                EXPECT_GE(std::count(d.Round().texts[i].begin(), d.Round().texts[i].end(), ' '), 2)
+                    << d.Round().texts[i];
             }
         }
         if (game.ignoreCase && asked.answerText == "turkey") {
-            for (const std::string& text : d.choiceRound.texts) {
+            for (const std::string& text : d.Round().texts) {
                 EXPECT_NE(text, "Turkey");
             }
         }
         if (picked.count(asked.entry) == 0) {
-            const std::string wrong = d.choiceRound.texts[WrongIndex()];
+            const std::string wrong = d.Round().texts[WrongIndex()];
             picked[asked.entry] = wrong;
             d.CheckChoice(WrongIndex());
-            EXPECT_EQ(d.verdictText,
+            EXPECT_EQ(d.VerdictText(),
                       "Falsch! \" " + QuotedForms(SquashBlanks(wrong)) + " \" ist falsch!");
         } else {
-            d.CheckChoice(static_cast<std::uint32_t>(d.choiceRound.correctChoice));
+            d.CheckChoice(static_cast<std::uint32_t>(d.Round().correctChoice));
         }
     }
-    EXPECT_TRUE(d.gameOver);
+    EXPECT_TRUE(d.IsGameOver());
     EXPECT_GT(returned, 0);
-    EXPECT_EQ(d.wrongCount, records);
-    EXPECT_EQ(d.rightCount, 2 * records);
+    EXPECT_EQ(d.WrongCount(), records);
+    EXPECT_EQ(d.RightCount(), 2 * records);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -173,7 +171,7 @@ TEST_F(ChoiceTest, NounsGetNounsAndGenderMarkersAreDropped) {
     for (int round = 0; round < 30; ++round) {
         ASSERT_TRUE(d.PrepareChoiceRound());
         ExpectSoundRound();
-        for (const std::string& text : d.choiceRound.texts) {
+        for (const std::string& text : d.Round().texts) {
             EXPECT_TRUE(nouns.count(text)) << text;
         }
     }
@@ -213,7 +211,7 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
     };
     for (const Case& c : cases) {
         CLingomatDoc& d = StartWith(c.records);
-        d.multiNumber = 5;
+        d.SetChoiceCount(5);
         Play({"1"}, c.mode);
         for (int round = 0; round < 5; ++round) {
             d.NextQuestion();
@@ -225,14 +223,14 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
             EXPECT_EQ(Filled(), c.filled) << c.records.front().english;
         }
         // A pick of an empty slot or beyond the choices is no answer: nothing is judged.
-        EXPECT_TRUE(d.CheckChoice(d.multiNumber));
-        for (std::uint32_t i = 0; i < d.choiceRound.texts.size(); ++i) {
-            if (d.choiceRound.texts[i].empty()) {
+        EXPECT_TRUE(d.CheckChoice(d.ChoiceCount()));
+        for (std::uint32_t i = 0; i < d.Round().texts.size(); ++i) {
+            if (d.Round().texts[i].empty()) {
                 EXPECT_TRUE(d.CheckChoice(i));
             }
         }
-        EXPECT_EQ(d.wrongCount + d.rightCount, 0u);
-        EXPECT_EQ(d.lastVerdict, -1);
+        EXPECT_EQ(d.WrongCount() + d.RightCount(), 0u);
+        EXPECT_EQ(d.LastVerdict(), -1);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "DataSets.h"
+#include "DocProbe.h"
 #include "ScriptedHost.h"
 #include "game/LingomatDoc.h"
 #include "matching/AnswerForms.h"
@@ -47,7 +48,7 @@ protected:
     void Play(std::vector<std::string> codes, GameMode mode = GameModeWrite,
               Language question = LanguageGerman, Language answer = LanguageEnglish) {
         doc->OnNewDocument();
-        doc->gameMode = mode;
+        doc->ChooseGame(mode, doc->questionLanguage, doc->answerLanguage);
         doc->questionLanguage = question;
         doc->answerLanguage = answer;
         for (auto& lesson : doc->lessonTable.lessons) {
@@ -69,8 +70,7 @@ protected:
     }
 
     bool Type(const std::string& text) {
-        doc->typedAnswer = text;
-        doc->cursorPos = static_cast<std::uint32_t>(text.size());
+        doc->TypeAnswer(text);
         return doc->CheckTypedAnswer();
     }
 

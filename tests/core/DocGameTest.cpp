@@ -99,25 +99,27 @@ class WriteGameTest : public DocTest, public ::testing::WithParamInterface<Write
 TEST_P(WriteGameTest, PlaysToTheEndAndRecordsTheResult) {
     const WriteGame& p = GetParam();
     CLingomatDoc& d = Start();
-    d.correcting = p.correcting;
-    d.correctionOptions.oneRightSuffices = p.oneRightSuffices;
-    d.correctionOptions.repeatAtOnce = p.repeatAtOnce;
+    WithFeedback(d, [&](FeedbackSettings& f) { f.correcting = p.correcting; });
+    WithCorrections(d, [&](CorrectionOptions& o) {
+        o.oneRightSuffices = p.oneRightSuffices;
+        o.repeatAtOnce = p.repeatAtOnce;
+    });
     Play({"2"});
     ASSERT_EQ(d.pool.Size(), 3u);
     const VocEntry* missed = Current().entry;
 
     EXPECT_TRUE(Type("  the   wrong  colour "));
-    EXPECT_EQ(d.verdictText, "Falsch! \" the wrong colour \" ist falsch!");
-    EXPECT_EQ(d.lastVerdict, 0);
+    EXPECT_EQ(d.VerdictText(), "Falsch! \" the wrong colour \" ist falsch!");
+    EXPECT_EQ(d.LastVerdict(), 0);
     EXPECT_EQ(missed->errorCount, 1u);
     EXPECT_EQ(d.pool.Size(), p.oneRightSuffices ? 3u : 4u);
-    EXPECT_EQ(d.verdictShowing, p.correcting);
+    EXPECT_EQ(d.IsVerdictShowing(), p.correcting);
     EXPECT_EQ(d.FeedbackDelay(), 2000u);
     if (p.correcting) {
-        EXPECT_EQ(d.typedAnswer, "  the   wrong  colour ");
+        EXPECT_EQ(d.TypedAnswer(), "  the   wrong  colour ");
         EXPECT_TRUE(d.ContinueAfterFeedback());
     }
-    EXPECT_TRUE(d.typedAnswer.empty());
+    EXPECT_TRUE(d.TypedAnswer().empty());
     if (p.repeatAtOnce) {
         EXPECT_EQ(Current().entry, missed);
     }
@@ -128,7 +130,7 @@ TEST_P(WriteGameTest, PlaysToTheEndAndRecordsTheResult) {
         missedAsked += Current().entry == missed;
         const std::size_t before = d.pool.Size();
         running = Type(RightAnswer());
-        EXPECT_EQ(d.verdictText, "Richtig!");
+        EXPECT_EQ(d.VerdictText(), "Richtig!");
         if (running && p.correcting) {
             EXPECT_EQ(d.pool.Size(), before) << "left in place during the pause";
             running = d.ContinueAfterFeedback();
@@ -136,14 +138,14 @@ TEST_P(WriteGameTest, PlaysToTheEndAndRecordsTheResult) {
     }
     ASSERT_FALSE(running);
     EXPECT_EQ(missedAsked, p.oneRightSuffices ? 1 : 2);
-    EXPECT_EQ(d.rightCount, p.oneRightSuffices ? 3u : 4u);
-    EXPECT_EQ(d.wrongCount, 1u);
-    EXPECT_TRUE(d.gameOver);
+    EXPECT_EQ(d.RightCount(), p.oneRightSuffices ? 3u : 4u);
+    EXPECT_EQ(d.WrongCount(), 1u);
+    EXPECT_TRUE(d.IsGameOver());
     EXPECT_EQ(d.Title(), "Statistik");
     EXPECT_FALSE(d.IsModified());
     EXPECT_TRUE(d.SaveModified());
 
-    const auto& records = d.playerStatistics.Records();
+    const auto& records = d.Statistics().Records();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].lessonCode, "2");
     EXPECT_FLOAT_EQ(records[0].score[0], p.oneRightSuffices ? 0.75f : 0.8f);
@@ -190,24 +192,24 @@ TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
     };
     for (const Case& c : cases) {
         CLingomatDoc& d = Start();
-        d.correcting = false;
+        WithoutPause(d);
         for (const auto& [question, answer] :
              {std::pair{"dick", "fat"}, std::pair{c.otherQuestion, c.otherAnswer}}) {
             VocEntry& entry = d.vocabulary.emplace_back();
             entry.SetText(LanguageGerman, question);
             entry.SetText(LanguageEnglish, answer);
         }
-        d.correctionOptions = c.options;
+        d.SetCorrectionOptions(c.options);
         d.pool.Clear();
         VocEntry& asked = d.vocabulary[testing::Records.size()];
         asked.errorCount = 0;
         d.pool.Append(Question::FromEntry(asked, LanguageGerman, LanguageEnglish));
         d.pool.Append(Question::FromEntry(asked, LanguageGerman, LanguageEnglish));
         d.gameStarted = true;
-        d.rightCount = d.wrongCount = 0;
+        DocProbe::RightCount(d) = DocProbe::WrongCount(d) = 0;
         EXPECT_TRUE(Type(c.typed));
-        EXPECT_EQ(d.lastVerdict, c.right ? 1 : 0) << c.otherQuestion << " / " << c.typed;
-        EXPECT_EQ(d.rightCount, c.right ? 1u : 0u);
+        EXPECT_EQ(d.LastVerdict(), c.right ? 1 : 0) << c.otherQuestion << " / " << c.typed;
+        EXPECT_EQ(d.RightCount(), c.right ? 1u : 0u);
         EXPECT_EQ(asked.errorCount, c.right ? 0u : 1u);
     }
 
@@ -219,7 +221,7 @@ TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
         entry.SetText(LanguageGerman, question);
         entry.SetText(LanguageEnglish, answer);
     }
-    d.gameMode = GameModeChoiceOtherLessons;
+    d.ChooseGame(GameModeChoiceOtherLessons, d.questionLanguage, d.answerLanguage);
     d.SetChoiceCount(5);
     for (int round = 0; round < 50; ++round) {
         d.pool.Clear();
@@ -227,10 +229,9 @@ TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
                                           LanguageEnglish));
         while (!d.PrepareChoiceRound()) {
         }
-        for (std::size_t i = 0; i < d.choiceRound.texts.size(); ++i) {
-            if (i != d.choiceRound.correctChoice) {
-                EXPECT_FALSE(AnswerMatches("thick", d.choiceRound.texts[i], {}))
-                    << d.choiceRound.texts[i];
+        for (std::size_t i = 0; i < d.Round().texts.size(); ++i) {
+            if (i != d.Round().correctChoice) {
+                EXPECT_FALSE(AnswerMatches("thick", d.Round().texts[i], {})) << d.Round().texts[i];
             }
         }
     }
@@ -238,25 +239,25 @@ TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
 
 TEST_F(DocTest, SkipsAndGlimpsesCountAsCheats) {
     CLingomatDoc& d = Start();
-    d.correcting = false;
+    WithoutPause(d);
     Play({"12"});
     d.Glimpse();
-    EXPECT_TRUE(d.glimpseActive);
+    EXPECT_TRUE(d.IsGlimpsing());
     d.EndGlimpse();
-    EXPECT_FALSE(d.glimpseActive);
+    EXPECT_FALSE(d.IsGlimpsing());
     EXPECT_FALSE(d.SkipQuestion());
-    EXPECT_EQ(d.verdictText,
+    EXPECT_EQ(d.VerdictText(),
               "Sie haben eine Frage \374bersprungen.\n\" the house, the home \" w\xE4re die "
               "richtige Antwort f\xFCr:\n\" das Haus \" gewesen.");
-    EXPECT_EQ(d.cheatCount, 2u);
-    EXPECT_EQ(d.rightCount + d.wrongCount, 0u);
-    EXPECT_TRUE(d.gameOver);
+    EXPECT_EQ(d.CheatCount(), 2u);
+    EXPECT_EQ(d.RightCount() + d.WrongCount(), 0u);
+    EXPECT_TRUE(d.IsGameOver());
     // Nothing runs any more: no further cheat, skip or second record of the same game.
     d.Glimpse();
     EXPECT_FALSE(d.SkipQuestion());
     d.EndGameNow();
-    EXPECT_EQ(d.cheatCount, 2u);
-    const auto& record = d.playerStatistics.Records().at(0);
+    EXPECT_EQ(d.CheatCount(), 2u);
+    const auto& record = d.Statistics().Records().at(0);
     ASSERT_EQ(record.Count(), 1u);
     EXPECT_EQ(record.score[0], 0.0f) << "no answer is a score of 0, not NaN";
     EXPECT_EQ(record.completion[0], 1.0f);
@@ -275,22 +276,22 @@ TEST_F(DocTest, EmptyPoolIsSafeEverywhere) {
     d.Glimpse();
     d.RotateAnswerForm();
     d.RemoveDuplicateQuestions();
-    d.copyModeSettings.templateVisible = true;
+    WithCopySettings(d, [&](CopyModeSettings& s) { s.templateVisible = true; });
     EXPECT_EQ(d.CopyTemplate(), "");
     EXPECT_EQ(d.RevealedAnswer(), "");
-    EXPECT_EQ(d.rightCount + d.wrongCount + d.cheatCount, 0u);
+    EXPECT_EQ(d.RightCount() + d.WrongCount() + d.CheatCount(), 0u);
     EXPECT_EQ(d.RemainingText(), "Es sind keine Fragen mehr zu beantworten.");
     EXPECT_TRUE(d.EndGameNow());
-    EXPECT_TRUE(d.playerStatistics.Records().empty());
+    EXPECT_TRUE(d.Statistics().Records().empty());
 }
 
 TEST_F(DocTest, PauseEndsOnceAndASkipDuringItTakesTheQuestionOnScreen) {
     CLingomatDoc& d = Start();
     Play({"1"});
     ASSERT_TRUE(Type(RightAnswer()));
-    ASSERT_TRUE(d.verdictShowing);
+    ASSERT_TRUE(d.IsVerdictShowing());
     EXPECT_TRUE(Type(RightAnswer()));
-    EXPECT_EQ(d.rightCount, 1u) << "an answer during the pause is not judged";
+    EXPECT_EQ(d.RightCount(), 1u) << "an answer during the pause is not judged";
     EXPECT_TRUE(d.ContinueAfterFeedback());
     EXPECT_EQ(d.pool.Size(), 3u);
     EXPECT_TRUE(d.ContinueAfterFeedback());
@@ -302,27 +303,27 @@ TEST_F(DocTest, PauseEndsOnceAndASkipDuringItTakesTheQuestionOnScreen) {
         const std::size_t before = d.pool.Size();
         const Question shown = Current();
         ASSERT_TRUE(Answer(right));
-        ASSERT_TRUE(d.verdictShowing);
+        ASSERT_TRUE(d.IsVerdictShowing());
         EXPECT_TRUE(d.SkipQuestion());
-        EXPECT_FALSE(d.verdictShowing);
-        EXPECT_EQ(d.previousEntry, shown.entry);
-        EXPECT_NE(d.verdictText.find("\" " + shown.questionText + " \""), std::string::npos)
-            << d.verdictText;
+        EXPECT_FALSE(d.IsVerdictShowing());
+        EXPECT_EQ(d.PreviousEntry(), shown.entry);
+        EXPECT_NE(d.VerdictText().find("\" " + shown.questionText + " \""), std::string::npos)
+            << d.VerdictText();
         // After a wrong answer its repetition stays in the pool.
         EXPECT_EQ(d.pool.Size(), right ? before - 1 : before);
     }
-    EXPECT_EQ(d.rightCount, 2u);
-    EXPECT_EQ(d.wrongCount, 1u);
-    EXPECT_EQ(d.cheatCount, 2u);
+    EXPECT_EQ(d.RightCount(), 2u);
+    EXPECT_EQ(d.WrongCount(), 1u);
+    EXPECT_EQ(d.CheatCount(), 2u);
 }
 
 TEST_F(DocTest, CopyGameShowsTheTemplateAndPlaysThrough) {
     CLingomatDoc& d = Start();
-    d.correcting = false;
-    d.copyModeSettings.timeBeforeCopy = 0;
+    WithoutPause(d);
+    WithCopySettings(d, [&](CopyModeSettings& s) { s.timeBeforeCopy = 0; });
     Play({"2"}, GameModeCopy);
     EXPECT_EQ(d.CopyDelay(false), 0u);
-    EXPECT_TRUE(d.copyModeSettings.templateVisible);
+    EXPECT_TRUE(d.CopySettings().templateVisible);
     bool running = true;
     for (int turn = 0; running && turn < 10; ++turn) {
         EXPECT_EQ(d.CopyTemplate(), RightAnswer());
@@ -330,23 +331,23 @@ TEST_F(DocTest, CopyGameShowsTheTemplateAndPlaysThrough) {
         d.CopyDelay(false);
     }
     EXPECT_FALSE(running);
-    EXPECT_EQ(d.rightCount, 3u);
-    EXPECT_EQ(d.playerStatistics.Records().at(0).gameMode[0], GameModeCopy);
+    EXPECT_EQ(d.RightCount(), 3u);
+    EXPECT_EQ(d.Statistics().Records().at(0).gameMode[0], GameModeCopy);
 
-    d.copyModeSettings.timeBeforeCopy = 1500;
+    WithCopySettings(d, [&](CopyModeSettings& s) { s.timeBeforeCopy = 1500; });
     Play({"2"}, GameModeCopy);
     EXPECT_EQ(d.CopyDelay(false), 1500u);
     EXPECT_EQ(d.CopyTemplate(), "");
     EXPECT_EQ(d.CopyDelay(true), 0u);
     EXPECT_EQ(d.CopyTemplate(), RightAnswer());
-    d.gameMode = GameModeWrite;
+    d.ChooseGame(GameModeWrite, d.questionLanguage, d.answerLanguage);
     EXPECT_EQ(d.CopyDelay(false), 0u);
-    EXPECT_TRUE(d.copyModeSettings.templateVisible);
+    EXPECT_TRUE(d.CopySettings().templateVisible);
 }
 
 TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
     CLingomatDoc& d = Start();
-    d.viewModeSettings = {true, 100, 500, 1000, false, false};
+    d.SetViewModeSettings({true, 100, 500, 1000, false, false});
     Play({"2"}, GameModeView);
     const std::string answer = Current().answerText;
     std::vector<std::uint32_t> delays;
@@ -366,25 +367,25 @@ TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
     EXPECT_EQ(d.pool.Size(), 2u);
 
     // Several answers are revealed as the glimpse shows them, without the stored slashes.
-    d.viewModeSettings.letterByLetter = false;
+    WithViewSettings(d, [&](ViewModeSettings& s) { s.letterByLetter = false; });
     Play({"12"}, GameModeView);
     d.ViewModeStep();
     EXPECT_EQ(d.RevealedAnswer(), "the house, the home");
     EXPECT_EQ(d.RevealedAnswer(), d.ShownAnswer());
 
-    d.viewModeSettings = {false, 0, 0, 0, false, false};
+    d.SetViewModeSettings({false, 0, 0, 0, false, false});
     Play({"2"}, GameModeView);
     int steps = 0;
     for (std::uint32_t delay = 1; delay != 0 && steps < 50; ++steps) {
         delay = d.ViewModeStep();
-        EXPECT_TRUE(delay != 0 || d.gameOver);
+        EXPECT_TRUE(delay != 0 || d.IsGameOver());
     }
     EXPECT_EQ(steps, 6);
     // On the end screen, with the game recorded as watched to its end.
-    EXPECT_TRUE(d.gameOver);
+    EXPECT_TRUE(d.IsGameOver());
     EXPECT_EQ(d.EndHeadline(), "Sie haben sich alle W\xF6rter angeschaut.");
     EXPECT_EQ(d.ViewModeStep(), 0u);
-    EXPECT_EQ(d.playerStatistics.Records().at(0).Count(), 1u);
+    EXPECT_EQ(d.Statistics().Records().at(0).Count(), 1u);
 }
 
 TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
@@ -410,16 +411,15 @@ TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
     };
     for (const auto& c : cases) {
         CLingomatDoc& d = Start();
-        d.correcting = false;
-        d.correctionOptions.repeatAtOnce = true;
+        WithoutPause(d);
+        WithCorrections(d, [&](CorrectionOptions& o) { o.repeatAtOnce = true; });
         Play({"2"}, c.mode);
         const VocEntry* asked = Current().entry;
-        const bool choice =
-            c.mode == GameModeChoiceOtherLessons || c.mode == GameModeChoiceAlteredLetters;
+        const bool choice = TraitsOf(c.mode).choice;
         for (const Step step : c.steps) {
-            const auto right = d.choiceRound.correctChoice;
+            const auto right = d.Round().correctChoice;
             std::uint32_t wrong = 0;
-            while (choice && (wrong == right || d.choiceRound.texts[wrong].empty())) {
+            while (choice && (wrong == right || d.Round().texts[wrong].empty())) {
                 ++wrong;
             }
             if (step == Skip) {
@@ -433,28 +433,28 @@ TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
                 Answer(step == Right);
             }
         }
-        const Card* card = d.cardBox.Find(*asked, LanguageGerman, LanguageEnglish);
+        const Card* card = d.Cards().Find(*asked, LanguageGerman, LanguageEnglish);
         ASSERT_EQ(card != nullptr, c.dueIn.has_value())
             << "mode " << c.mode << ", " << c.steps.size() << " steps";
         if (card != nullptr) {
             EXPECT_EQ(card->box, 1u);
             EXPECT_EQ(card->due, d.Today() + *c.dueIn) << "mode " << c.mode;
         }
-        EXPECT_EQ(d.cardBox.Size(), c.dueIn.has_value() ? 1u : 0u);
+        EXPECT_EQ(d.Cards().Size(), c.dueIn.has_value() ? 1u : 0u);
     }
 }
 
 TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
     CLingomatDoc& d = Start();
-    d.correcting = false;
+    WithoutPause(d);
     Play({"1"});
     bool dogMissed = false;
-    for (int turn = 0; turn < 20 && !d.gameOver; ++turn) {
+    for (int turn = 0; turn < 20 && !d.IsGameOver(); ++turn) {
         const bool dog = Current().answerText == "the dog";
         Answer(!dog || dogMissed);
         dogMissed = dogMissed || dog;
     }
-    ASSERT_TRUE(d.gameOver);
+    ASSERT_TRUE(d.IsGameOver());
     EXPECT_TRUE(std::filesystem::exists(folder.File("Anna.lingomat.lmk")))
         << "the box is written at the end of every game";
     EXPECT_EQ(d.DueTodayCount(), 1u);
@@ -462,9 +462,9 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
     // The lesson dialog's check box narrows a game to the due words.
     Play({"1"});
     EXPECT_EQ(d.CountLessonQuestions(), 4);
-    d.dueOnly = true;
+    d.SetDueOnly(true);
     EXPECT_EQ(d.CountLessonQuestions(), 1);
-    d.dueOnly = false;
+    d.SetDueOnly(false);
 
     d.OnNewDocument();
     ASSERT_TRUE(d.StartDueGame());
@@ -491,8 +491,8 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
     testing::WriteDataSet(folder.File("lingomat.voc"), testing::Lessons, records);
     CLingomatDoc& later = Start();
     EXPECT_EQ(later.DueTodayCount(), 3u);
-    EXPECT_EQ(later.cardBox.Find(later.vocabulary[1], LanguageGerman, LanguageEnglish), nullptr);
-    EXPECT_EQ(later.cardBox.Find(later.vocabulary[2], LanguageGerman, LanguageEnglish)->box, 2u);
+    EXPECT_EQ(later.Cards().Find(later.vocabulary[1], LanguageGerman, LanguageEnglish), nullptr);
+    EXPECT_EQ(later.Cards().Find(later.vocabulary[2], LanguageGerman, LanguageEnglish)->box, 2u);
     EXPECT_EQ(later.LessonBoxCounts("1", LanguageGerman, LanguageEnglish),
               (std::array<std::uint32_t, 6>{1, 2, 1, 0, 0, 0}));
     later.OnCloseDocument();
@@ -502,7 +502,7 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
     std::ofstream(folder.File("Anna.andere.lmk")) << "LingomatKartei 1\nSpieler\tAnna\n";
     host.chosenDataSet = "andere.voc";
     CLingomatDoc& other = Start();
-    EXPECT_EQ(other.cardBox.Size(), 0u);
+    EXPECT_EQ(other.Cards().Size(), 0u);
     EXPECT_EQ(host.messages.back().text,
               "Die Kartei \"Anna.andere.lmk\" ist besch\344digt. Die lesbaren Karten wurden "
               "\374bernommen. Die Datei wurde als \"Anna.andere.lmk.defekt\" beiseitegelegt.");

@@ -16,8 +16,8 @@ void AskOnly(CLingomatDoc& d, const std::string& answer) {
     d.pool.Clear();
     d.pool.Append(Question{&d.vocabulary.front(), "frage", answer, {}});
     d.gameStarted = true;
-    d.gameMode = GameModeCopy;
-    d.copyModeSettings.templateVisible = true;
+    d.ChooseGame(GameModeCopy, d.questionLanguage, d.answerLanguage);
+    WithCopySettings(d, [&](CopyModeSettings& s) { s.templateVisible = true; });
 }
 
 TEST_F(DocTest, CopyTemplateShowsAsMuchAsTheModeSays) {
@@ -58,17 +58,19 @@ TEST_F(DocTest, CopyTemplateShowsAsMuchAsTheModeSays) {
     CLingomatDoc& d = Start();
     for (const auto& c : cases) {
         AskOnly(d, c.answer);
-        d.copyModeSettings.copyMode = c.mode;
-        d.copyModeSettings.letterShown = c.count;
-        d.copyModeSettings.letterNotShown = c.count;
-        d.copyModeSettings.percentShown = c.count;
-        d.copyModeSettings.showSZAsSS = c.szAsSs;
-        d.correctionOptions.ignoreArticles = c.ignoreArticles;
-        d.answerVariant = c.variant;
+        WithCopySettings(d, [&](CopyModeSettings& s) {
+            s.copyMode = c.mode;
+            s.letterShown = c.count;
+            s.letterNotShown = c.count;
+            s.percentShown = c.count;
+            s.showSZAsSS = c.szAsSs;
+        });
+        WithCorrections(d, [&](CorrectionOptions& o) { o.ignoreArticles = c.ignoreArticles; });
+        DocProbe::AnswerVariant(d) = c.variant;
         EXPECT_EQ(d.CopyTemplate(), c.expected)
             << c.answer << " mode " << c.mode << " count " << c.count;
     }
-    d.copyModeSettings.templateVisible = false;
+    WithCopySettings(d, [&](CopyModeSettings& s) { s.templateVisible = false; });
     EXPECT_EQ(d.CopyTemplate(), "");
 }
 
@@ -78,14 +80,14 @@ TEST_F(DocTest, RotatingTheAnswerFormWrapsAtTheNumberOfForms) {
          std::vector<std::pair<std::string, std::vector<std::uint32_t>>>{{"/a /b /c", {1, 2, 0, 1}},
                                                                          {"der Hund", {0, 0}}}) {
         AskOnly(d, answer);
-        d.answerVariant = 0;
+        DocProbe::AnswerVariant(d) = 0;
         for (const std::uint32_t expected : sequence) {
             d.RotateAnswerForm();
-            EXPECT_EQ(d.answerVariant, expected) << answer;
+            EXPECT_EQ(d.AnswerVariant(), expected) << answer;
         }
     }
     d.NextQuestion();
-    EXPECT_EQ(d.answerVariant, 0u);
+    EXPECT_EQ(d.AnswerVariant(), 0u);
 }
 
 TEST_F(DocTest, RemovingDuplicatesKeepsTheFirstOfEachRecordAndTheCurrentWord) {
@@ -148,7 +150,7 @@ TEST_F(DocTest, TipsComeFromTheTipFileAndNeverAsEmptyLines) {
             testing::WriteText(folder.File("tipps.txt"), c.content);
         }
         CLingomatDoc& d = Start();
-        EXPECT_EQ(d.tipList.size(), c.lines) << c.name;
+        EXPECT_EQ(d.Tips().size(), c.lines) << c.name;
         std::set<std::string> seen;
         for (int i = 0; i < 60; ++i) {
             seen.insert(d.RandomTip());
@@ -173,26 +175,26 @@ TEST_F(DocTest, ReportTextsFollowTheTally) {
     };
     CLingomatDoc& d = Start();
     for (const auto& c : cases) {
-        d.rightCount = c.right;
-        d.wrongCount = c.wrong;
-        d.cheatCount = c.cheats;
+        DocProbe::RightCount(d) = c.right;
+        DocProbe::WrongCount(d) = c.wrong;
+        DocProbe::CheatCount(d) = c.cheats;
         for (const std::string& sentence : c.sentences) {
             EXPECT_NE(d.ReportText().find(sentence), std::string::npos) << sentence << "\n"
                                                                         << d.ReportText();
         }
     }
-    d.rightCount = 3;
-    d.wrongCount = 1;
-    d.cheatCount = 1;
+    DocProbe::RightCount(d) = 3;
+    DocProbe::WrongCount(d) = 1;
+    DocProbe::CheatCount(d) = 1;
     EXPECT_EQ(d.ReportText(),
               "Sie haben 4 Fragen beantwortet.\n\nSie haben 3 Fragen richtig beantwortet.\n"
               "Sie haben einen Fehler gemacht.\n\n75.0% Ihrer Antworten waren richtig!\n"
               "25.0% Ihrer Antworten waren falsch!\n\n\nSie haben einmal geschummelt.\n");
-    d.rightCount = 2;
-    d.wrongCount = 1;
+    DocProbe::RightCount(d) = 2;
+    DocProbe::WrongCount(d) = 1;
     EXPECT_EQ(d.TallyText(),
               "66.7% Ihrer Antworten waren richtig!\n33.3% Ihrer Antworten waren falsch!\n");
-    d.rightCount = d.wrongCount = 0;
+    DocProbe::RightCount(d) = DocProbe::WrongCount(d) = 0;
     EXPECT_EQ(d.TallyText(), "");
 }
 
@@ -213,8 +215,8 @@ TEST_F(DocTest, TimeReportAndGameDescription) {
                           Case{61, 0,
                                "\nSie haben f\xFCr Ihr Spiel 1 Minute und 1 Sekunde "
                                "gebraucht.\n"}}) {
-        d.rightCount = c.answered;
-        d.gameClock.current = d.gameClock.start + c.seconds;
+        DocProbe::RightCount(d) = c.answered;
+        DocProbe::Timer(d).current = d.Timer().start + c.seconds;
         EXPECT_EQ(d.TimeReport(),
                   d.ReportText() + "\nSie haben 3 Fragen nicht beantwortet.\n" + c.tail);
     }
@@ -222,7 +224,7 @@ TEST_F(DocTest, TimeReportAndGameDescription) {
                                    "Sprache der Antwort: Franz\xF6sisch.\n\nGespielte Lektion: "
                                    "Farben");
     d.lessonTable.lessons[0].selected = true;
-    d.gameMode = GameModeChoiceAlteredLetters;
+    d.ChooseGame(GameModeChoiceAlteredLetters, d.questionLanguage, d.answerLanguage);
     d.answerLanguage = LanguageEnglish;
     EXPECT_EQ(d.GameDescription(),
               "Spielart: Multiple-Choice mit ver\xE4nderten Buchstaben.\nSprache der Frage: "
@@ -250,15 +252,15 @@ TEST_F(DocTest, EndScreenSaysHowTheGameEndedAndWhatWasPlayed) {
          "Gespielt: Alphabetisches Spiel von a bis z.", "Fragen nicht beantwortet."},
     };
     CLingomatDoc& d = Start();
-    d.correcting = false;
+    WithoutPause(d);
     for (const Case& c : cases) {
         Play({"2"}, c.mode, LanguageGerman, LanguageFrench);
         if (c.alphabetic) {
             d.OnNewDocument();
-            d.gameMode = c.mode;
+            d.ChooseGame(c.mode, d.questionLanguage, d.answerLanguage);
             d.StartAlphabeticGame("a", "z", LanguageGerman);
         }
-        while (c.toTheEnd && !d.gameOver) {
+        while (c.toTheEnd && !d.IsGameOver()) {
             Answer(true);
         }
         d.EndGameNow();

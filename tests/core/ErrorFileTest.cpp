@@ -18,14 +18,14 @@ class ErrorFileTest : public testing::DocTest {};
 
 TEST_F(ErrorFileTest, WrongRecordsAreWrittenOnceAndPlayedAgainAsAWriteGame) {
     CLingomatDoc& d = Start();
-    d.correcting = false;
-    d.correctionOptions.repeatAtOnce = true;
+    WithoutPause(d);
+    WithCorrections(d, [&](CorrectionOptions& o) { o.repeatAtOnce = true; });
     Play({"2"}, GameModeWrite, LanguageGerman, LanguageFrench);
     const VocEntry* missed = Current().entry;
     for (int i = 0; i < 3; ++i) {
         Answer(false);
     }
-    while (!d.gameOver) {
+    while (!d.IsGameOver()) {
         Answer(true);
     }
     ASSERT_TRUE(d.OnSaveDocument(folder.File("fehler.lef")));
@@ -39,7 +39,7 @@ TEST_F(ErrorFileTest, WrongRecordsAreWrittenOnceAndPlayedAgainAsAWriteGame) {
     ASSERT_TRUE(d.OnOpenDocument(folder.File("fehler.lef")));
     EXPECT_EQ(d.questionLanguage, LanguageGerman);
     EXPECT_EQ(d.answerLanguage, LanguageFrench);
-    EXPECT_EQ(d.gameMode, GameModeWrite);
+    EXPECT_EQ(d.Mode(), GameModeWrite);
     EXPECT_EQ(d.Title(), "Fehlerdatei");
     EXPECT_TRUE(d.IsModified());
     EXPECT_TRUE(d.gameStarted);
@@ -49,18 +49,18 @@ TEST_F(ErrorFileTest, WrongRecordsAreWrittenOnceAndPlayedAgainAsAWriteGame) {
     EXPECT_EQ(d.errorFileEntries[0].Lesson(), "Errorfile");
     EXPECT_EQ(d.errorFileEntries[0].wordClass, VocEntry::WordClassAdjective);
     Answer(true);
-    EXPECT_TRUE(d.gameOver);
+    EXPECT_TRUE(d.IsGameOver());
 }
 
 TEST_F(ErrorFileTest, MistakesInAGameFromAnErrorFileAreWrittenAndForgottenByTheNextGame) {
     CLingomatDoc& d = Start();
-    d.correcting = false;
-    d.correctionOptions.oneRightSuffices = true;
+    WithoutPause(d);
+    WithCorrections(d, [&](CorrectionOptions& o) { o.oneRightSuffices = true; });
     WriteText(folder.File("alt.lef"), "0\n1\nder Hund\nthe dog\nle chien\n");
     ASSERT_TRUE(d.OnOpenDocument(folder.File("alt.lef")));
     Answer(false);
     Answer(true);
-    ASSERT_TRUE(d.gameOver);
+    ASSERT_TRUE(d.IsGameOver());
     ASSERT_TRUE(d.OnSaveDocument(folder.File("neu.lef")));
     EXPECT_EQ(ReadText(folder.File("neu.lef")), "0\r\n1\r\nder Hund\r\nthe dog\r\nle chien\r\n");
 

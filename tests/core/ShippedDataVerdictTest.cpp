@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "DataSets.h"
+#include "DocProbe.h"
 #include "ScriptedHost.h"
 #include "data/DataSetLoader.h"
 #include "game/LingomatDoc.h"
@@ -82,38 +83,38 @@ public:
         ++cases;
         const std::size_t forms = FormCount(question.answerText);
         for (std::uint32_t variant = 0; variant < forms; ++variant) {
-            doc.answerVariant = variant;
-            doc.gameMode = GameModeCopy;
+            DocProbe::AnswerVariant(doc) = variant;
+            doc.ChooseGame(GameModeCopy, doc.questionLanguage, doc.answerLanguage);
             Expect(doc.CopyTemplate(), "Abschreibvorlage");
             for (const std::string& reading : Readings(doc.ShownAnswer(), forms > 1)) {
                 Expect(reading, "Einblenden");
             }
-            doc.gameMode = GameModeView;
+            doc.ChooseGame(GameModeView, doc.questionLanguage, doc.answerLanguage);
             for (const std::string& reading : Readings(doc.RevealedAnswer(), forms > 1)) {
                 Expect(reading, "Anschauen");
             }
         }
-        doc.answerVariant = 0;
+        DocProbe::AnswerVariant(doc) = 0;
         std::vector<std::string> right = doc.OtherRightAnswers(question);
         right.push_back(DecodeAccents(question.answerText));
         for (const GameMode mode : {GameModeChoiceOtherLessons, GameModeChoiceAlteredLetters}) {
-            doc.gameMode = mode;
+            doc.ChooseGame(mode, doc.questionLanguage, doc.answerLanguage);
             for (int attempt = 0; attempt < 100 && !doc.PrepareChoiceRound(); ++attempt) {
             }
             std::vector<std::size_t> rightChoices;
-            for (std::size_t i = 0; i < doc.choiceRound.texts.size(); ++i) {
-                const std::string& text = doc.choiceRound.texts[i];
+            for (std::size_t i = 0; i < doc.Round().texts.size(); ++i) {
+                const std::string& text = doc.Round().texts[i];
                 if (!text.empty() &&
                     std::any_of(right.begin(), right.end(), [&](const std::string& answer) {
-                        return TextsMatch(text, answer, doc.correctionOptions);
+                        return TextsMatch(text, answer, doc.Corrections());
                     })) {
                     rightChoices.push_back(i);
                 }
             }
             ++checks;
-            if (rightChoices != std::vector<std::size_t>{doc.choiceRound.correctChoice}) {
+            if (rightChoices != std::vector<std::size_t>{doc.Round().correctChoice}) {
                 std::string texts;
-                for (const std::string& text : doc.choiceRound.texts) {
+                for (const std::string& text : doc.Round().texts) {
                     texts += " | " + text;
                 }
                 Fail("Auswahl" + std::to_string(mode), texts);
@@ -136,7 +137,7 @@ private:
     void Fail(const std::string& where, const std::string& what) {
         if (++failures <= 20) {
             const Question& q = *doc.pool.Current();
-            const CorrectionOptions& o = doc.correctionOptions;
+            const CorrectionOptions& o = doc.Corrections();
             ADD_FAILURE() << where << ": «" << what << "» for «" << q.questionText << "» -> «"
                           << q.answerText << "», direction " << doc.questionLanguage << "->"
                           << doc.answerLanguage << ", options " << o.ignoreAccents << o.ignoreCase
@@ -164,32 +165,36 @@ TEST(ShippedDataVerdicts, WhatTheScreenShowsIsRightAndEveryRoundHasOneRightChoic
         CLingomatDoc doc(host, profile, clock, folder.File(""));
         LoadDataSet(doc, file.string(), nullptr);
         ASSERT_FALSE(doc.vocabulary.empty()) << file;
-        doc.dataSetName = file.filename().string();
-        doc.random.Seed(7);
-        doc.correcting = false;
+        DocProbe::DataSetName(doc) = file.filename().string();
+        doc.SeedRandom(7);
+        WithoutPause(doc);
         doc.gameStarted = true;
-        doc.copyModeSettings = {};
-        doc.copyModeSettings.copyMode = 3;
-        doc.copyModeSettings.percentShown = 100;
-        doc.copyModeSettings.templateVisible = true;
-        doc.viewModeSettings.letterByLetter = false;
-        doc.viewModeSettings.wordShown = true;
+        CopyModeSettings wholeTemplate;
+        wholeTemplate.copyMode = 3;
+        wholeTemplate.percentShown = 100;
+        wholeTemplate.templateVisible = true;
+        doc.SetCopyModeSettings(wholeTemplate);
+        WithViewSettings(doc, [&](ViewModeSettings& s) {
+            s.letterByLetter = false;
+            s.wordShown = true;
+        });
         doc.SetChoiceCount(4);
         // The width of the search decides which wrong answers come, not whether they are
         // admitted; a narrow one keeps a few hundred thousand rounds quick.
-        doc.distractorSearchLimit = 1;
-        const bool spanish = IsSpanishDataSet(doc.dataSetName);
+        DocProbe::DistractorSearchLimit(doc) = 1;
+        const bool spanish = IsSpanishDataSet(doc.DataSetName());
         std::vector<std::pair<Language, Language>> directions = {{0, 1}, {1, 0}};
         if (!spanish) {
             directions.insert(directions.end(), {{0, 2}, {1, 2}, {2, 0}, {2, 1}});
         }
         VerdictChecker checker(doc);
         for (unsigned mask = 0; mask < 16; ++mask) {
-            doc.correctionOptions = {};
-            doc.correctionOptions.ignoreAccents = (mask & 1) != 0;
-            doc.correctionOptions.ignoreCase = (mask & 2) != 0;
-            doc.correctionOptions.ignoreSpacing = (mask & 4) != 0;
-            doc.correctionOptions.ignoreArticles = (mask & 8) != 0;
+            CorrectionOptions options;
+            options.ignoreAccents = (mask & 1) != 0;
+            options.ignoreCase = (mask & 2) != 0;
+            options.ignoreSpacing = (mask & 4) != 0;
+            options.ignoreArticles = (mask & 8) != 0;
+            doc.SetCorrectionOptions(options);
             for (const auto& [question, answer] : directions) {
                 doc.questionLanguage = question;
                 doc.answerLanguage = answer;

@@ -173,11 +173,14 @@ TEST(LoadDataSet, RecordsByVersion) {
     const std::vector<std::pair<Lines, Record>> cases = {
         {{"### Lingomatdata", "1"}, withClass},
         {{"### Lingomatdata", " 1 Wortarten"}, withClass},
+        {{"### Lingomatdata", "\t1x"}, withClass},
         {{"### Lingomatdata", "+1"}, withClass},
         {{"### Lingomatdata", "-1"}, shifted},
         {{"### Lingomatdata", "0"}, shifted},
         {{"### Lingomatdata", "2"}, shifted},
         {{"### Lingomatdata", "eins"}, shifted},
+        {{"### Lingomatdata", ""}, shifted},
+        {{"### Lingomatdata", "4294967297"}, shifted},
         {{"### Lingomatdata", "99999999999999999999999"}, shifted},
     };
     for (const auto& [head, first] : cases) {

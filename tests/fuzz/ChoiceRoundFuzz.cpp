@@ -30,15 +30,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InputReader input(data, size);
     auto document = std::make_unique<FuzzDocument>();
     CLingomatDoc& doc = document->doc;
-    doc.correctionOptions = OptionsFrom(input.Byte());
-    doc.gameMode = static_cast<GameMode>(input.Byte() % 4 + 1);
-    // Out-of-range counts may come from old settings; the round must bring them into range.
-    doc.multiNumber = input.Byte() % 8;
+    doc.SetCorrectionOptions(OptionsFrom(input.Byte()));
+    doc.ChooseGame(static_cast<GameMode>(input.Byte() % 4 + 1), doc.questionLanguage,
+                   doc.answerLanguage);
+    // Out-of-range counts are brought into the range a round can hold.
+    doc.SetChoiceCount(input.Byte() % 8);
     const std::uint8_t languages = input.Byte();
     doc.answerLanguage = languages % 3;
     doc.questionLanguage = languages / 3 % 3;
     const std::size_t asked = input.Byte();
-    doc.random.Seed(input.Byte());
+    doc.SeedRandom(input.Byte());
     const std::string wrongChoice = input.Text();
     while (!input.Empty() && doc.vocabulary.size() < MaxRecords) {
         VocEntry& entry = doc.vocabulary.emplace_back();
@@ -61,17 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(++rounds <= MaxRounds);
     }
 
-    const ChoiceRound& round = doc.choiceRound;
+    const ChoiceRound& round = doc.Round();
     const std::size_t count = round.texts.size();
     FUZZ_CHECK(count >= ChoiceRound::MinChoices && count <= ChoiceRound::MaxChoices);
-    FUZZ_CHECK(doc.multiNumber == count);
+    FUZZ_CHECK(doc.ChoiceCount() == count);
     FUZZ_CHECK(round.correctChoice < count);
 
     const std::string& right = round.texts[round.correctChoice];
     const std::string decoded = DecodeAccents(question.answerText);
-    FUZZ_CHECK(right == (doc.gameMode == GameModeChoiceAlteredLetters
-                             ? decoded
-                             : DecodeAccents(RemoveGenderMarkers(decoded))));
+    FUZZ_CHECK(
+        right ==
+        (doc.ModeTraits().alteredLetters ? decoded : DecodeAccents(RemoveGenderMarkers(decoded))));
     for (std::size_t i = 0; i < count; ++i) {
         for (std::size_t j = i + 1; j < count; ++j) {
             const std::string& a = round.texts[i];
@@ -80,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             }
             FUZZ_CHECK(a != b);
-            FUZZ_CHECK(!TextsMatch(a, b, doc.correctionOptions));
+            FUZZ_CHECK(!TextsMatch(a, b, doc.Corrections()));
         }
     }
     return 0;

@@ -28,7 +28,7 @@ Opened Open(CLingomatDoc& doc, const std::string& path, std::size_t fileSize) {
         FUZZ_CHECK(doc.errorFileEntries.empty() && !doc.IsModified());
         return Opened{doc.questionLanguage, doc.answerLanguage, {}};
     }
-    FUZZ_CHECK(doc.gameStarted && doc.gameMode == GameModeWrite && doc.IsModified());
+    FUZZ_CHECK(doc.gameStarted && doc.Mode() == GameModeWrite && doc.IsModified());
     FUZZ_CHECK(doc.questionLanguage <= LanguageFrench && doc.answerLanguage <= LanguageFrench);
     FUZZ_CHECK(doc.pool.Size() == doc.errorFileEntries.size());
     FUZZ_CHECK(doc.errorFileEntries.size() <= fileSize);

@@ -77,10 +77,13 @@ public:
     }
 };
 
-// The six correction options from the bits of one byte.
+// The correction options from the bits of one byte, one bit per stored slot.
 inline CorrectionOptions OptionsFrom(std::uint8_t bits) {
-    return {(bits & 1) != 0, (bits & 2) != 0,  (bits & 4) != 0,
-            (bits & 8) != 0, (bits & 16) != 0, (bits & 32) != 0};
+    CorrectionOptions options;
+    for (const CorrectionOptionTraits& option : CorrectionOptionTable) {
+        options.*option.field = (bits >> option.storedSlot & 1) != 0;
+    }
+    return options;
 }
 
 // The stored form of text lines in a scrambled stream: every byte complemented.

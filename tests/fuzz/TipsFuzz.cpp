@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto document = std::make_unique<FuzzDocument>();
     auto& doc = document->doc;
 
-    const auto& tips = doc.tipList;
+    const auto& tips = doc.Tips();
     FUZZ_CHECK(!tips.empty());
     FUZZ_CHECK(tips.size() <=
                static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);

@@ -109,64 +109,64 @@ TEST_F(GameScreenTest, AWriteGameFromTheNewGameCommandThroughBothDialogsToTheEnd
     }
     EXPECT_EQ(doc.Title(), chosen);
     EXPECT_TRUE(view.TimerRunning(CLingomatView::ClockTimer));
-    const QColor rightColour = FromColorRef(doc.colorRight);
-    const QColor wrongColour = FromColorRef(doc.colorWrong);
+    const QColor rightColour = FromColorRef(doc.Feedback().colorRight);
+    const QColor wrongColour = FromColorRef(doc.Feedback().colorWrong);
     EXPECT_EQ(Background(), rightColour);
     SaveShot(view, "game-write");
 
     QTest::keyClicks(&view, QStringLiteral("falsch"));
-    EXPECT_EQ(doc.typedAnswer, "falsch");
+    EXPECT_EQ(doc.TypedAnswer(), "falsch");
     QTest::keyClick(&view, Qt::Key_Return);
-    EXPECT_EQ(doc.lastVerdict, 0);
-    ASSERT_TRUE(doc.verdictShowing);
+    EXPECT_EQ(doc.LastVerdict(), 0);
+    ASSERT_TRUE(doc.IsVerdictShowing());
     EXPECT_TRUE(view.TimerRunning(CLingomatView::FeedbackTimer));
     EXPECT_EQ(Background(), wrongColour);
     SaveShot(view, "verdict-wrong");
     // Enter during the pause does nothing; a typed character ends it and starts the next answer.
     const std::size_t left = doc.pool.Size();
     QTest::keyClick(&view, Qt::Key_Return);
-    EXPECT_TRUE(doc.verdictShowing);
-    EXPECT_EQ(doc.wrongCount, 1u);
+    EXPECT_TRUE(doc.IsVerdictShowing());
+    EXPECT_EQ(doc.WrongCount(), 1u);
     view.OnChar(0xE9); // what the command for "é" does
-    EXPECT_FALSE(doc.verdictShowing);
+    EXPECT_FALSE(doc.IsVerdictShowing());
     EXPECT_FALSE(view.TimerRunning(CLingomatView::FeedbackTimer));
-    EXPECT_EQ(doc.typedAnswer, "\xE9");
-    EXPECT_EQ(doc.cursorPos, 1u);
+    EXPECT_EQ(doc.TypedAnswer(), "\xE9");
+    EXPECT_EQ(doc.CursorPos(), 1u);
     EXPECT_EQ(doc.pool.Size(), left);
     // A tick of the stopped pause timer that still arrives changes nothing.
     view.OnTimer(CLingomatView::FeedbackTimer);
-    EXPECT_EQ(doc.typedAnswer, "\xE9");
+    EXPECT_EQ(doc.TypedAnswer(), "\xE9");
     QTest::keyClick(&view, Qt::Key_Backspace);
 
     // The wrong colour stays through the next question until a right answer; later pauses end
     // by their timer.
     bool answeredRight = false;
-    for (int guard = 0; !doc.gameOver && guard < 500; ++guard) {
-        if (doc.verdictShowing) {
+    for (int guard = 0; !doc.IsGameOver() && guard < 500; ++guard) {
+        if (doc.IsVerdictShowing()) {
             view.OnTimer(CLingomatView::FeedbackTimer);
             continue;
         }
         EXPECT_EQ(Background(), answeredRight ? rightColour : wrongColour);
         QTest::keyClicks(&view, RightAnswer(doc));
         QTest::keyClick(&view, Qt::Key_Return);
-        ASSERT_EQ(doc.lastVerdict, 1) << doc.verdictText;
-        if (!answeredRight && !doc.gameOver) {
+        ASSERT_EQ(doc.LastVerdict(), 1) << doc.VerdictText();
+        if (!answeredRight && !doc.IsGameOver()) {
             EXPECT_EQ(Background(), rightColour);
             SaveShot(view, "verdict-right");
         }
         answeredRight = true;
     }
-    ASSERT_TRUE(doc.gameOver);
+    ASSERT_TRUE(doc.IsGameOver());
     EXPECT_EQ(doc.Title(), "Statistik");
-    EXPECT_EQ(doc.wrongCount, 1u);
+    EXPECT_EQ(doc.WrongCount(), 1u);
     EXPECT_FALSE(view.TimerRunning(CLingomatView::ClockTimer));
 
     // The score bar: red from the top for the wrong share, green from the bottom for the right.
     const QImage end = Render(view);
     SaveShot(view, "end-of-game");
     const int h = end.height();
-    const double total = doc.rightCount + doc.wrongCount;
-    const int redBottom = static_cast<int>(h * doc.wrongCount / total);
+    const double total = doc.RightCount() + doc.WrongCount();
+    const int redBottom = static_cast<int>(h * doc.WrongCount() / total);
     const int x = end.width() - 40;
     EXPECT_EQ(end.pixelColor(x, redBottom / 2), QColor(255, 0, 0));
     EXPECT_EQ(end.pixelColor(x, redBottom + 3), QColor(0, 255, 0));
@@ -185,14 +185,14 @@ TEST_F(GameScreenTest, EditingKeysAndSpecialCharactersWorkOnTheTypedAnswer) {
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(&view, Qt::Key_Left);
     }
-    EXPECT_EQ(doc.typedAnswer, "a\xE4s");
-    EXPECT_EQ(doc.cursorPos, 0u);
+    EXPECT_EQ(doc.TypedAnswer(), "a\xE4s");
+    EXPECT_EQ(doc.CursorPos(), 0u);
     QTest::keyClick(&view, Qt::Key_Backspace);
-    EXPECT_EQ(doc.typedAnswer, "a\xE4s");
+    EXPECT_EQ(doc.TypedAnswer(), "a\xE4s");
     // A character Windows-1252 cannot hold is not typed at all.
     QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x0151)));
     QApplication::sendEvent(&view, &typed);
-    EXPECT_EQ(doc.typedAnswer, "a\xE4s");
+    EXPECT_EQ(doc.TypedAnswer(), "a\xE4s");
 }
 
 // Keys without a printable character stay out of the answer, and the caret stands at the end of
@@ -204,7 +204,7 @@ TEST_F(GameScreenTest, OnlyPrintableKeysGoInAndTheCaretStaysAtTheTextsEnd) {
         QTest::keyClick(&view, Qt::Key_Tab);
         QTest::keyClick(&view, Qt::Key_Escape);
         QTest::keyClicks(&view, typed);
-        EXPECT_EQ(doc.typedAnswer, FromQString(typed));
+        EXPECT_EQ(doc.TypedAnswer(), FromQString(typed));
         const QImage image = Render(view);
         const QRect box = view.AnswerTextRect();
         int caret = -1;
@@ -228,31 +228,31 @@ TEST_F(GameScreenTest, OnlyPrintableKeysGoInAndTheCaretStaysAtTheTextsEnd) {
 TEST_F(GameScreenTest, ChoicesByDigitAndByClickButNotDuringThePause) {
     Start(GameModeChoiceOtherLessons);
     SaveShot(view, "game-choice-other-lessons");
-    const auto wrong = static_cast<char>(doc.choiceRound.correctChoice == 0 ? '2' : '1');
+    const auto wrong = static_cast<char>(doc.Round().correctChoice == 0 ? '2' : '1');
     QTest::keyClick(&view, wrong);
-    EXPECT_EQ(doc.lastVerdict, 0);
-    ASSERT_TRUE(doc.verdictShowing);
+    EXPECT_EQ(doc.LastVerdict(), 0);
+    ASSERT_TRUE(doc.IsVerdictShowing());
     SaveShot(view, "verdict-choice-wrong");
 
     // A click or a digit during the pause only ends it: the choices of the next question are
     // not on screen yet, so nothing is judged.
     const auto pickDuringPause = [&](const std::function<void()>& pick) {
-        doc.verdictShowing = true;
+        DocProbe::VerdictShowing(doc) = true;
         pick();
-        EXPECT_FALSE(doc.verdictShowing);
-        EXPECT_EQ(doc.rightCount + doc.wrongCount, 1u);
+        EXPECT_FALSE(doc.IsVerdictShowing());
+        EXPECT_EQ(doc.RightCount() + doc.WrongCount(), 1u);
     };
     pickDuringPause([&] { QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(200, 70 + 15)); });
     pickDuringPause([&] { QTest::keyClick(&view, '1'); });
 
     // Outside the pause, by click and by digit.
     QTest::mouseClick(&view, Qt::LeftButton, {},
-                      QPoint(200, 70 + 15 + 30 * static_cast<int>(doc.choiceRound.correctChoice)));
-    EXPECT_EQ(doc.lastVerdict, 1);
+                      QPoint(200, 70 + 15 + 30 * static_cast<int>(doc.Round().correctChoice)));
+    EXPECT_EQ(doc.LastVerdict(), 1);
     view.OnTimer(CLingomatView::FeedbackTimer);
-    QTest::keyClick(&view, static_cast<char>('1' + doc.choiceRound.correctChoice));
-    EXPECT_EQ(doc.lastVerdict, 1);
-    EXPECT_EQ(doc.rightCount + doc.wrongCount, 3u);
+    QTest::keyClick(&view, static_cast<char>('1' + doc.Round().correctChoice));
+    EXPECT_EQ(doc.LastVerdict(), 1);
+    EXPECT_EQ(doc.RightCount() + doc.WrongCount(), 3u);
 }
 
 TEST_F(GameScreenTest, LanguageOneOfASpanishDataSetShowsTheSpanishFlag) {
@@ -263,14 +263,16 @@ TEST_F(GameScreenTest, LanguageOneOfASpanishDataSetShowsTheSpanishFlag) {
         return colour.red() > 200 && colour.green() > 150 && colour.blue() < 100;
     };
     EXPECT_FALSE(yellow());
-    doc.dataSetName = "spanbasic.voc";
+    DocProbe::DataSetName(doc) = "spanbasic.voc";
     EXPECT_TRUE(yellow());
     SaveShot(view, "game-spanish");
 }
 
 TEST_F(GameScreenTest, CopyAndViewGamesFollowTheirTimers) {
-    doc.copyModeSettings.copyMode = 3;
-    doc.copyModeSettings.percentShown = 50;
+    WithCopySettings(doc, [&](CopyModeSettings& s) {
+        s.copyMode = 3;
+        s.percentShown = 50;
+    });
     Start(GameModeCopy);
     EXPECT_TRUE(view.TimerRunning(CLingomatView::CopyTimer));
     EXPECT_EQ(doc.CopyTemplate(), "");
@@ -284,22 +286,22 @@ TEST_F(GameScreenTest, CopyAndViewGamesFollowTheirTimers) {
     doc.SetChoiceCount(5);
     ASSERT_TRUE(doc.PrepareChoiceRound());
     SaveShot(view, "game-choice-five");
-    doc.viewModeSettings.fullScreen = true;
+    WithViewSettings(doc, [&](ViewModeSettings& s) { s.fullScreen = true; });
     Start(GameModeView);
     view.OnTimer(CLingomatView::ViewModeTimer);
     view.OnTimer(CLingomatView::ViewModeTimer);
     SaveShot(view, "game-view-full-screen");
-    doc.viewModeSettings.fullScreen = false;
+    WithViewSettings(doc, [&](ViewModeSettings& s) { s.fullScreen = false; });
     Start(GameModeView);
     ASSERT_TRUE(view.TimerRunning(CLingomatView::ViewModeTimer));
-    for (int guard = 0; !doc.gameOver && guard < 100000; ++guard) {
+    for (int guard = 0; !doc.IsGameOver() && guard < 100000; ++guard) {
         if (guard == 3) {
             SaveShot(view, "game-view");
         }
         view.OnTimer(CLingomatView::ViewModeTimer);
     }
     // A view game that runs out of questions ends on the report.
-    EXPECT_TRUE(doc.gameOver);
+    EXPECT_TRUE(doc.IsGameOver());
     SaveShot(view, "end-view-watched");
     EXPECT_FALSE(view.TimerRunning(CLingomatView::ViewModeTimer));
 }
@@ -313,12 +315,14 @@ TEST_F(GameScreenTest, StartScreenDrawsItsWordsOnTheColourOfTheLastVerdict) {
           std::pair{QColor(255, 255, 160), 200}, std::pair{QColor(0, 0, 0), 500}}) {
         EXPECT_GT(CountPixels(start, colour), least) << colour.name().toStdString();
     }
-    doc.colorRight = 0x112233; // red 0x33, green 0x22, blue 0x11
-    doc.colorWrong = 12500735;
+    WithFeedback(doc, [&](FeedbackSettings& f) {
+        f.colorRight = 0x112233; // red 0x33, green 0x22, blue 0x11
+        f.colorWrong = 12500735;
+    });
     for (const auto& [verdict, expected] :
          {std::pair{-1, QColor(0x33, 0x22, 0x11)}, std::pair{1, QColor(0x33, 0x22, 0x11)},
           std::pair{0, QColor(255, 190, 190)}}) {
-        doc.lastVerdict = verdict;
+        DocProbe::LastVerdict(doc) = verdict;
         const QImage image = Render(view);
         for (const QPoint corner : {QPoint(1, 1), QPoint(1, 438), QPoint(698, 438)}) {
             EXPECT_EQ(image.pixelColor(corner), expected) << verdict << " at " << corner.x();
@@ -343,7 +347,7 @@ TEST_F(GameScreenTest, NewGameAsksFirstDuringAGameAndACancelledDialogLeavesTheSt
         EXPECT_EQ(game.host.LastMessage(), "Sind Sie sicher, das Spiel verlassen zu wollen?");
         EXPECT_EQ(answers.dialogs, keepsGame ? QStringList() : QStringList{u"gameTypeDialog"_s});
         EXPECT_EQ(doc.gameStarted, keepsGame);
-        EXPECT_EQ(doc.wrongCount, keepsGame ? 1u : 0u);
+        EXPECT_EQ(doc.WrongCount(), keepsGame ? 1u : 0u);
         EXPECT_EQ(view.TimerRunning(CLingomatView::ClockTimer), keepsGame);
     }
     // On the start screen a click opens the dialog as well.
@@ -363,8 +367,8 @@ TEST_F(GameScreenTest, SkipAsksAndCountsOnlyOnYes) {
         view.OnSkipQuestion();
         EXPECT_EQ(game.host.LastMessage(), "Sind Sie sicher, diese Frage \xFC"
                                            "berspringen zu wollen?");
-        EXPECT_EQ(doc.cheatCount, keepsGame ? 0u : 1u);
-        EXPECT_EQ(doc.lastVerdict, -1);
+        EXPECT_EQ(doc.CheatCount(), keepsGame ? 0u : 1u);
+        EXPECT_EQ(doc.LastVerdict(), -1);
         // A skipped question leaves the game; its answer is shown where a tip stood before.
         EXPECT_EQ(doc.pool.Size(), keepsGame ? left : left - 1);
         const QImage hint = Render(view).copy(10, 300, 140, 25);
@@ -417,25 +421,25 @@ TEST_F(GameScreenTest, MenuCommandsDriveTheView) {
         }
     }
     EXPECT_EQ(expected.size(), 26u);
-    EXPECT_EQ(doc.typedAnswer, expected + "b");
-    EXPECT_EQ(doc.cursorPos, expected.size());
+    EXPECT_EQ(doc.TypedAnswer(), expected + "b");
+    EXPECT_EQ(doc.CursorPos(), expected.size());
 
     frame.Action(CommandGlimpse)->trigger();
-    EXPECT_TRUE(doc.glimpseActive);
-    EXPECT_EQ(doc.cheatCount, 1u);
+    EXPECT_TRUE(doc.IsGlimpsing());
+    EXPECT_EQ(doc.CheatCount(), 1u);
     EXPECT_TRUE(shown.TimerRunning(CLingomatView::GlimpseTimer));
     SaveShot(shown, "glimpse");
     shown.OnTimer(CLingomatView::GlimpseTimer);
-    EXPECT_FALSE(doc.glimpseActive);
+    EXPECT_FALSE(doc.IsGlimpsing());
     EXPECT_FALSE(shown.TimerRunning(CLingomatView::GlimpseTimer));
     // The end screen stops the timers, and input after the end changes nothing.
     frame.Action(CommandEndGame)->trigger();
-    EXPECT_TRUE(doc.gameOver);
+    EXPECT_TRUE(doc.IsGameOver());
     SaveShot(shown, "end-early");
     EXPECT_FALSE(shown.TimerRunning(CLingomatView::ClockTimer));
-    const std::string typed = doc.typedAnswer;
+    const std::string typed = doc.TypedAnswer();
     QTest::keyClicks(&shown, QStringLiteral("abc"));
-    EXPECT_EQ(doc.typedAnswer, typed);
+    EXPECT_EQ(doc.TypedAnswer(), typed);
 }
 
 TEST(FitFontTest, NarrowsAndLightensStepByStepAndStopsAtItsFloor) {

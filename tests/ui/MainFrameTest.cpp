@@ -148,7 +148,7 @@ TEST_F(MainFrameTest, ToolbarButtonsHavePicturesAndAllShowAtTheDefaultSize) {
 // uniformly with the window; the first size fits a 1280 x 1024 screen at a scale factor of 2.
 TEST_F(MainFrameTest, GameScreenScalesUniformlyWithinASaneWindowSize) {
     StartGame(game.document, GameModeWrite);
-    game.document.typedAnswer = "falsch";
+    game.document.TypeAnswer("falsch");
     game.document.CheckTypedAnswer();
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
@@ -257,8 +257,8 @@ TEST_F(MainFrameTest, TitleIsTheDocumentTitleBeforeTheWindowTitle) {
     EXPECT_EQ(frame.DueCount()->text(), QStringLiteral("Heute ist kein Wort f\u00e4llig"));
     CLingomatDoc& doc = game.document;
     for (const VocEntry& entry : doc.vocabulary) {
-        if (doc.cardBox.Size() < 2 && !entry.Text(LanguageGerman).starts_with('/')) {
-            doc.cardBox.Answer(entry, LanguageGerman, LanguageFrench, false, doc.Today());
+        if (doc.Cards().Size() < 2 && !entry.Text(LanguageGerman).starts_with('/')) {
+            doc.Cards().Answer(entry, LanguageGerman, LanguageFrench, false, doc.Today());
         }
     }
     frame.SetDocumentTitle(QStringLiteral("Statistik"));

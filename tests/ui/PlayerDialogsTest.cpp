@@ -271,19 +271,19 @@ class PlayerStatisticsDialogTest : public ::testing::Test {
 protected:
     void Load(const std::string& dataSet = "lingomat.voc") {
         document.Load(kLessons, kRecords, dataSet);
-        document->playerStatistics.SetPlayerName("Anna");
+        document->Statistics().SetPlayerName("Anna");
     }
     // Lesson "zebra" once from German to English, 8 of 10; lesson "Zoo" first 90 %, later 50 %.
     void Play() {
         document.clock.Set(kFirstGame);
-        PlayerStatistics& statistics = document->playerStatistics;
+        PlayerStatistics& statistics = document->Statistics();
         statistics.Record("1", 0.8f, 1.0f, GameModeWrite, LanguageGerman, LanguageEnglish);
         statistics.Record("5", 0.9f, 1.0f, GameModeWrite, LanguageFrench, LanguageGerman);
         document.clock.Set(kSecondGame);
         statistics.Record("5", 0.5f, 1.0f, GameModeWrite, LanguageEnglish, LanguageGerman);
     }
     void Open() {
-        dialog = std::make_unique<PlayerStatisticsDialog>(document->playerStatistics,
+        dialog = std::make_unique<PlayerStatisticsDialog>(document->Statistics(),
                                                           document->lessonTable, *document);
         dialog->show();
     }
@@ -428,9 +428,9 @@ TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
         {"noButton", "Anna", false}, {"yesButton", "Anna", true}, {"yesButton", "a/b", true}};
     for (const auto& c : cases) {
         Load();
-        document->playerStatistics.SetPlayerName(c.player);
+        document->Statistics().SetPlayerName(c.player);
         Play();
-        const bool saved = document->playerStatistics.Save();
+        const bool saved = document->Statistics().Save();
         Open();
         Choose("questionLanguageCombo", "Deutsch");
         Answers answers;
@@ -445,7 +445,7 @@ TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
             EXPECT_TRUE(texts[1].contains(QStringLiteral("a/b")));
         }
         EXPECT_EQ(Cell("zebra", 1), c.cleared ? " - " : " (80.0%)") << c.answer;
-        EXPECT_EQ(document->playerStatistics.Records().empty(), c.cleared);
+        EXPECT_EQ(document->Statistics().Records().empty(), c.cleared);
         EXPECT_EQ(Find<QComboBox>("questionLanguageCombo")->currentText(), u"Deutsch"_s);
         if (saved) {
             EXPECT_EQ(PlayerFileLines() ==
@@ -458,7 +458,7 @@ TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
 
 TEST_F(PlayerStatisticsDialogTest, PlayerWithoutNameOrGamesSeesEmptyResults) {
     Load();
-    document->playerStatistics.SetPlayerName("");
+    document->Statistics().SetPlayerName("");
     Open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Statistik f\u00fcr "));
     ExpectNoResults();
@@ -473,7 +473,7 @@ TEST_F(PlayerStatisticsDialogTest, BoxBarsShowWhereEachLessonsWordsStand) {
     }
     document.Load(kLessons, records);
     CLingomatDoc& doc = *document;
-    doc.playerStatistics.SetPlayerName("Anna");
+    doc.Statistics().SetPlayerName("Anna");
     // Record i belongs to lesson code c = 1 + i % 5 and stands in box (i / 5) % (c + 2) in
     // every direction, 0 meaning never asked, 6 and more box 5: the higher the code, the
     // further its words have come.
@@ -483,7 +483,7 @@ TEST_F(PlayerStatisticsDialogTest, BoxBarsShowWhereEachLessonsWordsStand) {
             for (Language a = 0; a < 3; ++a) {
                 Day day = 20000;
                 for (std::size_t step = 0; q != a && step < box; ++step) {
-                    doc.cardBox.Answer(doc.vocabulary[i], q, a, true, day);
+                    doc.Cards().Answer(doc.vocabulary[i], q, a, true, day);
                     day += CardBox::Interval(static_cast<std::uint32_t>(step + 1));
                 }
             }

@@ -89,7 +89,7 @@ TEST(SettingsCommands, EachGameTypeOpensItsOwnDialogAndChoicesReachTheRunningRou
             if (running) {
                 StartGame(doc, c.mode);
             }
-            doc.gameMode = c.mode;
+            doc.ChooseGame(c.mode, doc.questionLanguage, doc.answerLanguage);
             const std::size_t questions = doc.pool.Size();
             Answers answers;
             if (!running) {
@@ -122,9 +122,9 @@ TEST(SettingsCommands, EachGameTypeOpensItsOwnDialogAndChoicesReachTheRunningRou
             if (running && opened == u"choiceSettingsDialog"_s) {
                 // Five choices reach the running round at once: the right answer stands among
                 // them, with wrong ones beside it.
-                const std::vector<std::string>& texts = doc.choiceRound.texts;
+                const std::vector<std::string>& texts = doc.Round().texts;
                 ASSERT_EQ(texts.size(), 5u) << c.mode;
-                EXPECT_FALSE(texts.at(doc.choiceRound.correctChoice).empty()) << c.mode;
+                EXPECT_FALSE(texts.at(doc.Round().correctChoice).empty()) << c.mode;
                 EXPECT_GE(std::count_if(texts.begin(), texts.end(),
                                         [](const std::string& text) { return !text.empty(); }),
                           2)
@@ -151,10 +151,10 @@ TEST(SettingsCommands, GameTypeDialogOverTheGameScreenEditsItsDocument) {
         });
     ClickButton(dialog, "viewRadio");
     ClickButton(dialog, "settingsButton");
-    EXPECT_EQ(game.document.viewModeSettings.timeAfterWord, 2500u);
+    EXPECT_EQ(game.document.ViewSettings().timeAfterWord, 2500u);
     ClickButton(dialog, "copyRadio");
     ClickButton(dialog, "settingsButton");
-    EXPECT_EQ(game.document.copyModeSettings.copyMode, 3u);
+    EXPECT_EQ(game.document.CopySettings().copyMode, 3u);
 }
 
 TEST(ChoiceSettingsDialog, CountAndNumberingGoBack) {
@@ -175,8 +175,7 @@ TEST(ChoiceSettingsDialog, CountAndNumberingGoBack) {
     for (const auto& c : cases) {
         GameDocument game;
         CLingomatDoc& doc = game.document;
-        doc.SetChoiceCount(c.count);
-        doc.showNumbers = c.numbers;
+        doc.SetChoiceSettings(c.count, c.numbers);
         Answers answers;
         answers.On<ChoiceSettingsDialog>([&](ChoiceSettingsDialog& dialog) {
             auto* combo = Find<QComboBox>(dialog, "choiceCountCombo");
@@ -193,9 +192,9 @@ TEST(ChoiceSettingsDialog, CountAndNumberingGoBack) {
             Close(dialog, c.ok);
         });
         RunChoiceSettings(doc, nullptr);
-        EXPECT_EQ(doc.multiNumber, c.storedCount);
-        EXPECT_EQ(doc.choiceRound.texts.size(), c.storedCount);
-        EXPECT_EQ(doc.showNumbers, c.storedNumbers);
+        EXPECT_EQ(doc.ChoiceCount(), c.storedCount);
+        EXPECT_EQ(doc.Round().texts.size(), c.storedCount);
+        EXPECT_EQ(doc.ShowsNumbers(), c.storedNumbers);
     }
 }
 
@@ -241,12 +240,14 @@ TEST(CopyModeDialog, OnlyTheChosenWaysEditIsOpen) {
 TEST(CopyModeDialog, ValuesGoBackWithTheDelayInMilliseconds) {
     for (bool ok : {true, false}) {
         GameDocument game;
-        CopyModeSettings& settings = game.document.copyModeSettings;
-        settings.copyMode = 0;
-        settings.letterShown = 4;
-        settings.letterNotShown = 1;
-        settings.percentShown = 30;
-        settings.timeBeforeCopy = 700;
+        WithCopySettings(game.document, [](CopyModeSettings& s) {
+            s.copyMode = 0;
+            s.letterShown = 4;
+            s.letterNotShown = 1;
+            s.percentShown = 30;
+            s.timeBeforeCopy = 700;
+        });
+        const CopyModeSettings& settings = game.document.CopySettings();
         QStringList shown;
         Answers answers;
         answers.On<CopyModeDialog>([&](CopyModeDialog& dialog) {
@@ -271,18 +272,8 @@ TEST(CopyModeDialog, ValuesGoBackWithTheDelayInMilliseconds) {
     }
 }
 
-// Top to bottom as the player sees them.
-const struct {
-    const char* name;
-    bool CorrectionOptions::*field;
-} kRows[] = {
-    {"ignoreSpacing", &CorrectionOptions::ignoreSpacing},
-    {"ignoreCase", &CorrectionOptions::ignoreCase},
-    {"ignoreAccents", &CorrectionOptions::ignoreAccents},
-    {"ignoreArticles", &CorrectionOptions::ignoreArticles},
-    {"repeatAtOnce", &CorrectionOptions::repeatAtOnce},
-    {"oneRightSuffices", &CorrectionOptions::oneRightSuffices},
-};
+// The dialog shows a box for each switch of the option table, top to bottom in its order.
+const auto& kRows = CorrectionOptionTable;
 
 template <typename Widget> Widget* Part(QWidget& dialog, const char* row, const char* kind) {
     return Find<Widget>(dialog, (std::string(row) + kind).c_str());
@@ -296,21 +287,21 @@ TEST(CorrectionOptionsDialog, EachBoxShowsAndSetsItsOwnOption) {
     for (const auto& row : kRows) {
         for (bool ok : {true, false}) {
             GameDocument game;
-            game.document.correctionOptions = all;
+            game.document.SetCorrectionOptions(all);
             int ticked = 0;
             Answers answers;
             answers.On<CorrectionOptionsDialog>([&](CorrectionOptionsDialog& dialog) {
                 for (const auto& other : kRows) {
-                    ticked += Part<QCheckBox>(dialog, other.name, "Check")->isChecked();
+                    ticked += Part<QCheckBox>(dialog, other.key, "Check")->isChecked();
                 }
-                Part<QCheckBox>(dialog, row.name, "Check")->click();
+                Part<QCheckBox>(dialog, row.key, "Check")->click();
                 Close(dialog, ok);
             });
             RunCorrectionOptions(game.document, nullptr);
-            EXPECT_EQ(ticked, 6);
+            EXPECT_EQ(ticked, static_cast<int>(std::size(kRows)));
             CorrectionOptions expected = all;
             expected.*row.field = !ok;
-            EXPECT_EQ(game.document.correctionOptions, expected) << row.name << ok;
+            EXPECT_EQ(game.document.Corrections(), expected) << row.key << ok;
         }
     }
 }
@@ -320,13 +311,13 @@ TEST(CorrectionOptionsDialog, WrappedTextsStandInOrderAndTickTheirBoxes) {
     dialog.show();
     int previousTop = -1;
     for (const auto& row : kRows) {
-        auto* label = Part<QLabel>(dialog, row.name, "Label");
+        auto* label = Part<QLabel>(dialog, row.key, "Label");
         const QRect area(label->mapTo(&dialog, QPoint(0, 0)), label->size());
-        EXPECT_GT(area.top(), previousTop) << row.name;
-        EXPECT_TRUE(dialog.rect().contains(area)) << row.name;
+        EXPECT_GT(area.top(), previousTop) << row.key;
+        EXPECT_TRUE(dialog.rect().contains(area)) << row.key;
         previousTop = area.top();
         QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(label->width() - 4, 4));
-        EXPECT_TRUE(Part<QCheckBox>(dialog, row.name, "Check")->isChecked()) << row.name;
+        EXPECT_TRUE(Part<QCheckBox>(dialog, row.key, "Check")->isChecked()) << row.key;
     }
     EXPECT_TRUE(Part<QLabel>(dialog, "ignoreArticles", "Label")
                     ->text()
@@ -376,7 +367,7 @@ TEST(ViewModeDialog, ValuesGoBackInMilliseconds) {
     const char* const edits[] = {"timeLetterEdit", "timeAfterWordEdit", "timeBeforeViewerEdit"};
     for (const auto& c : cases) {
         GameDocument game;
-        ViewModeSettings& settings = game.document.viewModeSettings;
+        const ViewModeSettings& settings = game.document.ViewSettings();
         QStringList shown;
         Answers answers;
         answers.On<ViewModeDialog>([&](ViewModeDialog& dialog) {
@@ -422,9 +413,11 @@ TEST(TimesColoursDialog, TimesShownInSecondsAndStoredInMilliseconds) {
     for (const auto& c : cases) {
         GameDocument game;
         CLingomatDoc& doc = game.document;
-        doc.rightTime = c.right;
-        doc.wrongTime = c.wrong;
-        doc.glimpseTime = c.glimpse;
+        WithFeedback(doc, [&](FeedbackSettings& f) {
+            f.rightTime = c.right;
+            f.wrongTime = c.wrong;
+            f.glimpseTime = c.glimpse;
+        });
         QStringList shown;
         Answers answers;
         answers.On<TimesColoursDialog>([&](TimesColoursDialog& dialog) {
@@ -438,9 +431,9 @@ TEST(TimesColoursDialog, TimesShownInSecondsAndStoredInMilliseconds) {
         });
         RunTimesColoursSettings(doc, nullptr);
         EXPECT_EQ(shown.join(u'|'), QString::fromLatin1(c.shown));
-        EXPECT_EQ(doc.rightTime, c.storedRight) << c.right;
-        EXPECT_EQ(doc.wrongTime, c.storedWrong) << c.right;
-        EXPECT_EQ(doc.glimpseTime, c.storedGlimpse) << c.right;
+        EXPECT_EQ(doc.Feedback().rightTime, c.storedRight) << c.right;
+        EXPECT_EQ(doc.Feedback().wrongTime, c.storedWrong) << c.right;
+        EXPECT_EQ(doc.Feedback().glimpseTime, c.storedGlimpse) << c.right;
     }
 }
 
@@ -541,8 +534,10 @@ TEST(TimesColoursDialog, FlagsPicturesAndColoursReachTheDocument) {
     for (const auto& c : cases) {
         GameDocument game;
         CLingomatDoc& doc = game.document;
-        doc.colorRight = right;
-        doc.colorWrong = wrong;
+        WithFeedback(doc, [&](FeedbackSettings& feedback) {
+            feedback.colorRight = right;
+            feedback.colorWrong = wrong;
+        });
         Answers answers;
         answers.On<TimesColoursDialog>([&](TimesColoursDialog& dialog) {
             EXPECT_TRUE(Find<QAbstractButton>(dialog, "rabbitsRadio")->isChecked());
@@ -554,10 +549,10 @@ TEST(TimesColoursDialog, FlagsPicturesAndColoursReachTheDocument) {
             Close(dialog, c.ok);
         });
         RunTimesColoursSettings(doc, nullptr);
-        EXPECT_EQ(doc.useRabbits, c.useRabbits) << c.clicks.front();
-        EXPECT_EQ(doc.correcting, c.correcting) << c.clicks.front();
-        EXPECT_EQ(doc.colorRight, c.colorRight) << c.clicks.front();
-        EXPECT_EQ(doc.colorWrong, c.colorWrong) << c.clicks.front();
+        EXPECT_EQ(doc.Feedback().useRabbits, c.useRabbits) << c.clicks.front();
+        EXPECT_EQ(doc.Feedback().correcting, c.correcting) << c.clicks.front();
+        EXPECT_EQ(doc.Feedback().colorRight, c.colorRight) << c.clicks.front();
+        EXPECT_EQ(doc.Feedback().colorWrong, c.colorWrong) << c.clicks.front();
     }
 }
 

@@ -221,7 +221,7 @@ TEST_F(LessonDialogTest, CountFollowsEveryChange) {
     // "blau" was answered wrong and is due again.
     for (const VocEntry& entry : document->vocabulary) {
         if (entry.Text(LanguageGerman) == "blau") {
-            document->cardBox.Answer(entry, document->questionLanguage, document->answerLanguage,
+            document->Cards().Answer(entry, document->questionLanguage, document->answerLanguage,
                                      false, document->Today());
         }
     }

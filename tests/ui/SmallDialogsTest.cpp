@@ -36,8 +36,8 @@ TEST(GameStatisticsTest, RefusedBeforeTheFirstAnswerThenShowsTallyRemainingQuest
         EXPECT_EQ(answers.boxes[0].caption, u"Lingomat"_s);
         EXPECT_TRUE(answers.dialogs.isEmpty());
     }
-    game.document.rightCount = 3;
-    game.document.wrongCount = 1;
+    DocProbe::RightCount(game.document) = 3;
+    DocProbe::WrongCount(game.document) = 1;
     int bar = -1;
     QString text;
     Answers answers;
@@ -101,7 +101,7 @@ TEST_F(TipsTest, NoTipToShowGivesAFriendlyText) {
 
 TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
     Open("Erster Tipp.\n\nZweiter Tipp.\nDritter Tipp.\n");
-    ASSERT_EQ(document->tipList.size(), 5u);
+    ASSERT_EQ(document->Tips().size(), 5u);
     const std::set<QString> tips = {QStringLiteral("Erster Tipp."), QStringLiteral("Zweiter Tipp."),
                                     QStringLiteral("Dritter Tipp.")};
     std::set<QString> seen;
@@ -126,7 +126,7 @@ TEST_F(TipsTest, LongTipsWrapInsideTheBoxAndStayOnTheScreen) {
     for (const auto& [tip, scrolls] :
          {std::pair{std::string(499, 'x'), false}, std::pair{words.substr(0, 499), false},
           std::pair{std::string(20000, 'w'), true}}) {
-        document->tipList = {tip};
+        DocProbe::Tips(*document) = {tip};
         Show();
         QApplication::processEvents();
         EXPECT_EQ(dialog->TipText(), ToQString(tip)) << tip.size();
@@ -142,7 +142,7 @@ TEST_F(TipsTest, LongTipsWrapInsideTheBoxAndStayOnTheScreen) {
 
 TEST(TipsRenderingTest, ShippedTips) {
     GameDocument game;
-    ASSERT_FALSE(game.document.tipList.empty());
+    ASSERT_FALSE(game.document.Tips().empty());
     bool shown = false;
     Answers answers;
     answers.On<TipsDialog>([&](TipsDialog& dialog) {

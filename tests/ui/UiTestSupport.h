@@ -25,6 +25,7 @@
 #include "support/Prompts.h"
 
 #include "DataSets.h"
+#include "DocProbe.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 
@@ -105,7 +106,7 @@ public:
 // A German to English game on the first lesson, as the set-up dialogs would start it.
 inline void StartGame(CLingomatDoc& doc, GameMode mode) {
     doc.OnNewDocument();
-    doc.gameMode = mode;
+    doc.ChooseGame(mode, doc.questionLanguage, doc.answerLanguage);
     doc.questionLanguage = LanguageGerman;
     doc.answerLanguage = LanguageEnglish;
     doc.lessonTable.lessons.at(0).selected = true;

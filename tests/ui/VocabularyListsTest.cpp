@@ -93,13 +93,13 @@ TEST(WordsPerLessonTest, CountsLessonsThenTotals) {
 class ListGame : public ::testing::Test {
 protected:
     ListGame() {
-        document->correcting = false;
-        document->correctionOptions.repeatAtOnce = true;
+        WithoutPause(*document);
+        WithCorrections(*document, [&](CorrectionOptions& o) { o.repeatAtOnce = true; });
         document->answerLanguage = LanguageFrench;
         StartAllLessons(*document);
     }
     void Answer(const std::string& typed) {
-        document->typedAnswer = typed;
+        document->TypeAnswer(typed);
         document->CheckTypedAnswer();
     }
     QString File(const std::string& name) {
@@ -139,8 +139,8 @@ TEST_F(ListGame, RemovingDuplicatesKeepsTheAskedWordAndTheGame) {
 
         ASSERT_NE(doc.pool.Current(), nullptr);
         EXPECT_EQ(doc.pool.Current()->entry, asked) << advance;
-        Answer(DecodeAccents(FormAt(asked->Text(doc.answerLanguage), 0, doc.random)));
-        EXPECT_EQ(doc.rightCount, 1u) << advance;
+        Answer(DecodeAccents(FormAt(asked->Text(doc.answerLanguage), 0, DocProbe::Dice(doc))));
+        EXPECT_EQ(doc.RightCount(), 1u) << advance;
         EXPECT_EQ(doc.pool.Size(), 2u);
     }
 }
@@ -216,14 +216,14 @@ TEST_F(ListGame, ErrorFileMenuWritesInTheGameFolderWhatIsPlayedBack) {
                       "0\r\n2\r\ndie Mutter\r\nthe mother\r\nla m\\`ere\r\n"
                       "die Stra\\3e\r\nthe street\r\n/la rue /la route\r\n");
         }
-        doc.gameMode = GameModeChoiceOtherLessons;
+        doc.ChooseGame(GameModeChoiceOtherLessons, doc.questionLanguage, doc.answerLanguage);
         Answers answers;
         answers.Choose(File("meine-fehler.lef"));
         frame.Action(CommandOpenErrorFile)->trigger();
         ASSERT_EQ(answers.choosers.size(), 1u);
         EXPECT_FALSE(answers.choosers[0].save);
         EXPECT_EQ(answers.choosers[0].folder, folder) << startedInFolder;
-        EXPECT_EQ(doc.gameMode, GameModeWrite);
+        EXPECT_EQ(doc.Mode(), GameModeWrite);
         EXPECT_EQ(doc.answerLanguage, LanguageFrench);
         EXPECT_EQ(doc.pool.Size(), 2u);
         EXPECT_TRUE(frame.View()->TimerRunning(CLingomatView::ClockTimer));

@@ -1,7 +1,8 @@
 #include "DataSetLayout.h"
 
 #include <algorithm>
-#include <climits>
+
+#include "data/DataSetLoader.h"
 
 namespace lingomat {
 namespace {
@@ -106,28 +107,6 @@ NumberedText LayoutRecord::Text(std::size_t column) const {
     return Field((withWordClass ? 2 : 1) + (2 - column));
 }
 
-int ParseVersion(const std::string& line) {
-    std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || (line[i] >= '\t' && line[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
-        negative = line[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
-        if (value <= INT_MAX) {
-            value = value * 10 + (line[i] - '0');
-        }
-    }
-    if (value > INT_MAX) {
-        value = INT_MAX;
-    }
-    return static_cast<int>(negative ? -value : value);
-}
-
 DataSetLayout ParseDataSetLayout(const TextLines& lines) {
     DataSetLayout layout;
     LineCursor cursor(lines);
@@ -135,7 +114,7 @@ DataSetLayout ParseDataSetLayout(const TextLines& lines) {
         layout.hasHeader = true;
         cursor.ReadLine();
         layout.versionLine = std::string(cursor.ReadLine().text);
-        layout.version = ParseVersion(layout.versionLine);
+        layout.version = DataSetVersion(layout.versionLine);
     }
     const bool withWordClass = layout.version == 1;
 

@@ -74,8 +74,4 @@ struct DataSetLayout {
 
 DataSetLayout ParseDataSetLayout(const TextLines& lines);
 
-// The value of the version line, read like C's atoi (leading number, 0 when none) but without
-// its overflow.
-int ParseVersion(const std::string& line);
-
 } // namespace lingomat

@@ -112,8 +112,8 @@ PlayerStatisticsDialog::PlayerStatisticsDialog(PlayerStatistics& store, const Le
 
     questionLanguageCombo->setObjectName(QStringLiteral("questionLanguageCombo"));
     answerLanguageCombo->setObjectName(QStringLiteral("answerLanguageCombo"));
-    FillLanguages(*questionLanguageCombo, doc.dataSetName);
-    FillLanguages(*answerLanguageCombo, doc.dataSetName);
+    FillLanguages(*questionLanguageCombo, doc.DataSetName());
+    FillLanguages(*answerLanguageCombo, doc.DataSetName());
 
     auto* questionLabel = new QLabel(QStringLiteral("Gefragte Sprache:"), this);
     auto* answerLabel = new QLabel(QStringLiteral("Beantwortete Sprache:"), this);

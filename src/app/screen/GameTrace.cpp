@@ -12,14 +12,14 @@ namespace lingomat {
 Q_LOGGING_CATEGORY(lcGame, "lingomat.game", QtInfoMsg)
 
 void GameTrace::Started(const CLingomatDoc& doc) {
-    right = doc.rightCount;
-    wrong = doc.wrongCount;
+    right = doc.RightCount();
+    wrong = doc.WrongCount();
     over = false;
     if (!lcGame().isDebugEnabled()) {
         return;
     }
     qCDebug(lcGame).noquote().nospace()
-        << "Spielbeginn: Spielart " << static_cast<int>(doc.gameMode) << ", Frage "
+        << "Spielbeginn: Spielart " << static_cast<int>(doc.Mode()) << ", Frage "
         << static_cast<int>(doc.questionLanguage) << ", Antwort "
         << static_cast<int>(doc.answerLanguage) << ", " << doc.pool.Size() << " Fragen";
     Progress(doc);
@@ -29,17 +29,17 @@ void GameTrace::Progress(const CLingomatDoc& doc) {
     if (!lcGame().isDebugEnabled()) {
         return;
     }
-    const bool gotRight = doc.rightCount != right;
-    const bool gotWrong = doc.wrongCount != wrong;
-    right = doc.rightCount;
-    wrong = doc.wrongCount;
+    const bool gotRight = doc.RightCount() != right;
+    const bool gotWrong = doc.WrongCount() != wrong;
+    right = doc.RightCount();
+    wrong = doc.WrongCount();
     if (gotRight) {
         qCDebug(lcGame).noquote() << "Antwort richtig";
     }
     if (gotWrong) {
         qCDebug(lcGame).noquote() << "Antwort falsch";
     }
-    if (doc.gameOver) {
+    if (doc.IsGameOver()) {
         if (!over) {
             qCDebug(lcGame).noquote().nospace()
                 << "Spielende: " << right << " richtig, " << wrong << " falsch";
@@ -48,7 +48,7 @@ void GameTrace::Progress(const CLingomatDoc& doc) {
         return;
     }
     // During the verdict pause the next question is not up yet.
-    if (doc.gameStarted && !doc.verdictShowing) {
+    if (doc.gameStarted && !doc.IsVerdictShowing()) {
         Question(doc);
     }
 }

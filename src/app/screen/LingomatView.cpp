@@ -57,7 +57,8 @@ QRect CLingomatView::ToDevice(const QRect& box) const {
 }
 
 QColor CLingomatView::BackgroundColour() const {
-    return FromColorRef(document.lastVerdict == 0 ? document.colorWrong : document.colorRight);
+    return FromColorRef(document.LastVerdict() == 0 ? document.Feedback().colorWrong
+                                                    : document.Feedback().colorRight);
 }
 
 void CLingomatView::paintEvent(QPaintEvent* /*event*/) {
@@ -74,11 +75,11 @@ void CLingomatView::OnEraseBkgnd(QPainter& painter) {
 }
 
 void CLingomatView::OnDraw(QPainter& painter) {
-    if (document.gameOver) {
+    if (document.IsGameOver()) {
         DrawGameOverScreen(painter);
     } else if (!document.gameStarted) {
         DrawStartScreen(painter);
-    } else if (document.gameMode == GameModeView && document.viewModeSettings.fullScreen) {
+    } else if (document.ModeTraits().revealsItself && document.ViewSettings().fullScreen) {
         DrawViewModeScreen(painter);
     } else {
         DrawGameScreen(painter);
@@ -131,7 +132,7 @@ void CLingomatView::DrawGameOverScreen(QPainter& painter) {
 }
 
 void CLingomatView::DrawScoreBar(QPainter& painter) {
-    const double total = static_cast<double>(document.rightCount) + document.wrongCount;
+    const double total = static_cast<double>(document.RightCount()) + document.WrongCount();
     if (total <= 0) {
         return;
     }
@@ -139,8 +140,8 @@ void CLingomatView::DrawScoreBar(QPainter& painter) {
     const int h = LayoutHeight();
     painter.save();
     painter.setPen(Qt::black);
-    const int wrongBottom = static_cast<int>(h * document.wrongCount / total);
-    const int rightTop = static_cast<int>(h - h * document.rightCount / total);
+    const int wrongBottom = static_cast<int>(h * document.WrongCount() / total);
+    const int rightTop = static_cast<int>(h - h * document.RightCount() / total);
     painter.setBrush(QColor(255, 0, 0));
     painter.drawRect(QRect(QPoint(w - 50, 0), QPoint(w - 1, wrongBottom - 1)));
     painter.setBrush(QColor(0, 255, 0));
@@ -148,9 +149,9 @@ void CLingomatView::DrawScoreBar(QPainter& painter) {
     painter.setFont(ScreenFont(11, 6));
     const QRect labels(w - 50, 5, 50, std::max(0, h - 10));
     painter.drawText(labels, Qt::AlignHCenter | Qt::AlignTop,
-                     QStringLiteral("%1%").arg(document.wrongCount * 100.0 / total, 0, 'f', 1));
+                     QStringLiteral("%1%").arg(document.WrongCount() * 100.0 / total, 0, 'f', 1));
     painter.drawText(labels, Qt::AlignHCenter | Qt::AlignBottom,
-                     QStringLiteral("%1%").arg(document.rightCount * 100.0 / total, 0, 'f', 1));
+                     QStringLiteral("%1%").arg(document.RightCount() * 100.0 / total, 0, 'f', 1));
     painter.restore();
 }
 

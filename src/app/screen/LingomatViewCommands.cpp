@@ -17,7 +17,7 @@ bool CLingomatView::Confirm(const std::string& text, const std::string& caption,
 }
 
 void CLingomatView::OnSkipQuestion() {
-    if (document.gameStarted && !document.gameOver &&
+    if (document.gameStarted && !document.IsGameOver() &&
         Confirm("Sind Sie sicher, diese Frage \xFC"
                 "berspringen zu wollen?",
                 "Frage \xFC"
@@ -25,7 +25,7 @@ void CLingomatView::OnSkipQuestion() {
                 true)) {
         document.SkipQuestion();
         KillTimer(FeedbackTimer);
-        if (document.gameOver) {
+        if (document.IsGameOver()) {
             StopGameTimers();
         }
         trace.Progress(document);
@@ -34,12 +34,12 @@ void CLingomatView::OnSkipQuestion() {
 }
 
 void CLingomatView::OnGlimpse() {
-    if (!document.gameStarted || document.gameOver) {
+    if (!document.gameStarted || document.IsGameOver()) {
         return;
     }
     document.Glimpse();
-    if (document.glimpseActive) {
-        SetTimer(GlimpseTimer, static_cast<int>(document.glimpseTime));
+    if (document.IsGlimpsing()) {
+        SetTimer(GlimpseTimer, static_cast<int>(document.Feedback().glimpseTime));
     }
     update();
 }
@@ -55,7 +55,7 @@ void CLingomatView::OnRemoveDuplicates() {
 }
 
 void CLingomatView::OnEndGame() {
-    if (document.gameStarted && !document.gameOver) {
+    if (document.gameStarted && !document.IsGameOver()) {
         document.EndGameNow();
         StopGameTimers();
         trace.Progress(document);

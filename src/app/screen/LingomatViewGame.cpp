@@ -68,7 +68,7 @@ QRect CLingomatView::AnswerTextRect() const {
 void CLingomatView::DrawGameScreen(QPainter& painter) {
     const int w = LayoutWidth();
     const int h = LayoutHeight();
-    const bool spanish = IsSpanishDataSet(document.dataSetName);
+    const bool spanish = IsSpanishDataSet(document.DataSetName());
     painter.save();
     painter.setBackgroundMode(Qt::TransparentMode);
 
@@ -103,21 +103,21 @@ void CLingomatView::DrawGameScreen(QPainter& painter) {
                      ToQString(document.RemainingText()));
 
     // A skip has no verdict but a text: the skipped question's answer.
-    if (document.lastVerdict != -1 || !document.verdictText.empty()) {
+    if (document.LastVerdict() != -1 || !document.VerdictText().empty()) {
         const QColor colour = DrawVerdictPicture(painter, DefaultText());
         painter.setFont(ScreenFont(18, 8, 300));
         painter.setPen(colour);
         painter.drawText(Box(10, 250, w, h), Qt::AlignLeft | Qt::AlignTop,
-                         ToQString(DecodeAccents(document.verdictText)));
+                         ToQString(DecodeAccents(document.VerdictText())));
         // A skip's text names the answer and the question itself, on three lines that the
         // words would overlap.
-        if (const VocEntry* previous = document.previousEntry;
-            previous != nullptr && document.lastVerdict != -1) {
+        if (const VocEntry* previous = document.PreviousEntry();
+            previous != nullptr && document.LastVerdict() != -1) {
             const Language q = document.questionLanguage;
             const Language a = document.answerLanguage;
             QString labels =
-                ToQString(LanguageName(q, document.dataSetName)) + QStringLiteral(" (Frage):\n") +
-                ToQString(LanguageName(a, document.dataSetName)) + QStringLiteral(" (Antwort):");
+                ToQString(LanguageName(q, document.DataSetName())) + QStringLiteral(" (Frage):\n") +
+                ToQString(LanguageName(a, document.DataSetName())) + QStringLiteral(" (Antwort):");
             QString words = Shown(previous->Text(q)) + QLatin1Char('\n') + Shown(previous->Text(a));
             if (!spanish && q != a) {
                 const Language third = 3 - q - a;
@@ -169,7 +169,7 @@ void CLingomatView::DrawClock(QPainter& painter) {
 FontSpec CLingomatView::AnswerFontSpec(const QString& shown) const {
     const int room = AnswerTextBox().width();
     FontSpec font{30, 12, 600};
-    if (document.gameMode == GameModeCopy && document.pool.Current() != nullptr) {
+    if (document.ModeTraits().showsTemplate && document.pool.Current() != nullptr) {
         // The answer takes the width the copy template beneath it was given.
         const QString copy = ToQString(DecodeAccents(document.CopyTemplate()));
         font = FitFont({30, 12, 600, true}, copy, room, 50);
@@ -181,11 +181,10 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
     const int w = LayoutWidth();
     const Question* question = document.pool.Current();
     painter.save();
-    if (document.gameMode == GameModeChoiceOtherLessons ||
-        document.gameMode == GameModeChoiceAlteredLetters) {
-        const auto& texts = document.choiceRound.texts;
+    if (document.ModeTraits().choice) {
+        const auto& texts = document.Round().texts;
         const int count =
-            static_cast<int>(std::min<std::size_t>(document.multiNumber, texts.size()));
+            static_cast<int>(std::min<std::size_t>(document.ChoiceCount(), texts.size()));
         painter.setPen(QColor(0, 0, 80));
         painter.setBrush(Qt::NoBrush);
         // Room below the last line for its descenders.
@@ -197,7 +196,7 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
             QString line;
             if (!texts[i].empty()) {
                 line = Shown(texts[i]);
-                if (document.showNumbers && i < 5) {
+                if (document.ShowsNumbers() && i < 5) {
                     line.prepend(QStringLiteral("%1: ").arg(i + 1));
                 }
             }
@@ -207,12 +206,12 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
         painter.setFont(font.Font());
         for (int i = 0; i < count; ++i) {
             QColor colour(0, 0, 170);
-            if (static_cast<std::size_t>(i) == document.choiceRound.correctChoice) {
-                if (document.verdictShowing && document.lastVerdict == 1) {
+            if (static_cast<std::size_t>(i) == document.Round().correctChoice) {
+                if (document.IsVerdictShowing() && document.LastVerdict() == 1) {
                     colour = QColor(0, 220, 0);
-                } else if (document.verdictShowing && document.lastVerdict == 0) {
+                } else if (document.IsVerdictShowing() && document.LastVerdict() == 0) {
                     colour = QColor(220, 0, 0);
-                } else if (!document.verdictShowing && document.glimpseActive) {
+                } else if (!document.IsVerdictShowing() && document.IsGlimpsing()) {
                     colour = QColor(170, 50, 50);
                 }
             }
@@ -226,9 +225,9 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
     }
 
     QColor state(0, 0, 175);
-    if (document.verdictShowing) {
-        state = document.lastVerdict == 1 ? QColor(0, 220, 0) : QColor(220, 0, 0);
-    } else if (document.glimpseActive) {
+    if (document.IsVerdictShowing()) {
+        state = document.LastVerdict() == 1 ? QColor(0, 220, 0) : QColor(220, 0, 0);
+    } else if (document.IsGlimpsing()) {
         state = QColor(0, 60, 175);
     }
     painter.setPen(state);
@@ -236,7 +235,7 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
     painter.drawRect(Box(130, 70, w - 100, 105).adjusted(0, 0, -1, -1));
     const QRect textRect = AnswerTextBox();
 
-    if (document.gameMode == GameModeCopy && question != nullptr) {
+    if (document.ModeTraits().showsTemplate && question != nullptr) {
         const QString copy = ToQString(DecodeAccents(document.CopyTemplate()));
         FontSpec underlined{30, 12, 600, true};
         underlined = FitFont(underlined, copy, textRect.width(), 50);
@@ -247,12 +246,12 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
     }
 
     QString shown;
-    if (document.glimpseActive && question != nullptr) {
+    if (document.IsGlimpsing() && question != nullptr) {
         shown = ToQString(document.ShownAnswer());
-    } else if (document.gameMode == GameModeView) {
+    } else if (document.ModeTraits().revealsItself) {
         shown = ToQString(document.RevealedAnswer());
     } else {
-        shown = ToQString(document.typedAnswer);
+        shown = ToQString(document.TypedAnswer());
     }
     // The caret is measured with the font the answer is drawn in, so it stays at its end.
     const QFont answerFont = AnswerFontSpec(shown).Font();
@@ -260,11 +259,12 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
     painter.setPen(state);
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop, shown);
 
-    if (!document.verdictShowing && !document.glimpseActive && document.gameMode != GameModeView) {
+    if (!document.IsVerdictShowing() && !document.IsGlimpsing() &&
+        !document.ModeTraits().revealsItself) {
         const QFontMetrics metrics(answerFont);
-        const QString typed = ToQString(document.typedAnswer);
+        const QString typed = ToQString(document.TypedAnswer());
         const int x =
-            134 + metrics.horizontalAdvance(typed.left(static_cast<int>(document.cursorPos))) - 1;
+            134 + metrics.horizontalAdvance(typed.left(static_cast<int>(document.CursorPos()))) - 1;
         painter.setPen(DefaultText());
         painter.drawLine(x, 72, x, 72 + metrics.height());
     }
@@ -272,14 +272,14 @@ void CLingomatView::DrawAnswerArea(QPainter& painter) {
 }
 
 QColor CLingomatView::DrawVerdictPicture(QPainter& painter, const QColor& textColour) {
-    if (document.lastVerdict != 0 && document.lastVerdict != 1) {
+    if (document.LastVerdict() != 0 && document.LastVerdict() != 1) {
         return textColour;
     }
-    const bool right = document.lastVerdict == 1;
-    const QString name =
-        QStringLiteral("%1-%2-126.png")
-            .arg(document.useRabbits ? QStringLiteral("rabbit") : QStringLiteral("smiley"),
-                 right ? QStringLiteral("happy") : QStringLiteral("sad"));
+    const bool right = document.LastVerdict() == 1;
+    const QString name = QStringLiteral("%1-%2-126.png")
+                             .arg(document.Feedback().useRabbits ? QStringLiteral("rabbit")
+                                                                 : QStringLiteral("smiley"),
+                                  right ? QStringLiteral("happy") : QStringLiteral("sad"));
     // The picture's surround is transparent, which gives what the mask gave: the background
     // colour shows around the figure.
     const QPixmap picture = Picture(name);

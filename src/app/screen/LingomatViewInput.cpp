@@ -18,14 +18,6 @@ namespace {
 constexpr unsigned char Enter = 13;
 constexpr unsigned char Backspace = 8;
 
-bool IsChoiceGame(GameMode mode) {
-    return mode == GameModeChoiceOtherLessons || mode == GameModeChoiceAlteredLetters;
-}
-
-bool IsTypingGame(GameMode mode) {
-    return mode == GameModeWrite || mode == GameModeCopy;
-}
-
 } // namespace
 
 bool CLingomatView::focusNextPrevChild(bool /*next*/) {
@@ -69,10 +61,10 @@ void CLingomatView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CLingomatView::OnChar(unsigned char character) {
-    if (document.gameOver || !document.gameStarted) {
+    if (document.IsGameOver() || !document.gameStarted) {
         return;
     }
-    if (document.verdictShowing) {
+    if (document.IsVerdictShowing()) {
         if (character == Enter) {
             return;
         }
@@ -80,30 +72,23 @@ void CLingomatView::OnChar(unsigned char character) {
         // choice game would pick among choices that are not on screen yet, so it does not.
         EndFeedbackPause();
         update();
-        if (document.gameOver || IsChoiceGame(document.gameMode)) {
+        if (document.IsGameOver() || document.ModeTraits().choice) {
             return;
         }
     }
-    if (IsTypingGame(document.gameMode)) {
+    if (document.ModeTraits().typesAnswer) {
         if (character == Enter) {
             document.CheckTypedAnswer();
             AfterVerdict();
             return;
         }
-        std::string& typed = document.typedAnswer;
-        std::uint32_t& cursor = document.cursorPos;
-        cursor = std::min<std::uint32_t>(cursor, static_cast<std::uint32_t>(typed.size()));
         if (character == Backspace) {
-            if (cursor > 0) {
-                typed.erase(cursor - 1, 1);
-                --cursor;
-            }
+            document.EraseBeforeCursor();
         } else {
-            typed.insert(typed.begin() + cursor, static_cast<char>(character));
-            ++cursor;
+            document.TypeCharacter(static_cast<char>(character));
         }
         update(AnswerTextRect());
-    } else if (IsChoiceGame(document.gameMode) && character >= '1' && character <= '5') {
+    } else if (document.ModeTraits().choice && character >= '1' && character <= '5') {
         document.CheckChoice(static_cast<std::uint32_t>(character - '1'));
         AfterVerdict();
     }
@@ -111,30 +96,26 @@ void CLingomatView::OnChar(unsigned char character) {
 
 void CLingomatView::OnKeyDown(int key) {
     // In the View game the insertion point counts the revealed letters: the keys must not move it.
-    if (!document.gameStarted || document.gameOver || document.gameMode == GameModeView) {
+    if (!document.gameStarted || document.IsGameOver() || document.ModeTraits().revealsItself) {
         return;
     }
-    std::string& typed = document.typedAnswer;
-    std::uint32_t& cursor = document.cursorPos;
-    const auto length = static_cast<std::uint32_t>(typed.size());
-    cursor = std::min(cursor, length);
+    const auto length = static_cast<std::uint32_t>(document.TypedAnswer().size());
+    const std::uint32_t cursor = std::min(document.CursorPos(), length);
     switch (key) {
     case Qt::Key_End:
-        cursor = length;
+        document.SetCursor(length);
         break;
     case Qt::Key_Home:
-        cursor = 0;
+        document.SetCursor(0);
         break;
     case Qt::Key_Left:
-        cursor = cursor > 0 ? cursor - 1 : 0;
+        document.SetCursor(cursor > 0 ? cursor - 1 : 0);
         break;
     case Qt::Key_Right:
-        cursor = std::min(cursor + 1, length);
+        document.SetCursor(cursor + 1);
         break;
     case Qt::Key_Delete:
-        if (cursor < length) {
-            typed.erase(cursor, 1);
-        }
+        document.EraseAfterCursor();
         break;
     default:
         return;
@@ -159,19 +140,19 @@ void CLingomatView::OnLButtonDown(const QPoint& pixel) {
         }
         return;
     }
-    if (document.gameOver) {
+    if (document.IsGameOver()) {
         return;
     }
     // A click in the pause only ends it: what it would hit is not on screen yet.
-    if (document.verdictShowing) {
+    if (document.IsVerdictShowing()) {
         EndFeedbackPause();
         update();
         return;
     }
     const int w = LayoutWidth();
-    if (IsChoiceGame(document.gameMode)) {
+    if (document.ModeTraits().choice) {
         // Neighbouring lines overlap by four pixels; the upper line gets the overlap.
-        for (std::uint32_t i = 0; i < document.multiNumber; ++i) {
+        for (std::uint32_t i = 0; i < document.ChoiceCount(); ++i) {
             const QRect hit(130, 70 + 30 * static_cast<int>(i), std::max(0, w - 230), 34);
             if (hit.contains(point)) {
                 document.CheckChoice(i);
@@ -181,7 +162,7 @@ void CLingomatView::OnLButtonDown(const QPoint& pixel) {
         }
         return;
     }
-    if (document.gameMode == GameModeView) {
+    if (document.ModeTraits().revealsItself) {
         return;
     }
     const QRect box = AnswerTextBox();
@@ -189,7 +170,7 @@ void CLingomatView::OnLButtonDown(const QPoint& pixel) {
         return;
     }
     // The insertion point goes to the character boundary nearest to the click.
-    const QString typed = ToQString(document.typedAnswer);
+    const QString typed = ToQString(document.TypedAnswer());
     const QFontMetrics metrics(AnswerFontSpec(typed).Font());
     const auto at = [&](int i) { return i <= 0 ? 0 : metrics.horizontalAdvance(typed.left(i)); };
     const int x = point.x() - box.left();
@@ -202,18 +183,18 @@ void CLingomatView::OnLButtonDown(const QPoint& pixel) {
             break;
         }
     }
-    document.cursorPos = cursor;
+    document.SetCursor(cursor);
     update(AnswerTextRect());
 }
 
 void CLingomatView::AfterVerdict() {
     trace.Progress(document);
-    if (document.gameOver) {
+    if (document.IsGameOver()) {
         StopGameTimers();
         update();
         return;
     }
-    if (document.correcting && document.verdictShowing) {
+    if (document.Feedback().correcting && document.IsVerdictShowing()) {
         SetTimer(FeedbackTimer, static_cast<int>(document.FeedbackDelay()));
     }
     if (const std::uint32_t delay = document.CopyDelay(false); delay != 0) {
@@ -225,7 +206,7 @@ void CLingomatView::AfterVerdict() {
 void CLingomatView::EndFeedbackPause() {
     document.ContinueAfterFeedback();
     KillTimer(FeedbackTimer);
-    if (document.gameOver) {
+    if (document.IsGameOver()) {
         StopGameTimers();
     }
     trace.Progress(document);

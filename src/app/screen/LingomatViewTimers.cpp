@@ -47,20 +47,20 @@ QRect CLingomatView::AnswerBoxRect() const {
 void CLingomatView::OnTimer(int id) {
     switch (id) {
     case FeedbackTimer:
-        if (document.verdictShowing && !document.gameOver) {
+        if (document.IsVerdictShowing() && !document.IsGameOver()) {
             EndFeedbackPause();
             update();
         }
         break;
     case ClockTimer:
         // Ticks come ten times a second; the clock is drawn again only when its second changed.
-        if (document.gameStarted && !document.gameOver && document.TickClock()) {
+        if (document.gameStarted && !document.IsGameOver() && document.TickClock()) {
             update(ClockRect());
         }
         break;
     case ViewModeTimer: {
         KillTimer(ViewModeTimer);
-        if (!document.gameStarted || document.gameOver) {
+        if (!document.gameStarted || document.IsGameOver()) {
             break;
         }
         const std::uint32_t delay = document.ViewModeStep();
@@ -70,7 +70,7 @@ void CLingomatView::OnTimer(int id) {
             StopGameTimers();
         }
         // While a word is being revealed only the answer changes, unless the view covers it all.
-        if (document.viewModeSettings.wordShown && !document.viewModeSettings.fullScreen) {
+        if (document.ViewSettings().wordShown && !document.ViewSettings().fullScreen) {
             update(AnswerBoxRect());
         } else {
             update();
@@ -79,13 +79,13 @@ void CLingomatView::OnTimer(int id) {
     }
     case CopyTimer:
         KillTimer(CopyTimer);
-        if (document.gameStarted && !document.gameOver) {
+        if (document.gameStarted && !document.IsGameOver()) {
             document.CopyDelay(true);
             update(AnswerBoxRect());
         }
         break;
     case GlimpseTimer:
-        if (document.glimpseActive && !document.gameOver) {
+        if (document.IsGlimpsing() && !document.IsGameOver()) {
             document.EndGlimpse();
             KillTimer(GlimpseTimer);
             update();
@@ -101,7 +101,7 @@ void CLingomatView::StartGameTimers() {
     if (const std::uint32_t delay = document.CopyDelay(false); delay != 0) {
         SetTimer(CopyTimer, static_cast<int>(delay));
     }
-    if (document.gameMode == GameModeView) {
+    if (document.ModeTraits().revealsItself) {
         if (const std::uint32_t delay = document.ViewModeStep(); delay != 0) {
             SetTimer(ViewModeTimer, static_cast<int>(delay));
         }

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "support/Cp1252.h"
+
 namespace lingomat {
 
 namespace {
@@ -61,32 +63,10 @@ CorrectionOptionsDialog::CorrectionOptionsDialog(const CorrectionOptions& option
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(8);
-    ignoreSpacingCheck = AddOption(
-        layout, this, "ignoreSpacing",
-        QStringLiteral("Ignorieren von Fehlern durch falsches Zusammen- oder "
-                       "Auseinanderschreiben oder das falsche Benutzen von Bindestrichen."),
-        options.ignoreSpacing);
-    ignoreCaseCheck = AddOption(
-        layout, this, "ignoreCase",
-        QStringLiteral("Ignorieren von Fehlern durch die nichtbeachtete Gro\u00dfschreibung"),
-        options.ignoreCase);
-    ignoreAccentsCheck = AddOption(layout, this, "ignoreAccents",
-                                   QStringLiteral("Ignorieren von Akzent- und Umlautfehlern."),
-                                   options.ignoreAccents);
-    ignoreArticlesCheck = AddOption(
-        layout, this, "ignoreArticles",
-        QStringLiteral("Vernachl\u00e4ssigen von Artikeln (der, die, das, ein, eine, sich, el, le, "
-                       "la, las, les, los, l', un, une, des, se, s', the, to)"),
-        options.ignoreArticles);
-    repeatAtOnceCheck =
-        AddOption(layout, this, "repeatAtOnce",
-                  QStringLiteral("Sofortiges Wiederholen einer falsch beantworteten Frage."),
-                  options.repeatAtOnce);
-    oneRightSufficesCheck = AddOption(
-        layout, this, "oneRightSuffices",
-        QStringLiteral("Nach einem Fehler braucht die Frage nur einmal richtig beantwortet zu "
-                       "werden. (Standard zwei Mal)"),
-        options.oneRightSuffices);
+    for (const CorrectionOptionTraits& option : CorrectionOptionTable) {
+        checks.push_back(
+            AddOption(layout, this, option.key, ToQString(option.caption), options.*option.field));
+    }
 
     QHBoxLayout* buttons = StandardButtonRow(*this);
     layout->addSpacing(4);
@@ -96,12 +76,9 @@ CorrectionOptionsDialog::CorrectionOptionsDialog(const CorrectionOptions& option
 }
 
 void CorrectionOptionsDialog::accept() {
-    options.ignoreSpacing = ignoreSpacingCheck->isChecked();
-    options.ignoreCase = ignoreCaseCheck->isChecked();
-    options.ignoreAccents = ignoreAccentsCheck->isChecked();
-    options.ignoreArticles = ignoreArticlesCheck->isChecked();
-    options.repeatAtOnce = repeatAtOnceCheck->isChecked();
-    options.oneRightSuffices = oneRightSufficesCheck->isChecked();
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        options.*CorrectionOptionTable[i].field = checks[i]->isChecked();
+    }
     QDialog::accept();
 }
 

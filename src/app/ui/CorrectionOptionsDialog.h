@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QDialog>
 
 #include "data/GameTypes.h"
@@ -8,7 +10,8 @@ class QCheckBox;
 
 namespace lingomat {
 
-// "Fehler- und Sprachoptionen": the six switches that decide what counts as a right answer.
+// "Fehler- und Sprachoptionen": the switches that decide what counts as a right answer, one
+// check box for each row of the option table.
 // Escape or the close box leave the options as they were given.
 class CorrectionOptionsDialog : public QDialog {
 public:
@@ -21,12 +24,8 @@ public:
 
 private:
     CorrectionOptions options;
-    QCheckBox* ignoreSpacingCheck;
-    QCheckBox* ignoreCaseCheck;
-    QCheckBox* ignoreAccentsCheck;
-    QCheckBox* ignoreArticlesCheck;
-    QCheckBox* repeatAtOnceCheck;
-    QCheckBox* oneRightSufficesCheck;
+    // One for each row of the option table, in its order.
+    std::vector<QCheckBox*> checks;
 };
 
 } // namespace lingomat

@@ -27,7 +27,7 @@ std::string SystemPath(const QString& path) {
 // The game's title names the lessons played (on the end screen it is the ended game's); it holds
 // accent escapes as stored and may hold characters that a file name cannot.
 QString SuggestedName(const CLingomatDoc& doc) {
-    QString name = ToQString(DecodeAccents(doc.gameOver ? doc.playedTitle : doc.Title()));
+    QString name = ToQString(DecodeAccents(doc.IsGameOver() ? doc.PlayedTitle() : doc.Title()));
     for (QChar& character : name) {
         if (character == QLatin1Char('/') || character == QLatin1Char('\\') ||
             character == QLatin1Char(':')) {

@@ -37,7 +37,7 @@ bool ChooseGameType(CLingomatDoc& doc, CLingomatView& view, bool writing) {
         return false;
     }
 
-    GameTypeDialog gameType(IsSpanishDataSet(doc.dataSetName), &view);
+    GameTypeDialog gameType(IsSpanishDataSet(doc.DataSetName()), &view);
     // For the due words, writing is what the box is for; the player may still pick another game
     // type.
     auto* write = gameType.findChild<QRadioButton*>(QStringLiteral("writeRadio"));
@@ -47,9 +47,9 @@ bool ChooseGameType(CLingomatDoc& doc, CLingomatView& view, bool writing) {
     if (RunDialog(gameType) != QDialog::Accepted) {
         return false;
     }
-    doc.questionLanguage = static_cast<Language>(gameType.QuestionLanguage());
-    doc.answerLanguage = static_cast<Language>(gameType.AnswerLanguage());
-    doc.gameMode = static_cast<GameMode>(gameType.GameType());
+    doc.ChooseGame(static_cast<GameMode>(gameType.GameType()),
+                   static_cast<Language>(gameType.QuestionLanguage()),
+                   static_cast<Language>(gameType.AnswerLanguage()));
     return true;
 }
 

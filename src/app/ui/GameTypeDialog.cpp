@@ -14,6 +14,7 @@
 #include "support/DialogButtons.h"
 #include "screen/LingomatView.h"
 #include "ui/SettingsCommands.h"
+#include "support/Cp1252.h"
 #include "support/SetupDialogSupport.h"
 
 namespace lingomat {
@@ -89,22 +90,9 @@ GameTypeDialog::GameTypeDialog(bool spanish, QWidget* parent)
 
     auto* modes = new QGroupBox(QStringLiteral("Abfragemodus"), this);
     auto* modeLayout = new QVBoxLayout(modes);
-    const struct {
-        GameMode mode;
-        const char16_t* text;
-        const char* objectName;
-    } gameTypes[] = {
-        {GameModeWrite, u"Schreiben", "writeRadio"},
-        {GameModeChoiceOtherLessons, u"Multiple-Choice mit Fragen aus anderen Lektionen",
-         "choiceOtherLessonsRadio"},
-        {GameModeChoiceAlteredLetters, u"Multiple-Choice mit ver\u00e4nderten Buchstaben",
-         "choiceAlteredLettersRadio"},
-        {GameModeCopy, u"Abschreiben", "copyRadio"},
-        {GameModeView, u"Anschauen", "viewRadio"},
-    };
-    for (const auto& type : gameTypes) {
-        auto* radio = new QRadioButton(QString::fromUtf16(type.text), modes);
-        radio->setObjectName(QString::fromLatin1(type.objectName));
+    for (const GameModeTraits& type : GameModeTable) {
+        auto* radio = new QRadioButton(ToQString(type.name), modes);
+        radio->setObjectName(QString::fromLatin1(type.key) + QStringLiteral("Radio"));
         gameTypeGroup->addButton(radio, static_cast<int>(type.mode));
         modeLayout->addWidget(radio);
     }
@@ -154,8 +142,8 @@ int GameTypeDialog::GameType() const {
 }
 
 void GameTypeDialog::GameTypeClicked() {
-    // Only writing has no settings of its own.
-    settingsButton->setEnabled(GameType() > static_cast<int>(GameModeWrite));
+    settingsButton->setEnabled(GameType() >= 0 &&
+                               TraitsOf(static_cast<GameMode>(GameType())).HasSettings());
 }
 
 void GameTypeDialog::accept() {

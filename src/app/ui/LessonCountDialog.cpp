@@ -53,7 +53,7 @@ LessonCountDialog::LessonCountDialog(CLingomatDoc& doc, QWidget* parent)
     }
     // A Spanish data set has no French words, so it gets no French total that would count its
     // empty column.
-    for (Language language : ShownLanguages(IsSpanishDataSet(doc.dataSetName))) {
+    for (Language language : ShownLanguages(IsSpanishDataSet(doc.DataSetName()))) {
         long long count = 0;
         for (const VocEntry& entry : doc.vocabulary) {
             if (CountsAsWord(entry, language)) {
@@ -61,7 +61,7 @@ LessonCountDialog::LessonCountDialog(CLingomatDoc& doc, QWidget* parent)
             }
         }
         AddCountRow(countList,
-                    QStringLiteral("Total ") + ToQString(LanguageName(language, doc.dataSetName)),
+                    QStringLiteral("Total ") + ToQString(LanguageName(language, doc.DataSetName())),
                     count);
     }
     AddCountRow(countList, QStringLiteral("Vokabeln insgesamt"),

@@ -32,7 +32,7 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
       rangeStartEdit(new QLineEdit(this)), rangeEndEdit(new QLineEdit(this)),
       sortLanguageGroup(new QButtonGroup(this)), countLabel(new QLabel(this)),
       dueOnlyCheck(new QCheckBox(QStringLiteral("Nur f\u00e4llige W\u00f6rter"), this)) {
-    const bool spanish = IsSpanishDataSet(doc.dataSetName);
+    const bool spanish = IsSpanishDataSet(doc.DataSetName());
     setObjectName(spanish ? QStringLiteral("lessonDialogSpanish") : QStringLiteral("lessonDialog"));
     setWindowTitle(QStringLiteral("Lektionsauswahl"));
 
@@ -100,7 +100,7 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
     dueOnlyCheck->setToolTip(
         QStringLiteral("Nur die W\u00f6rter Ihrer Kartei, die heute f\u00e4llig "
                        "sind"));
-    dueOnlyCheck->setChecked(doc.dueOnly);
+    dueOnlyCheck->setChecked(doc.DueOnly());
 
     auto* errorFileButton = new QPushButton(QStringLiteral("Fehlerdatei spielen"), this);
     errorFileButton->setObjectName(QStringLiteral("errorFileButton"));
@@ -147,7 +147,7 @@ LessonDialog::LessonDialog(CLingomatDoc& document, QWidget* parent)
     connect(rangeEndEdit, &QLineEdit::textChanged, this, [this] { Recount(); });
     connect(sortLanguageGroup, &QButtonGroup::idClicked, this, [this] { Recount(); });
     connect(dueOnlyCheck, &QCheckBox::toggled, this, [this](bool checked) {
-        doc.dueOnly = checked;
+        doc.SetDueOnly(checked);
         Recount();
     });
     connect(allButton, &QPushButton::clicked, this, [this] { SetAllSelected(true); });

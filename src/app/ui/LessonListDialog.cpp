@@ -20,10 +20,10 @@ namespace lingomat {
 
 LessonListDialog::LessonListDialog(CLingomatDoc& document, QWidget* parent)
     : QDialog(parent), doc(document),
-      shownLanguages(ShownLanguages(IsSpanishDataSet(document.dataSetName))),
+      shownLanguages(ShownLanguages(IsSpanishDataSet(document.DataSetName()))),
       lessonCombo(new QComboBox(this)),
       recordList(MakeReportList(this, QStringLiteral("recordList"),
-                                LanguageHeaders(IsSpanishDataSet(document.dataSetName)))) {
+                                LanguageHeaders(IsSpanishDataSet(document.DataSetName())))) {
     setObjectName(QStringLiteral("lessonListDialog"));
     setWindowTitle(QStringLiteral("Lektionsliste"));
 

@@ -100,42 +100,45 @@ void RefuseRangeEntry(QLineEdit* edit, int low, int high) {
 
 void RunTimesColoursSettings(CLingomatDoc& doc, QWidget* parent) {
     TimesColoursValues shown;
-    shown.pictureChoice = doc.useRabbits ? 1 : 0;
-    shown.noCorrection = !doc.correcting;
-    shown.rightTime = SecondsFromMilliseconds(doc.rightTime);
-    shown.wrongTime = SecondsFromMilliseconds(doc.wrongTime);
-    shown.glimpseTime = SecondsFromMilliseconds(doc.glimpseTime);
-    shown.colourRight = doc.colorRight;
-    shown.colourWrong = doc.colorWrong;
+    shown.pictureChoice = doc.Feedback().useRabbits ? 1 : 0;
+    shown.noCorrection = !doc.Feedback().correcting;
+    shown.rightTime = SecondsFromMilliseconds(doc.Feedback().rightTime);
+    shown.wrongTime = SecondsFromMilliseconds(doc.Feedback().wrongTime);
+    shown.glimpseTime = SecondsFromMilliseconds(doc.Feedback().glimpseTime);
+    shown.colourRight = doc.Feedback().colorRight;
+    shown.colourWrong = doc.Feedback().colorWrong;
     TimesColoursDialog dialog(shown, parent);
     RunDialog(dialog);
 
     const TimesColoursValues& taken = dialog.Values();
-    doc.colorRight = taken.colourRight;
-    doc.colorWrong = taken.colourWrong;
-    doc.useRabbits = taken.pictureChoice != 0;
-    doc.rightTime = MillisecondsFromSeconds(taken.rightTime);
-    doc.wrongTime = MillisecondsFromSeconds(taken.wrongTime);
-    doc.glimpseTime = MillisecondsFromSeconds(taken.glimpseTime);
-    doc.correcting = !taken.noCorrection;
+    FeedbackSettings feedback;
+    feedback.colorRight = taken.colourRight;
+    feedback.colorWrong = taken.colourWrong;
+    feedback.useRabbits = taken.pictureChoice != 0;
+    feedback.rightTime = MillisecondsFromSeconds(taken.rightTime);
+    feedback.wrongTime = MillisecondsFromSeconds(taken.wrongTime);
+    feedback.glimpseTime = MillisecondsFromSeconds(taken.glimpseTime);
+    feedback.correcting = !taken.noCorrection;
+    doc.SetFeedbackSettings(feedback);
 }
 
 void RunCorrectionOptions(CLingomatDoc& doc, QWidget* parent) {
-    CorrectionOptionsDialog dialog(doc.correctionOptions, parent);
+    CorrectionOptionsDialog dialog(doc.Corrections(), parent);
     RunDialog(dialog);
-    doc.correctionOptions = dialog.Options();
+    doc.SetCorrectionOptions(dialog.Options());
 }
 
 void RunChoiceSettings(CLingomatDoc& doc, QWidget* parent) {
-    ChoiceSettingsDialog dialog(static_cast<int>(doc.multiNumber) - 2, doc.showNumbers, parent);
+    ChoiceSettingsDialog dialog(static_cast<int>(doc.ChoiceCount()) - 2, doc.ShowsNumbers(),
+                                parent);
     RunDialog(dialog);
     // The document keeps the count within the numbers a round can hold.
-    doc.SetChoiceCount(static_cast<std::uint32_t>(std::max(dialog.ChoiceIndex() + 2, 0)));
-    doc.showNumbers = dialog.Numbering();
+    doc.SetChoiceSettings(static_cast<std::uint32_t>(std::max(dialog.ChoiceIndex() + 2, 0)),
+                          dialog.Numbering());
 }
 
 void RunCopyModeSettings(CLingomatDoc& doc, QWidget* parent) {
-    CopyModeSettings& settings = doc.copyModeSettings;
+    CopyModeSettings settings = doc.CopySettings();
     CopyModeValues shown;
     shown.copyMode = static_cast<int>(settings.copyMode);
     shown.letterShown = settings.letterShown;
@@ -156,10 +159,11 @@ void RunCopyModeSettings(CLingomatDoc& doc, QWidget* parent) {
     settings.percentShown = taken.percentShown;
     settings.timeBeforeCopy = MillisecondsFromSeconds(taken.timeBeforeCopy);
     settings.showSZAsSS = taken.showSZAsSS;
+    doc.SetCopyModeSettings(settings);
 }
 
 void RunViewModeSettings(CLingomatDoc& doc, QWidget* parent) {
-    ViewModeSettings& settings = doc.viewModeSettings;
+    ViewModeSettings settings = doc.ViewSettings();
     ViewModeValues shown;
     shown.letterByLetter = settings.letterByLetter;
     shown.timeLetter = SecondsFromMilliseconds(settings.timeLetter);
@@ -175,22 +179,17 @@ void RunViewModeSettings(CLingomatDoc& doc, QWidget* parent) {
     settings.timeAfterWord = MillisecondsFromSeconds(taken.timeAfterWord);
     settings.timeBeforeViewer = MillisecondsFromSeconds(taken.timeBeforeViewer);
     settings.fullScreen = taken.fullScreen;
+    doc.SetViewModeSettings(settings);
 }
 
 void RunModeSettings(CLingomatDoc& doc, GameMode mode, QWidget* parent) {
-    switch (mode) {
-    case GameModeChoiceOtherLessons:
-    case GameModeChoiceAlteredLetters:
+    const GameModeTraits& traits = TraitsOf(mode);
+    if (traits.choice) {
         RunChoiceSettings(doc, parent);
-        break;
-    case GameModeCopy:
+    } else if (traits.showsTemplate) {
         RunCopyModeSettings(doc, parent);
-        break;
-    case GameModeView:
+    } else if (traits.revealsItself) {
         RunViewModeSettings(doc, parent);
-        break;
-    default:
-        break;
     }
 }
 
@@ -202,9 +201,8 @@ void RunGameSettings(CLingomatDoc& doc, QWidget* parent) {
                           QStringLiteral("Lingomat"), QMessageBox::NoIcon);
         return;
     }
-    RunModeSettings(doc, doc.gameMode, parent);
-    if (doc.gameMode == GameModeChoiceOtherLessons ||
-        doc.gameMode == GameModeChoiceAlteredLetters) {
+    RunModeSettings(doc, doc.Mode(), parent);
+    if (doc.ModeTraits().choice) {
         // The count may have changed: the current question gets a round of the new size.
         for (int attempt = 0; attempt < MaxChoiceRoundAttempts && !doc.PrepareChoiceRound();
              ++attempt) {

@@ -10,7 +10,7 @@
 namespace lingomat {
 
 void ShowGameStatistics(CLingomatDoc& doc, QWidget* parent) {
-    if (doc.rightCount + doc.wrongCount == 0) {
+    if (doc.RightCount() + doc.WrongCount() == 0) {
         ShowDialogMessage(parent,
                           QStringLiteral("Sie m\u00fcssen schon gespielt haben, um diese "
                                          "Funktion benutzen zu k\u00f6nnen."),
@@ -18,7 +18,7 @@ void ShowGameStatistics(CLingomatDoc& doc, QWidget* parent) {
         return;
     }
     StatisticsDialog dialog(ToQString(doc.ReportText() + "\n\n" + doc.RemainingText()),
-                            RightAnswerShare(doc.rightCount, doc.wrongCount), parent);
+                            RightAnswerShare(doc.RightCount(), doc.WrongCount()), parent);
     RunDialog(dialog);
 }
 
@@ -28,7 +28,7 @@ void ShowTips(CLingomatDoc& doc, QWidget* parent) {
 }
 
 void ShowPlayerStatistics(CLingomatDoc& doc, QWidget* parent) {
-    PlayerStatisticsDialog dialog(doc.playerStatistics, doc.lessonTable, doc, parent);
+    PlayerStatisticsDialog dialog(doc.Statistics(), doc.lessonTable, doc, parent);
     RunDialog(dialog);
 }
 

@@ -42,7 +42,7 @@ std::string SearchFolded(std::string text) {
 }
 
 VocabularySearchDialog::VocabularySearchDialog(CLingomatDoc& document, QWidget* parent)
-    : QDialog(parent), doc(document), spanish(IsSpanishDataSet(document.dataSetName)),
+    : QDialog(parent), doc(document), spanish(IsSpanishDataSet(document.DataSetName())),
       shownLanguages(ShownLanguages(spanish)), searchEdit(new SearchEdit(this)),
       languageCombo(new QComboBox(this)),
       resultList(MakeReportList(this, QStringLiteral("resultList"), LanguageHeaders(spanish))) {
@@ -56,7 +56,7 @@ VocabularySearchDialog::VocabularySearchDialog(CLingomatDoc& document, QWidget* 
     languageCombo->addItem(QStringLiteral("In allen Sprachen"), AllLanguages);
     languageCombo->addItem(QStringLiteral("Nur in Deutsch"), OnlyGerman);
     languageCombo->addItem(QStringLiteral("Nur in ") +
-                               ToQString(LanguageName(LanguageEnglish, doc.dataSetName)),
+                               ToQString(LanguageName(LanguageEnglish, doc.DataSetName())),
                            OnlyColumn1);
     if (!spanish) {
         languageCombo->addItem(QStringLiteral("Nur in Franz\u00f6sisch"), OnlyFrench);

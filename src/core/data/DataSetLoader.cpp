@@ -1,5 +1,6 @@
 #include "data/DataSetLoader.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "data/VocDatabase.h"
@@ -10,29 +11,6 @@ namespace lingomat {
 namespace {
 
 const char* const HeaderLine = "### Lingomatdata";
-// Only this version adds the word-class line; every other number reads as the original format.
-constexpr long VersionWithWordClass = 1;
-
-// The leading decimal number of a line as C's atoi reads it (0 when there is none), but
-// saturating instead of overflowing on absurdly long digit runs.
-long LeadingNumber(const std::string& line) {
-    std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || (line[i] >= '\t' && line[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
-        negative = line[i] == '-';
-        ++i;
-    }
-    constexpr long limit = 1'000'000'000L;
-    long value = 0;
-    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
-        value = value >= limit ? limit : value * 10 + (line[i] - '0');
-    }
-    return negative ? -value : value;
-}
-
 // The bar fills over this many records and then starts again from the left.
 constexpr int ProgressWrap = 5001;
 constexpr int ProgressStep = 25;
@@ -47,6 +25,24 @@ std::string Shown(std::string text) {
 
 } // namespace
 
+std::int32_t DataSetVersion(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || (line[i] >= '\t' && line[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
+        negative = line[i] == '-';
+        ++i;
+    }
+    constexpr std::int32_t limit = 1'000'000'000;
+    std::int64_t value = 0;
+    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+        value = std::min<std::int64_t>(limit, value * 10 + (line[i] - '0'));
+    }
+    return static_cast<std::int32_t>(negative ? -value : value);
+}
+
 ReadRefusal LoadDataSet(VocDatabase& database, const std::string& fileName,
                         LoadProgress* progress) {
     database.pool.Clear();
@@ -54,9 +50,9 @@ ReadRefusal LoadDataSet(VocDatabase& database, const std::string& fileName,
 
     VocFileReader reader;
     reader.Open(fileName, DataSetFileLimit);
-    long version = 0;
+    std::int32_t version = 0;
     if (reader.ReadLine() == HeaderLine) {
-        version = LeadingNumber(reader.ReadLine());
+        version = DataSetVersion(reader.ReadLine());
     } else {
         reader.Rewind();
     }

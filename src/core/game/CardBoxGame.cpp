@@ -12,12 +12,6 @@ namespace lingomat {
 
 namespace {
 
-bool TestingGame(GameMode mode) {
-    // Copy and View games show the answer: they teach, they do not test.
-    return mode == GameModeWrite || mode == GameModeChoiceOtherLessons ||
-           mode == GameModeChoiceAlteredLetters;
-}
-
 bool Askable(const VocEntry& entry, Language question) {
     const std::string text = entry.Text(question);
     return text.empty() || text.front() != '/';
@@ -91,7 +85,7 @@ bool CLingomatDoc::SaveCardBox() {
 
 void CLingomatDoc::RecordCardVerdict(bool right) {
     const Question* current = pool.Current();
-    if (!TestingGame(gameMode) || current == nullptr || current->entry == nullptr) {
+    if (!TraitsOf(gameMode).movesCards || current == nullptr || current->entry == nullptr) {
         return;
     }
     const bool first =

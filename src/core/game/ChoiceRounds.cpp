@@ -241,6 +241,11 @@ void CLingomatDoc::SetChoiceCount(std::uint32_t count) {
     choiceRound.Reset(multiNumber);
 }
 
+void CLingomatDoc::SetChoiceSettings(std::uint32_t count, bool numbered) {
+    SetChoiceCount(count);
+    showNumbers = numbered;
+}
+
 bool CLingomatDoc::ChoiceIsTaken(const std::string& candidate) {
     const Question* question = pool.Current();
     return ChoiceAdmission(choiceRound.texts, question, correctionOptions,
@@ -287,7 +292,7 @@ bool CLingomatDoc::PrepareChoiceRound() {
                         random.Draw(static_cast<std::uint32_t>(vocabulary.size())));
     const auto isOpen = [&](std::size_t slot) { return slot != right && slot != repeated; };
 
-    if (gameMode == GameModeChoiceAlteredLetters) {
+    if (TraitsOf(gameMode).alteredLetters) {
         DistractorMaker maker(random);
         const std::string shownAnswer = DisplayForm(question->answerText, 0);
         for (std::size_t slot = 0; slot < texts.size(); ++slot) {

@@ -36,7 +36,7 @@ void CLingomatDoc::NextQuestion() {
     const std::uint32_t steps = random.Draw(size / 2 + 1) + 1;
     pool.Advance(steps);
     cardGlimpsed = false;
-    if (gameMode != GameModeWrite) {
+    if (TraitsOf(gameMode).choice) {
         for (int attempt = 0; attempt < MaxChoiceRoundAttempts && !PrepareChoiceRound();
              ++attempt) {
         }
@@ -49,7 +49,7 @@ bool CLingomatDoc::JudgeRight() {
     lastVerdict = 1;
     previousEntry = pool.Current()->entry;
     verdictText = RightText;
-    if (!(correcting && rightTime != 0)) {
+    if (!(feedback.correcting && feedback.rightTime != 0)) {
         pool.RemoveCurrent();
         if (pool.Empty()) {
             ++rightCount;
@@ -77,7 +77,7 @@ void CLingomatDoc::JudgeWrong(const std::string& shownAnswer) {
 }
 
 void CLingomatDoc::AfterWrong() {
-    if (!(correcting && wrongTime != 0) && !correctionOptions.repeatAtOnce) {
+    if (!(feedback.correcting && feedback.wrongTime != 0) && !correctionOptions.repeatAtOnce) {
         pool.MoveToFirst();
         NextQuestion();
     }
@@ -86,7 +86,7 @@ void CLingomatDoc::AfterWrong() {
 }
 
 void CLingomatDoc::FinishVerdict() {
-    if (correcting && FeedbackDelay() > 0) {
+    if (feedback.correcting && FeedbackDelay() > 0) {
         verdictShowing = true;
     } else {
         typedAnswer.clear();
@@ -171,9 +171,9 @@ bool CLingomatDoc::CheckChoice(std::uint32_t index) {
 std::uint32_t CLingomatDoc::FeedbackDelay() const {
     switch (lastVerdict) {
     case 0:
-        return wrongTime;
+        return feedback.wrongTime;
     case 1:
-        return rightTime;
+        return feedback.rightTime;
     default:
         return 0;
     }

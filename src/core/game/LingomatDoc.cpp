@@ -14,27 +14,20 @@ namespace {
 const char* const AppSection = "Lingomat";
 const char* const DefaultDataSet = "lingomat.voc";
 
-// Switch order of the stored "CorrectionOptions" string; it is not the field order, and stored
-// settings rely on it.
-constexpr bool CorrectionOptions::*StoredSwitchOrder[] = {
-    &CorrectionOptions::ignoreAccents, &CorrectionOptions::ignoreArticles,
-    &CorrectionOptions::repeatAtOnce,  &CorrectionOptions::ignoreSpacing,
-    &CorrectionOptions::ignoreCase,    &CorrectionOptions::oneRightSuffices,
-};
-
-// Anything but an "X" in its place, a short string included, leaves a switch off.
+// Each switch has its slot in the stored "CorrectionOptions" string. Anything but an "X" in its
+// place, a short string included, leaves a switch off.
 CorrectionOptions ParseCorrectionOptions(const std::string& text) {
     CorrectionOptions options;
-    for (std::size_t i = 0; i < std::size(StoredSwitchOrder); ++i) {
-        options.*StoredSwitchOrder[i] = i < text.size() && text[i] == 'X';
+    for (const CorrectionOptionTraits& option : CorrectionOptionTable) {
+        options.*option.field = option.storedSlot < text.size() && text[option.storedSlot] == 'X';
     }
     return options;
 }
 
 std::string CorrectionOptionsText(const CorrectionOptions& options) {
-    std::string text;
-    for (const auto field : StoredSwitchOrder) {
-        text += options.*field ? 'X' : ' ';
+    std::string text(std::size(CorrectionOptionTable), ' ');
+    for (const CorrectionOptionTraits& option : CorrectionOptionTable) {
+        text[option.storedSlot] = options.*option.field ? 'X' : ' ';
     }
     return text;
 }
@@ -129,6 +122,12 @@ bool CLingomatDoc::OnNewDocument() {
     SetTitle("Neues Spiel");
     ResetGame();
     return true;
+}
+
+void CLingomatDoc::ChooseGame(GameMode mode, Language question, Language answer) {
+    gameMode = mode;
+    questionLanguage = question;
+    answerLanguage = answer;
 }
 
 void CLingomatDoc::ResetGame() {
@@ -274,13 +273,15 @@ void CLingomatDoc::OnCloseDocument() {
 
 void CLingomatDoc::ReadSettings() {
     const std::string section = PlayerSettingsSection(playerStatistics.PlayerName());
-    correcting = profile.GetInt(section, "Correcting", 1) != 0;
-    rightTime = ClampedSetting(profile.GetInt(section, "right", 400), 0, MaxPause);
-    wrongTime = ClampedSetting(profile.GetInt(section, "wrong", 2000), 0, MaxPause);
-    glimpseTime = ClampedSetting(profile.GetInt(section, "glimpse", 500), 0, MaxPause);
-    useRabbits = profile.GetInt(section, "Hase", 1) != 0;
-    colorRight = ClampedSetting(profile.GetInt(section, "ColorRight", 12517310), 0, MaxColor);
-    colorWrong = ClampedSetting(profile.GetInt(section, "ColorWrong", 12500735), 0, MaxColor);
+    feedback.correcting = profile.GetInt(section, "Correcting", 1) != 0;
+    feedback.rightTime = ClampedSetting(profile.GetInt(section, "right", 400), 0, MaxPause);
+    feedback.wrongTime = ClampedSetting(profile.GetInt(section, "wrong", 2000), 0, MaxPause);
+    feedback.glimpseTime = ClampedSetting(profile.GetInt(section, "glimpse", 500), 0, MaxPause);
+    feedback.useRabbits = profile.GetInt(section, "Hase", 1) != 0;
+    feedback.colorRight =
+        ClampedSetting(profile.GetInt(section, "ColorRight", 12517310), 0, MaxColor);
+    feedback.colorWrong =
+        ClampedSetting(profile.GetInt(section, "ColorWrong", 12500735), 0, MaxColor);
     multiNumber = ClampedSetting(profile.GetInt(section, "MultiNumber", 4), ChoiceRound::MinChoices,
                                  ChoiceRound::MaxChoices);
     showNumbers = profile.GetInt(section, "MultiNumeration", 1) != 0;
@@ -301,13 +302,13 @@ void CLingomatDoc::SaveSettings() {
 
 void CLingomatDoc::WriteSettings() {
     const std::string section = PlayerSettingsSection(playerStatistics.PlayerName());
-    profile.WriteInt(section, "Hase", useRabbits ? 1 : 0);
-    profile.WriteInt(section, "Correcting", correcting ? 1 : 0);
-    profile.WriteInt(section, "Right", rightTime);
-    profile.WriteInt(section, "Wrong", wrongTime);
-    profile.WriteInt(section, "Glimpse", glimpseTime);
-    profile.WriteInt(section, "ColorRight", colorRight);
-    profile.WriteInt(section, "ColorWrong", colorWrong);
+    profile.WriteInt(section, "Hase", feedback.useRabbits ? 1 : 0);
+    profile.WriteInt(section, "Correcting", feedback.correcting ? 1 : 0);
+    profile.WriteInt(section, "Right", feedback.rightTime);
+    profile.WriteInt(section, "Wrong", feedback.wrongTime);
+    profile.WriteInt(section, "Glimpse", feedback.glimpseTime);
+    profile.WriteInt(section, "ColorRight", feedback.colorRight);
+    profile.WriteInt(section, "ColorWrong", feedback.colorWrong);
     profile.WriteInt(section, "MultiNumber", multiNumber);
     profile.WriteInt(section, "MultiNumeration", showNumbers ? 1 : 0);
     profile.WriteString(section, "CorrectionOptions", CorrectionOptionsText(correctionOptions));

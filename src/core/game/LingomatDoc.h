@@ -146,17 +146,82 @@ public:
     void SetModifiedFlag(bool value);
     bool IsModified() const { return modified; }
 
+    // --- settings: read here, changed only through these operations ---
+    const CorrectionOptions& Corrections() const { return correctionOptions; }
+    void SetCorrectionOptions(const CorrectionOptions& options) { correctionOptions = options; }
+    const ViewModeSettings& ViewSettings() const { return viewModeSettings; }
+    void SetViewModeSettings(const ViewModeSettings& settings) { viewModeSettings = settings; }
+    const CopyModeSettings& CopySettings() const { return copyModeSettings; }
+    void SetCopyModeSettings(const CopyModeSettings& settings) { copyModeSettings = settings; }
+    const FeedbackSettings& Feedback() const { return feedback; }
+    void SetFeedbackSettings(const FeedbackSettings& settings) { feedback = settings; }
+    std::uint32_t ChoiceCount() const { return multiNumber; }
+    bool ShowsNumbers() const { return showNumbers; }
+    // The count is kept within the numbers a round can hold.
+    void SetChoiceSettings(std::uint32_t count, bool numbered);
+    bool DueOnly() const { return dueOnly; }
+    void SetDueOnly(bool value) { dueOnly = value; }
+    const std::string& DataSetName() const { return dataSetName; }
+    // The game type and direction of the next game.
+    void ChooseGame(GameMode mode, Language question, Language answer);
+    // Replays a game: the same seed draws the same questions and choices.
+    void SeedRandom(std::uint32_t seed) { random.Seed(seed); }
+
+    // --- the running game, as the screen shows it ---
+    GameMode Mode() const { return gameMode; }
+    const GameModeTraits& ModeTraits() const { return TraitsOf(gameMode); }
+    std::uint32_t RightCount() const { return rightCount; }
+    std::uint32_t WrongCount() const { return wrongCount; }
+    std::uint32_t CheatCount() const { return cheatCount; }
+    bool IsGlimpsing() const { return glimpseActive; }
+    bool IsVerdictShowing() const { return verdictShowing; }
+    bool IsGameOver() const { return gameOver; }
+    // 1 right, 0 wrong, -1 none yet.
+    std::int32_t LastVerdict() const { return lastVerdict; }
+    const std::string& VerdictText() const { return verdictText; }
+    const std::string& PlayedTitle() const { return playedTitle; }
+    const VocEntry* PreviousEntry() const { return previousEntry; }
+    std::uint32_t AnswerVariant() const { return answerVariant; }
+    const ChoiceRound& Round() const { return choiceRound; }
+    const GameClock& Timer() const { return gameClock; }
+    const std::vector<std::string>& Tips() const { return tipList; }
+
+    // --- the typed answer and its insertion point ---
+    const std::string& TypedAnswer() const { return typedAnswer; }
+    std::uint32_t CursorPos() const { return cursorPos; }
+    // At the insertion point, which moves on behind it.
+    void TypeCharacter(char character);
+    // Backspace and Delete: the character before or after the insertion point.
+    void EraseBeforeCursor();
+    void EraseAfterCursor();
+    // Kept within the typed answer.
+    void SetCursor(std::uint32_t position);
+    // What is typed replaced as a whole, the insertion point at its end.
+    void TypeAnswer(const std::string& text);
+
+    // --- the player's statistics and card box: objects with their own operations ---
+    PlayerStatistics& Statistics() { return playerStatistics; }
+    const PlayerStatistics& Statistics() const { return playerStatistics; }
+    CardBox& Cards() { return cardBox; }
+    const CardBox& Cards() const { return cardBox; }
+
+    std::filesystem::path WorkingPath(const std::string& fileName) const;
+
+protected:
+    DocumentHost& host;
+    ProfileStore& profile;
+    const Clock& clock;
+    std::filesystem::path workingDirectory;
+
+private:
+    // Sets states that playing would reach only slowly.
+    friend struct DocProbe;
+
     // --- settings ---
     CorrectionOptions correctionOptions;
     ViewModeSettings viewModeSettings;
     CopyModeSettings copyModeSettings;
-    std::uint32_t wrongTime = 2000;
-    std::uint32_t rightTime = 400;
-    std::uint32_t glimpseTime = 500;
-    bool useRabbits = true;
-    bool correcting = true;
-    std::uint32_t colorWrong = 12500735;
-    std::uint32_t colorRight = 12517310;
+    FeedbackSettings feedback;
     std::uint32_t multiNumber = 4;
     bool showNumbers = true;
 
@@ -191,15 +256,6 @@ public:
     bool dueOnly = false;
     Random random;
 
-    std::filesystem::path WorkingPath(const std::string& fileName) const;
-
-protected:
-    DocumentHost& host;
-    ProfileStore& profile;
-    const Clock& clock;
-    std::filesystem::path workingDirectory;
-
-private:
     void ResetGame();
     void LoadChosenDataSet();
     void TellIfNoPlayer();

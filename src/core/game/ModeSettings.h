@@ -34,6 +34,18 @@ struct CopyModeSettings {
     void Write(ProfileStore& profile, const std::string& section) const;
 };
 
+// "Zeiten und Farben": the pauses after a verdict and a glimpse (milliseconds), whether the
+// verdict pauses at all, and how it looks.
+struct FeedbackSettings {
+    std::uint32_t wrongTime = 2000;
+    std::uint32_t rightTime = 400;
+    std::uint32_t glimpseTime = 500;
+    bool useRabbits = true;
+    bool correcting = true;
+    std::uint32_t colorWrong = 12500735;
+    std::uint32_t colorRight = 12517310;
+};
+
 // A settings value read back within its sound range, whatever the store holds.
 std::uint32_t ClampedSetting(std::int64_t value, std::int64_t low, std::int64_t high);
 

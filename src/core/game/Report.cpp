@@ -35,23 +35,6 @@ std::string PercentageLines(const Percentages& percent) {
            OneDecimal(percent.wrong) + "% Ihrer Antworten waren falsch!\n";
 }
 
-const char* GameModeName(GameMode mode) {
-    switch (mode) {
-    case GameModeWrite:
-        return "Schreiben";
-    case GameModeChoiceOtherLessons:
-        return "Multiple-Choice mit Fragen aus anderen Lektionen";
-    case GameModeChoiceAlteredLetters:
-        return "Multiple-Choice mit ver\xE4nderten Buchstaben";
-    case GameModeCopy:
-        return "Abschreiben";
-    case GameModeView:
-        return "Anschauen";
-    default:
-        return "";
-    }
-}
-
 } // namespace
 
 std::string CLingomatDoc::TallyText() const {
@@ -134,7 +117,7 @@ std::string CLingomatDoc::TimeReport() const {
 
 std::string CLingomatDoc::EndHeadline() const {
     // A question left in the pool means the game was ended before its end.
-    if (gameMode == GameModeView) {
+    if (TraitsOf(gameMode).revealsItself) {
         return pool.Empty() ? "Sie haben sich alle W\xF6rter angeschaut."
                             : "Sie haben das Anschauen vorzeitig beendet.";
     }
@@ -145,7 +128,7 @@ std::string CLingomatDoc::EndHeadline() const {
 
 std::string CLingomatDoc::GameDescription() const {
     std::string text = "Spielart: ";
-    text += GameModeName(gameMode);
+    text += TraitsOf(gameMode).name;
     text += ".\n";
     text += "Sprache der Frage: " + LanguageName(questionLanguage, dataSetName) + ".\n";
     text += "Sprache der Antwort: " + LanguageName(answerLanguage, dataSetName) + ".\n\n";

@@ -1,6 +1,7 @@
 #include "game/SameQuestion.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "matching/AccentEscapes.h"
@@ -39,12 +40,14 @@ void SameQuestionIndex::Build(const std::deque<VocEntry>& records, Language ques
 bool SameQuestionIndex::BuiltFor(const std::deque<VocEntry>& records, Language questionLanguage,
                                  const CorrectionOptions& options) const {
     // Only the options that change how a text reads; the repetition switches do not.
-    return builtFrom == &records && builtSize == records.size() &&
-           builtLanguage == questionLanguage &&
-           builtOptions.ignoreAccents == options.ignoreAccents &&
-           builtOptions.ignoreCase == options.ignoreCase &&
-           builtOptions.ignoreSpacing == options.ignoreSpacing &&
-           builtOptions.ignoreArticles == options.ignoreArticles;
+    if (builtFrom != &records || builtSize != records.size() || builtLanguage != questionLanguage) {
+        return false;
+    }
+    return std::all_of(std::begin(CorrectionOptionTable), std::end(CorrectionOptionTable),
+                       [&](const CorrectionOptionTraits& option) {
+                           return !option.changesReading ||
+                                  builtOptions.*option.field == options.*option.field;
+                       });
 }
 
 void SameQuestionIndex::Clear() {

@@ -1,5 +1,6 @@
 #include "game/LingomatDoc.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <string_view>
@@ -29,8 +30,38 @@ std::uint32_t RunningDelay(std::uint32_t delay) {
 
 } // namespace
 
+void CLingomatDoc::TypeCharacter(char character) {
+    cursorPos = std::min(cursorPos, static_cast<std::uint32_t>(typedAnswer.size()));
+    typedAnswer.insert(typedAnswer.begin() + cursorPos, character);
+    ++cursorPos;
+}
+
+void CLingomatDoc::EraseBeforeCursor() {
+    cursorPos = std::min(cursorPos, static_cast<std::uint32_t>(typedAnswer.size()));
+    if (cursorPos > 0) {
+        typedAnswer.erase(cursorPos - 1, 1);
+        --cursorPos;
+    }
+}
+
+void CLingomatDoc::EraseAfterCursor() {
+    cursorPos = std::min(cursorPos, static_cast<std::uint32_t>(typedAnswer.size()));
+    if (cursorPos < typedAnswer.size()) {
+        typedAnswer.erase(cursorPos, 1);
+    }
+}
+
+void CLingomatDoc::SetCursor(std::uint32_t position) {
+    cursorPos = std::min(position, static_cast<std::uint32_t>(typedAnswer.size()));
+}
+
+void CLingomatDoc::TypeAnswer(const std::string& text) {
+    typedAnswer = text;
+    cursorPos = static_cast<std::uint32_t>(text.size());
+}
+
 std::uint32_t CLingomatDoc::CopyDelay(bool showNow) {
-    if (gameMode != GameModeCopy) {
+    if (!TraitsOf(gameMode).showsTemplate) {
         return 0;
     }
     if (!showNow && copyModeSettings.timeBeforeCopy != 0) {
