@@ -267,7 +267,8 @@ public:
         std::string note = "Felder der Notizen:";
         for (std::size_t i = 0; i < mapping.size(); ++i) {
             if (i < std::max<std::size_t>(widest, 1)) {
-                note += (i == 0 ? " " : ", ") + std::to_string(i + 1) + " " + RoleName(mapping[i]);
+                note += (i == 0 ? " " : ", ") + std::to_string(i + 1) + " " +
+                        ColumnRoleName(mapping[i]);
             }
             // Only fields the notes have count, but a deck without notes says so itself.
             if (static_cast<std::size_t>(mapping[i]) < ImportLanguageCount &&
@@ -292,19 +293,6 @@ public:
     }
 
 private:
-    static const char* RoleName(ImportColumn column) {
-        switch (column) {
-        case ImportColumn::Lesson:
-            return "Lektion";
-        case ImportColumn::WordClass:
-            return "Wortart";
-        case ImportColumn::Skip:
-            return "übersprungen";
-        default:
-            return ImportLanguageName(static_cast<std::size_t>(column));
-        }
-    }
-
     void Error(std::string text) {
         list.messages.push_back({ImportMessage::Severity::Error, 0, 0, std::move(text)});
     }

@@ -41,23 +41,6 @@ bool LooksLikeHeader(const CsvRecord& record) {
     return known > 0 && known * 2 >= filled;
 }
 
-const char* ColumnRoleName(ImportColumn column) {
-    switch (column) {
-    case ImportColumn::Lesson:
-        return "Lektion";
-    case ImportColumn::WordClass:
-        return "Wortart";
-    case ImportColumn::Skip:
-        return "übersprungen";
-    default:
-        return ImportLanguageName(static_cast<std::size_t>(column));
-    }
-}
-
-} // namespace
-
-namespace {
-
 struct CellRange {
     std::size_t begin;
     std::size_t end;

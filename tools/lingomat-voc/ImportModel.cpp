@@ -123,4 +123,17 @@ const char* ImportLanguageName(std::size_t language) {
     return language < ImportLanguageCount ? names[language] : "";
 }
 
+const char* ColumnRoleName(ImportColumn column) {
+    switch (column) {
+    case ImportColumn::Lesson:
+        return "Lektion";
+    case ImportColumn::WordClass:
+        return "Wortart";
+    case ImportColumn::Skip:
+        return "übersprungen";
+    default:
+        return ImportLanguageName(static_cast<std::size_t>(column));
+    }
+}
+
 } // namespace lingomat

@@ -27,6 +27,10 @@ std::optional<std::string> WordClassForName(const std::string& name);
 // German name of a language column, for messages ("Deutsch").
 const char* ImportLanguageName(std::size_t language);
 
+// How a column is named in the import's notes: its language, "Lektion", "Wortart" or
+// "übersprungen".
+const char* ColumnRoleName(ImportColumn column);
+
 // A text of the list in Windows-1252 with the place it came from.
 struct ImportCell {
     std::string text;

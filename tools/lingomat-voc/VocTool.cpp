@@ -458,6 +458,21 @@ int Pack(const Arguments& args, std::ostream& err) {
     return ExitOk;
 }
 
+// The end of a command that writes a file: the failure, or the summary and the name written.
+template <typename Summary>
+int Written(bool written, const std::string& output, const Summary& summary, std::ostream& out,
+            std::ostream& err) {
+    if (!written) {
+        err << "Datei kann nicht geschrieben werden: " << output << "\n";
+        return ExitFailure;
+    }
+    for (const auto& line : summary) {
+        out << line << "\n";
+    }
+    out << "Geschrieben: " << output << "\n";
+    return ExitOk;
+}
+
 int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
     const std::string& input = args.files[0];
     if (!args.output) {
@@ -488,15 +503,8 @@ int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << "Nichts geschrieben: " << input << " lässt sich so nicht als Datensatz speichern.\n";
         return ExitFailure;
     }
-    if (!WriteVocFile(*args.output, outcome.lines)) {
-        err << "Datei kann nicht geschrieben werden: " << *args.output << "\n";
-        return ExitFailure;
-    }
-    for (const auto& line : outcome.summary) {
-        out << line << "\n";
-    }
-    out << "Geschrieben: " << *args.output << "\n";
-    return ExitOk;
+    return Written(WriteVocFile(*args.output, outcome.lines), *args.output, outcome.summary, out,
+                   err);
 }
 
 // Compares the records the game's loader has finished with the check's reading as the load goes
@@ -710,15 +718,8 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
                                                 : json ? ExportFormat::Json
                                                        : ExportFormat::Kvtml,
                                                 utf8);
-    if (!WriteTextFile(*args.output, outcome.content)) {
-        err << "Datei kann nicht geschrieben werden: " << *args.output << "\n";
-        return ExitFailure;
-    }
-    for (const auto& line : outcome.summary) {
-        out << line << "\n";
-    }
-    out << "Geschrieben: " << *args.output << "\n";
-    return ExitOk;
+    return Written(WriteTextFile(*args.output, outcome.content), *args.output, outcome.summary, out,
+                   err);
 }
 
 } // namespace
