@@ -193,50 +193,45 @@ TEST(SettingsCommands, GameTypeDialogOverTheGameScreenEditsItsDocument) {
 TEST(SettingsDialogs, EditsAreOpenOnlyWhileUsed) {
     const struct {
         char dialog;
-        int opened; // the copy mode's way; for the others whether the box is ticked
-        std::vector<const char*> clicks;
-        const char* open;
+        int opened;         // the copy mode's way; for the others whether the box is ticked
+        const char* clicks; // separated by blanks
+        const char* open;   // edits without their "Edit"
     } cases[] = {
-        {'c', -1, {}, "letterShownEdit letterNotShownEdit percentShownEdit timeBeforeCopyEdit"},
-        {'c', 0, {}, "-letterShownEdit -letterNotShownEdit -percentShownEdit timeBeforeCopyEdit"},
-        {'c', 3, {}, "-letterShownEdit -letterNotShownEdit percentShownEdit timeBeforeCopyEdit"},
-        {'c', 0, {"lettersNotShownRadio"}, "-letterShownEdit letterNotShownEdit -percentShownEdit"},
-        {'c', -1, {"lettersShownRadio"}, "letterShownEdit -letterNotShownEdit -percentShownEdit"},
-        {'c', 3, {"allLettersRadio"}, "-letterShownEdit -letterNotShownEdit -percentShownEdit"},
-        {'v', 0, {}, "-timeLetterEdit timeAfterWordEdit"},
-        {'v', 0, {"letterByLetterCheck"}, "timeLetterEdit timeAfterWordEdit"},
-        {'v', 1, {}, "timeLetterEdit timeAfterWordEdit"},
-        {'v', 1, {"letterByLetterCheck"}, "-timeLetterEdit timeAfterWordEdit"},
-        {'v', 1, {"letterByLetterCheck", "letterByLetterCheck"}, "timeLetterEdit"},
-        {'t', 1, {}, "-rightTimeEdit -wrongTimeEdit glimpseTimeEdit"},
-        {'t', 0, {"noCorrectionCheck"}, "-rightTimeEdit -wrongTimeEdit glimpseTimeEdit"},
-        {'t',
-         0,
-         {"noCorrectionCheck", "noColourChangeCheck"},
-         "-wrongTimeEdit -changeWrongColourButton -standardWrongColourButton "
+        {'c', -1, "", "letterShown letterNotShown percentShown timeBeforeCopy"},
+        {'c', 0, "", "-letterShown -letterNotShown -percentShown timeBeforeCopy"},
+        {'c', 3, "", "-letterShown -letterNotShown percentShown timeBeforeCopy"},
+        {'c', 0, "lettersNotShownRadio", "-letterShown letterNotShown -percentShown"},
+        {'c', -1, "lettersShownRadio", "letterShown -letterNotShown -percentShown"},
+        {'c', 3, "allLettersRadio", "-letterShown -letterNotShown -percentShown"},
+        {'v', 0, "", "-timeLetter timeAfterWord"},
+        {'v', 0, "letterByLetterCheck", "timeLetter timeAfterWord"},
+        {'v', 1, "", "timeLetter timeAfterWord"},
+        {'v', 1, "letterByLetterCheck", "-timeLetter timeAfterWord"},
+        {'v', 1, "letterByLetterCheck letterByLetterCheck", "timeLetter"},
+        {'t', 1, "", "-rightTime -wrongTime glimpseTime"},
+        {'t', 0, "noCorrectionCheck", "-rightTime -wrongTime glimpseTime"},
+        {'t', 0, "noCorrectionCheck noColourChangeCheck",
+         "-wrongTime -changeWrongColourButton -standardWrongColourButton "
          "standardRightColourButton"},
-        {'t',
-         0,
-         {"noCorrectionCheck", "noColourChangeCheck", "noCorrectionCheck"},
-         "rightTimeEdit wrongTimeEdit -changeWrongColourButton standardRightColourButton"},
-        {'t',
-         0,
-         {"noColourChangeCheck", "noColourChangeCheck"},
-         "rightTimeEdit changeWrongColourButton standardWrongColourButton"},
+        {'t', 0, "noCorrectionCheck noColourChangeCheck noCorrectionCheck",
+         "rightTime wrongTime -changeWrongColourButton standardRightColourButton"},
+        {'t', 0, "noColourChangeCheck noColourChangeCheck",
+         "rightTime changeWrongColourButton standardWrongColourButton"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.dialog << c.opened << " " << c.open);
+        SCOPED_TRACE(::testing::Message() << c.dialog << c.opened << " " << c.clicks);
         const auto dialog = Open(c.dialog, c.opened);
-        for (const char* name : c.clicks) {
-            ClickButton(*dialog, name);
+        for (const QString& name : QString::fromLatin1(c.clicks).split(u' ', Qt::SkipEmptyParts)) {
+            ClickButton(*dialog, name.toLatin1().constData());
         }
-        for (const QString& name : QString::fromLatin1(c.open).split(u' ')) {
+        for (QString name : QString::fromLatin1(c.open).split(u' ')) {
             const bool open = !name.startsWith(u'-');
-            EXPECT_EQ(Find(*dialog, name.mid(open ? 0 : 1).toLatin1().constData())->isEnabled(),
-                      open)
+            name = name.mid(open ? 0 : 1);
+            name += name.endsWith(u"Button"_s) ? QString() : u"Edit"_s;
+            EXPECT_EQ(Find(*dialog, name.toLatin1().constData())->isEnabled(), open)
                 << name.toStdString();
         }
-        if (c.clicks.empty()) {
+        if (*c.clicks == '\0') {
             SaveShot(*dialog,
                      u"settings-"_s + QChar::fromLatin1(c.dialog) + QString::number(c.opened));
         }
