@@ -175,7 +175,8 @@ TEST_F(PlayerChoiceTest, OkPutsTheChosenNameFirst) {
         {{"A"}, "J\xfcrgen", {"J\xfcrgen", "A", "", "", ""}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("typed \"" + c.typed + "\"");
+        SCOPED_TRACE(::testing::Message() << "\"" << c.typed << "\" after " << c.stored.size()
+                                          << (c.byKeys ? " names, by keys" : " names"));
         profile = MemoryProfileStore{};
         StoreRecent(c.stored);
         std::unique_ptr<PlayerChoiceDialog> dialog;
