@@ -16,7 +16,6 @@
 #include "UiTestSupport.h"
 #include "screen/LingomatView.h"
 #include <QPixmap>
-#include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/LingomatApp.h"
 #include "playerdialogs/PlayerChoiceDialog.h"
@@ -54,7 +53,8 @@ protected:
     CMainFrame frame{game.document};
 };
 
-TEST_F(MainFrameTest, MenusHoldEveryItemWithItsText) {
+// Every menu item with its text, and its prompt as status text and tooltip.
+TEST_F(MainFrameTest, MenusHoldEveryItemWithItsTextAndPrompt) {
     const std::vector<std::pair<const char*, std::vector<const char*>>> menus = {
         {"&Spiel",
          {"&Neu\tStrg+N", "Fällige &Wörter üben\tStrg+D", "Spiel been&den", "-",
@@ -88,9 +88,6 @@ TEST_F(MainFrameTest, MenusHoldEveryItemWithItsText) {
         }
         EXPECT_EQ(Items(menu), expected) << title;
     }
-}
-
-TEST_F(MainFrameTest, PromptsGiveStatusTextAndTooltip) {
     // One command per way a prompt becomes status text and tooltip.
     const struct {
         int command;
@@ -120,7 +117,7 @@ TEST_F(MainFrameTest, PromptsGiveStatusTextAndTooltip) {
 }
 
 // Every button takes its picture from the strip, and at the window's default size every one
-// shows, none is left behind the overflow arrow.
+// shows, none is left behind the overflow arrow; the view menu hides and shows the bars.
 TEST_F(MainFrameTest, ToolbarButtonsHavePicturesAndAllShowAtTheDefaultSize) {
     frame.resize(700, 500);
     frame.show();
@@ -142,6 +139,26 @@ TEST_F(MainFrameTest, ToolbarButtonsHavePicturesAndAllShowAtTheDefaultSize) {
         }
     }
     EXPECT_EQ(buttons, 29);
+
+    // The view menu shows and hides toolbar and status bar with check marks.
+    const std::vector<std::pair<int, QWidget*>> bars = {{CommandToolbar, frame.ToolBar()},
+                                                        {CommandStatusBar, frame.statusBar()}};
+    for (const auto& [command, bar] : bars) {
+        QAction* toggle = frame.Action(command);
+        ASSERT_TRUE(toggle->isCheckable());
+        EXPECT_TRUE(toggle->isChecked());
+        toggle->trigger();
+        EXPECT_FALSE(bar->isVisible()) << command;
+        EXPECT_FALSE(toggle->isChecked()) << command;
+        toggle->trigger();
+        EXPECT_TRUE(bar->isVisible()) << command;
+        EXPECT_TRUE(toggle->isChecked()) << command;
+    }
+    // Closing the toolbars by other means takes the check mark away as well.
+    frame.ToolBar()->hide();
+    EXPECT_TRUE(frame.Action(CommandToolbar)->isChecked());
+    frame.CharacterBar()->hide();
+    EXPECT_FALSE(frame.Action(CommandToolbar)->isChecked());
 }
 
 // The window keeps a size at which the game screen has its whole layout, and the screen grows
@@ -187,6 +204,7 @@ TEST_F(MainFrameTest, GameScreenScalesUniformlyWithinASaneWindowSize) {
         doubled.save(QStringLiteral(LINGOMAT_BINARY_DIR "/screenshots/window-scale-2.png")));
 }
 
+// Ctrl+B closes only when the document agrees; the others trigger their commands.
 TEST_F(MainFrameTest, AcceleratorsTriggerTheirCommands) {
     const std::vector<std::pair<int, QKeySequence>> cases = {
         {CommandNew, QKeySequence(Qt::CTRL | Qt::Key_N)},
@@ -209,52 +227,22 @@ TEST_F(MainFrameTest, AcceleratorsTriggerTheirCommands) {
         QTest::keySequence(&frame, keys);
         EXPECT_EQ(triggered.count(), 1) << keys.toString().toStdString();
     }
-}
-
-TEST_F(MainFrameTest, CtrlBClosesOnlyWhenTheDocumentAgrees) {
-    bool agree = false;
     int asked = 0;
-    frame.canClose = [&] {
-        ++asked;
-        return agree;
-    };
-    ShowAndActivate();
-    QTest::keySequence(&frame, QKeySequence(Qt::CTRL | Qt::Key_B));
-    EXPECT_EQ(asked, 1);
-    EXPECT_TRUE(frame.isVisible());
-    agree = true;
-    QTest::keySequence(&frame, QKeySequence(Qt::CTRL | Qt::Key_B));
-    EXPECT_EQ(asked, 2);
-    EXPECT_FALSE(frame.isVisible());
-}
-
-TEST_F(MainFrameTest, ViewMenuShowsAndHidesToolbarAndStatusBarWithCheckMarks) {
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    const std::vector<std::pair<int, QWidget*>> bars = {{CommandToolbar, frame.ToolBar()},
-                                                        {CommandStatusBar, frame.statusBar()}};
-    for (const auto& [command, bar] : bars) {
-        QAction* toggle = frame.Action(command);
-        ASSERT_TRUE(toggle->isCheckable());
-        EXPECT_TRUE(toggle->isChecked());
-        toggle->trigger();
-        EXPECT_FALSE(bar->isVisible()) << command;
-        EXPECT_FALSE(toggle->isChecked()) << command;
-        toggle->trigger();
-        EXPECT_TRUE(bar->isVisible()) << command;
-        EXPECT_TRUE(toggle->isChecked()) << command;
+    for (const bool agree : {false, true}) {
+        frame.canClose = [&] { return ++asked, agree; };
+        QTest::keySequence(&frame, QKeySequence(Qt::CTRL | Qt::Key_B));
+        EXPECT_EQ(asked, agree ? 2 : 1);
+        EXPECT_EQ(frame.isVisible(), !agree);
     }
-    // Closing the toolbars by other means takes the check mark away as well.
-    frame.ToolBar()->hide();
-    EXPECT_TRUE(frame.Action(CommandToolbar)->isChecked());
-    frame.CharacterBar()->hide();
-    EXPECT_FALSE(frame.Action(CommandToolbar)->isChecked());
 }
 
-TEST_F(MainFrameTest, TitleIsTheDocumentTitleBeforeTheWindowTitle) {
+// The title is the document's title before the window's; the count of due words follows it, and
+// the caps lock pane follows the keys the program sees.
+TEST_F(MainFrameTest, StatusBarAndTitleFollowTheGame) {
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Neues Spiel - Lingomat, das Vokabelspiel"));
-    // The count of due words is brought up to date with the title.
     EXPECT_EQ(frame.DueCount()->text(), QStringLiteral("Heute ist kein Wort f\u00e4llig"));
+    EXPECT_EQ(frame.MessagePane()->text(), QStringLiteral("Lingomat, das Vokabelspiel."));
+    EXPECT_EQ(frame.CapsLockIndicator()->text(), QStringLiteral("UF"));
     CLingomatDoc& doc = game.document;
     for (const VocEntry& entry : doc.vocabulary) {
         if (doc.Cards().Size() < 2 && !entry.Text(LanguageGerman).starts_with('/')) {
@@ -264,20 +252,15 @@ TEST_F(MainFrameTest, TitleIsTheDocumentTitleBeforeTheWindowTitle) {
     frame.SetDocumentTitle(QStringLiteral("Statistik"));
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Statistik - Lingomat, das Vokabelspiel"));
     EXPECT_EQ(frame.DueCount()->text(), QStringLiteral("Heute f\u00e4llig: 2 W\u00f6rter"));
-}
 
-TEST_F(MainFrameTest, StatusBarShowsIdleTextAndCapsLockIndicator) {
-    EXPECT_EQ(frame.MessagePane()->text(), QStringLiteral("Lingomat, das Vokabelspiel."));
-    EXPECT_EQ(frame.CapsLockIndicator()->text(), QStringLiteral("UF"));
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    struct KeyCase {
+    const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         const char* text;
         bool capsAfter;
-    };
-    const std::vector<KeyCase> keys = {
+    } keys[] = {
         {Qt::Key_A, Qt::NoModifier, "a", false},
         {Qt::Key_CapsLock, Qt::NoModifier, "", true},
         {Qt::Key_5, Qt::NoModifier, "5", true},
@@ -286,35 +269,11 @@ TEST_F(MainFrameTest, StatusBarShowsIdleTextAndCapsLockIndicator) {
         {Qt::Key_A, Qt::NoModifier, "A", true}, // caps lock was on before the program saw it
         {Qt::Key_A, Qt::ShiftModifier, "A", false},
     };
-    for (const KeyCase& key : keys) {
+    for (const auto& key : keys) {
         QKeyEvent press(QEvent::KeyPress, key.key, key.modifiers, QString::fromUtf8(key.text));
         QApplication::sendEvent(frame.windowHandle(), &press);
         EXPECT_EQ(frame.CapsLockIndicator()->isEnabled(), key.capsAfter) << key.text;
     }
-}
-
-TEST_F(MainFrameTest, FrameAboutAndHelpShowThemselves) {
-    frame.resize(700, 500);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    SaveShot(frame, "main-window");
-    CAboutDialog about(&frame);
-    about.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    SaveShot(about, "about");
-    about.close();
-
-    // Help opens with its contents and the first page.
-    frame.ShowHelp();
-    CHelpWindow* help = frame.HelpWindow();
-    ASSERT_NE(help, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
-    ASSERT_TRUE(help->HasContents());
-    EXPECT_GT(help->Contents()->topLevelItemCount(), 3);
-    EXPECT_TRUE(help->Browser()->source().toLocalFile().endsWith(u"/index.html"_s));
-    EXPECT_FALSE(help->Browser()->toPlainText().isEmpty());
-    SaveShot(*help, "help");
-    help->close();
 }
 
 // F1 in another window shows the help page of that window (of the window under a message box)
@@ -342,6 +301,8 @@ TEST_F(MainFrameTest, F1InADialogShowsItsHelpPageAndEscapeClosesIt) {
             EXPECT_TRUE(help->isVisible()) << name;
             EXPECT_TRUE(help->Browser()->source().toLocalFile().endsWith(QString::fromLatin1(page)))
                 << name;
+            EXPECT_GT(help->Contents()->topLevelItemCount(), 3) << name;
+            EXPECT_FALSE(help->Browser()->toPlainText().isEmpty()) << name;
             QTest::keyClick(help->Browser(), Qt::Key_Escape);
             EXPECT_FALSE(help->isVisible()) << name;
         }
@@ -426,6 +387,7 @@ TEST_F(MainFrameTest, EveryCommandOpensWhatItShould) {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (!before.contains(window) && window->isVisible()) {
                 opened << window->objectName();
+                SaveShot(*window, window->objectName());
                 window->close();
             }
         }

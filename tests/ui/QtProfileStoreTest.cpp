@@ -30,7 +30,8 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(QtProfileStoreTest, ValueNamesIgnoreLetterCase) {
+// Value names ignore letter case; a missing value gives the default, text that is no number 0.
+TEST_F(QtProfileStoreTest, ValueNamesIgnoreLetterCaseAndMissingValuesGiveTheDefault) {
     QtProfileStore store(IniFile());
     store.WriteInt("Anna", "Right", 650);
     store.WriteString("Anna", "CorrectionOptions", "X X   ");
@@ -39,10 +40,6 @@ TEST_F(QtProfileStoreTest, ValueNamesIgnoreLetterCase) {
     EXPECT_EQ(store.GetString("Anna", "correctionoptions", ""), "X X   ");
     store.WriteInt("Anna", "right", 700);
     EXPECT_EQ(store.GetInt("Anna", "Right", 400), 700);
-}
-
-TEST_F(QtProfileStoreTest, MissingValuesGiveTheDefaultAndTextThatIsNoNumberGivesZero) {
-    QtProfileStore store(IniFile());
     EXPECT_EQ(store.GetInt("Anna", "wrong", 2000), 2000);
     EXPECT_EQ(store.GetString("Lingomat", "Dataset", "lingomat.voc"), "lingomat.voc");
     store.WriteString("Anna", "wrong", "viel");

@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <limits>
+#include <map>
+#include <string>
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -43,6 +45,35 @@ void ExpectRefusal(QWidget& dialog, const char* edit, const char16_t* typed,
     EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf16(message)}) << edit;
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.focusWidget(), Find(dialog, edit));
+}
+
+CopyModeValues Values(int copyMode) {
+    CopyModeValues values;
+    values.copyMode = copyMode;
+    values.letterShown = 2;
+    values.letterNotShown = 3;
+    values.percentShown = 50;
+    values.timeBeforeCopy = 1.0f;
+    return values;
+}
+
+// A dialog opened outside the game, for the tests of its own behaviour: copy mode (opened with
+// the given way), view mode, times and colours.
+std::unique_ptr<QDialog> Open(char dialog, int copyMode) {
+    std::unique_ptr<QDialog> opened;
+    if (dialog == 'c') {
+        opened = std::make_unique<CopyModeDialog>(Values(copyMode));
+    } else if (dialog == 'v') {
+        ViewModeValues values;
+        values.letterByLetter = copyMode != 0;
+        opened = std::make_unique<ViewModeDialog>(values);
+    } else {
+        TimesColoursValues values;
+        values.noCorrection = copyMode != 0;
+        opened = std::make_unique<TimesColoursDialog>(values);
+    }
+    opened->show();
+    return opened;
 }
 
 TEST(SettingsConversions, MillisecondsShowAsSecondsAndComeBack) {
@@ -157,118 +188,53 @@ TEST(SettingsCommands, GameTypeDialogOverTheGameScreenEditsItsDocument) {
     EXPECT_EQ(game.document.CopySettings().copyMode, 3u);
 }
 
-TEST(ChoiceSettingsDialog, CountAndNumberingGoBack) {
+// An edit is open only while what it sets is used: the copy mode's ways, the view mode's letter by
+// letter, the times and colours of the correction. "-" marks a closed one.
+TEST(SettingsDialogs, EditsAreOpenOnlyWhileUsed) {
     const struct {
-        std::uint32_t count;
-        bool numbers;
-        int pick; // combo index, -1: left alone
-        bool toggle;
-        bool ok;
-        std::uint32_t storedCount;
-        bool storedNumbers;
+        char dialog;
+        int opened;         // the copy mode's way; for the others whether the box is ticked
+        const char* clicks; // separated by blanks
+        const char* open;   // edits without their "Edit"
     } cases[] = {
-        {4, true, -1, false, true, 4, true},
-        {4, true, 3, true, true, 5, false},
-        {3, false, 0, true, true, 2, true},
-        {5, false, 0, true, false, 5, false},
+        {'c', -1, "", "letterShown letterNotShown percentShown timeBeforeCopy"},
+        {'c', 0, "", "-letterShown -letterNotShown -percentShown timeBeforeCopy"},
+        {'c', 3, "", "-letterShown -letterNotShown percentShown timeBeforeCopy"},
+        {'c', 0, "lettersNotShownRadio", "-letterShown letterNotShown -percentShown"},
+        {'c', -1, "lettersShownRadio", "letterShown -letterNotShown -percentShown"},
+        {'c', 3, "allLettersRadio", "-letterShown -letterNotShown -percentShown"},
+        {'v', 0, "", "-timeLetter timeAfterWord"},
+        {'v', 0, "letterByLetterCheck", "timeLetter timeAfterWord"},
+        {'v', 1, "", "timeLetter timeAfterWord"},
+        {'v', 1, "letterByLetterCheck", "-timeLetter timeAfterWord"},
+        {'v', 1, "letterByLetterCheck letterByLetterCheck", "timeLetter"},
+        {'t', 1, "", "-rightTime -wrongTime glimpseTime"},
+        {'t', 0, "noCorrectionCheck", "-rightTime -wrongTime glimpseTime"},
+        {'t', 0, "noCorrectionCheck noColourChangeCheck",
+         "-wrongTime -changeWrongColourButton -standardWrongColourButton "
+         "standardRightColourButton"},
+        {'t', 0, "noCorrectionCheck noColourChangeCheck noCorrectionCheck",
+         "rightTime wrongTime -changeWrongColourButton standardRightColourButton"},
+        {'t', 0, "noColourChangeCheck noColourChangeCheck",
+         "rightTime changeWrongColourButton standardWrongColourButton"},
     };
     for (const auto& c : cases) {
-        GameDocument game;
-        CLingomatDoc& doc = game.document;
-        doc.SetChoiceSettings(c.count, c.numbers);
-        Answers answers;
-        answers.On<ChoiceSettingsDialog>([&](ChoiceSettingsDialog& dialog) {
-            auto* combo = Find<QComboBox>(dialog, "choiceCountCombo");
-            auto* numbers = Find<QCheckBox>(dialog, "showNumbersCheck");
-            EXPECT_EQ(combo->currentText(), QString::number(c.count));
-            EXPECT_EQ(numbers->isChecked(), c.numbers);
-            if (c.pick >= 0) {
-                combo->setCurrentIndex(c.pick);
-            }
-            if (c.toggle) {
-                numbers->click();
-            }
-            SaveShot(dialog, "choice-settings");
-            Close(dialog, c.ok);
-        });
-        RunChoiceSettings(doc, nullptr);
-        EXPECT_EQ(doc.ChoiceCount(), c.storedCount);
-        EXPECT_EQ(doc.Round().texts.size(), c.storedCount);
-        EXPECT_EQ(doc.ShowsNumbers(), c.storedNumbers);
-    }
-}
-
-CopyModeValues Values(int copyMode) {
-    CopyModeValues values;
-    values.copyMode = copyMode;
-    values.letterShown = 2;
-    values.letterNotShown = 3;
-    values.percentShown = 50;
-    values.timeBeforeCopy = 1.0f;
-    return values;
-}
-
-TEST(CopyModeDialog, OnlyTheChosenWaysEditIsOpen) {
-    const struct {
-        int opened;
-        const char* click;         // nullptr: as opened
-        std::vector<bool> enabled; // letters shown, letters left out, percentage
-    } cases[] = {
-        {-1, nullptr, {true, true, true}},
-        {0, nullptr, {false, false, false}},
-        {3, nullptr, {false, false, true}},
-        {0, "lettersNotShownRadio", {false, true, false}},
-        {-1, "lettersShownRadio", {true, false, false}},
-        {3, "allLettersRadio", {false, false, false}},
-    };
-    for (const auto& c : cases) {
-        CopyModeDialog dialog(Values(c.opened));
-        dialog.show();
-        if (c.click != nullptr) {
-            ClickButton(dialog, c.click);
+        SCOPED_TRACE(::testing::Message() << c.dialog << c.opened << " " << c.clicks);
+        const auto dialog = Open(c.dialog, c.opened);
+        for (const QString& name : QString::fromLatin1(c.clicks).split(u' ', Qt::SkipEmptyParts)) {
+            ClickButton(*dialog, name.toLatin1().constData());
         }
-        std::vector<bool> enabled;
-        for (const char* name : {"letterShownEdit", "letterNotShownEdit", "percentShownEdit"}) {
-            enabled.push_back(Find(dialog, name)->isEnabled());
+        for (QString name : QString::fromLatin1(c.open).split(u' ')) {
+            const bool open = !name.startsWith(u'-');
+            name = name.mid(open ? 0 : 1);
+            name += name.endsWith(u"Button"_s) ? QString() : u"Edit"_s;
+            EXPECT_EQ(Find(*dialog, name.toLatin1().constData())->isEnabled(), open)
+                << name.toStdString();
         }
-        EXPECT_EQ(enabled, c.enabled) << c.opened << (c.click ? c.click : "");
-        EXPECT_TRUE(Find(dialog, "timeBeforeCopyEdit")->isEnabled());
-        SaveShot(dialog, "copy-mode");
-    }
-}
-
-TEST(CopyModeDialog, ValuesGoBackWithTheDelayInMilliseconds) {
-    for (bool ok : {true, false}) {
-        GameDocument game;
-        WithCopySettings(game.document, [](CopyModeSettings& s) {
-            s.copyMode = 0;
-            s.letterShown = 4;
-            s.letterNotShown = 1;
-            s.percentShown = 30;
-            s.timeBeforeCopy = 700;
-        });
-        const CopyModeSettings& settings = game.document.CopySettings();
-        QStringList shown;
-        Answers answers;
-        answers.On<CopyModeDialog>([&](CopyModeDialog& dialog) {
-            for (const char* name : {"letterShownEdit", "letterNotShownEdit", "percentShownEdit",
-                                     "timeBeforeCopyEdit"}) {
-                shown << Find<QLineEdit>(dialog, name)->text();
-            }
-            ClickButton(dialog, "lettersShownRadio");
-            SetEditText(dialog, "letterShownEdit", u" 6 ");
-            SetEditText(dialog, "timeBeforeCopyEdit", u"2.5");
-            ClickButton(dialog, "showSZAsSSCheck");
-            Close(dialog, ok);
-        });
-        RunCopyModeSettings(game.document, nullptr);
-        EXPECT_EQ(shown.join(u'|'), u"4|1|30|0.7"_s);
-        EXPECT_EQ(settings.copyMode, ok ? 1u : 0u);
-        EXPECT_EQ(settings.letterShown, ok ? 6u : 4u);
-        EXPECT_EQ(settings.letterNotShown, 1u);
-        EXPECT_EQ(settings.percentShown, 30u);
-        EXPECT_EQ(settings.timeBeforeCopy, ok ? 2500u : 700u);
-        EXPECT_EQ(settings.showSZAsSS, ok);
+        if (*c.clicks == '\0') {
+            SaveShot(*dialog,
+                     u"settings-"_s + QChar::fromLatin1(c.dialog) + QString::number(c.opened));
+        }
     }
 }
 
@@ -279,30 +245,180 @@ template <typename Widget> Widget* Part(QWidget& dialog, const char* row, const 
     return Find<Widget>(dialog, (std::string(row) + kind).c_str());
 }
 
-TEST(CorrectionOptionsDialog, EachBoxShowsAndSetsItsOwnOption) {
-    CorrectionOptions all;
+// Everything the settings dialogs set, one "name=value" each.
+std::map<std::string, std::uint32_t> Settings(const CLingomatDoc& doc) {
+    const CopyModeSettings& copy = doc.CopySettings();
+    const ViewModeSettings& view = doc.ViewSettings();
+    std::map<std::string, std::uint32_t> values = {
+        {"copyMode", copy.copyMode},
+        {"letterShown", copy.letterShown},
+        {"letterNotShown", copy.letterNotShown},
+        {"percentShown", copy.percentShown},
+        {"timeBeforeCopy", copy.timeBeforeCopy},
+        {"showSZAsSS", copy.showSZAsSS},
+        {"timeLetter", view.timeLetter},
+        {"timeAfterWord", view.timeAfterWord},
+        {"timeBeforeViewer", view.timeBeforeViewer},
+        {"letterByLetter", view.letterByLetter},
+        {"fullScreen", view.fullScreen},
+        {"rightTime", doc.Feedback().rightTime},
+        {"wrongTime", doc.Feedback().wrongTime},
+        {"glimpseTime", doc.Feedback().glimpseTime},
+        {"useRabbits", doc.Feedback().useRabbits},
+        {"correcting", doc.Feedback().correcting},
+        {"colorRight", doc.Feedback().colorRight},
+        {"colorWrong", doc.Feedback().colorWrong},
+        {"multiNumber", doc.ChoiceCount()},
+        {"choices", static_cast<std::uint32_t>(doc.Round().texts.size())},
+        {"showNumbers", doc.ShowsNumbers()},
+    };
     for (const auto& row : kRows) {
-        all.*row.field = true;
+        values[row.key] = doc.Corrections().*row.field;
     }
-    for (const auto& row : kRows) {
-        for (bool ok : {true, false}) {
-            GameDocument game;
-            game.document.SetCorrectionOptions(all);
-            int ticked = 0;
-            Answers answers;
-            answers.On<CorrectionOptionsDialog>([&](CorrectionOptionsDialog& dialog) {
-                for (const auto& other : kRows) {
-                    ticked += Part<QCheckBox>(dialog, other.key, "Check")->isChecked();
+    return values;
+}
+
+// One settings dialog: its command and the widgets whose values it shows on opening.
+struct SettingsDialog {
+    void (*run)(CLingomatDoc&, QWidget*);
+    const char* shows;
+};
+const SettingsDialog kCopy{
+    RunCopyModeSettings, "letterShownEdit letterNotShownEdit percentShownEdit timeBeforeCopyEdit"};
+const SettingsDialog kView{RunViewModeSettings,
+                           "timeLetterEdit timeAfterWordEdit timeBeforeViewerEdit"};
+const SettingsDialog kTimes{RunTimesColoursSettings,
+                            "rightTimeEdit wrongTimeEdit glimpseTimeEdit rabbitsRadio "
+                            "rightColourSwatch wrongColourSwatch"};
+const SettingsDialog kChoice{RunChoiceSettings, "choiceCountCombo showNumbersCheck"};
+const SettingsDialog kCorrection{RunCorrectionOptions,
+                                 "ignoreSpacingCheck ignoreCaseCheck ignoreAccentsCheck "
+                                 "ignoreArticlesCheck repeatAtOnceCheck oneRightSufficesCheck"};
+
+QString Shown(QWidget& widget) {
+    if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
+        return edit->text();
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
+        return combo->currentText();
+    }
+    if (auto* swatch = dynamic_cast<ColorSwatch*>(&widget)) {
+        return QString::number(swatch->Colour());
+    }
+    auto* button = qobject_cast<QAbstractButton*>(&widget);
+    return button != nullptr ? QString::number(button->isChecked()) : u"?"_s;
+}
+
+// Each dialog through its command, as the player uses it: what it shows on opening, then the
+// steps ("name=text" types into an edit, "name#3" picks an entry of a list, otherwise a click)
+// and OK or Escape; what it changed, and nothing else, reaches the document. Times are shown in
+// seconds and stored in milliseconds.
+TEST(SettingsDialogs, ShowTheDocumentsValuesAndStoreWhatWasChanged) {
+    const std::uint32_t right = 0x102030;
+    const std::uint32_t wrong = 0x405060;
+    const char* const copied = "4|1|30|0.7";
+    const char* const viewed = "0.1|0.5|1";
+    const char* const timed = "0.7|0.9|0.5|1|1056816|4214880";
+    const struct {
+        const SettingsDialog* dialog;
+        const char* steps; // separated by "|"
+        bool ok;
+        const char* shown;
+        const char* changed;
+    } cases[] = {
+        {&kCopy, "lettersShownRadio|letterShownEdit= 6 |timeBeforeCopyEdit=2.5|showSZAsSSCheck",
+         true, copied, "copyMode=1 letterShown=6 showSZAsSS=1 timeBeforeCopy=2500"},
+        {&kCopy, "lettersShownRadio|letterShownEdit=6|timeBeforeCopyEdit=2.5|showSZAsSSCheck",
+         false, copied, ""},
+        {&kView, "", true, viewed, ""},
+        {&kView, "timeLetterEdit=0.25|timeAfterWordEdit=2.5|timeBeforeViewerEdit=0|fullScreenCheck",
+         true, viewed, "fullScreen=1 timeAfterWord=2500 timeBeforeViewer=0 timeLetter=250"},
+        {&kView, "letterByLetterCheck", true, viewed, "letterByLetter=0"},
+        {&kView, "timeLetterEdit=9|timeAfterWordEdit=9|letterByLetterCheck|fullScreenCheck", false,
+         viewed, ""},
+        // Read back from "0.7" the float lies just below 0.7; the way back rounds.
+        {&kTimes, "", true, timed, ""},
+        // Escape keeps the seconds computed on opening, and typed text is not read.
+        {&kTimes, "wrongTimeEdit=7", false, timed, ""},
+        {&kTimes, "wrongTimeEdit=2,5", true, timed, "wrongTime=2500"},
+        {&kTimes, "smileysRadio|noCorrectionCheck", true, timed, "correcting=0 useRabbits=0"},
+        {&kTimes, "smileysRadio|noCorrectionCheck", false, timed, ""},
+        {&kTimes, "standardRightColourButton", true, timed, "colorRight=12517310"},
+        // Colours are set by their buttons at once, so Escape keeps them too.
+        {&kTimes, "standardWrongColourButton", false, timed, "colorWrong=12500735"},
+        {&kTimes, "noColourChangeCheck", true, timed, "colorWrong=1056816"},
+        {&kTimes, "standardRightColourButton|noColourChangeCheck", true, timed,
+         "colorRight=12517310 colorWrong=12517310"},
+        {&kChoice, "", true, "4|1", ""},
+        {&kChoice, "choiceCountCombo#3|showNumbersCheck", true, "4|1",
+         "choices=5 multiNumber=5 showNumbers=0"},
+        {&kChoice, "choiceCountCombo#0|showNumbersCheck", true, "4|1",
+         "choices=2 multiNumber=2 showNumbers=0"},
+        {&kChoice, "choiceCountCombo#0|showNumbersCheck", false, "4|1", ""},
+        {&kCorrection, "ignoreSpacingCheck", true, "1|1|1|1|1|1", "ignoreSpacing=0"},
+        {&kCorrection, "ignoreCaseCheck", true, "1|1|1|1|1|1", "ignoreCase=0"},
+        {&kCorrection, "ignoreAccentsCheck", true, "1|1|1|1|1|1", "ignoreAccents=0"},
+        {&kCorrection, "ignoreArticlesCheck", true, "1|1|1|1|1|1", "ignoreArticles=0"},
+        {&kCorrection, "repeatAtOnceCheck", true, "1|1|1|1|1|1", "repeatAtOnce=0"},
+        {&kCorrection, "oneRightSufficesCheck", true, "1|1|1|1|1|1", "oneRightSuffices=0"},
+        {&kCorrection, "ignoreSpacingCheck|oneRightSufficesCheck", false, "1|1|1|1|1|1", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.dialog->shows << " / " << c.steps << " / " << c.ok);
+        GameDocument game;
+        CLingomatDoc& doc = game.document;
+        WithCopySettings(doc, [](CopyModeSettings& copy) {
+            copy.copyMode = 0;
+            copy.letterShown = 4;
+            copy.letterNotShown = 1;
+            copy.percentShown = 30;
+            copy.timeBeforeCopy = 700;
+        });
+        WithFeedback(doc, [&](FeedbackSettings& feedback) {
+            feedback.rightTime = 700;
+            feedback.wrongTime = 900;
+            feedback.glimpseTime = 500;
+            feedback.colorRight = right;
+            feedback.colorWrong = wrong;
+        });
+        doc.SetChoiceSettings(4, true);
+        WithCorrections(doc, [](CorrectionOptions& options) {
+            for (const auto& row : kRows) {
+                options.*row.field = true;
+            }
+        });
+        const auto before = Settings(doc);
+        QStringList shown;
+        Answers answers;
+        answers.On<QDialog>([&](QDialog& dialog) {
+            for (const QString& name : QString::fromLatin1(c.dialog->shows).split(u' ')) {
+                shown << Shown(*Find(dialog, name.toLatin1().constData()));
+            }
+            for (const QString& step :
+                 QString::fromLatin1(c.steps).split(u'|', Qt::SkipEmptyParts)) {
+                const QStringList typed = step.split(u'=');
+                const QStringList picked = step.split(u'#');
+                if (typed.size() == 2) {
+                    Find<QLineEdit>(dialog, typed[0].toLatin1().constData())->setText(typed[1]);
+                } else if (picked.size() == 2) {
+                    Find<QComboBox>(dialog, picked[0].toLatin1().constData())
+                        ->setCurrentIndex(picked[1].toInt());
+                } else {
+                    ClickButton(dialog, step.toLatin1().constData());
                 }
-                Part<QCheckBox>(dialog, row.key, "Check")->click();
-                Close(dialog, ok);
-            });
-            RunCorrectionOptions(game.document, nullptr);
-            EXPECT_EQ(ticked, static_cast<int>(std::size(kRows)));
-            CorrectionOptions expected = all;
-            expected.*row.field = !ok;
-            EXPECT_EQ(game.document.Corrections(), expected) << row.key << ok;
+            }
+            Close(dialog, c.ok);
+        });
+        c.dialog->run(doc, nullptr);
+        EXPECT_EQ(answers.dialogs.size(), 1);
+        EXPECT_EQ(shown.join(u'|'), QString::fromLatin1(c.shown));
+        std::string changed;
+        for (const auto& [name, value] : Settings(doc)) {
+            if (before.at(name) != value) {
+                changed += (changed.empty() ? "" : " ") + name + "=" + std::to_string(value);
+            }
         }
+        EXPECT_EQ(changed, c.changed);
     }
 }
 
@@ -325,116 +441,8 @@ TEST(CorrectionOptionsDialog, WrappedTextsStandInOrderAndTickTheirBoxes) {
     SaveShot(dialog, "correction-options");
 }
 
-TEST(ViewModeDialog, TimePerLetterOnlyWhileLetterByLetter) {
-    for (bool letterByLetter : {false, true}) {
-        ViewModeValues values;
-        values.letterByLetter = letterByLetter;
-        ViewModeDialog dialog(values);
-        dialog.show();
-        for (int click = 0; click < 3; ++click) {
-            EXPECT_EQ(Find(dialog, "timeLetterEdit")->isEnabled(),
-                      Find<QCheckBox>(dialog, "letterByLetterCheck")->isChecked());
-            EXPECT_TRUE(Find(dialog, "timeAfterWordEdit")->isEnabled());
-            ClickButton(dialog, "letterByLetterCheck");
-        }
-        if (!letterByLetter) {
-            SaveShot(dialog, "view-mode");
-        }
-    }
-}
-
-TEST(ViewModeDialog, ValuesGoBackInMilliseconds) {
-    const struct {
-        std::vector<const char16_t*> typed; // per letter, after a word, before a word
-        std::vector<const char*> clicks;
-        bool ok;
-        std::uint32_t timeLetter, timeAfterWord, timeBeforeViewer;
-        bool letterByLetter, fullScreen;
-    } cases[] = {
-        {{}, {}, true, 100, 500, 1000, true, false},
-        {{u"0.25", u"2.5", u"0"}, {"fullScreenCheck"}, true, 250, 2500, 0, true, true},
-        {{}, {"letterByLetterCheck"}, true, 100, 500, 1000, false, false},
-        // Escape keeps everything as it was.
-        {{u"9", u"9", u"9"},
-         {"letterByLetterCheck", "fullScreenCheck"},
-         false,
-         100,
-         500,
-         1000,
-         true,
-         false},
-    };
-    const char* const edits[] = {"timeLetterEdit", "timeAfterWordEdit", "timeBeforeViewerEdit"};
-    for (const auto& c : cases) {
-        GameDocument game;
-        const ViewModeSettings& settings = game.document.ViewSettings();
-        QStringList shown;
-        Answers answers;
-        answers.On<ViewModeDialog>([&](ViewModeDialog& dialog) {
-            for (std::size_t i = 0; i < std::size(edits); ++i) {
-                shown << Find<QLineEdit>(dialog, edits[i])->text();
-                if (i < c.typed.size()) {
-                    SetEditText(dialog, edits[i], c.typed[i]);
-                }
-            }
-            for (const char* name : c.clicks) {
-                ClickButton(dialog, name);
-            }
-            Close(dialog, c.ok);
-        });
-        RunViewModeSettings(game.document, nullptr);
-        EXPECT_EQ(shown.join(u'|'), u"0.1|0.5|1"_s);
-        EXPECT_EQ(settings.timeLetter, c.timeLetter);
-        EXPECT_EQ(settings.timeAfterWord, c.timeAfterWord);
-        EXPECT_EQ(settings.timeBeforeViewer, c.timeBeforeViewer);
-        EXPECT_EQ(settings.letterByLetter, c.letterByLetter);
-        EXPECT_EQ(settings.fullScreen, c.fullScreen);
-    }
-}
-
 std::uint32_t Swatch(QWidget& dialog, const char* name) {
     return Find<ColorSwatch>(dialog, name)->Colour();
-}
-
-TEST(TimesColoursDialog, TimesShownInSecondsAndStoredInMilliseconds) {
-    const struct {
-        std::uint32_t right, wrong, glimpse;
-        const char16_t* typedWrong; // nullptr: left as shown
-        bool ok;
-        const char* shown;
-        std::uint32_t storedRight, storedWrong, storedGlimpse;
-    } cases[] = {
-        // Read back from "0.7" the float lies just below 0.7; the way back rounds.
-        {700, 900, 0, nullptr, true, "0.7|0.9|0", 700, 900, 0},
-        // Escape keeps the seconds computed on opening, and typed text is not read.
-        {700, 900, 10000, u"7", false, "0.7|0.9|10", 700, 900, 10000},
-        {400, 2000, 500, u"2,5", true, "0.4|2|0.5", 400, 2500, 500},
-    };
-    for (const auto& c : cases) {
-        GameDocument game;
-        CLingomatDoc& doc = game.document;
-        WithFeedback(doc, [&](FeedbackSettings& f) {
-            f.rightTime = c.right;
-            f.wrongTime = c.wrong;
-            f.glimpseTime = c.glimpse;
-        });
-        QStringList shown;
-        Answers answers;
-        answers.On<TimesColoursDialog>([&](TimesColoursDialog& dialog) {
-            for (const char* name : {"rightTimeEdit", "wrongTimeEdit", "glimpseTimeEdit"}) {
-                shown << Find<QLineEdit>(dialog, name)->text();
-            }
-            if (c.typedWrong != nullptr) {
-                SetEditText(dialog, "wrongTimeEdit", c.typedWrong);
-            }
-            Close(dialog, c.ok);
-        });
-        RunTimesColoursSettings(doc, nullptr);
-        EXPECT_EQ(shown.join(u'|'), QString::fromLatin1(c.shown));
-        EXPECT_EQ(doc.Feedback().rightTime, c.storedRight) << c.right;
-        EXPECT_EQ(doc.Feedback().wrongTime, c.storedWrong) << c.right;
-        EXPECT_EQ(doc.Feedback().glimpseTime, c.storedGlimpse) << c.right;
-    }
 }
 
 // Each edit is refused while it is the open one, so the player can type it again at once.
@@ -463,15 +471,7 @@ TEST(SettingsDialogs, RefuseEntriesThatAreNoSoundNumber) {
         {'t', 0, "rightTimeEdit", u"zwei", number},
     };
     for (const auto& c : cases) {
-        std::unique_ptr<QDialog> dialog;
-        if (c.dialog == 'c') {
-            dialog = std::make_unique<CopyModeDialog>(Values(c.copyMode));
-        } else if (c.dialog == 'v') {
-            dialog = std::make_unique<ViewModeDialog>(ViewModeValues{});
-        } else {
-            dialog = std::make_unique<TimesColoursDialog>(TimesColoursValues{});
-        }
-        dialog->show();
+        const auto dialog = Open(c.dialog, c.dialog == 'c' ? c.copyMode : 0);
         ExpectRefusal(*dialog, c.edit, c.typed, c.message);
         if (auto* copy = dynamic_cast<CopyModeDialog*>(dialog.get())) {
             EXPECT_EQ(copy->Values().letterShown, 2u);
@@ -486,74 +486,6 @@ TEST(SettingsDialogs, RefuseEntriesThatAreNoSoundNumber) {
     dialog.show();
     QTRY_COMPARE(answers.boxes.size(), 1u);
     EXPECT_EQ(answers.boxes[0].text, QString::fromUtf16(tenSeconds));
-}
-
-TEST(TimesColoursDialog, CheckBoxesDisableWhatTheyMakeUnused) {
-    TimesColoursDialog dialog(TimesColoursValues{});
-    dialog.show();
-    for (const char* box :
-         {"noCorrectionCheck", "noColourChangeCheck", "noCorrectionCheck", "noColourChangeCheck"}) {
-        ClickButton(dialog, box);
-        const bool correction = !Find<QCheckBox>(dialog, "noCorrectionCheck")->isChecked();
-        const bool colourChange = !Find<QCheckBox>(dialog, "noColourChangeCheck")->isChecked();
-        EXPECT_EQ(Find(dialog, "rightTimeEdit")->isEnabled(), correction);
-        EXPECT_EQ(Find(dialog, "wrongTimeEdit")->isEnabled(), correction);
-        EXPECT_TRUE(Find(dialog, "glimpseTimeEdit")->isEnabled());
-        EXPECT_EQ(Find(dialog, "changeWrongColourButton")->isEnabled(), colourChange);
-        EXPECT_EQ(Find(dialog, "standardWrongColourButton")->isEnabled(), colourChange);
-        EXPECT_TRUE(Find(dialog, "standardRightColourButton")->isEnabled());
-    }
-    TimesColoursValues ticked;
-    ticked.noCorrection = true;
-    TimesColoursDialog opened(ticked);
-    EXPECT_FALSE(Find(opened, "wrongTimeEdit")->isEnabled());
-}
-
-TEST(TimesColoursDialog, FlagsPicturesAndColoursReachTheDocument) {
-    const std::uint32_t right = 0x102030;
-    const std::uint32_t wrong = 0x405060;
-    const struct {
-        std::vector<const char*> clicks;
-        bool ok;
-        bool useRabbits, correcting;
-        std::uint32_t colorRight, colorWrong;
-    } cases[] = {
-        {{"smileysRadio", "noCorrectionCheck"}, true, false, false, right, wrong},
-        {{"smileysRadio", "noCorrectionCheck"}, false, true, true, right, wrong},
-        {{"standardRightColourButton"}, true, true, true, 12517310, wrong},
-        // Colours are set by their buttons at once, so Escape keeps them too.
-        {{"standardWrongColourButton"}, false, true, true, right, 12500735},
-        {{"noColourChangeCheck"}, true, true, true, right, right},
-        {{"standardRightColourButton", "noColourChangeCheck"},
-         true,
-         true,
-         true,
-         12517310,
-         12517310},
-    };
-    for (const auto& c : cases) {
-        GameDocument game;
-        CLingomatDoc& doc = game.document;
-        WithFeedback(doc, [&](FeedbackSettings& feedback) {
-            feedback.colorRight = right;
-            feedback.colorWrong = wrong;
-        });
-        Answers answers;
-        answers.On<TimesColoursDialog>([&](TimesColoursDialog& dialog) {
-            EXPECT_TRUE(Find<QAbstractButton>(dialog, "rabbitsRadio")->isChecked());
-            EXPECT_EQ(Swatch(dialog, "rightColourSwatch"), right);
-            EXPECT_EQ(Swatch(dialog, "wrongColourSwatch"), wrong);
-            for (const char* name : c.clicks) {
-                ClickButton(dialog, name);
-            }
-            Close(dialog, c.ok);
-        });
-        RunTimesColoursSettings(doc, nullptr);
-        EXPECT_EQ(doc.Feedback().useRabbits, c.useRabbits) << c.clicks.front();
-        EXPECT_EQ(doc.Feedback().correcting, c.correcting) << c.clicks.front();
-        EXPECT_EQ(doc.Feedback().colorRight, c.colorRight) << c.clicks.front();
-        EXPECT_EQ(doc.Feedback().colorWrong, c.colorWrong) << c.clicks.front();
-    }
 }
 
 TEST(TimesColoursDialog, EachColourKeepsItsOwnCustomColoursForTheRun) {

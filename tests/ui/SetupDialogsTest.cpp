@@ -17,74 +17,51 @@ const char16_t* const kDifferent =
     u"Sie m\u00fcssen zwei unterschiedliche Sprachen ausw\u00e4hlen.";
 const char16_t* const kType = u"Sie m\u00fcssen eine Spielart w\u00e4hlen.";
 
-struct OkCase {
-    const char* label;
-    bool spanish;
-    const char* clicks;      // radio names, separated by blanks
-    const char16_t* message; // nullptr: the dialog closes with OK and reports the choice
-    std::array<int, 3> choice{-1, -1, -1}; // question, answer, game type
-    // Test lists show the case by its name, not as raw bytes.
-    friend void PrintTo(const OkCase& c, std::ostream* os) { *os << c.label; }
-};
-
-class GameTypeOk : public ::testing::TestWithParam<OkCase> {};
-
-TEST_P(GameTypeOk, ChecksInOrderAndReportsTheChoice) {
-    const OkCase& c = GetParam();
-    GameTypeDialog dialog(c.spanish);
-    dialog.show();
-    for (const QString& name : QString::fromLatin1(c.clicks).split(u' ', Qt::SkipEmptyParts)) {
-        ClickButton(dialog, name.toLatin1().constData());
+// OK checks in order: both languages, two different ones, then the game type; a complete choice
+// closes the dialog and is reported.
+TEST(GameTypeDialog, OkChecksInOrderAndReportsTheChoice) {
+    const struct {
+        bool spanish;
+        const char* clicks;                    // radios without their "Radio", separated by blanks
+        const char16_t* message;               // nullptr: the dialog closes and reports the choice
+        std::array<int, 3> choice{-1, -1, -1}; // question, answer, game type
+    } cases[] = {
+        {false, "", kBoth},
+        {false, "questionGerman write", kBoth},
+        {false, "answerFrench", kBoth},
+        {false, "questionGerman answerGerman", kDifferent},
+        {false, "questionGerman answerEnglish", kType},
+        {false, "questionGerman answerFrench write", nullptr, {0, 2, 0}},
+        {false, "questionEnglish answerGerman choiceAlteredLetters", nullptr, {1, 0, 2}},
+        {false, "questionFrench answerGerman view questionEnglish copy", nullptr, {1, 0, 3}},
+        {true, "questionSpanish answerSpanish", kDifferent},
+        {true, "questionSpanish answerGerman view", nullptr, {1, 0, 4}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clicks);
+        GameTypeDialog dialog(c.spanish);
+        dialog.show();
+        for (const QString& name : QString::fromLatin1(c.clicks).split(u' ', Qt::SkipEmptyParts)) {
+            ClickButton(dialog, (name + u"Radio"_s).toLatin1().constData());
+        }
+        Answers answers;
+        ClickButton(dialog, "okButton");
+        EXPECT_EQ(dialog.isVisible(), c.message != nullptr);
+        if (c.message != nullptr) {
+            ASSERT_EQ(answers.boxes.size(), 1u);
+            EXPECT_EQ(answers.boxes[0].text, QString::fromUtf16(c.message));
+            EXPECT_EQ(answers.boxes[0].caption,
+                      c.message == kType ? u"Spielartwahl"_s : u"Richtungswahl"_s);
+            EXPECT_EQ(answers.boxes[0].icon, QMessageBox::Critical);
+            continue;
+        }
+        EXPECT_TRUE(answers.boxes.empty());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(
+            (std::array{dialog.QuestionLanguage(), dialog.AnswerLanguage(), dialog.GameType()}),
+            c.choice);
     }
-    Answers answers;
-    ClickButton(dialog, "okButton");
-    if (c.message != nullptr) {
-        ASSERT_EQ(answers.boxes.size(), 1u);
-        EXPECT_EQ(answers.boxes[0].text, QString::fromUtf16(c.message));
-        EXPECT_EQ(answers.boxes[0].caption,
-                  c.message == kType ? u"Spielartwahl"_s : u"Richtungswahl"_s);
-        EXPECT_EQ(answers.boxes[0].icon, QMessageBox::Critical);
-        EXPECT_TRUE(dialog.isVisible());
-        return;
-    }
-    EXPECT_TRUE(answers.boxes.empty());
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ((std::array{dialog.QuestionLanguage(), dialog.AnswerLanguage(), dialog.GameType()}),
-              c.choice);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GameTypeOk,
-    ::testing::Values(
-        OkCase{"NothingChosen", false, "", kBoth},
-        OkCase{"OnlyQuestion", false, "questionGermanRadio writeRadio", kBoth},
-        OkCase{"OnlyAnswer", false, "answerFrenchRadio", kBoth},
-        OkCase{"SameLanguagesBeforeGameType", false, "questionGermanRadio answerGermanRadio",
-               kDifferent},
-        OkCase{"NoGameType", false, "questionGermanRadio answerEnglishRadio", kType},
-        OkCase{"GermanToFrenchWriting",
-               false,
-               "questionGermanRadio answerFrenchRadio writeRadio",
-               nullptr,
-               {0, 2, 0}},
-        OkCase{"EnglishToGermanAlteredLetters",
-               false,
-               "questionEnglishRadio answerGermanRadio choiceAlteredLettersRadio",
-               nullptr,
-               {1, 0, 2}},
-        OkCase{"LastClickCounts",
-               false,
-               "questionFrenchRadio answerGermanRadio viewRadio questionEnglishRadio copyRadio",
-               nullptr,
-               {1, 0, 3}},
-        OkCase{"SpanishSameLanguages", true, "questionSpanishRadio answerSpanishRadio", kDifferent},
-        OkCase{"SpanishToGermanView",
-               true,
-               "questionSpanishRadio answerGermanRadio viewRadio",
-               nullptr,
-               {1, 0, 4}}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(GameTypeDialog, SettingsButtonFollowsTheGameTypeAndNamesIt) {
     GameTypeDialog dialog(false);
@@ -260,75 +237,68 @@ TEST_F(LessonDialogTest, CountFollowsEveryChange) {
     EXPECT_EQ(document->lessonTable.rangeLanguage, 0);
 }
 
-struct EndCase {
-    const char* label;
-    std::vector<const char*> lessons;
-    const char* rangeStart;
-    const char* rangeEnd;
-    const char* sortRadio; // nullptr: none
-    const char* button;    // nullptr: Escape
-    int code;              // -1: the dialog stays open
-    bool message;          // the alphabetic game refused with a message
-    // Test lists show the case by its name, not as raw bytes.
-    friend void PrintTo(const EndCase& c, std::ostream* os) { *os << c.label; }
-};
-
-class LessonDialogEnd : public LessonDialogTest, public ::testing::WithParamInterface<EndCase> {};
-
-TEST_P(LessonDialogEnd, EndsWithTheCodeOfTheChoice) {
-    const EndCase& c = GetParam();
-    Open();
-    for (const char* lesson : c.lessons) {
-        SelectLesson(ToQString(lesson));
-    }
-    Type("rangeStartEdit", c.rangeStart);
-    Type("rangeEndEdit", c.rangeEnd);
-    if (c.sortRadio != nullptr) {
-        Click(c.sortRadio);
-    }
-    Answers answers;
-    if (c.button != nullptr) {
-        Click(c.button);
-    } else {
-        QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    }
-
-    EXPECT_EQ(answers.boxes.size(), c.message ? 1u : 0u);
-    if (c.message) {
-        EXPECT_EQ(answers.boxes.at(0).caption, u"Alphabetisches Spiel"_s);
-    }
-    if (c.code < 0) {
-        EXPECT_TRUE(dialog->isVisible());
-        return;
-    }
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->result(), c.code);
-    if (c.code == LessonDialog::LessonGame) {
-        EXPECT_EQ(MarkedLessons().size(), c.lessons.size());
-    }
-    if (c.code == LessonDialog::AlphabeticGame) {
-        EXPECT_EQ(dialog->RangeStart(), c.rangeStart);
-        EXPECT_EQ(dialog->RangeEnd(), c.rangeEnd);
-        EXPECT_EQ(dialog->SortLanguage(), 1);
+// The code the dialog ends with, or -1 while it stays open; the alphabetic game is refused with
+// a message until range and sort language are complete.
+TEST_F(LessonDialogTest, EndsWithTheCodeOfTheChoice) {
+    const struct {
+        std::vector<const char*> lessons;
+        const char* rangeStart;
+        const char* rangeEnd;
+        const char* sortRadio; // nullptr: none
+        const char* button;    // nullptr: Escape
+        int code;
+        bool message;
+    } cases[] = {
+        {{}, "", "", nullptr, "okButton", -1, false},
+        {{"Tiere"}, "", "", nullptr, "okButton", 1, false},
+        {{"Tiere", "K\374che"}, "", "", nullptr, "okButton", 1, false},
+        {{"Farben"}, "b", "", nullptr, "okButton", 1, false},
+        {{}, "b", "t", "sortEnglishRadio", "okButton", 1028, false},
+        {{}, "b", "", nullptr, "okButton", -1, true},
+        {{}, "", "t", "sortEnglishRadio", "okButton", -1, true},
+        {{}, "", "", "sortEnglishRadio", "okButton", -1, true},
+        {{}, "b", "t", nullptr, "okButton", -1, true},
+        {{"Tiere"}, "b", "", nullptr, "errorFileButton", 57601, false},
+        {{"Tiere"}, "", "", nullptr, "cancelButton", 2, false},
+        {{}, "", "", nullptr, nullptr, LessonDialog::Cancelled, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << (c.button ? c.button : "Escape") << " " << c.code
+                                          << " " << c.lessons.size() << c.rangeStart << c.rangeEnd);
+        Open();
+        for (const char* lesson : c.lessons) {
+            SelectLesson(ToQString(lesson));
+        }
+        Type("rangeStartEdit", c.rangeStart);
+        Type("rangeEndEdit", c.rangeEnd);
+        if (c.sortRadio != nullptr) {
+            Click(c.sortRadio);
+        }
+        Answers answers;
+        if (c.button != nullptr) {
+            Click(c.button);
+        } else {
+            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        }
+        ASSERT_EQ(answers.boxes.size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_EQ(answers.boxes[0].caption, u"Alphabetisches Spiel"_s);
+        }
+        EXPECT_EQ(dialog->isVisible(), c.code < 0);
+        if (c.code < 0) {
+            continue;
+        }
+        EXPECT_EQ(dialog->result(), c.code);
+        if (c.code == LessonDialog::LessonGame) {
+            EXPECT_EQ(MarkedLessons().size(), c.lessons.size());
+        }
+        if (c.code == LessonDialog::AlphabeticGame) {
+            EXPECT_EQ(dialog->RangeStart(), c.rangeStart);
+            EXPECT_EQ(dialog->RangeEnd(), c.rangeEnd);
+            EXPECT_EQ(dialog->SortLanguage(), 1);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LessonDialogEnd,
-    ::testing::Values(
-        EndCase{"NothingChosenStaysQuietly", {}, "", "", nullptr, "okButton", -1, false},
-        EndCase{"OneLesson", {"Tiere"}, "", "", nullptr, "okButton", 1, false},
-        EndCase{"TwoLessons", {"Tiere", "K\374che"}, "", "", nullptr, "okButton", 1, false},
-        EndCase{"LessonWinsOverRange", {"Farben"}, "b", "", nullptr, "okButton", 1, false},
-        EndCase{"FullRange", {}, "b", "t", "sortEnglishRadio", "okButton", 1028, false},
-        EndCase{"RangeStartOnlyRefused", {}, "b", "", nullptr, "okButton", -1, true},
-        EndCase{"RangeEndOnlyRefused", {}, "", "t", "sortEnglishRadio", "okButton", -1, true},
-        EndCase{"SortLanguageOnlyRefused", {}, "", "", "sortEnglishRadio", "okButton", -1, true},
-        EndCase{"RangeWithoutLanguageRefused", {}, "b", "t", nullptr, "okButton", -1, true},
-        EndCase{"ErrorFile", {"Tiere"}, "b", "", nullptr, "errorFileButton", 57601, false},
-        EndCase{"Cancel", {"Tiere"}, "", "", nullptr, "cancelButton", 2, false},
-        EndCase{"Escape", {}, "", "", nullptr, nullptr, LessonDialog::Cancelled, false}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace
 } // namespace lingomat::testing

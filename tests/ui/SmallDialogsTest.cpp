@@ -86,33 +86,34 @@ protected:
     std::unique_ptr<TipsDialog> dialog;
 };
 
-TEST_F(TipsTest, NoTipToShowGivesAFriendlyText) {
-    // No file at all, an empty one, one of empty lines.
-    for (const char* contents : {static_cast<const char*>(nullptr), "", "\n\r\n\n"}) {
+// "Nächster Tipp" draws among the tips, never an empty line; without a tip to show (no file, an
+// empty one, one of empty lines) the dialog gives a friendly text and nothing to draw.
+TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
+    const std::set<QString> none = {TipsDialog::NoTipsText()};
+    const std::set<QString> three = {u"Erster Tipp."_s, u"Zweiter Tipp."_s, u"Dritter Tipp."_s};
+    const std::pair<const char*, const std::set<QString>*> cases[] = {
+        {nullptr, &none},
+        {"", &none},
+        {"\n\r\n\n", &none},
+        {"Erster Tipp.\n\nZweiter Tipp.\nDritter Tipp.\n", &three},
+    };
+    for (const auto& [contents, tips] : cases) {
         Open(contents);
-        EXPECT_EQ(dialog->TipText(), TipsDialog::NoTipsText());
-        EXPECT_EQ(TipView()->toPlainText(), TipsDialog::NoTipsText());
-        EXPECT_FALSE(Button("nextTipButton")->isEnabled());
-        SaveShot(*dialog, "tips-none");
+        std::set<QString> seen;
+        for (int i = 0; i < 40; ++i) {
+            ASSERT_EQ(tips->count(dialog->TipText()), 1u) << dialog->TipText().toStdString();
+            EXPECT_EQ(TipView()->toPlainText(), dialog->TipText());
+            seen.insert(dialog->TipText());
+            Button("nextTipButton")->click();
+        }
+        EXPECT_EQ(seen, *tips);
+        EXPECT_EQ(Button("nextTipButton")->isEnabled(), tips == &three);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Tipps"));
+        SaveShot(*dialog, tips == &three ? "tips" : "tips-none");
         Button("closeButton")->click();
         EXPECT_FALSE(dialog->isVisible());
     }
-}
-
-TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
-    Open("Erster Tipp.\n\nZweiter Tipp.\nDritter Tipp.\n");
-    ASSERT_EQ(document->Tips().size(), 5u);
-    const std::set<QString> tips = {QStringLiteral("Erster Tipp."), QStringLiteral("Zweiter Tipp."),
-                                    QStringLiteral("Dritter Tipp.")};
-    std::set<QString> seen;
-    for (int i = 0; i < 40; ++i) {
-        ASSERT_EQ(tips.count(dialog->TipText()), 1u) << dialog->TipText().toStdString();
-        EXPECT_EQ(TipView()->toPlainText(), dialog->TipText());
-        seen.insert(dialog->TipText());
-        Button("nextTipButton")->click();
-    }
-    EXPECT_EQ(seen, tips);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Tipps"));
+    EXPECT_EQ(document->Tips().size(), 5u);
 }
 
 TEST_F(TipsTest, LongTipsWrapInsideTheBoxAndStayOnTheScreen) {
@@ -138,19 +139,6 @@ TEST_F(TipsTest, LongTipsWrapInsideTheBoxAndStayOnTheScreen) {
             SaveShot(*dialog, "tips-long");
         }
     }
-}
-
-TEST(TipsRenderingTest, ShippedTips) {
-    GameDocument game;
-    ASSERT_FALSE(game.document.Tips().empty());
-    bool shown = false;
-    Answers answers;
-    answers.On<TipsDialog>([&](TipsDialog& dialog) {
-        shown = !dialog.TipText().isEmpty() && dialog.TipText() != TipsDialog::NoTipsText();
-        SaveShot(dialog, "tips");
-    });
-    ShowTips(game.document, nullptr);
-    EXPECT_TRUE(shown);
 }
 
 // The real boxes, without answers standing in: Enter presses the default button and Escape the
@@ -184,6 +172,7 @@ TEST(PromptsTest, RealBoxesTakeEnterAndEscapeAsSaid) {
               QString());
 }
 
+// The loading window follows the load, stays until it ends, and the document host loads with it.
 TEST(LoadingDialogTest, FollowsTheLoadAndStaysUntilItEnds) {
     LoadingDialog dialog;
     dialog.Begin(0, 100);
@@ -201,19 +190,17 @@ TEST(LoadingDialogTest, FollowsTheLoadAndStaysUntilItEnds) {
     EXPECT_FALSE(dialog.isVisible());
     dialog.Set(80);
     EXPECT_EQ(dialog.Value(), 64);
-}
 
-TEST(LoadingDialogTest, TheDocumentHostLoadsWithIt) {
     MemoryProfileStore profile;
     QtDocumentHost host(profile);
-    auto* dialog = dynamic_cast<LoadingDialog*>(host.LoadingProgress());
-    ASSERT_NE(dialog, nullptr);
+    auto* hosts = dynamic_cast<LoadingDialog*>(host.LoadingProgress());
+    ASSERT_NE(hosts, nullptr);
     VocDatabase database;
-    LoadDataSet(database, (GameFolder() + QStringLiteral("/lingomat.voc")).toStdString(), dialog);
+    LoadDataSet(database, (GameFolder() + QStringLiteral("/lingomat.voc")).toStdString(), hosts);
     EXPECT_FALSE(database.vocabulary.empty());
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_FALSE(dialog->Loading());
-    EXPECT_EQ(host.LoadingProgress(), dialog);
+    EXPECT_FALSE(hosts->isVisible());
+    EXPECT_FALSE(hosts->Loading());
+    EXPECT_EQ(host.LoadingProgress(), hosts);
 }
 
 } // namespace

@@ -284,21 +284,6 @@ TEST(LessonListTest, FindsEachLessonByItsShownName) {
     }
 }
 
-TEST(LessonListTest, CommandOpensModelessWindowsThatFreeThemselves) {
-    GameDocument game;
-    QPointer<LessonListDialog> first = ShowLessonLists(game.document, nullptr);
-    QPointer<LessonListDialog> second = ShowLessonLists(game.document, nullptr);
-    ASSERT_TRUE(first && second && first != second);
-    EXPECT_FALSE(first->isModal());
-    EXPECT_GT(first->findChild<QTreeWidget*>()->topLevelItemCount(), 0);
-    SaveShot(*first, "lesson-list");
-    ClickButton(*first, "okButton");
-    QTRY_VERIFY(first.isNull());
-    EXPECT_TRUE(second->isVisible());
-    second->close();
-    QTRY_VERIFY(second.isNull());
-}
-
 // lesson, French, English, German; accents both as escapes and as Windows-1252 letters.
 const std::vector<TestRecord> kRecords = {
     {"1", "la rue", "the street",
@@ -339,29 +324,35 @@ QStringList Search(CLingomatDoc& doc, int choice, const QString& typed) {
     return german;
 }
 
-// Letter case, accents and ß against ss make no difference on either side.
+// Letter case, accents and ß against ss make no difference on either side; a Spanish data set
+// searches its Spanish column under its name.
 TEST(SearchTest, FindsWhateverTheCaseAndAccentsAndEnterKeepsTheWindow) {
     TestDocument document({{"Eins", "1"}, {"Zwei", "2"}}, kRecords);
+    TestDocument spanish({{"Eins", "1"}}, kRecords, "spain.voc");
     const struct {
+        bool spanish;
         const char16_t* typed;
         int choice;
         QString german;
     } cases[] = {
-        {u"hau", 0, u"das Haus|hei\u00df"_s},
-        {u"hau", 1, u"das Haus"_s},
-        {u"HAU", 3, u"hei\u00df"_s},
-        {u"\u00df", 0, u"die Stra\u00dfe|das Schlo\u00df|hei\u00df"_s},
-        {u"strasse", 1, u"die Stra\u00dfe"_s},
-        {u"ch\u00e2teau", 0, u"das Schlo\u00df"_s},
-        {u"\u00c9L\u00c8VE", 3, u"der Sch\u00fcler"_s},
-        {u"SCHULER", 1, u"der Sch\u00fcler"_s},
-        {u"fran\u00e7ais", 3, u"Franz\u00f6sisch"_s},
-        {u"\u00c9T\u00c9", 0, u"der Sommer"_s},
-        {u"the", 1, u""_s},
-        {u"the", 2, u"die Stra\u00dfe|das Haus"_s},
+        {false, u"hau", 0, u"das Haus|hei\u00df"_s},
+        {false, u"hau", 1, u"das Haus"_s},
+        {false, u"HAU", 3, u"hei\u00df"_s},
+        {false, u"\u00df", 0, u"die Stra\u00dfe|das Schlo\u00df|hei\u00df"_s},
+        {false, u"strasse", 1, u"die Stra\u00dfe"_s},
+        {false, u"ch\u00e2teau", 0, u"das Schlo\u00df"_s},
+        {false, u"\u00c9L\u00c8VE", 3, u"der Sch\u00fcler"_s},
+        {false, u"SCHULER", 1, u"der Sch\u00fcler"_s},
+        {false, u"fran\u00e7ais", 3, u"Franz\u00f6sisch"_s},
+        {false, u"\u00c9T\u00c9", 0, u"der Sommer"_s},
+        {false, u"the", 1, u""_s},
+        {false, u"the", 2, u"die Stra\u00dfe|das Haus"_s},
+        {true, u"house", 2, u"das Haus"_s},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Search(*document, c.choice, QString::fromUtf16(c.typed)).join(u'|'), c.german)
+        EXPECT_EQ(Search(c.spanish ? *spanish : *document, c.choice, QString::fromUtf16(c.typed))
+                      .join(u'|'),
+                  c.german)
             << QString::fromUtf16(c.typed).toStdString() << " choice " << c.choice;
     }
     // Every column of a row is shown decoded.
@@ -369,16 +360,11 @@ TEST(SearchTest, FindsWhateverTheCaseAndAccentsAndEnterKeepsTheWindow) {
     Type(Find<QLineEdit>(dialog, "searchEdit"), u"francais"_s);
     EXPECT_EQ(RowTexts(dialog.findChild<QTreeWidget*>(), 0).join(u'|'),
               u"Franz\u00f6sisch|French|fran\u00e7ais"_s);
-}
-
-TEST(SearchTest, SpanishDataSetSearchesTheSpanishColumnUnderItsName) {
-    TestDocument document({{"Eins", "1"}}, kRecords, "spain.voc");
-    VocabularySearchDialog dialog(*document);
-    auto* combo = Find<QComboBox>(dialog, "languageCombo");
-    ASSERT_EQ(combo->count(), 3);
+    VocabularySearchDialog inSpanish(*spanish);
+    auto* combo = Find<QComboBox>(inSpanish, "languageCombo");
+    EXPECT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->itemText(2), QStringLiteral("Nur in Spanisch"));
-    EXPECT_EQ(Headers(dialog.findChild<QTreeWidget*>()), u"Deutsch|Spanisch"_s);
-    EXPECT_EQ(Search(*document, 2, QStringLiteral("house")), QStringList{u"das Haus"_s});
+    EXPECT_EQ(Headers(inSpanish.findChild<QTreeWidget*>()), u"Deutsch|Spanisch"_s);
 }
 
 TEST(SearchTest, ShowsAtMostFiveHundredRowsInVocabularyOrder) {
@@ -393,30 +379,39 @@ TEST(SearchTest, ShowsAtMostFiveHundredRowsInVocabularyOrder) {
     EXPECT_EQ(Search(*document, 0, QStringLiteral("wort 620")), QStringList{u"Wort 620"_s});
 }
 
-// Each command opens a window of its own with its own search; closing frees it, and it never
-// outlives the window that owns the document.
-TEST(SearchTest, CommandOpensModelessWindowsThatGoWhenClosedOrOrphaned) {
+// Each command opens a window of its own with its own contents; its button or Escape closes and
+// frees it. A search window stands off the one before, carries the game's icon and never outlives
+// the window that owns the document.
+TEST(ListCommandsTest, OpenModelessWindowsThatGoWhenClosedOrOrphaned) {
     GameDocument game;
     auto frame = std::make_unique<QWidget>();
     frame->setWindowIcon(QIcon(u"images/lingomat-32.png"_s));
     QPointer<VocabularySearchDialog> first = ShowSearch(game.document, frame.get());
     QPointer<VocabularySearchDialog> second = ShowSearch(game.document, frame.get());
-    ASSERT_TRUE(first && second && first != second);
+    QPointer<LessonListDialog> lessons = ShowLessonLists(game.document, nullptr);
+    QPointer<LessonListDialog> moreLessons = ShowLessonLists(game.document, nullptr);
+    ASSERT_TRUE(first && second && first != second && lessons && moreLessons &&
+                lessons != moreLessons);
     EXPECT_FALSE(first->isModal());
+    EXPECT_FALSE(lessons->isModal());
     EXPECT_EQ(first->parentWidget(), nullptr);
-    // The second does not hide the first; both carry the game's icon.
     EXPECT_EQ(second->pos(), first->pos() + QPoint(30, 30));
     EXPECT_EQ(second->windowIcon().cacheKey(), frame->windowIcon().cacheKey());
     Type(first->findChild<QLineEdit*>(), QStringLiteral("haus"));
     Type(second->findChild<QLineEdit*>(), QStringLiteral("xyzzy"));
     EXPECT_GT(first->findChild<QTreeWidget*>()->topLevelItemCount(), 0);
     EXPECT_EQ(second->findChild<QTreeWidget*>()->topLevelItemCount(), 0);
+    EXPECT_GT(lessons->findChild<QTreeWidget*>()->topLevelItemCount(), 0);
     SaveShot(*first, "vocabulary-search");
+    SaveShot(*lessons, "lesson-list");
 
     ClickButton(*first, "leaveButton");
-    QTRY_VERIFY(first.isNull());
+    ClickButton(*lessons, "okButton");
+    QTRY_VERIFY(first.isNull() && lessons.isNull());
+    EXPECT_TRUE(moreLessons->isVisible());
     QTest::keyClick(second.data(), Qt::Key_Escape);
-    QTRY_VERIFY(second.isNull());
+    moreLessons->close();
+    QTRY_VERIFY(second.isNull() && moreLessons.isNull());
     QPointer<VocabularySearchDialog> orphan = ShowSearch(game.document, frame.get());
     frame.reset();
     EXPECT_TRUE(orphan.isNull());
