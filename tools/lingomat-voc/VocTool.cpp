@@ -432,18 +432,28 @@ bool ReportSourceProblems(const std::string& path, const SourceText& source, std
     return source.problems.empty();
 }
 
+// Reads the input of a command that writes another file; false, said on err, when it cannot be
+// read or is the output itself.
+bool ReadInputFor(const std::string& input, const std::string& output, std::string& content,
+                  std::ostream& err) {
+    if (auto problem = ReadWholeFile(input, content)) {
+        err << *problem << "\n";
+        return false;
+    }
+    if (SameFile(input, output)) {
+        err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
+        return false;
+    }
+    return true;
+}
+
 int Pack(const Arguments& args, std::ostream& err) {
     const std::string& input = args.files[0];
     if (!args.output) {
         throw UsageError{"Es fehlt die Ausgabedatei: pack QUELLE.txt -o DATEI.voc"};
     }
     std::string content;
-    if (auto problem = ReadWholeFile(input, content)) {
-        err << *problem << "\n";
-        return ExitFailure;
-    }
-    if (SameFile(input, *args.output)) {
-        err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
+    if (!ReadInputFor(input, *args.output, content, err)) {
         return ExitFailure;
     }
     const SourceText source = ParseSourceText(content);
@@ -487,12 +497,7 @@ int Import(const Arguments& args, std::ostream& out, std::ostream& err) {
         throw UsageError{*problem};
     }
     std::string content;
-    if (auto problem = ReadWholeFile(input, content)) {
-        err << *problem << "\n";
-        return ExitFailure;
-    }
-    if (SameFile(input, *args.output)) {
-        err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
+    if (!ReadInputFor(input, *args.output, content, err)) {
         return ExitFailure;
     }
     const ImportOutcome outcome = ImportWordList(input, std::move(content), *args.output, options);
@@ -687,12 +692,7 @@ int Export(const Arguments& args, std::ostream& out, std::ostream& err) {
         utf8 = options.encoding == InputEncoding::Utf8;
     }
     std::string content;
-    if (auto problem = ReadWholeFile(input, content)) {
-        err << *problem << "\n";
-        return ExitFailure;
-    }
-    if (SameFile(input, *args.output)) {
-        err << "Eingabe und Ausgabe sind dieselbe Datei: " << input << "\n";
+    if (!ReadInputFor(input, *args.output, content, err)) {
         return ExitFailure;
     }
     const fs::path path(input);
