@@ -146,9 +146,12 @@ public:
     // then accepted.
     template <typename T> Answers& On(std::function<void(T&)> act) {
         acts.push_back([act = std::move(act)](QDialog& dialog) {
+            // The name is taken before the cast: GCC's flow analysis would otherwise think the
+            // dialog itself null on the failing branch.
+            const std::string name = dialog.objectName().toStdString();
             auto* typed = dynamic_cast<T*>(&dialog);
             if (typed == nullptr) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
+                ADD_FAILURE() << "unexpected dialog " << name;
                 dialog.reject();
                 return;
             }
