@@ -28,6 +28,7 @@ set(expected
   share/lingomat/tipps.txt
   share/lingomat/help/index.html
   share/lingomat/help/contents.txt
+  share/lingomat/help/hilfe.css
   share/lingomat/images/toolbar.png
   share/lingomat/images/lingomat-32.png
   share/icons/hicolor/48x48/apps/lingomat.png
@@ -60,7 +61,7 @@ endforeach()
 # of the game leaves there.
 file(GLOB_RECURSE installed RELATIVE ${shared} ${shared}/*)
 foreach(file IN LISTS installed)
-  if(NOT file MATCHES "^([^/]+\\.voc|tipps\\.txt|help/[^/]+\\.(html|txt)|images/[^/]+\\.png)$")
+  if(NOT file MATCHES "^([^/]+\\.voc|tipps\\.txt|help/[^/]+\\.(html|txt|css)|images/[^/]+\\.png)$")
     list(APPEND problems "unexpected in share/lingomat: ${file}")
   elseif(NOT EXISTS ${BUILD_DIR}/game/${file})
     list(APPEND problems "not in the build's game folder: ${file}")
