@@ -31,15 +31,6 @@ QString Escaped(const std::string& text) {
     return escaped;
 }
 
-std::string Lowercase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 QtProfileStore::QtProfileStore()
@@ -59,7 +50,7 @@ QString QtProfileStore::Key(const std::string& section, const std::string& name)
     // A lone "%" cannot come out of the encoding, so the empty name gets a section of its own
     // instead of landing among the top-level values.
     const QString group = section.empty() ? QStringLiteral("%") : Escaped(section);
-    return group + QLatin1Char('/') + Escaped(Lowercase(name));
+    return group + QLatin1Char('/') + Escaped(ProfileValueKey(name));
 }
 
 std::int64_t QtProfileStore::GetInt(const std::string& section, const std::string& name,

@@ -4,9 +4,7 @@
 
 namespace lingomat {
 
-namespace {
-
-std::string Key(std::string name) {
+std::string ProfileValueKey(std::string name) {
     for (char& c : name) {
         if (c >= 'A' && c <= 'Z') {
             c = static_cast<char>(c - 'A' + 'a');
@@ -15,14 +13,12 @@ std::string Key(std::string name) {
     return name;
 }
 
-} // namespace
-
 std::int64_t MemoryProfileStore::GetInt(const std::string& section, const std::string& name,
                                         std::int64_t defaultValue) const {
     if (!Contains(section, name)) {
         return defaultValue;
     }
-    const std::string& text = sections.at(section).at(Key(name));
+    const std::string& text = sections.at(section).at(ProfileValueKey(name));
     std::int64_t value = 0;
     // Text that is no number reads as 0, as the registry's integer reader does.
     std::from_chars(text.data(), text.data() + text.size(), value);
@@ -31,22 +27,22 @@ std::int64_t MemoryProfileStore::GetInt(const std::string& section, const std::s
 
 std::string MemoryProfileStore::GetString(const std::string& section, const std::string& name,
                                           const std::string& defaultValue) const {
-    return Contains(section, name) ? sections.at(section).at(Key(name)) : defaultValue;
+    return Contains(section, name) ? sections.at(section).at(ProfileValueKey(name)) : defaultValue;
 }
 
 void MemoryProfileStore::WriteInt(const std::string& section, const std::string& name,
                                   std::int64_t value) {
-    sections[section][Key(name)] = std::to_string(value);
+    sections[section][ProfileValueKey(name)] = std::to_string(value);
 }
 
 void MemoryProfileStore::WriteString(const std::string& section, const std::string& name,
                                      const std::string& value) {
-    sections[section][Key(name)] = value;
+    sections[section][ProfileValueKey(name)] = value;
 }
 
 bool MemoryProfileStore::Contains(const std::string& section, const std::string& name) const {
     const auto found = sections.find(section);
-    return found != sections.end() && found->second.count(Key(name)) != 0;
+    return found != sections.end() && found->second.count(ProfileValueKey(name)) != 0;
 }
 
 } // namespace lingomat

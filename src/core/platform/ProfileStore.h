@@ -6,6 +6,10 @@
 
 namespace lingomat {
 
+// A value name as every store keys it: ASCII capitals lowered, so that names differing only in
+// case meet.
+std::string ProfileValueKey(std::string name);
+
 // Per-user settings: sections of named integer and string values. Value names are compared
 // without regard to letter case, so "right" and "Right" name the same value.
 class ProfileStore {
