@@ -2,35 +2,25 @@
 
 #include <algorithm>
 
-#include "data/DataSetLoader.h"
+#include "data/DataSetLayoutReader.h"
 
 namespace lingomat {
 namespace {
 
-const std::string Header = "### Lingomatdata";
-
-// Walks the lines as the stream reader hands them to the loader, keeping line numbers.
+// Hands the lines to the layout reader as the stream reader hands them to the loader, with
+// their line numbers. A line that merely starts with "#" ends a section having consumed two
+// characters, as the stream reader's section end does; the rest reads as a line.
 class LineCursor {
 public:
-    explicit LineCursor(const TextLines& lines) : lines(lines) {}
+    LineCursor(const TextLines& lines, std::vector<OddSectionEnd>& odd) : lines(lines), odd(odd) {}
 
     bool AtEnd() const { return atEnd; }
-    std::size_t LineNumber() const { return index + 1; }
     std::size_t Index() const { return index; }
-    std::size_t Offset() const { return offset; }
 
-    // Passes over the lines that ReadLine would hand out.
-    void Skip(std::size_t count) {
-        if (count == 0) {
-            return;
-        }
+    void Rewind() {
+        index = 0;
         offset = 0;
-        if (index + count > lines.size()) {
-            index = lines.size();
-            atEnd = true;
-        } else {
-            index += count;
-        }
+        atEnd = false;
     }
 
     NumberedText ReadLine() {
@@ -44,7 +34,7 @@ public:
         return result;
     }
 
-    bool NextIsSectionEnd(std::vector<OddSectionEnd>& odd) {
+    bool NextIsSectionEnd() {
         if (index >= lines.size()) {
             atEnd = true;
             return false;
@@ -63,23 +53,47 @@ public:
         return true;
     }
 
-    std::size_t RemainingLines() const { return index < lines.size() ? lines.size() - index : 0; }
-
 private:
     const TextLines& lines;
+    std::vector<OddSectionEnd>& odd;
     std::size_t index = 0;
     std::size_t offset = 0;
     bool atEnd = false;
 };
 
-std::string_view WithoutTrailingBlanks(std::string_view text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) {
-        text.remove_suffix(1);
+// Keeps what the layout reader hands over, with line numbers, for the checks and exports.
+class LayoutCollector {
+public:
+    LayoutCollector(const TextLines& lines, DataSetLayout& layout) : lines(lines), layout(layout) {}
+
+    void Version(std::int32_t number, const NumberedText& line) {
+        layout.hasHeader = true;
+        layout.versionLine = std::string(line.text);
+        layout.version = number;
     }
-    return text;
-}
+    void PreambleLine(const NumberedText&) { ++layout.preambleLineCount; }
+    void Lesson(const NumberedText& name, const NumberedText& code) {
+        layout.lessons.push_back({name, code});
+    }
+    void NamelessLesson(const NumberedText& code) { layout.namelessLessonCodes.push_back(code); }
+    void Record(const RecordLines<NumberedText>& record) {
+        // The lesson line always exists: a section only goes on while lines are left.
+        const std::size_t first = record.lesson.line - 1;
+        const std::size_t offset = lines[first].size() - record.lesson.text.size();
+        layout.records.emplace_back(lines, first, offset, layout.version == VersionWithWordClass,
+                                    record.complete);
+    }
+
+private:
+    const TextLines& lines;
+    DataSetLayout& layout;
+};
 
 } // namespace
+
+std::string_view& TextOf(NumberedText& line) {
+    return line.text;
+}
 
 LayoutRecord::LayoutRecord(const TextLines& lines, std::size_t first, std::size_t offset,
                            bool withWordClass, bool complete)
@@ -109,45 +123,12 @@ NumberedText LayoutRecord::Text(std::size_t column) const {
 
 DataSetLayout ParseDataSetLayout(const TextLines& lines) {
     DataSetLayout layout;
-    LineCursor cursor(lines);
-    if (!lines.empty() && lines[0] == Header) {
-        layout.hasHeader = true;
-        cursor.ReadLine();
-        layout.versionLine = std::string(cursor.ReadLine().text);
-        layout.version = DataSetVersion(layout.versionLine);
-    }
-    const bool withWordClass = layout.version == 1;
-
-    // Each section runs until its "#" line or the end of the data.
-    const auto sectionGoesOn = [&](std::size_t section) {
-        layout.sectionClosed[section] = cursor.NextIsSectionEnd(layout.oddSectionEnds);
-        return !layout.sectionClosed[section] && !cursor.AtEnd();
-    };
-    while (sectionGoesOn(0)) {
-        cursor.ReadLine();
-        ++layout.preambleLineCount;
-    }
-    while (sectionGoesOn(1)) {
-        NumberedText name = cursor.ReadLine();
-        NumberedText code = cursor.ReadLine();
-        if (name.text.empty()) {
-            layout.namelessLessonCodes.push_back(std::move(code));
-            continue;
-        }
-        name.text = WithoutTrailingBlanks(name.text);
-        code.text = WithoutTrailingBlanks(code.text);
-        layout.lessons.push_back({std::move(name), std::move(code)});
-    }
-    const std::size_t recordLines = withWordClass ? 5 : 4;
-    while (sectionGoesOn(2)) {
-        const std::size_t first = cursor.Index();
-        const std::size_t offset = cursor.Offset();
-        cursor.Skip(recordLines);
-        layout.records.emplace_back(lines, first, offset, withWordClass, !cursor.AtEnd());
-    }
-    if (layout.sectionClosed[2] && cursor.RemainingLines() > 0) {
-        layout.firstUnreadLine = cursor.LineNumber();
-        layout.unreadLineCount = cursor.RemainingLines();
+    LineCursor cursor(lines, layout.oddSectionEnds);
+    LayoutCollector collector(lines, layout);
+    layout.sectionClosed = ReadDataSetLayout(cursor, collector);
+    if (layout.sectionClosed[2] && cursor.Index() < lines.size()) {
+        layout.firstUnreadLine = cursor.Index() + 1;
+        layout.unreadLineCount = lines.size() - cursor.Index();
     }
     return layout;
 }

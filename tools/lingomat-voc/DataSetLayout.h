@@ -8,18 +8,18 @@
 #include <vector>
 
 #include "TextLines.h"
+#include "data/DataSetLayoutReader.h"
 
 namespace lingomat {
 
 // A decoded data set with the line number of every part, so that a check can point at the
-// line to edit. The lines are taken apart in the order and with the quirks of the loader
-// (a line that merely starts with "#" closes a section there, and only its first two
-// characters are consumed; a lesson pair reads its code line even when that is "#").
-// The texts point into the lines the layout was parsed from, which must outlive it.
+// line to edit. The game's layout reader takes the lines apart, so they are read as the game
+// reads them. The texts point into the lines the layout was parsed from, which must outlive it.
 struct NumberedText {
     std::string_view text;
     std::size_t line = 0; // 1-based; 0 when the data ended before this line
 };
+std::string_view& TextOf(NumberedText& line);
 
 struct LayoutLesson {
     NumberedText name; // trailing blanks already removed, as the loader does
@@ -66,7 +66,7 @@ struct DataSetLayout {
     std::vector<LayoutRecord> records;
     std::vector<OddSectionEnd> oddSectionEnds;
     // Which of the three sections were closed by a "#" line before the data ended.
-    std::array<bool, 3> sectionClosed = {false, false, false};
+    ClosedSections sectionClosed = {false, false, false};
     // First line that nothing reads (after the records' closing "#"); 0 when there is none.
     std::size_t firstUnreadLine = 0;
     std::size_t unreadLineCount = 0;

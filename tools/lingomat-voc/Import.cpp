@@ -14,6 +14,7 @@
 #include "DataSetCheck.h"
 #include "KvtmlWordList.h"
 #include "TextEncoding.h"
+#include "data/DataSetLayoutReader.h"
 #include "data/VocFileReader.h"
 #include "matching/AccentEscapes.h"
 #include "matching/LanguageNames.h"
@@ -544,8 +545,8 @@ private:
         }
         TextLines lines;
         lines.Reserve(2 * order.size() + 5 * records.size() + 6, bytes);
-        lines.push_back("### Lingomatdata");
-        lines.push_back("1");
+        lines.push_back(DataSetHeaderLine);
+        lines.push_back(std::to_string(VersionWithWordClass));
         lines.push_back("Importiert aus " + Utf8ToCp1252(fs::path(input).filename().string()).text);
         lines.push_back("#");
         lessons.reserve(order.size());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "data/DataSetLayoutReader.h"
 #include "data/VocDatabase.h"
 #include "data/VocFileReader.h"
 
@@ -10,7 +11,6 @@ namespace lingomat {
 
 namespace {
 
-const char* const HeaderLine = "### Lingomatdata";
 // The bar fills over this many records and then starts again from the left.
 constexpr int ProgressWrap = 5001;
 constexpr int ProgressStep = 25;
@@ -22,6 +22,61 @@ std::string Shown(std::string text) {
     }
     return text;
 }
+
+// Fills the database from the sections as the layout reader hands them over.
+class DatabaseFiller {
+public:
+    DatabaseFiller(VocDatabase& database, LoadProgress* progress)
+        : database(database), progress(progress) {}
+
+    void Version(std::int32_t number, const std::string&) {
+        withWordClass = number == VersionWithWordClass;
+    }
+    void PreambleLine(std::string& line) {
+        if (!line.empty()) {
+            database.lessonTable.preambleLines.push_back(std::move(line));
+        }
+    }
+    void Lesson(std::string& name, std::string& code) {
+        database.lessonTable.Add(std::move(name), std::move(code));
+    }
+    void NamelessLesson(const std::string&) {}
+    void Record(RecordLines<std::string>& lines) {
+        if (++counter == ProgressWrap) {
+            counter = 0;
+        }
+        if (progress != nullptr && counter % ProgressStep == 0) {
+            progress->Set(counter / RecordsPerPercent);
+        }
+        VocEntry& entry = database.vocabulary.emplace_back();
+        entry.SetLesson(std::move(lines.lesson));
+        if (withWordClass) {
+            entry.SetWordClass(lines.wordClass);
+        }
+        entry.SetText(LanguageFrench, Shown(std::move(lines.texts[LanguageFrench])));
+        entry.SetText(LanguageEnglish, Shown(std::move(lines.texts[LanguageEnglish])));
+        entry.SetText(LanguageGerman, Shown(std::move(lines.texts[LanguageGerman])));
+    }
+
+private:
+    VocDatabase& database;
+    LoadProgress* progress;
+    bool withWordClass = false;
+    int counter = 0;
+};
+
+// The stored byte stream as the layout reader wants its lines.
+class StoredLines {
+public:
+    explicit StoredLines(VocFileReader& reader) : reader(reader) {}
+    std::string ReadLine() { return reader.ReadLine(); }
+    bool NextIsSectionEnd() { return reader.NextIsSectionEnd(); }
+    bool AtEnd() const { return reader.atEnd; }
+    void Rewind() { reader.Rewind(); }
+
+private:
+    VocFileReader& reader;
+};
 
 } // namespace
 
@@ -47,37 +102,18 @@ ReadRefusal LoadDataSet(VocDatabase& database, const std::string& fileName,
                         LoadProgress* progress) {
     database.pool.Clear();
     database.vocabulary.clear();
+    database.lessonTable.lessons.clear();
+    database.lessonTable.preambleLines.clear();
 
     VocFileReader reader;
     reader.Open(fileName, DataSetFileLimit);
-    std::int32_t version = 0;
-    if (reader.ReadLine() == HeaderLine) {
-        version = DataSetVersion(reader.ReadLine());
-    } else {
-        reader.Rewind();
-    }
-    database.lessonTable.Load(reader);
-
     if (progress != nullptr) {
         progress->Begin(0, (ProgressWrap - 1) / RecordsPerPercent);
     }
-    int counter = 0;
-    while (!reader.NextIsSectionEnd() && !reader.atEnd) {
-        if (++counter == ProgressWrap) {
-            counter = 0;
-        }
-        if (progress != nullptr && counter % ProgressStep == 0) {
-            progress->Set(counter / RecordsPerPercent);
-        }
-        VocEntry& entry = database.vocabulary.emplace_back();
-        entry.SetLesson(reader.ReadLine());
-        if (version == VersionWithWordClass) {
-            entry.SetWordClass(reader.ReadLine());
-        }
-        entry.SetText(LanguageFrench, Shown(reader.ReadLine()));
-        entry.SetText(LanguageEnglish, Shown(reader.ReadLine()));
-        entry.SetText(LanguageGerman, Shown(reader.ReadLine()));
-    }
+    StoredLines lines(reader);
+    DatabaseFiller filler(database, progress);
+    ReadDataSetLayout(lines, filler);
+    database.lessonTable.ResetCursors();
     if (progress != nullptr) {
         progress->End();
     }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "platform/SafeFiles.h"
 
@@ -18,13 +16,6 @@ public:
     virtual void Set(int value) = 0;
     virtual void End() = 0;
 };
-
-// The number of a data set's version line as C's atoi reads it: blanks, a sign, digits, and
-// whatever follows ignored; 0 when there are none. Long digit runs saturate at a billion
-// instead of overflowing. The game and the data set tool read it through this one function.
-std::int32_t DataSetVersion(std::string_view line);
-// Only this version adds the word-class line; every other number reads as the original format.
-inline constexpr std::int32_t VersionWithWordClass = 1;
 
 // Replaces the lessons and records of the database (and empties its pool, whose questions
 // would refer to the old records) by those of the named data set. A file that cannot be read

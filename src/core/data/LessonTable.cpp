@@ -2,42 +2,13 @@
 
 #include <algorithm>
 
-#include "data/VocFileReader.h"
-
 namespace lingomat {
 
-namespace {
-
-void StripTrailingBlanks(std::string& text) {
-    const auto keep = text.find_last_not_of(" \n");
-    text.erase(keep == std::string::npos ? 0 : keep + 1);
-}
-
-} // namespace
-
-void LessonTable::Load(VocFileReader& reader) {
-    lessons.clear();
-    preambleLines.clear();
-    while (!reader.NextIsSectionEnd() && !reader.atEnd) {
-        std::string line = reader.ReadLine();
-        if (!line.empty()) {
-            preambleLines.push_back(std::move(line));
-        }
+void LessonTable::Add(std::string name, std::string code) {
+    if (name.size() > MaxNameLength) {
+        name.resize(MaxNameLength);
     }
-    while (!reader.NextIsSectionEnd() && !reader.atEnd) {
-        std::string name = reader.ReadLine();
-        std::string code = reader.ReadLine();
-        if (name.empty()) {
-            continue;
-        }
-        StripTrailingBlanks(name);
-        StripTrailingBlanks(code);
-        if (name.size() > MaxNameLength) {
-            name.resize(MaxNameLength);
-        }
-        lessons.push_back(LessonEntry{false, std::move(name), std::move(code)});
-    }
-    ResetCursors();
+    lessons.push_back(LessonEntry{false, std::move(name), std::move(code)});
 }
 
 std::string LessonTable::CurrentLessonName() const {

@@ -7,8 +7,6 @@
 
 namespace lingomat {
 
-class VocFileReader;
-
 struct LessonEntry {
     bool selected = false;
     // As stored: may hold accent escapes.
@@ -24,8 +22,8 @@ public:
     // show every name, and a megabyte name would stall them.
     static constexpr std::size_t MaxNameLength = 200;
 
-    // Reads the preamble and the lesson sections of a data set, replacing what was there.
-    void Load(VocFileReader& reader);
+    // Appends a lesson as the data set names it; a long name is cut.
+    void Add(std::string name, std::string code);
 
     void ResetCursors() { lessonCursor = 0; }
     bool CursorAtEnd() const { return lessonCursor >= lessons.size(); }
