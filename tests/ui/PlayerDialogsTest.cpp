@@ -62,8 +62,10 @@ protected:
     MemoryProfileStore profile;
 };
 
-TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerOtherThanTheCurrentOne) {
-    // At the first start the new player; without a data set in the folder the name is empty.
+// The most recent player other than the current one is offered, the new player at the first
+// start. The data sets of the folder are listed sorted and the preset one chosen, else the first;
+// from the menu the loaded one stays and its box only shows it.
+TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerAndTheFoldersDataSets) {
     auto first = Open();
     EXPECT_EQ(ComboItems(NameCombo(*first)), (QStringList{u"Neuer Spieler"_s, {}, {}, {}, {}}));
     EXPECT_EQ(NameCombo(*first)->currentText(), u"Neuer Spieler"_s);
@@ -74,26 +76,39 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerOtherThanTheCurrentOne) {
 
     StoreRecent({"Anna", "Bert"});
     statistics.SetPlayerName("Bert");
-    auto dialog = Open();
-    EXPECT_EQ(ComboItems(NameCombo(*dialog)), (QStringList{u"Anna"_s, u"Bert"_s, {}, {}, {}}));
-    EXPECT_EQ(NameCombo(*dialog)->currentText(), u"Anna"_s);
+    for (const char* file : {"b.voc", "A.voc", "notes.txt", "c.VOC", "a.voc.bak"}) {
+        Touch(file);
+    }
+    auto offered = Open();
+    EXPECT_EQ(ComboItems(NameCombo(*offered)), (QStringList{u"Anna"_s, u"Bert"_s, {}, {}, {}}));
+    EXPECT_EQ(NameCombo(*offered)->currentText(), u"Anna"_s);
+    SaveShot(*offered, "player-choice");
+    const struct {
+        const char* preset;
+        const char* selected;
+        bool fixed = false; // opened from the menu
+    } cases[] = {{"", "A.voc"},      {"b.voc", "b.voc"},   {"B.VOC", "b.voc"},
+                 {"c.VOC", "c.VOC"}, {"lingomat.voc", ""}, {"b.voc", "b.voc", true}};
+    for (const auto& c : cases) {
+        auto dialog = Open(c.preset);
+        QComboBox* dataSets = Find<QComboBox>(*dialog, "dataSetCombo");
+        EXPECT_EQ(ComboItems(dataSets), (QStringList{u"A.voc"_s, u"b.voc"_s, u"c.VOC"_s}));
+        EXPECT_EQ(dataSets->currentText(), QString::fromLatin1(c.selected)) << c.preset;
+        if (c.fixed) {
+            dialog->FixDataSet();
+            EXPECT_FALSE(dataSets->isEnabled());
+            dataSets->setCurrentIndex(0);
+        }
+        ClickButton(*dialog, "okButton");
+        EXPECT_EQ(dialog->DataSetName(), c.selected) << c.preset;
+    }
 
     // A name of earlier versions, too long for any screen, does not widen the dialog.
-    const std::string endless(300, 'W');
-    StoreRecent({"Anna", endless});
+    StoreRecent({"Anna", std::string(300, 'W')});
     Touch(std::string(200, 'D') + ".voc");
     auto wide = Open();
     EXPECT_LT(wide->sizeHint().width(), 600);
     EXPECT_LT(NameCombo(*wide)->width(), 400);
-
-    // From the menu the loaded data set stays; its box only shows it.
-    Touch("b.voc");
-    auto menu = Open("b.voc");
-    menu->FixDataSet();
-    EXPECT_FALSE(Find<QComboBox>(*menu, "dataSetCombo")->isEnabled());
-    Find<QComboBox>(*menu, "dataSetCombo")->setCurrentIndex(0);
-    ClickButton(*menu, "okButton");
-    EXPECT_EQ(menu->DataSetName(), "b.voc");
 }
 
 // Two running games on one player: the second is told who plays and may pick another name or
@@ -118,32 +133,6 @@ TEST_F(PlayerChoiceTest, ASecondGameOnThePlayerOffersAnotherNameOrWatching) {
         EXPECT_EQ(dialog->isVisible(), !watching) << button;
         EXPECT_EQ(second.PlayerName(), watching ? "Anna" : "") << button;
         EXPECT_EQ(second.ReadOnly(), watching) << button;
-    }
-}
-
-TEST_F(PlayerChoiceTest, DataSetsOfTheFolderSortedAndPreselected) {
-    StoreRecent({"Anna", "Bert", "J\xfcrgen"});
-    for (const char* file : {"b.voc", "A.voc", "notes.txt", "c.VOC", "a.voc.bak"}) {
-        Touch(file);
-    }
-    const struct {
-        const char* preset;
-        const char* selected;
-    } cases[] = {{"", "A.voc"},
-                 {"b.voc", "b.voc"},
-                 {"B.VOC", "b.voc"},
-                 {"c.VOC", "c.VOC"},
-                 {"lingomat.voc", ""}};
-    for (const auto& c : cases) {
-        auto dialog = Open(c.preset);
-        if (*c.preset == '\0') {
-            SaveShot(*dialog, "player-choice");
-        }
-        QComboBox* dataSets = Find<QComboBox>(*dialog, "dataSetCombo");
-        EXPECT_EQ(ComboItems(dataSets), (QStringList{u"A.voc"_s, u"b.voc"_s, u"c.VOC"_s}));
-        EXPECT_EQ(dataSets->currentText(), QString::fromLatin1(c.selected)) << c.preset;
-        ClickButton(*dialog, "okButton");
-        EXPECT_EQ(dialog->DataSetName(), c.selected) << c.preset;
     }
 }
 

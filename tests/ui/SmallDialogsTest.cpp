@@ -39,11 +39,7 @@ TEST(GameStatisticsTest, RefusedBeforeTheFirstAnswerThenShowsTallyRemainingQuest
     });
     ShowGameStatistics(game.document, nullptr);
     EXPECT_EQ(bar, 75);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Sie haben 4 Fragen beantwortet.")));
-    EXPECT_TRUE(text.endsWith(u"\n\n"_s + ToQString(game.document.RemainingText())));
-}
-
-TEST(GameStatisticsTest, BarIsTheShareOfRightAnswersCutTowardsZero) {
+    // The bar is the share of right answers, cut towards zero.
     const std::tuple<std::uint32_t, std::uint32_t, int> cases[] = {
         {2, 1, 66}, {1, 2, 33},   {1, 0, 100},
         {0, 5, 0},  {29, 71, 29}, {57, 43, 57},
@@ -52,6 +48,8 @@ TEST(GameStatisticsTest, BarIsTheShareOfRightAnswersCutTowardsZero) {
     for (const auto& [right, wrong, share] : cases) {
         EXPECT_EQ(RightAnswerShare(right, wrong), share) << right << "/" << wrong;
     }
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Sie haben 4 Fragen beantwortet.")));
+    EXPECT_TRUE(text.endsWith(u"\n\n"_s + ToQString(game.document.RemainingText())));
 }
 
 class TipsTest : public ::testing::Test {
