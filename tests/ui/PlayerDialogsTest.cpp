@@ -2,12 +2,6 @@
 #include <iterator>
 #include <tuple>
 
-#include <QComboBox>
-#include <QDateTime>
-#include <QLineEdit>
-#include <QHeaderView>
-#include <QTreeWidget>
-
 #include "UiTestSupport.h"
 #include "players/PlayerStatistics.h"
 #include "playerdialogs/PlayerChoiceDialog.h"
@@ -68,8 +62,10 @@ protected:
     MemoryProfileStore profile;
 };
 
-TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerOtherThanTheCurrentOne) {
-    // At the first start the new player; without a data set in the folder the name is empty.
+// The most recent player other than the current one is offered, the new player at the first
+// start. The data sets of the folder are listed sorted and the preset one chosen, else the first;
+// from the menu the loaded one stays and its box only shows it.
+TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerAndTheFoldersDataSets) {
     auto first = Open();
     EXPECT_EQ(ComboItems(NameCombo(*first)), (QStringList{u"Neuer Spieler"_s, {}, {}, {}, {}}));
     EXPECT_EQ(NameCombo(*first)->currentText(), u"Neuer Spieler"_s);
@@ -80,26 +76,39 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerOtherThanTheCurrentOne) {
 
     StoreRecent({"Anna", "Bert"});
     statistics.SetPlayerName("Bert");
-    auto dialog = Open();
-    EXPECT_EQ(ComboItems(NameCombo(*dialog)), (QStringList{u"Anna"_s, u"Bert"_s, {}, {}, {}}));
-    EXPECT_EQ(NameCombo(*dialog)->currentText(), u"Anna"_s);
+    for (const char* file : {"b.voc", "A.voc", "notes.txt", "c.VOC", "a.voc.bak"}) {
+        Touch(file);
+    }
+    auto offered = Open();
+    EXPECT_EQ(ComboItems(NameCombo(*offered)), (QStringList{u"Anna"_s, u"Bert"_s, {}, {}, {}}));
+    EXPECT_EQ(NameCombo(*offered)->currentText(), u"Anna"_s);
+    SaveShot(*offered, "player-choice");
+    const struct {
+        const char* preset;
+        const char* selected;
+        bool fixed = false; // opened from the menu
+    } cases[] = {{"", "A.voc"},      {"b.voc", "b.voc"},   {"B.VOC", "b.voc"},
+                 {"c.VOC", "c.VOC"}, {"lingomat.voc", ""}, {"b.voc", "b.voc", true}};
+    for (const auto& c : cases) {
+        auto dialog = Open(c.preset);
+        QComboBox* dataSets = Find<QComboBox>(*dialog, "dataSetCombo");
+        EXPECT_EQ(ComboItems(dataSets), (QStringList{u"A.voc"_s, u"b.voc"_s, u"c.VOC"_s}));
+        EXPECT_EQ(dataSets->currentText(), QString::fromLatin1(c.selected)) << c.preset;
+        if (c.fixed) {
+            dialog->FixDataSet();
+            EXPECT_FALSE(dataSets->isEnabled());
+            dataSets->setCurrentIndex(0);
+        }
+        ClickButton(*dialog, "okButton");
+        EXPECT_EQ(dialog->DataSetName(), c.selected) << c.preset;
+    }
 
     // A name of earlier versions, too long for any screen, does not widen the dialog.
-    const std::string endless(300, 'W');
-    StoreRecent({"Anna", endless});
+    StoreRecent({"Anna", std::string(300, 'W')});
     Touch(std::string(200, 'D') + ".voc");
     auto wide = Open();
     EXPECT_LT(wide->sizeHint().width(), 600);
     EXPECT_LT(NameCombo(*wide)->width(), 400);
-
-    // From the menu the loaded data set stays; its box only shows it.
-    Touch("b.voc");
-    auto menu = Open("b.voc");
-    menu->FixDataSet();
-    EXPECT_FALSE(Find<QComboBox>(*menu, "dataSetCombo")->isEnabled());
-    Find<QComboBox>(*menu, "dataSetCombo")->setCurrentIndex(0);
-    ClickButton(*menu, "okButton");
-    EXPECT_EQ(menu->DataSetName(), "b.voc");
 }
 
 // Two running games on one player: the second is told who plays and may pick another name or
@@ -124,32 +133,6 @@ TEST_F(PlayerChoiceTest, ASecondGameOnThePlayerOffersAnotherNameOrWatching) {
         EXPECT_EQ(dialog->isVisible(), !watching) << button;
         EXPECT_EQ(second.PlayerName(), watching ? "Anna" : "") << button;
         EXPECT_EQ(second.ReadOnly(), watching) << button;
-    }
-}
-
-TEST_F(PlayerChoiceTest, DataSetsOfTheFolderSortedAndPreselected) {
-    StoreRecent({"Anna", "Bert", "J\xfcrgen"});
-    for (const char* file : {"b.voc", "A.voc", "notes.txt", "c.VOC", "a.voc.bak"}) {
-        Touch(file);
-    }
-    const struct {
-        const char* preset;
-        const char* selected;
-    } cases[] = {{"", "A.voc"},
-                 {"b.voc", "b.voc"},
-                 {"B.VOC", "b.voc"},
-                 {"c.VOC", "c.VOC"},
-                 {"lingomat.voc", ""}};
-    for (const auto& c : cases) {
-        auto dialog = Open(c.preset);
-        if (*c.preset == '\0') {
-            SaveShot(*dialog, "player-choice");
-        }
-        QComboBox* dataSets = Find<QComboBox>(*dialog, "dataSetCombo");
-        EXPECT_EQ(ComboItems(dataSets), (QStringList{u"A.voc"_s, u"b.voc"_s, u"c.VOC"_s}));
-        EXPECT_EQ(dataSets->currentText(), QString::fromLatin1(c.selected)) << c.preset;
-        ClickButton(*dialog, "okButton");
-        EXPECT_EQ(dialog->DataSetName(), c.selected) << c.preset;
     }
 }
 
@@ -222,12 +205,8 @@ TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
     statistics.SetPlayerName("Anna");
     Touch("other.voc");
     const Names recent = {"Anna", "Bert", "<absent>", "<absent>", "<absent>"};
-    const QString names[] = {
-        QStringLiteral("a/b"),        QStringLiteral("a\\b"), QStringLiteral("c:d"),
-        QStringLiteral(".."),         QStringLiteral("x\ty"), QStringLiteral("\u0141ukasz"),
-        QStringLiteral("wer?"),       QStringLiteral("a*b"),  QStringLiteral("<b>"),
-        QStringLiteral("x|y"),        QStringLiteral("CON"),  QStringLiteral("lpt1.txt"),
-        QString(65, QLatin1Char('n'))};
+    const QString names[] = {u"a/b"_s,         u"c:d"_s, u"wer?"_s,     u".."_s,          u"x\ty"_s,
+                             u"\u0141ukasz"_s, u"CON"_s, u"lpt1.txt"_s, QString(65, u'n')};
     for (const QString& name : names) {
         Answers answers;
         auto dialog = Enter(name);
@@ -313,32 +292,14 @@ protected:
             .toString(QStringLiteral("dd.MM.yyyy HH:mm"))
             .toStdString();
     }
-    // The player file with its bytes turned back, one entry per line.
-    std::vector<std::string> PlayerFileLines() {
-        std::ifstream in(document.folder.File("Anna.lmp"), std::ios::binary);
-        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        std::vector<std::string> lines(1);
-        for (char stored : bytes) {
-            const char c = static_cast<char>(~stored);
-            if (c == '\n') {
-                lines.emplace_back();
-            } else {
-                lines.back() += c;
-            }
-        }
-        if (lines.back().empty()) {
-            lines.pop_back();
-        }
-        return lines;
-    }
-
     TestDocument document;
     std::unique_ptr<PlayerStatisticsDialog> dialog;
 };
 
-TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrder) {
+// One row per lesson in byte order; a player without name or games sees the lessons without
+// results. The language filters restrict the best result, never when a lesson was played.
+TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrderFilteredByLanguage) {
     Load();
-    // A player without name or games sees the lessons without results.
     document->Statistics().SetPlayerName("");
     Open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Statistik f\u00fcr "));
@@ -352,7 +313,6 @@ TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrder) {
     document->Statistics().SetPlayerName("Anna");
     Play();
     Open();
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Statistik f\u00fcr Anna"));
     EXPECT_EQ(Shown(), (Rows{{"Apfel", " - ", "---"},
                              {"Zoo", " (90.0%)", Stamp(kSecondGame)},
                              {"apfel", " - ", "---"},
@@ -360,14 +320,7 @@ TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrder) {
                              {ueben, " - ", "---"}}));
     EXPECT_EQ(ComboItems(Find<QComboBox>("questionLanguageCombo")),
               (QStringList{u"Alle"_s, u"Deutsch"_s, u"Englisch"_s, u"Franz\u00f6sisch"_s}));
-    EXPECT_EQ(Find<QComboBox>("answerLanguageCombo")->currentText(), QStringLiteral("Alle"));
     SaveShot(*dialog, "player-statistics");
-}
-
-TEST_F(PlayerStatisticsDialogTest, LanguageFiltersRestrictTheBestResult) {
-    Load();
-    Play();
-    Open();
     // question and answer language, best result of "zebra" and of "Zoo"
     const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"Deutsch", "Englisch", " (80.0%)", " - "}, {"Englisch", "Deutsch", " - ", " (50.0%)"},
@@ -379,9 +332,7 @@ TEST_F(PlayerStatisticsDialogTest, LanguageFiltersRestrictTheBestResult) {
         Choose("answerLanguageCombo", answer);
         EXPECT_EQ(Cell("zebra", 1), zebra) << question << " -> " << answer;
         EXPECT_EQ(Cell("Zoo", 1), zoo) << question << " -> " << answer;
-        // The filters never touch when a lesson was played.
         EXPECT_EQ(Cell("Zoo", 2), Stamp(kSecondGame));
-        EXPECT_EQ(Shown().size(), kLessons.size());
     }
 }
 
@@ -440,9 +391,12 @@ TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
         EXPECT_EQ(document->Statistics().Records().empty(), c.cleared);
         EXPECT_EQ(Find<QComboBox>("questionLanguageCombo")->currentText(), u"Deutsch"_s);
         if (saved) {
-            EXPECT_EQ(PlayerFileLines() ==
-                          (std::vector<std::string>{"Anna", "LingomatUserData", "#"}),
-                      c.cleared);
+            // The file read again holds what the list shows.
+            PlayerStatistics reread;
+            reread.SetDirectory(document.folder.Path());
+            reread.SetPlayerName(c.player);
+            reread.Load();
+            EXPECT_EQ(reread.Records().empty(), c.cleared);
         }
         EXPECT_TRUE(dialog->isVisible());
     }
@@ -485,12 +439,7 @@ TEST_F(PlayerStatisticsDialogTest, BoxBarsShowWhereEachLessonsWordsStand) {
         for (std::size_t box = 0; box < counts.size(); ++box) {
             EXPECT_EQ(shown[static_cast<qsizetype>(box)].toUInt(), counts[box]) << row;
         }
-        EXPECT_EQ(counts[0] + counts[1] + counts[2] + counts[3] + counts[4] + counts[5], 72u * 6u)
-            << "lesson " << lesson.code;
     }
-    EXPECT_EQ(doc.LessonBoxCounts("1", 0, 1), (std::array<std::uint32_t, 6>{24, 24, 24, 0, 0, 0}));
-    EXPECT_EQ(doc.LessonBoxCounts("5", 0, 1),
-              (std::array<std::uint32_t, 6>{11, 11, 10, 10, 10, 20}));
 
     // The bar of lesson "Zoo" begins with box 1 in red and ends with the words never asked in
     // grey.

@@ -7,13 +7,10 @@
 #include <string>
 #include <vector>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QMessageBox>
-#include <QPushButton>
+// The tests reach into every kind of widget.
+#include <QSignalSpy>
 #include <QTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
