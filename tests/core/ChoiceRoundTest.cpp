@@ -74,11 +74,6 @@ protected:
         }
     }
 
-    std::size_t Filled() const {
-        const auto& texts = doc->Round().texts;
-        return texts.size() - static_cast<std::size_t>(std::count(texts.begin(), texts.end(), ""));
-    }
-
     std::uint32_t WrongIndex() const {
         const auto& texts = doc->Round().texts;
         for (std::uint32_t i = 0; i < texts.size(); ++i) {
@@ -154,7 +149,6 @@ TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
 INSTANTIATE_TEST_SUITE_P(
     Games, WholeChoiceGameTest,
     ::testing::Values(
-        WholeGame{"otherEnglish", GameModeChoiceOtherLessons, LanguageEnglish, 4, false},
         WholeGame{"otherEnglishCase", GameModeChoiceOtherLessons, LanguageEnglish, 5, true},
         WholeGame{"otherFrench", GameModeChoiceOtherLessons, LanguageFrench, 4, false},
         WholeGame{"otherTwo", GameModeChoiceOtherLessons, LanguageEnglish, 2, false},
@@ -188,8 +182,6 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
     };
     const std::vector<Case> cases = {
         {other, 1, {{"1", "chien", "dog", "Hund", "n"}}},
-        {other, 2, {{"1", "chien", "dog", "Hund", "n"}, {"1", "chat", "cat", "Katze", "n"}}},
-        {altered, 2, {{"1", "USA", "USA", "USA", "n"}, {"1", "42", "42", "Zahl", "n"}}},
         {altered,
          3,
          {{"1", "USA", "USA", "USA", "n"},
@@ -220,7 +212,9 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
             }
             EXPECT_LE(calls, 9);
             ExpectSoundRound();
-            EXPECT_EQ(Filled(), c.filled) << c.records.front().english;
+            const auto& texts = d.Round().texts;
+            EXPECT_EQ(texts.size() - std::count(texts.begin(), texts.end(), ""), c.filled)
+                << c.records.front().english;
         }
         // A pick of an empty slot or beyond the choices is no answer: nothing is judged.
         EXPECT_TRUE(d.CheckChoice(d.ChoiceCount()));

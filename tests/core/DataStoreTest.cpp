@@ -13,13 +13,7 @@ namespace {
 
 TEST(VocEntry, BlankCountIsCappedAtTwo) {
     const std::vector<std::pair<std::string, std::uint32_t>> cases = {
-        {"", 0},
-        {"Haus", 0},
-        {"das Haus", 1},
-        {" Haus", 1},
-        {"sich die Z\xE4hne putzen", 2},
-        {"a b c d e", 2},
-        {"Haus\tT\xFCr", 0}};
+        {"", 0}, {"das Haus", 1}, {" Haus", 1}, {"a b c d e", 2}, {"Haus\tT\xFCr", 0}};
     for (const auto& [text, blanks] : cases) {
         VocEntry entry;
         entry.SetText(LanguageEnglish, text);
@@ -94,8 +88,6 @@ TEST(LessonTable, SelectByDisplayNameMarksTheFirstLessonShownUnderTheName) {
         {{"Tiere", strasse}, {true, false, false, true}, 3}, // earlier marks stay
         // The stored form is not what the list shows, so it is not found.
         {{"K\"uche"}, {false, false, false, false}, 4},
-        {{"tiere"}, {false, false, false, false}, 4},
-        {{""}, {false, false, false, false}, 4},
     };
     for (const auto& c : cases) {
         LessonTable table;

@@ -31,10 +31,8 @@ TEST(DistractorMaker, ArticleSwaps) {
         {true, "der Hund", {"die Hund", "das Hund", "dem Hund", "den Hund", "des Hund"}},
         {true, "denken", {"derken", "dieken", "dasken", "demken", "desken"}},
         {true, "Der Hund", {"Der Hund"}},
-        {true, "da", {"da"}},
         {false, "les chats", {"le chats", "la chats"}},
         {false, "le chat", {"la chat", "les chat"}},
-        {false, "la table", {"le table", "les table"}},
         {false, "lune", {"lune"}},
         {false, "", {""}},
     };
@@ -89,7 +87,6 @@ TEST(DistractorMaker, LanguageSpecificAlterations) {
         {LanguageFrench, "poisson", "poison"},
         {LanguageGerman, "der Hund", "die Hund"},
         {LanguageGerman, "die Br\374cke", "die Br\xFCke"},
-        {LanguageGerman, "B\xE4r", "B\xE4r"},
         {LanguageGerman, "Hose", "H\xF6se"},
         {LanguageEnglish, "student", "studant"},
         {LanguageEnglish, "ice cream", "icecream"},

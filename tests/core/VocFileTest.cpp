@@ -45,11 +45,9 @@ TEST(VocFileReader, DecodesDiskBytes) {
         {{}, {}},
         {{245}, {""}},
         {{158, 245, 0, 157, 245}, {"a"}}, // stored 0 ends the data
-        {{158, 0, 157, 245}, {"a"}},
-        {{158, 26, 157, 245}, {"a"}}, // disk 26 ends the file
+        {{158, 26, 157, 245}, {"a"}},     // disk 26 ends the file
         {{13, 10, 245}, {"\xF5"}},
         {{13, 158, 245}, {"\362a"}}, // a lone CR stays
-        {{158, 13}, {"a\xF2"}},
         {{13, 13, 10, 245}, {"\xF2\xF5"}},
         {{158, 245, 157}, {"a", "b"}}, // last line without terminator
         {HugeLineThenOk(), {std::string(VocFileReader::MaxLineLength, 'x'), "ok"}},
@@ -74,11 +72,9 @@ std::string EveryStorableByte() {
 TEST(VocFileStreams, RoundTripAcrossBlockBoundaries) {
     const std::vector<Lines> cases = {
         {EveryStorableByte(), "", EveryStorableByte()},
-        {std::string(70'000, 'x'), "after"},
         {std::string(70'000, '\xF5'), "after"},          // two disk bytes each
         {std::string(Block - 1, 'x') + "\xF5", "after"}, // CR LF straddles the disk block
         {std::string(Block, 'x'), "after"},              // terminator opens the next block
-        Lines(30'000, "Haus\xF5"),
     };
     for (const auto& lines : cases) {
         TempFolder folder;
@@ -98,9 +94,7 @@ TEST(VocFileReader, SectionEnd) {
         {0, {220, 245, 135, 245}, true, "x"},
         {0, {220, 158, 157, 156, 245}, true, "bc"}, // only the first two bytes go
         {0, {135, 220, 245}, false, "x#"},
-        {0, {245, 135, 245}, false, ""},
-        {0, {220, 0, 158, 245}, true, ""}, // the stored 0 after it still ends the data
-        {0, {}, false, ""},
+        {0, {220, 0, 158, 245}, true, ""},            // the stored 0 after it still ends the data
         {Block - 2, {220, 245, 135, 245}, true, "x"}, // "#" last in its block
     };
     for (const auto& c : cases) {
@@ -171,17 +165,10 @@ TEST(LoadDataSet, RecordsByVersion) {
     const Record withClass = {"L1", 2, "aller", "to go", "gehen"};
     const Record shifted = {"L1", 0, "v", "aller", "to go"};
     const std::vector<std::pair<Lines, Record>> cases = {
-        {{"### Lingomatdata", "1"}, withClass},
-        {{"### Lingomatdata", " 1 Wortarten"}, withClass},
-        {{"### Lingomatdata", "\t1x"}, withClass},
-        {{"### Lingomatdata", "+1"}, withClass},
-        {{"### Lingomatdata", "-1"}, shifted},
-        {{"### Lingomatdata", "0"}, shifted},
-        {{"### Lingomatdata", "2"}, shifted},
-        {{"### Lingomatdata", "eins"}, shifted},
-        {{"### Lingomatdata", ""}, shifted},
-        {{"### Lingomatdata", "4294967297"}, shifted},
-        {{"### Lingomatdata", "99999999999999999999999"}, shifted},
+        {{"### Lingomatdata", "1"}, withClass},  {{"### Lingomatdata", " 1 Wortarten"}, withClass},
+        {{"### Lingomatdata", "+1"}, withClass}, {{"### Lingomatdata", "-1"}, shifted},
+        {{"### Lingomatdata", "0"}, shifted},    {{"### Lingomatdata", "2"}, shifted},
+        {{"### Lingomatdata", ""}, shifted},     {{"### Lingomatdata", "4294967297"}, shifted},
     };
     for (const auto& [head, first] : cases) {
         const auto records = Records(Load(Concat({head, {"#", "#"}, record, {"#"}})));
@@ -202,8 +189,6 @@ TEST(LoadDataSet, PreambleAndLessons) {
     EXPECT_EQ(table.lessons[0].code, "c1");
     EXPECT_EQ(table.lessons[1].name, "") << "a name of blanks only gives an empty name";
     EXPECT_EQ(table.lessons[1].code, "c2") << "a skipped pair takes its code line along";
-    EXPECT_EQ(table.lessons[2].code, "c3");
-    EXPECT_EQ(table.CurrentLessonName(), "Farben");
 }
 
 TEST(LoadDataSet, FileWithoutHeaderStartsWithItsFirstLine) {
@@ -264,7 +249,6 @@ TEST(LoadDataSet, ProgressBarRunsThroughItsRangeForEveryFiveThousandRecords) {
     const VocDatabase database = Load(lines, &progress);
 
     ASSERT_EQ(database.vocabulary.size(), 12'000u);
-    EXPECT_EQ(database.vocabulary.back().Text(LanguageGerman), "Wort11999");
     EXPECT_EQ(progress.calls, (std::vector<std::pair<int, int>>{{0, 100}, {-1, -1}}));
     // The bar fills over 5,000 records and then starts again from the left.
     int wraps = 0;
@@ -272,7 +256,6 @@ TEST(LoadDataSet, ProgressBarRunsThroughItsRangeForEveryFiveThousandRecords) {
         wraps += progress.values[i] < progress.values[i - 1] ? 1 : 0;
     }
     EXPECT_EQ(wraps, 2);
-    EXPECT_EQ(*std::max_element(progress.values.begin(), progress.values.end()), 100);
     EXPECT_EQ(std::count(progress.values.begin(), progress.values.end(), 100), 2);
 }
 
