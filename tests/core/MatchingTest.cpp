@@ -51,25 +51,17 @@ constexpr std::string_view everyOptionSet[] = {
 // Each case alone and between ordinary letters, so a rule that eats a neighbour shows up as well.
 TEST(DecodeAccents, EveryEscapeWordsAndLookAlikes) {
     using Case = std::pair<const char*, const char*>;
+    // Each kind of escape once, on another letter each time.
     const Case escapes[] = {
-        {"\\'a", "á"}, {"\\`a", "à"},  {"\\^a", "â"}, {"\\\"a", "ä"}, {"\"a", "ä"},
-        {"^a", "â"},   {"\"A", "Ä"},   {"\\'e", "é"}, {"\\`e", "è"},  {"\\^e", "ê"},
-        {"^e", "ê"},   {"\\\"e", "ë"}, {"\"e", "ë"},  {"\\'i", "í"},  {"\\`i", "ì"},
-        {"\\^i", "î"}, {"\\\"i", "ï"}, {"^i", "î"},   {"\"i", "ï"},   {"~n", "ñ"},
-        {"~N", "Ñ"},   {"\\'o", "ó"},  {"\\`o", "ò"}, {"\\^o", "ô"},  {"\\\"o", "ö"},
-        {"\"o", "ö"},  {"^o", "ô"},    {"\"O", "Ö"},  {"\\'u", "ú"},  {"\\`u", "ù"},
-        {"\\^u", "û"}, {"\\\"u", "ü"}, {"\"u", "ü"},  {"^u", "û"},    {"\"U", "Ü"},
-        {"\\cc", "ç"}, {"$", "ç"},     {"\\3", "ß"},  {"\\ss", "ß"},
+        {"\\'a", "á"}, {"\\`e", "è"}, {"\\^i", "î"}, {"\\\"o", "ö"}, {"\"u", "ü"},
+        {"^o", "ô"},   {"\"A", "Ä"},  {"~n", "ñ"},   {"~N", "Ñ"},    {"\\cc", "ç"},
+        {"$", "ç"},    {"\\3", "ß"},  {"\\ss", "ß"},
     };
     const Case words[] = {
-        {"M\\\"adchen", "Mädchen"},
-        {"Gru\\3", "Gruß"},
-        {"fran$ais", "français"},
-        {"\\\"A", "\\Ä"}, // no capital rule with backslash
-        {"\\'E", "\\'E"}, // no capital with acute
-        {"\\^\"a", "\\^ä"},
-        {"Mädchen café", "Mädchen café"},
-        {"", ""},
+        {"M\\\"adchen", "Mädchen"}, {"Gru\\3", "Gruß"},
+        {"fran$ais", "français"},   {"\\\"A", "\\Ä"}, // no capital rule with backslash
+        {"\\'E", "\\'E"},                             // no capital with acute
+        {"\\^\"a", "\\^ä"},         {"Mädchen café", "Mädchen café"},
     };
     for (const auto& table : {std::span<const Case>(escapes), std::span<const Case>(words)}) {
         for (const auto& [stored, shown] : table) {
@@ -101,7 +93,6 @@ TEST(TextOperations, SingleTextOperations) {
           {"die der Katze", "der Katze"},
           {"l'eau", "eau"},
           {"la", "la"},
-          {"", ""},
           {"a an apple", "apple"},
           {"to go", "go"},
           {"un une x", "x"}}},
@@ -110,8 +101,7 @@ TEST(TextOperations, SingleTextOperations) {
          {{"ÉÈÁÀÙÚÒÓÌÍ", "EEAAUUOOII"}, {"ÂÊÎÔÛÇÑÄÖÜ", "ÂÊÎÔÛÇÑÄÖÜ"}, {"éèá", "éèá"}}},
         {"LowerCase",
          LowerCase,
-         {{"ABC xyz", "abc xyz"},
-          {"ÄÖÜ", "äöü"},
+         {{"ABC ÄÖÜ xyz", "abc äöü xyz"},
           {"ÉÇÑÂ", "ÉÇÑÂ"},
           {"@[`{", "@[`{"},
           {std::string(300, 'A') + "Ä", std::string(300, 'a') + "ä"}}},
