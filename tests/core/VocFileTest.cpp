@@ -48,6 +48,7 @@ TEST(VocFileReader, DecodesDiskBytes) {
         {{158, 26, 157, 245}, {"a"}},     // disk 26 ends the file
         {{13, 10, 245}, {"\xF5"}},
         {{13, 158, 245}, {"\362a"}}, // a lone CR stays
+        {{158, 13}, {"a\xF2"}},
         {{13, 13, 10, 245}, {"\xF2\xF5"}},
         {{158, 245, 157}, {"a", "b"}}, // last line without terminator
         {HugeLineThenOk(), {std::string(VocFileReader::MaxLineLength, 'x'), "ok"}},
