@@ -66,7 +66,6 @@ protected:
         for (std::size_t i = 0; i < texts.size(); ++i) {
             for (std::size_t j = i + 1; j < texts.size(); ++j) {
                 if (!texts[i].empty() && !texts[j].empty()) {
-                    EXPECT_NE(texts[i], texts[j]);
                     EXPECT_FALSE(TextsMatch(texts[i], texts[j], doc->Corrections()))
                         << texts[i] << " | " << texts[j];
                 }
@@ -117,17 +116,11 @@ TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
             EXPECT_EQ(asked.wrongChoice, picked[asked.entry]);
             const auto& texts = d.Round().texts;
             EXPECT_EQ(std::count(texts.begin(), texts.end(), asked.wrongChoice), 1);
-            EXPECT_NE(texts[d.Round().correctChoice], asked.wrongChoice);
         }
         if (asked.entry->BlankCount(game.answer) == 2 && game.mode == GameModeChoiceOtherLessons) {
             for (std::size_t i = 0; i < d.Round().texts.size(); ++i) {
                 EXPECT_GE(std::count(d.Round().texts[i].begin(), d.Round().texts[i].end(), ' '), 2)
                     << d.Round().texts[i];
-            }
-        }
-        if (game.ignoreCase && asked.answerText == "turkey") {
-            for (const std::string& text : d.Round().texts) {
-                EXPECT_NE(text, "Turkey");
             }
         }
         if (picked.count(asked.entry) == 0) {

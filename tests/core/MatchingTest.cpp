@@ -332,7 +332,6 @@ TEST(LanguageNames, NameOfEachColumn) {
                                                   {"Spain.voc", false},  {"data/spain.voc", false},
                                                   {"spain.voc ", false}, {"", false}};
     for (const auto& [name, spanish] : cases) {
-        EXPECT_EQ(IsSpanishDataSet(name), spanish) << name;
         EXPECT_EQ(LanguageName(LanguageEnglish, name), spanish ? "Spanisch" : "Englisch") << name;
     }
     EXPECT_EQ(LanguageName(3, "lingomat.voc"), "");
