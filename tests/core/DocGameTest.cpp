@@ -336,6 +336,7 @@ TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
         {GameModeWrite, {Glimpse, Right}, 0},
         {GameModeWrite, {Skip}, 0},
         {GameModeChoiceOtherLessons, {Right}, 1},
+        {GameModeChoiceOtherLessons, {Wrong}, 0},
         {GameModeChoiceAlteredLetters, {Glimpse, Right}, 0},
         {GameModeCopy, {Right}, std::nullopt},
         {GameModeCopy, {Wrong, Skip}, std::nullopt},

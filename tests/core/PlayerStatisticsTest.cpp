@@ -90,14 +90,6 @@ TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
         {lines({"Anna", "LingomatUserData", "#5", "1", "0.5 1 1 0 0 1", "L2", "0", "#"}),
          Loaded,
          {{"#5", 1}, {"L2", 0}}},
-        // One flipped byte in the name line.
-        {[&](const std::string& file) {
-             testing::WriteVocFile(file, whole);
-             auto bytes = testing::ReadBytes(file);
-             bytes[1] ^= 0x04;
-             testing::WriteBytes(file, bytes);
-         },
-         Aside},
         // The name differs in case; no marker; no end line; a count far beyond the lines.
         {lines({"anna", "LingomatUserData", "L1", "0", "#"}), Aside},
         {lines({"Anna", "L1", "1", "0.5 1 1 0 0 1"}), Aside},
