@@ -210,7 +210,14 @@ TEST_F(DocTest, SkipsAndGlimpsesCountAsCheats) {
 
 TEST_F(DocTest, EmptyPoolIsSafeEverywhere) {
     CLingomatDoc& d = Start();
-    // A lesson game without questions never starts; an error file without records still does.
+    // A lesson or range game without questions never starts, and the player is told why.
+    Play({"9"});
+    EXPECT_FALSE(d.StartAlphabeticGame("xa", "xb", LanguageGerman));
+    EXPECT_FALSE(d.IsModified());
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_NE(host.messages[0].text.find("keine Frage"), std::string::npos);
+    EXPECT_EQ(d.Title(), "Neues Spiel");
+    // An error file without records still starts.
     testing::WriteText(folder.File("leer.lef"), "0\n1\n");
     d.OnOpenDocument(folder.File("leer.lef"));
     d.NextQuestion();

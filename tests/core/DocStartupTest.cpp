@@ -178,22 +178,6 @@ TEST_F(DocTest, OnlyDataSetsOfTheGameFolderAreLoaded) {
     }
 }
 
-TEST_F(DocTest, AGameWithoutQuestionsNeverStarts) {
-    for (const auto& [code, starts] : {std::pair{"2", true}, std::pair{"9", false}}) {
-        CLingomatDoc& d = Start();
-        host.messages.clear();
-        Play({code});
-        EXPECT_EQ(d.IsModified(), starts) << code;
-        EXPECT_EQ(d.pool.Current() != nullptr, starts) << code;
-        EXPECT_EQ(d.Title(), starts ? "Farben" : "Neues Spiel") << code;
-        ASSERT_EQ(host.messages.size(), starts ? 0u : 1u) << code;
-    }
-    EXPECT_NE(host.messages[0].text.find("keine Frage"), std::string::npos);
-    EXPECT_FALSE(doc->StartAlphabeticGame("xa", "xb", LanguageGerman));
-    EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(host.messages.size(), 2u);
-}
-
 // Each player's settings live in his own section, whatever the order of changes, apart from the
 // program's own values.
 TEST_F(DocTest, EachPlayerKeepsHisOwnSettings) {
