@@ -1,4 +1,7 @@
+#include <ctime>
 #include <filesystem>
+#include <iomanip>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,16 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Date {
-    int year, month, day;
-};
-
-Day DayOf(Date date) {
-    Day day = 0;
-    EXPECT_TRUE(DayFromDate(date.year, date.month, date.day, day));
-    return day;
-}
-
 VocEntry Record(const std::string& german, const std::string& english,
                 const std::string& french = "") {
     VocEntry entry;
@@ -34,8 +27,11 @@ VocEntry Record(const std::string& german, const std::string& english,
 
 // "2026-12-31" as a day.
 Day DayAt(const std::string& date) {
-    return DayOf(
-        {std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2))});
+    Day day = 0;
+    EXPECT_TRUE(DayFromDate(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)),
+                            std::stoi(date.substr(8, 2)), day))
+        << date;
+    return day;
 }
 
 TEST(CardBoxDays, BoxesDoubleTheirIntervalAcrossMonthAndYearEnds) {
@@ -89,16 +85,13 @@ TEST(CardBoxDays, BoxesDoubleTheirIntervalAcrossMonthAndYearEnds) {
 }
 
 TEST(CardBoxDays, LocalDayFollowsTheLocalCalendar) {
-    for (const Date date : {Date{2026, 12, 31}, Date{2028, 2, 29}}) {
-        std::tm local{};
-        local.tm_year = date.year - 1900;
-        local.tm_mon = date.month - 1;
-        local.tm_mday = date.day;
-        local.tm_isdst = -1;
+    for (const std::string date : {"2026-12-31", "2028-02-29"}) {
         for (const int hour : {0, 23}) {
+            std::tm local{};
+            std::istringstream(date) >> std::get_time(&local, "%Y-%m-%d");
             local.tm_hour = hour;
-            std::tm copy = local;
-            EXPECT_EQ(LocalDay(std::mktime(&copy)), DayOf(date)) << hour;
+            local.tm_isdst = -1;
+            EXPECT_EQ(LocalDay(std::mktime(&local)), DayAt(date)) << date << " " << hour;
         }
     }
     Day ignored = 0;
@@ -116,7 +109,7 @@ protected:
     }
 
     testing::TempFolder folder;
-    const Day today = DayOf({2026, 12, 7});
+    const Day today = DayAt("2026-12-07");
 };
 
 TEST_F(CardBoxFileTest, CardsSurviveSavingWhateverTheirTexts) {
