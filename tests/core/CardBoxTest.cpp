@@ -1,5 +1,9 @@
+#include <ctime>
 #include <filesystem>
+#include <iomanip>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,16 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Date {
-    int year, month, day;
-};
-
-Day DayOf(Date date) {
-    Day day = 0;
-    EXPECT_TRUE(DayFromDate(date.year, date.month, date.day, day));
-    return day;
-}
-
 VocEntry Record(const std::string& german, const std::string& english,
                 const std::string& french = "") {
     VocEntry entry;
@@ -33,8 +27,11 @@ VocEntry Record(const std::string& german, const std::string& english,
 
 // "2026-12-31" as a day.
 Day DayAt(const std::string& date) {
-    return DayOf(
-        {std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2))});
+    Day day = 0;
+    EXPECT_TRUE(DayFromDate(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)),
+                            std::stoi(date.substr(8, 2)), day))
+        << date;
+    return day;
 }
 
 TEST(CardBoxDays, BoxesDoubleTheirIntervalAcrossMonthAndYearEnds) {
@@ -77,27 +74,24 @@ TEST(CardBoxDays, BoxesDoubleTheirIntervalAcrossMonthAndYearEnds) {
         SCOPED_TRACE(::testing::PrintToString(c.verdicts) + " asked " + c.asked);
         const Card* card = box.Find(word, LanguageGerman, LanguageEnglish);
         ASSERT_NE(card, nullptr);
-        EXPECT_EQ(card->box, c.box);
         const Day due = CardBox::DueDay(*card, today);
-        EXPECT_EQ(DayText(due), c.due);
-        EXPECT_EQ(box.IsDue(word, LanguageGerman, LanguageEnglish, due), true);
-        EXPECT_EQ(box.IsDue(word, LanguageGerman, LanguageEnglish, due - 1), false);
+        EXPECT_EQ(std::make_pair(card->box, DayText(due)),
+                  std::make_pair(c.box, std::string(c.due)));
+        EXPECT_TRUE(box.IsDue(word, LanguageGerman, LanguageEnglish, due) &&
+                    !box.IsDue(word, LanguageGerman, LanguageEnglish, due - 1));
         EXPECT_EQ(box.Find(word, LanguageEnglish, LanguageGerman), nullptr)
             << "each direction is a card of its own";
     }
 }
 
 TEST(CardBoxDays, LocalDayFollowsTheLocalCalendar) {
-    for (const Date date : {Date{2026, 12, 31}, Date{2027, 1, 1}, Date{2028, 2, 29}}) {
-        std::tm local{};
-        local.tm_year = date.year - 1900;
-        local.tm_mon = date.month - 1;
-        local.tm_mday = date.day;
-        local.tm_isdst = -1;
-        for (const int hour : {0, 12, 23}) {
+    for (const std::string date : {"2026-12-31", "2028-02-29"}) {
+        for (const int hour : {0, 23}) {
+            std::tm local{};
+            std::istringstream(date) >> std::get_time(&local, "%Y-%m-%d");
             local.tm_hour = hour;
-            std::tm copy = local;
-            EXPECT_EQ(LocalDay(std::mktime(&copy)), DayOf(date)) << hour;
+            local.tm_isdst = -1;
+            EXPECT_EQ(LocalDay(std::mktime(&local)), DayAt(date)) << date << " " << hour;
         }
     }
     Day ignored = 0;
@@ -115,7 +109,7 @@ protected:
     }
 
     testing::TempFolder folder;
-    const Day today = DayOf({2026, 12, 7});
+    const Day today = DayAt("2026-12-07");
 };
 
 TEST_F(CardBoxFileTest, CardsSurviveSavingWhateverTheirTexts) {
@@ -130,7 +124,6 @@ TEST_F(CardBoxFileTest, CardsSurviveSavingWhateverTheirTexts) {
         box.Answer(words[i], LanguageGerman, LanguageEnglish, i % 2 == 0, today);
     }
     ASSERT_TRUE(box.Save());
-    EXPECT_EQ(box.FilePath(), folder.Path() / "Anna.lingomat.lmk");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 
     CardBox loaded = Box();
@@ -138,8 +131,7 @@ TEST_F(CardBoxFileTest, CardsSurviveSavingWhateverTheirTexts) {
     ASSERT_EQ(loaded.Size(), words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {
         const Card* card = loaded.Find(words[i], LanguageGerman, LanguageEnglish);
-        ASSERT_NE(card, nullptr) << i;
-        EXPECT_EQ(card->due, i % 2 == 0 ? today + 1 : today) << i;
+        EXPECT_EQ(card ? card->due : 0, i % 2 == 0 ? today + 1 : today) << i;
     }
 
     // Another data set of the same player keeps a box of its own.
@@ -165,7 +157,6 @@ TEST_F(CardBoxFileTest, DamagedAndForeignFilesAreSetAsideNeverOverwritten) {
     using R = CardBox::LoadResult;
     const std::vector<Case> cases = {
         {"whole", head + good + alsoGood + "#\n", R::Loaded, 2},
-        {"no cards", head + "#\n", R::Loaded, 0},
         {"another program's", "hello\n", R::Foreign, 0},
         {"another player's",
          "LingomatKartei 1\nSpieler\tBernd\nDatensatz\tlingomat.voc\n" + good + "#\n", R::Foreign,

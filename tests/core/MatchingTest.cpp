@@ -51,29 +51,17 @@ constexpr std::string_view everyOptionSet[] = {
 // Each case alone and between ordinary letters, so a rule that eats a neighbour shows up as well.
 TEST(DecodeAccents, EveryEscapeWordsAndLookAlikes) {
     using Case = std::pair<const char*, const char*>;
+    // Each kind of escape once, on another letter each time.
     const Case escapes[] = {
-        {"\\'a", "á"}, {"\\`a", "à"},  {"\\^a", "â"}, {"\\\"a", "ä"}, {"\"a", "ä"},
-        {"^a", "â"},   {"\"A", "Ä"},   {"\\'e", "é"}, {"\\`e", "è"},  {"\\^e", "ê"},
-        {"^e", "ê"},   {"\\\"e", "ë"}, {"\"e", "ë"},  {"\\'i", "í"},  {"\\`i", "ì"},
-        {"\\^i", "î"}, {"\\\"i", "ï"}, {"^i", "î"},   {"\"i", "ï"},   {"~n", "ñ"},
-        {"~N", "Ñ"},   {"\\'o", "ó"},  {"\\`o", "ò"}, {"\\^o", "ô"},  {"\\\"o", "ö"},
-        {"\"o", "ö"},  {"^o", "ô"},    {"\"O", "Ö"},  {"\\'u", "ú"},  {"\\`u", "ù"},
-        {"\\^u", "û"}, {"\\\"u", "ü"}, {"\"u", "ü"},  {"^u", "û"},    {"\"U", "Ü"},
-        {"\\cc", "ç"}, {"$", "ç"},     {"\\3", "ß"},  {"\\ss", "ß"},
+        {"\\'a", "á"}, {"\\`e", "è"}, {"\\^i", "î"}, {"\\\"o", "ö"}, {"\"u", "ü"},
+        {"^o", "ô"},   {"\"A", "Ä"},  {"~n", "ñ"},   {"~N", "Ñ"},    {"\\cc", "ç"},
+        {"$", "ç"},    {"\\3", "ß"},  {"\\ss", "ß"},
     };
     const Case words[] = {
-        {"M\\\"adchen", "Mädchen"},
-        {"M\"adchen", "Mädchen"},
-        {"Gru\\3", "Gruß"},
-        {"Gru\\ss", "Gruß"},
-        {"Espa~na", "España"},
-        {"fran$ais", "français"},
-        {"fran\\ccais", "français"},
-        {"\\\"A", "\\Ä"}, // no capital rule with backslash
-        {"\\'E", "\\'E"}, // no capital with acute
-        {"\\^\"a", "\\^ä"},
-        {"Mädchen café", "Mädchen café"},
-        {"", ""},
+        {"M\\\"adchen", "Mädchen"}, {"Gru\\3", "Gruß"},
+        {"fran$ais", "français"},   {"\\\"A", "\\Ä"}, // no capital rule with backslash
+        {"\\'E", "\\'E"},                             // no capital with acute
+        {"\\^\"a", "\\^ä"},         {"Mädchen café", "Mädchen café"},
     };
     for (const auto& table : {std::span<const Case>(escapes), std::span<const Case>(words)}) {
         for (const auto& [stored, shown] : table) {
@@ -96,66 +84,39 @@ struct OperationCases {
 
 TEST(TextOperations, SingleTextOperations) {
     const OperationCases table[] = {
-        {"SquashBlanks",
-         SquashBlanks,
-         {{"  a   b  ", "a b"}, {"   ", ""}, {"", ""}, {"a\tb", "a\tb"}, {" \t a", "\t a"}}},
+        {"SquashBlanks", SquashBlanks, {{"  a   b  ", "a b"}, {"   ", ""}, {"a\tb", "a\tb"}}},
         {"StripArticle",
          StripArticle,
          {{"der Hund", "Hund"},
           {"Der Hund", "Der Hund"},
           {"der die Katze", "Katze"},
-          {"die der Katze", "der Katze"},
           {"l'eau", "eau"},
-          {"la", "la"},
-          {"", ""},
-          {"a", "a"},
           {"a an apple", "apple"},
           {"to go", "go"},
-          {"s'amuser", "amuser"},
-          {"einen Hund", "Hund"},
-          {"ein el gato", "gato"},
           {"un une x", "x"}}},
-        {"StripPrefix",
-         [](std::string text) { return StripPrefix(std::move(text), "der "); },
-         {{"der Hund", "Hund"}, {"Der Hund", "Der Hund"}, {"de", "de"}}},
         {"PlainCapitals",
          PlainCapitals,
-         {{"ÉÈÁÀÙÚÒÓÌÍ", "EEAAUUOOII"}, {"ÂÊÎÔÛÇÑÄÖÜ", "ÂÊÎÔÛÇÑÄÖÜ"}, {"éèá", "éèá"}}},
+         {{"ÉÈÁÀÙÚÒÓÌÍ", "EEAAUUOOII"}, {"ÂÊÎÔÛÇÑÄÖÜ", "ÂÊÎÔÛÇÑÄÖÜ"}}},
         {"LowerCase",
          LowerCase,
-         {{"ABC xyz", "abc xyz"},
-          {"ÄÖÜ", "äöü"},
-          {"ÉÇÑÂ", "ÉÇÑÂ"},
-          {"@[`{", "@[`{"},
-          {std::string(300, 'A') + "Ä", std::string(300, 'a') + "ä"}}},
+         {{"ABC ÄÖÜ xyz", "abc äöü xyz"}, {"ÉÇÑÂ", "ÉÇÑÂ"}, {"@[`{", "@[`{"}}},
         {"FoldAccents",
          FoldAccents,
-         {{"àáâä", "aaaa"},
-          {"ç", "c"},
-          {"èéêë", "eeee"},
-          {"ìíîï", "iiii"},
-          {"ñ", "n"},
-          {"òóôö", "oooo"},
-          {"ùúûü", "uuuu"},
+         {{"àáâäçèéêëìíîïñòóôöùúûü", "aaaaceeeeiiiinoooouuuu"},
           {"Seite 3", "Seite ss"},
-          {"M\"adchen", "Madchen"},
           {"Gru\\3", "Gruss"},
           {"\\^e", "e"},
           {"ßãåæõøýÿ'`~ÄÉ", "ßãåæõøýÿ'`~ÄÉ"}}},
-        {"QuotedForms",
-         QuotedForms,
-         {{"/a /b", "a \", \" b"},
-          {"/a /b /c", "a \", \" b \", \" c"},
-          {"/a /", "a"},
-          {"Hund", "Hund"}}},
-        {"DropLeadingSlash", DropLeadingSlash, {{"/a", "a"}, {"//a", "/a"}}},
+        {"StripPrefix",
+         [](std::string text) { return StripPrefix(std::move(text), "der "); },
+         {{"der Hund", "Hund"}, {"Der Hund", "Der Hund"}}},
+        {"DropLeadingSlash", DropLeadingSlash, {{"/a", "a"}, {"a", "a"}}},
+        {"QuotedForms", QuotedForms, {{"/a /b", "a \", \" b"}, {"/a /", "a"}, {"Hund", "Hund"}}},
         {"RemoveParentheses",
          RemoveParentheses,
          {{"(sich) freuen (auf)", "freuen"},
-          {"Hund", "Hund"},
           {"a (b", "a"},
           {") a (b) c", ") a c"},
-          {"a)(b)", "a)"},
           {"x (a (b) c) y", "x c) y"}}},
         {"RemoveGenderMarkers",
          RemoveGenderMarkers,
@@ -178,11 +139,7 @@ TEST(TextOperations, ReplaceAll) {
     };
     const Case cases[] = {
         {"a    b", "  ", " ", "a b"},
-        {"((m)m)", "(m)", "", ""}, // the first removal joins a second marker
-        {"aabb", "ab", "", ""},
         {"aab", "ab", "a", "aa"},
-        {"Straße", "ß", "ss", "Strasse"},
-        {"a-b-c", "-", "", "abc"},
         {"aaa", "a", "aa", "aaaaaa"}, // a replacement holding the pattern must not loop
         {"abc", "", "x", "abc"},
     };
@@ -204,31 +161,22 @@ const MatchCase matchCases[] = {
     {"der Hund", "Hund", "r", true},
     {"Hund", "der Hund", "*", false},
     {"Der Hund", "Hund", "rc", false}, // articles go before lowering
-    {"l'eau", "eau", "r", true},
     {"die Straße", "die Strasse", "*", true},
-    {"Gruß", "Gru\\3", "a", true},
     {"(to) go", "go", "*", true},
-    {"(to) go", "to go", "*", true},
     {"(to) go", "(to) go", "*", false},
     {"chat (m)", "chat", "*", true},
-    {"chat (m)", "chat m", "*", true},
     {"sich freuen (auf)", "freuen auf", "r", true},
     {"E-Mail", "email", "s", false},
     {"E-Mail", "email", "sc", true},
     {"Eis bär", "Eis-bär", "s", true},
     {"Élève", "Eleve", "a", true},
-    {"Élève", "eleve", "a", false},
     {"Élève", "eleve", "ac", true},
     {"Mädchen", "Madchen", "a", true},
-    {"Mädchen", "M\"adchen", "a", true},
     {"Mädchen", "Madchen", "csr", false},
-    {"Über", "uber", "ac", true},
     {"Ça va", "ça va", "ac", false},
     {"/der Hund /der Köter /(der) Kläffer", "der Köter", "", true},
-    {"/der Hund /der Köter /(der) Kläffer", "Köter", "", false},
     {"/der Hund /der Köter /(der) Kläffer", "koter", "acr", true},
     {"/der Hund /der Köter /(der) Kläffer", "der Hund /der Köter", "*", false},
-    {"/la maison /le logis", "MAISON", "rc", true},
     {"und/oder", "und/oder", "", true},
     {"/Hund /", "", "*", false}, // a trailing slash is no empty answer
     {"/a //b", "", "*", false},
@@ -259,12 +207,9 @@ TEST(AnswerMatches, TextsMatchIsTwoSided) {
     };
     const Case cases[] = {
         {"der Hund", "Hund", "r", true},
-        {"der Hund", "Hund", "rs", true},
         {"der Hund", "Hund", "", false},
         {"/a /b", "/c /b", "", true},
-        {"(to) go", "to go", "", true},
         {"Der Hund", "hund", "rc", false},
-        {"", "", "", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TextsMatch(W(c.first), W(c.second), Options(c.options)), c.match)
@@ -286,7 +231,6 @@ TEST(AnswerMatches, FormExpansionSteps) {
         {"und/oder", {"und/oder"}},
         {"(to) go", {"go", "to go"}},
         {"a (b) c (d)", {"a c", "a b c", "a c d", "a b c d"}},
-        {"x) (y) z", {"x) z", "x) y z"}},
         {"Fuß (m)", {"Fuß", "Fuss", "Fuß m", "Fuss m"}},
     };
     for (const Case& c : cases) {
@@ -331,14 +275,9 @@ TEST(AnswerForms, DisplayFormAndFormCount) {
     };
     const Case cases[] = {
         {"Hund", 0, "Hund", 1},
-        {"und/oder", 0, "und/oder", 1},
-        {"", 0, "", 1},
-        {"/x", 0, "x", 1},
         {dogs, 0, "der Hund, der Köter, der Kläffer", 3},
         {dogs, 1, "der Köter, der Hund, der Kläffer", 3},
-        {dogs, 2, "der Kläffer, der Hund, der Köter", 3},
         {dogs, 3, "der Hund, der Köter, der Kläffer", 3},
-        {"/a //b", 1, "a, b", 3},
         {"/a //b", 2, "b, a", 3},
         {"/a /", 0, "a", 2},
         {"/a/b", 1, "b, a", 2},
@@ -350,6 +289,7 @@ TEST(AnswerForms, DisplayFormAndFormCount) {
     }
 }
 
+// Outside the forms, every form is drawn.
 TEST(AnswerForms, FormAtByIndex) {
     struct Case {
         const char* text;
@@ -364,33 +304,22 @@ TEST(AnswerForms, FormAtByIndex) {
     for (const Case& c : cases) {
         EXPECT_EQ(FormAt(c.text, c.k, random), c.form) << c.text << " k=" << c.k;
     }
-}
-
-TEST(AnswerForms, FormAtOutsideTheFormsDrawsEveryForm) {
-    const std::set<std::string> all{"a ", "b ", "c"};
-    for (long long k : {-1LL, 3LL, 5LL}) {
+    for (long long k : {-1LL, 3LL}) {
         std::set<std::string> seen;
-        Random random(11);
         for (int draw = 0; draw < 200; ++draw) {
             seen.insert(FormAt("/a /b /c", k, random));
         }
-        EXPECT_EQ(seen, all) << "k=" << k;
+        EXPECT_EQ(seen, (std::set<std::string>{"a ", "b ", "c"})) << "k=" << k;
     }
 }
 
 // The English column is Spanish in the Spanish data sets, known by their exact names.
 TEST(LanguageNames, NameOfEachColumn) {
-    const std::pair<const char*, bool> cases[] = {
-        {"spain.voc", true},     {"spanbasic.voc", true},
-        {"spantheme.voc", true}, {"spantest.voc", true},
-        {"Spain.voc", false},    {"spain.VOC", false},
-        {"lingomat.voc", false}, {"data/spain.voc", false},
-        {"spain.voc ", false},   {"", false}};
+    const std::pair<const char*, bool> cases[] = {{"spain.voc", true},   {"spantest.voc", true},
+                                                  {"Spain.voc", false},  {"data/spain.voc", false},
+                                                  {"spain.voc ", false}, {"", false}};
     for (const auto& [name, spanish] : cases) {
-        EXPECT_EQ(IsSpanishDataSet(name), spanish) << name;
         EXPECT_EQ(LanguageName(LanguageEnglish, name), spanish ? "Spanisch" : "Englisch") << name;
-        EXPECT_EQ(LanguageName(LanguageGerman, name), "Deutsch");
-        EXPECT_EQ(LanguageName(LanguageFrench, name), W("Französisch"));
     }
     EXPECT_EQ(LanguageName(3, "lingomat.voc"), "");
 }
@@ -404,12 +333,9 @@ TEST(AlphabeticRange, KeysBetweenTheBounds) {
     };
     const Case cases[] = {
         {"der Dachs", "b", "d", false}, // «dachs» sorts after «d»
-        {"Baum", "b", "d", true},
-        {"Clown", "b", "d", true},
         {"b", "b", "d", false},
         {"/Apfel /Birne", "b", "d", true},
         {"Straße", "a", "strasz", true}, // only through «strasse»
-        {"Straße", "strasse", "z", true},
         {"", "", "z", false},
         {"M\"adchen", "m", "mb", true},
         {"caf\\'e", "caf", "cafa", true}, // the apostrophe of an acute escape stays in the key
@@ -417,8 +343,6 @@ TEST(AlphabeticRange, KeysBetweenTheBounds) {
         {"Zebra", "a", "Ä", true},
         {"die Ameise", "a", "b", true},
         {"(Gross) Mutter", "g", "h", true},
-        {"Élan", "e", "f", true},
-        {"Eis-bär", "eisb", "eisc", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(InAlphabeticRange(W(c.text), W(c.lower), W(c.upper)), c.inside)

@@ -24,40 +24,41 @@ Bytes HugeLineThenOk() {
     return disk;
 }
 
-TEST(VocFileWriter, StoresComplementedBytesWithPlatformLineEnds) {
-    const std::vector<std::pair<Lines, Bytes>> cases = {
-        {{"ab", "#"}, {158, 157, 245, 220, 245}},
-        {{""}, {245}},
-        {{"\xF5"}, {13, 10, 245}},        // stored 10 goes to disk as CR LF
-        {{"a\nb"}, {158, 223, 157, 245}}, // a line feed inside would split the line
-        {{"\xFF"}, {255 - 'y', 245}},     // stored 0 would end the data
-        {{"\xE5"}, {255 - 'a', 245}},     // disk 26 would end the file
-    };
-    for (const auto& [lines, disk] : cases) {
-        TempFolder folder;
-        ASSERT_TRUE(WriteVocFile(folder.File("out.voc"), lines));
-        EXPECT_EQ(ReadBytes(folder.File("out.voc")), disk) << lines[0];
-    }
-}
+enum Way { Both, WriteOnly, ReadOnly };
 
-TEST(VocFileReader, DecodesDiskBytes) {
-    const std::vector<std::pair<Bytes, Lines>> cases = {
-        {{}, {}},
-        {{245}, {""}},
-        {{158, 245, 0, 157, 245}, {"a"}}, // stored 0 ends the data
-        {{158, 0, 157, 245}, {"a"}},
-        {{158, 26, 157, 245}, {"a"}}, // disk 26 ends the file
-        {{13, 10, 245}, {"\xF5"}},
-        {{13, 158, 245}, {"\362a"}}, // a lone CR stays
-        {{158, 13}, {"a\xF2"}},
-        {{13, 13, 10, 245}, {"\xF2\xF5"}},
-        {{158, 245, 157}, {"a", "b"}}, // last line without terminator
-        {HugeLineThenOk(), {std::string(VocFileReader::MaxLineLength, 'x'), "ok"}},
+// Lines as the game holds them and the bytes on disk, in each way the pair holds.
+TEST(VocFileStreams, LinesAndDiskBytes) {
+    struct Case {
+        Lines lines;
+        Bytes disk;
+        Way way;
     };
-    for (const auto& [disk, lines] : cases) {
+    const std::vector<Case> cases = {
+        {{}, {}, Both},
+        {{"ab", "#"}, {158, 157, 245, 220, 245}, Both},
+        {{""}, {245}, Both},
+        {{"\xF5"}, {13, 10, 245}, Both}, // stored 10 goes to disk as CR LF
+        {{"\xF2\xF5"}, {13, 13, 10, 245}, Both},
+        {{"a\nb"}, {158, 223, 157, 245}, WriteOnly}, // a line feed inside would split the line
+        {{"\xFF"}, {255 - 'y', 245}, WriteOnly},     // stored 0 would end the data
+        {{"\xE5"}, {255 - 'a', 245}, WriteOnly},     // disk 26 would end the file
+        {{"a"}, {158, 245, 0, 157, 245}, ReadOnly},  // stored 0 ends the data
+        {{"a"}, {158, 26, 157, 245}, ReadOnly},      // disk 26 ends the file
+        {{"\362a"}, {13, 158, 245}, ReadOnly},       // a lone CR stays
+        {{"a\xF2"}, {158, 13}, ReadOnly},
+        {{"a", "b"}, {158, 245, 157}, ReadOnly}, // last line without terminator
+        {{std::string(VocFileReader::MaxLineLength, 'x'), "ok"}, HugeLineThenOk(), ReadOnly},
+    };
+    for (const auto& c : cases) {
         TempFolder folder;
-        WriteBytes(folder.File("in.voc"), disk);
-        EXPECT_EQ(ReadVocFile(folder.File("in.voc")), lines) << disk.size();
+        if (c.way != ReadOnly) {
+            ASSERT_TRUE(WriteVocFile(folder.File("out.voc"), c.lines));
+            EXPECT_EQ(ReadBytes(folder.File("out.voc")), c.disk) << c.lines.size();
+        }
+        if (c.way != WriteOnly) {
+            WriteBytes(folder.File("in.voc"), c.disk);
+            EXPECT_EQ(ReadVocFile(folder.File("in.voc")), c.lines) << c.disk.size();
+        }
     }
 }
 
@@ -74,11 +75,9 @@ std::string EveryStorableByte() {
 TEST(VocFileStreams, RoundTripAcrossBlockBoundaries) {
     const std::vector<Lines> cases = {
         {EveryStorableByte(), "", EveryStorableByte()},
-        {std::string(70'000, 'x'), "after"},
         {std::string(70'000, '\xF5'), "after"},          // two disk bytes each
         {std::string(Block - 1, 'x') + "\xF5", "after"}, // CR LF straddles the disk block
         {std::string(Block, 'x'), "after"},              // terminator opens the next block
-        Lines(30'000, "Haus\xF5"),
     };
     for (const auto& lines : cases) {
         TempFolder folder;
@@ -98,9 +97,7 @@ TEST(VocFileReader, SectionEnd) {
         {0, {220, 245, 135, 245}, true, "x"},
         {0, {220, 158, 157, 156, 245}, true, "bc"}, // only the first two bytes go
         {0, {135, 220, 245}, false, "x#"},
-        {0, {245, 135, 245}, false, ""},
-        {0, {220, 0, 158, 245}, true, ""}, // the stored 0 after it still ends the data
-        {0, {}, false, ""},
+        {0, {220, 0, 158, 245}, true, ""},            // the stored 0 after it still ends the data
         {Block - 2, {220, 245, 135, 245}, true, "x"}, // "#" last in its block
     };
     for (const auto& c : cases) {
@@ -171,17 +168,10 @@ TEST(LoadDataSet, RecordsByVersion) {
     const Record withClass = {"L1", 2, "aller", "to go", "gehen"};
     const Record shifted = {"L1", 0, "v", "aller", "to go"};
     const std::vector<std::pair<Lines, Record>> cases = {
-        {{"### Lingomatdata", "1"}, withClass},
-        {{"### Lingomatdata", " 1 Wortarten"}, withClass},
-        {{"### Lingomatdata", "\t1x"}, withClass},
-        {{"### Lingomatdata", "+1"}, withClass},
-        {{"### Lingomatdata", "-1"}, shifted},
-        {{"### Lingomatdata", "0"}, shifted},
-        {{"### Lingomatdata", "2"}, shifted},
-        {{"### Lingomatdata", "eins"}, shifted},
-        {{"### Lingomatdata", ""}, shifted},
-        {{"### Lingomatdata", "4294967297"}, shifted},
-        {{"### Lingomatdata", "99999999999999999999999"}, shifted},
+        {{"### Lingomatdata", "1"}, withClass},  {{"### Lingomatdata", " 1 Wortarten"}, withClass},
+        {{"### Lingomatdata", "+1"}, withClass}, {{"### Lingomatdata", "-1"}, shifted},
+        {{"### Lingomatdata", "0"}, shifted},    {{"### Lingomatdata", "2"}, shifted},
+        {{"### Lingomatdata", ""}, shifted},     {{"### Lingomatdata", "4294967297"}, shifted},
     };
     for (const auto& [head, first] : cases) {
         const auto records = Records(Load(Concat({head, {"#", "#"}, record, {"#"}})));
@@ -202,23 +192,16 @@ TEST(LoadDataSet, PreambleAndLessons) {
     EXPECT_EQ(table.lessons[0].code, "c1");
     EXPECT_EQ(table.lessons[1].name, "") << "a name of blanks only gives an empty name";
     EXPECT_EQ(table.lessons[1].code, "c2") << "a skipped pair takes its code line along";
-    EXPECT_EQ(table.lessons[2].code, "c3");
-    EXPECT_EQ(table.CurrentLessonName(), "Farben");
 }
 
-TEST(LoadDataSet, FileWithoutHeaderStartsWithItsFirstLine) {
-    for (const std::string& first : {std::string("Vorwort"), std::string(70'000, 'p')}) {
-        const VocDatabase database = Load({first, "#", "A", "a", "#", "a", "f", "e", "d", "#"});
-        EXPECT_EQ(database.lessonTable.preambleLines, Lines{first}) << first.size();
-        EXPECT_EQ(database.lessonTable.lessons.size(), 1u);
-        EXPECT_EQ(Records(database), (std::vector<Record>{{"a", 0, "f", "e", "d"}}));
-    }
-}
-
-TEST(LoadDataSet, DamagedFilesLoadWhatTheyHave) {
+// Damaged files load what they have; a file without a header starts with its first line.
+TEST(LoadDataSet, DamagedOrHeaderlessFilesLoadWhatTheyHave) {
     const Lines lesson = Concat({Header1, {"#", "Haus", "h"}});
     const Lines house = {"h", "n", "maison", "house", "Haus"};
     const Record houseRecord = {"h", 1, "maison", "house", "Haus"};
+    const auto headless = [](const std::string& first) {
+        return Lines{first, "#", "A", "a", "#", "a", "f", "e", "d", "#"};
+    };
     struct Case {
         Lines lines;
         std::size_t lessons;
@@ -234,6 +217,8 @@ TEST(LoadDataSet, DamagedFilesLoadWhatTheyHave) {
          1,
          {houseRecord, {"h", 1, "porte", "", ""}}},
         {Concat({lesson, {"#"}, house, {"#"}, house}), 1, {houseRecord}},
+        {headless("Vorwort"), 1, {{"a", 0, "f", "e", "d"}}},
+        {headless(std::string(70'000, 'p')), 1, {{"a", 0, "f", "e", "d"}}},
     };
     for (const auto& c : cases) {
         const VocDatabase database = Load(c.lines);
@@ -264,7 +249,6 @@ TEST(LoadDataSet, ProgressBarRunsThroughItsRangeForEveryFiveThousandRecords) {
     const VocDatabase database = Load(lines, &progress);
 
     ASSERT_EQ(database.vocabulary.size(), 12'000u);
-    EXPECT_EQ(database.vocabulary.back().Text(LanguageGerman), "Wort11999");
     EXPECT_EQ(progress.calls, (std::vector<std::pair<int, int>>{{0, 100}, {-1, -1}}));
     // The bar fills over 5,000 records and then starts again from the left.
     int wraps = 0;
@@ -272,7 +256,6 @@ TEST(LoadDataSet, ProgressBarRunsThroughItsRangeForEveryFiveThousandRecords) {
         wraps += progress.values[i] < progress.values[i - 1] ? 1 : 0;
     }
     EXPECT_EQ(wraps, 2);
-    EXPECT_EQ(*std::max_element(progress.values.begin(), progress.values.end()), 100);
     EXPECT_EQ(std::count(progress.values.begin(), progress.values.end(), 100), 2);
 }
 
