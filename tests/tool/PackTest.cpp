@@ -25,6 +25,12 @@ TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
         {"x\n\xFF\n", {"2:1"}},                                // not UTF-8 at all
         {"\xC3\xA4\xE2\x82\xAC\xE2\x80\x8B!", {"1:3"}},        // ä and € fine, U+200B not
         {"\xC3\xA5\xC3\xA5\n\xCE\xB1", {"1:1", "1:2", "2:1"}}, // every one, not just the first
+        {"\xF0\x9F\x98\x80x", {"1:1"}},                        // an emoji
+        {"\xC0\x80", {"1:1", "1:2"}},                          // overlong
+        {"\xED\xA0\x80", {"1:1", "1:2", "1:3"}},               // a surrogate
+        {"\xF4\x90\x80\x80", {"1:1", "1:2", "1:3", "1:4"}},    // beyond U+10FFFF
+        {"\xC3", {"1:1"}},                                     // cut short
+        {"\xC3\xA4\x80\xC3\xA4", {"1:2"}},                     // a stray continuation byte
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -98,22 +104,21 @@ TEST(Pack, UnpackThenPackReproducesTheFile) {
     }
 }
 
+// One text line per stored line; bytes after the end of the data are warned about.
 TEST(Unpack, PrintsOneTextLinePerStoredLine) {
     TempDir dir;
     testing::WriteVocFile(dir.File("a.voc"), {"### Lingomatdata", "", "Fran$ais \x80", "#"});
-    const auto run = RunTool({"unpack", dir.File("a.voc")});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "### Lingomatdata\n\nFran$ais \xE2\x82\xAC\n#\n");
-}
-
-TEST(Unpack, WarnsWhenTheDataEndsBeforeTheFile) {
-    TempDir dir;
     // "a", terminator, a stored 0, then bytes the game never reads.
-    WriteText(dir.File("a.voc"), std::string("\x9E\xF5\x00\x9D\xF5", 5));
-    const auto run = RunTool({"unpack", dir.File("a.voc")});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "a\n");
-    EXPECT_NE(run.err.find("Byte 2"), std::string::npos) << run.err;
+    WriteText(dir.File("b.voc"), std::string("\x9E\xF5\x00\x9D\xF5", 5));
+    const std::string expected[][3] = {
+        {"a.voc", "### Lingomatdata\n\nFran$ais \xE2\x82\xAC\n#\n", ""},
+        {"b.voc", "a\n", "Byte 2"}};
+    for (const auto& [file, out, err] : expected) {
+        const auto run = RunTool({"unpack", dir.File(file)});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, out);
+        EXPECT_NE(run.err.find(err), std::string::npos) << run.err;
+    }
 }
 
 // The sample sources are what a data set source should look like: they pack, check without
