@@ -37,13 +37,11 @@ struct CheckCase {
     bool exact = true; // false: the expected findings are among others
     const char* fileName = "daten.txt";
     const char* says = ""; // part of the tool's output; one starting with ":" follows the file
+    // Test lists show the case by its name, not as raw bytes.
+    friend void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const char* const Removed = "\x01";
-
-void PrintTo(const CheckCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 std::string SourceWith(const std::map<std::size_t, std::string>& replaced) {
     std::string text;
