@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -20,19 +21,18 @@ namespace {
 constexpr std::uint32_t OldVersion = 25;
 constexpr std::uint32_t NewVersion = 4000;
 
-struct CutCase {
-    FileKind kind;
-    // Where the disk fills up, as a share of the new file's size in per mille; 1000 and more
-    // leaves room for the whole file.
-    std::uint32_t cutPerMille;
-    // Added to the cut in bytes, to land next to it.
+// Where the disk fills up: a share of the new file's size in per mille (1000 and more leaves
+// room for the whole file), plus bytes to land next to it.
+struct Cut {
+    const char* name;
+    std::uint32_t perMille;
     std::int64_t offset;
+    friend void PrintTo(const Cut& c, std::ostream* os) { *os << c.name; }
 };
 
-void PrintTo(const CutCase& c, std::ostream* out) {
-    *out << KindName(c.kind) << " cut at " << c.cutPerMille << " per mille " << std::showpos
-         << c.offset << std::noshowpos;
-}
+const Cut Cuts[] = {{"Empty", 0, 0},          {"OneByte", 0, 1},         {"PageLessOne", 0, 4095},
+                    {"Block", 0, 65536},      {"BlockAndOne", 0, 65537}, {"Third", 333, 0},
+                    {"HalfAndSeven", 500, 7}, {"AllButOne", 1000, -1},   {"Whole", 1000, 0}};
 
 // Saves in a child process whose files cannot grow beyond the limit, as on a full disk: the
 // write that crosses it fails with EFBIG. 0 when the save reported success, 1 when it reported
@@ -58,64 +58,41 @@ int SaveWithFileSizeLimit(FileKind kind, const std::filesystem::path& folder, st
     return WEXITSTATUS(status);
 }
 
-class FailedWriteTest : public ::testing::TestWithParam<CutCase> {};
+class FailedWriteTest : public ::testing::TestWithParam<std::tuple<FileKind, Cut>> {};
 
 TEST_P(FailedWriteTest, ThePreviousFileStaysWholeAndNoTemporaryFileRemains) {
-    const CutCase& c = GetParam();
+    const auto [kind, c] = GetParam();
     testing::TempFolder scratch;
-    ASSERT_TRUE(SaveVersion(c.kind, scratch.Path(), NewVersion));
-    const auto newSize = std::filesystem::file_size(scratch.Path() / FileName(c.kind));
-    const std::int64_t cut = static_cast<std::int64_t>(newSize * c.cutPerMille / 1000) + c.offset;
+    ASSERT_TRUE(SaveVersion(kind, scratch.Path(), NewVersion));
+    const auto newSize = std::filesystem::file_size(scratch.Path() / FileName(kind));
+    const std::int64_t cut = static_cast<std::int64_t>(newSize * c.perMille / 1000) + c.offset;
     ASSERT_GE(cut, 0);
     const bool fits = static_cast<std::uint64_t>(cut) >= newSize;
 
     testing::TempFolder folder;
-    const std::string file = folder.File(FileName(c.kind));
-    ASSERT_TRUE(SaveVersion(c.kind, folder.Path(), OldVersion));
+    const std::string file = folder.File(FileName(kind));
+    ASSERT_TRUE(SaveVersion(kind, folder.Path(), OldVersion));
     const std::string before = testing::ReadText(file);
 
-    EXPECT_EQ(SaveWithFileSizeLimit(c.kind, folder.Path(), static_cast<std::uint64_t>(cut)),
+    EXPECT_EQ(SaveWithFileSizeLimit(kind, folder.Path(), static_cast<std::uint64_t>(cut)),
               fits ? 0 : 1)
         << "limit " << cut << " of " << newSize << " bytes";
 
     if (fits) {
-        EXPECT_EQ(ReadVersion(c.kind, folder.Path()), static_cast<long>(NewVersion));
+        EXPECT_EQ(ReadVersion(kind, folder.Path()), static_cast<long>(NewVersion));
     } else {
         EXPECT_EQ(testing::ReadText(file), before);
-        EXPECT_EQ(ReadVersion(c.kind, folder.Path()), static_cast<long>(OldVersion));
+        EXPECT_EQ(ReadVersion(kind, folder.Path()), static_cast<long>(OldVersion));
     }
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{FileName(c.kind)});
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{FileName(kind)});
 }
 
-std::vector<CutCase> CutCases() {
-    std::vector<CutCase> cases;
-    for (const FileKind kind : EveryKind) {
-        for (const auto& [perMille, offset] :
-             std::vector<std::pair<std::uint32_t, std::int64_t>>{{0, 0},
-                                                                 {0, 1},
-                                                                 {0, 4095},
-                                                                 {0, 65536},
-                                                                 {0, 65537},
-                                                                 {333, 0},
-                                                                 {500, 7},
-                                                                 {1000, -1},
-                                                                 {1000, 0}}) {
-            cases.push_back({kind, perMille, offset});
-        }
-    }
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cuts, FailedWriteTest, ::testing::ValuesIn(CutCases()),
-                         [](const ::testing::TestParamInfo<CutCase>& info) {
-                             const CutCase& c = info.param;
-                             std::string name = std::string(KindName(c.kind)) + "At" +
-                                                std::to_string(c.cutPerMille) + "PerMille";
-                             if (c.offset != 0) {
-                                 name += (c.offset < 0 ? "Minus" : "Plus") +
-                                         std::to_string(c.offset < 0 ? -c.offset : c.offset);
-                             }
-                             return name;
+INSTANTIATE_TEST_SUITE_P(Cuts, FailedWriteTest,
+                         ::testing::Combine(::testing::ValuesIn(EveryKind),
+                                            ::testing::ValuesIn(Cuts)),
+                         [](const auto& info) {
+                             return std::string(KindName(std::get<0>(info.param))) + "Cut" +
+                                    std::get<1>(info.param).name;
                          });
 
 } // namespace

@@ -52,14 +52,11 @@ Round RunAndKill(const std::string& mode, const std::filesystem::path& folder,
     if (pipe(channel) != 0) {
         return round;
     }
-    const std::string descriptor = std::to_string(channel[1]);
-    std::string program = LINGOMAT_SAVE_LOOP;
-    std::string kindArgument = mode;
-    std::string folderArgument = folder.string();
-    char* arguments[] = {program.data(), kindArgument.data(), folderArgument.data(),
-                         const_cast<char*>(descriptor.c_str()), nullptr};
+    std::string texts[] = {LINGOMAT_SAVE_LOOP, mode, folder.string(), std::to_string(channel[1])};
+    char* arguments[] = {texts[0].data(), texts[1].data(), texts[2].data(), texts[3].data(),
+                         nullptr};
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, program.c_str(), nullptr, nullptr, arguments, environ);
+    const int spawned = posix_spawn(&child, arguments[0], nullptr, nullptr, arguments, environ);
     close(channel[1]);
     if (spawned != 0) {
         close(channel[0]);
@@ -100,16 +97,11 @@ TEST_P(KillDuringSaveTest, EveryKillLeavesTheLastOrTheNextVersionWhole) {
     const bool player = kind == FileKind::PlayerFile;
     for (int r = 0; r < Rounds; ++r) {
         const auto delay = std::chrono::milliseconds(1 + random.Draw(30));
-        const Round round =
-            RunAndKill(kind == FileKind::ErrorFile ? "error"
-                       : kind == FileKind::CardBox ? "cards"
-                                                   : "player",
-                       folder.Path(), delay, [&] {
-                           if (player) {
-                               EXPECT_EQ(ProbePlayerLock(folder.Path()), FileLock::State::InUse)
-                                   << "round " << r;
-                           }
-                       });
+        const Round round = RunAndKill(KindName(kind), folder.Path(), delay, [&] {
+            if (player) {
+                EXPECT_EQ(ProbePlayerLock(folder.Path()), FileLock::State::InUse) << "round " << r;
+            }
+        });
         ASSERT_FALSE(round.exited) << "the save loop gave up in round " << r;
         ASSERT_GE(round.reported, 1) << "no save finished in round " << r;
 

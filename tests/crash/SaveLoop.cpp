@@ -2,10 +2,11 @@
 // each following version and reports every finished save with one byte on the given descriptor.
 // The player file is saved as the game does, holding the player's lock. "aside" instead plants
 // one damaged player file after the other and lets loading set each aside.
-// Usage: crash_save_loop player|error|cards|aside <folder> <descriptor>
+// Usage: crash_save_loop PlayerFile|ErrorFile|CardBox|aside <folder> <descriptor>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -43,15 +44,18 @@ int main(int argc, char** argv) {
     if (argc != 4) {
         return 64;
     }
-    const std::string kindName = argv[1];
-    const FileKind kind = kindName == "error"   ? FileKind::ErrorFile
-                          : kindName == "cards" ? FileKind::CardBox
-                                                : FileKind::PlayerFile;
+    const std::string mode = argv[1];
     const std::filesystem::path folder = argv[2];
     const int report = std::atoi(argv[3]);
-    if (kindName == "aside") {
+    if (mode == "aside") {
         return SetAsideLoop(folder, report);
     }
+    const auto* named = std::find_if(std::begin(EveryKind), std::end(EveryKind),
+                                     [&](FileKind k) { return mode == KindName(k); });
+    if (named == std::end(EveryKind)) {
+        return 64;
+    }
+    const FileKind kind = *named;
     lingomat::PlayerStatistics player;
     if (kind == FileKind::PlayerFile) {
         player.SetDirectory(folder);

@@ -1,5 +1,6 @@
 #include "SavedVersions.h"
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -56,12 +57,10 @@ long ReadPlayerVersion(const std::filesystem::path& folder) {
     const PlayerStatistics expected = PlayerVersion(folder, k, clock);
     const auto& left = loaded.Records();
     const auto& right = expected.Records();
-    for (std::size_t r = 0; r < left.size(); ++r) {
-        if (r >= right.size() || Fields(left[r]) != Fields(right[r])) {
-            return -1;
-        }
-    }
-    return left.size() == right.size() ? static_cast<long>(k) : -1;
+    const bool same =
+        std::equal(left.begin(), left.end(), right.begin(), right.end(),
+                   [](const auto& a, const auto& b) { return Fields(a) == Fields(b); });
+    return same ? static_cast<long>(k) : -1;
 }
 
 // Long texts, so that a version of a few thousand records spans many write calls.
@@ -173,20 +172,16 @@ const char* KindName(FileKind kind) {
 }
 
 std::string FileName(FileKind kind) {
-    static const char* const names[] = {".lmp", "", ".lingomat.lmk"};
-    return kind == FileKind::ErrorFile ? "Fehler.lef"
-                                       : PlayerName + std::string(names[static_cast<int>(kind)]);
+    // The player's own files carry the player's name.
+    static const char* const names[] = {"Anna.lmp", "Fehler.lef", "Anna.lingomat.lmk"};
+    return names[static_cast<int>(kind)];
 }
 
 bool SaveVersion(FileKind kind, const std::filesystem::path& folder, std::uint32_t k) {
-    if (kind == FileKind::ErrorFile) {
-        return SaveErrorVersion(folder, k);
-    }
-    if (kind == FileKind::CardBox) {
-        return SaveCardVersion(folder, k);
-    }
     FixedClock clock;
-    return PlayerVersion(folder, k, clock).Save();
+    return kind == FileKind::ErrorFile ? SaveErrorVersion(folder, k)
+           : kind == FileKind::CardBox ? SaveCardVersion(folder, k)
+                                       : PlayerVersion(folder, k, clock).Save();
 }
 
 long ReadVersion(FileKind kind, const std::filesystem::path& folder) {

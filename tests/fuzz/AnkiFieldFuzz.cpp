@@ -1,11 +1,6 @@
 // The fields of an Anki note are HTML written by any editor. Their plain text must never start
 // or end with a blank nor hold two in a row, and valid UTF-8 must stay valid.
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "AnkiWordList.h"
 #include "FuzzSupport.h"
 #include "TextEncoding.h"

@@ -2,13 +2,7 @@
 // round must come to an end, hold the right answer exactly once, and offer no two choices that
 // the player's correction options would both accept.
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-
-#include "FuzzDocument.h"
+#include "FuzzSupport.h"
 #include "matching/AccentEscapes.h"
 #include "matching/AnswerForms.h"
 #include "matching/AnswerMatching.h"
@@ -16,9 +10,7 @@
 namespace {
 
 using namespace lingomat;
-using lingomat::fuzz::FuzzDocument;
-using lingomat::fuzz::InputReader;
-using lingomat::fuzz::OptionsFrom;
+using namespace lingomat::fuzz;
 
 constexpr std::size_t MaxRecords = 40;
 // The game asks again while a round reports two equivalent choices; it must not need forever.

@@ -1,12 +1,6 @@
 // Data set files come from anywhere the player copies them from: loading one must never crash,
 // hang or grow without bound, and what it loads must survive being written out and read again.
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "FuzzSupport.h"
 #include "data/DataSetLoader.h"
 #include "data/VocDatabase.h"
@@ -15,8 +9,7 @@
 namespace {
 
 using namespace lingomat;
-using lingomat::fuzz::InputReader;
-using lingomat::fuzz::ScratchFolder;
+using namespace lingomat::fuzz;
 
 constexpr std::uint8_t PlainTextBit = 1;
 constexpr std::uint8_t StraddleBlockBit = 2;
@@ -46,17 +39,9 @@ private:
 
 struct Loaded {
     std::vector<std::string> preamble;
-    std::vector<LessonEntry> lessons;
+    std::vector<std::pair<std::string, std::string>> lessons; // name and code
     std::vector<std::vector<std::string>> records;
-
-    bool operator==(const Loaded& other) const {
-        const auto same = [](const LessonEntry& a, const LessonEntry& b) {
-            return a.name == b.name && a.code == b.code;
-        };
-        return preamble == other.preamble && records == other.records &&
-               std::equal(lessons.begin(), lessons.end(), other.lessons.begin(),
-                          other.lessons.end(), same);
-    }
+    bool operator==(const Loaded& other) const = default;
 };
 
 // The stored line of a word class: none, noun, verb, adjective.
@@ -73,10 +58,9 @@ Loaded Load(const std::string& file, std::size_t fileSize) {
 
     Loaded loaded;
     loaded.preamble = database.lessonTable.preambleLines;
-    loaded.lessons = database.lessonTable.lessons;
     // Every line costs at least one byte of the file, save the one the end of the data cuts off.
     FUZZ_CHECK(database.vocabulary.size() <= fileSize + 1);
-    FUZZ_CHECK(loaded.lessons.size() <= fileSize + 1);
+    FUZZ_CHECK(database.lessonTable.lessons.size() <= fileSize + 1);
     const auto checkText = [fileSize](const std::string& text) {
         FUZZ_CHECK(text.size() <= fileSize);
         // These three stand for the line end, the end of the data and the end of the file.
@@ -86,12 +70,13 @@ Loaded Load(const std::string& file, std::size_t fileSize) {
         FUZZ_CHECK(!line.empty());
         checkText(line);
     }
-    for (const auto& lesson : loaded.lessons) {
+    for (const auto& lesson : database.lessonTable.lessons) {
         checkText(lesson.name);
         checkText(lesson.code);
         FUZZ_CHECK(!lesson.selected);
         FUZZ_CHECK(lesson.name.empty() || lesson.name.back() != ' ');
         FUZZ_CHECK(lesson.code.empty() || lesson.code.back() != ' ');
+        loaded.lessons.emplace_back(lesson.name, lesson.code);
     }
     for (const auto& entry : database.vocabulary) {
         FUZZ_CHECK(entry.ColumnCount() == 3);
@@ -116,18 +101,17 @@ std::size_t WriteBack(const Loaded& loaded, const std::string& file) {
         writer.WriteLine(line);
     }
     writer.WriteLine("#");
-    for (const auto& lesson : loaded.lessons) {
+    for (const auto& [name, code] : loaded.lessons) {
         // A name of blanks only loads as an empty name; an empty line would drop the lesson.
-        writer.WriteLine(lesson.name.empty() ? " " : lesson.name);
-        writer.WriteLine(lesson.code);
+        writer.WriteLine(name.empty() ? " " : name);
+        writer.WriteLine(code);
     }
     writer.WriteLine("#");
     for (const auto& record : loaded.records) {
-        writer.WriteLine(record[0]);
-        writer.WriteLine(record[1]);
-        writer.WriteLine(record[4]);
-        writer.WriteLine(record[3]);
-        writer.WriteLine(record[2]);
+        // Lesson, word class, then the texts from the last column to the first.
+        for (const std::size_t field : {0, 1, 4, 3, 2}) {
+            writer.WriteLine(record[field]);
+        }
     }
     writer.WriteLine("#");
     FUZZ_CHECK(writer.Close());
@@ -145,11 +129,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A long preamble line moves the rest of the file onto the boundary between two blocks
         // of the reader, where lines, CR LF pairs and section marks are split.
         const std::size_t offset = input.Byte() % 128;
-        content = fuzz::Scrambled("### Lingomatdata\n" + std::string(1, '0' + (mode >> 7)) + "\n" +
-                                  std::string(65536 - 96 + offset, 'x') + "\n");
+        content = Scrambled("### Lingomatdata\n" + std::string(1, '0' + (mode >> 7)) + "\n" +
+                            std::string(65536 - 96 + offset, 'x') + "\n");
     }
-    const std::string_view rest = input.Rest();
-    content += (mode & PlainTextBit) != 0 ? fuzz::Scrambled(rest) : std::string(rest);
+    content += input.Rest((mode & PlainTextBit) != 0);
 
     const std::string file = ScratchFolder::Write("fuzz.voc", content);
     const Loaded first = Load(file, content.size());

@@ -2,11 +2,6 @@
 // text only by the misspellings it knows: a few letters more at most, and no byte that neither
 // the text nor a known misspelling brings in.
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-
 #include "FuzzSupport.h"
 #include "matching/DistractorMaker.h"
 #include "platform/Random.h"
@@ -14,7 +9,7 @@
 namespace {
 
 using namespace lingomat;
-using lingomat::fuzz::InputReader;
+using namespace lingomat::fuzz;
 
 // The rules that lengthen a text (such as "i" to "ie", "le" to "les" or a final é to "er") each
 // add one letter, and no call applies more than four of them.

@@ -2,19 +2,12 @@
 // a sound game or be refused, and saving that game's records must give a file that opens to the
 // same game.
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "FuzzDocument.h"
+#include "FuzzSupport.h"
 
 namespace {
 
 using namespace lingomat;
-using lingomat::fuzz::FuzzDocument;
-using lingomat::fuzz::ScratchFolder;
+using namespace lingomat::fuzz;
 
 struct Opened {
     Language questionLanguage;
@@ -55,17 +48,6 @@ Opened Open(CLingomatDoc& doc, const std::string& path, std::size_t fileSize) {
     return opened;
 }
 
-// A carriage return inside a text is written as a blank, so the file keeps one record per three
-// lines; everything else must come back as it was.
-std::string AsSaved(std::string text) {
-    for (char& c : text) {
-        if (c == '\r') {
-            c = ' ';
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -94,11 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Opened reopened = Open(third->doc, copy, std::filesystem::file_size(copy));
     FUZZ_CHECK(reopened.questionLanguage == opened.questionLanguage);
     FUZZ_CHECK(reopened.answerLanguage == opened.answerLanguage);
-    FUZZ_CHECK(reopened.records.size() == opened.records.size());
-    for (std::size_t i = 0; i < opened.records.size(); ++i) {
-        for (std::size_t column = 0; column < 3; ++column) {
-            FUZZ_CHECK(reopened.records[i][column] == AsSaved(opened.records[i][column]));
+    // A carriage return inside a text is written as a blank, so the file keeps one record per
+    // three lines; everything else must come back as it was.
+    auto saved = opened.records;
+    for (auto& texts : saved) {
+        for (std::string& text : texts) {
+            std::replace(text.begin(), text.end(), '\r', ' ');
         }
     }
+    FUZZ_CHECK(reopened.records == saved);
     return 0;
 }

@@ -1,16 +1,23 @@
 #pragma once
 
+// The standard headers below serve every harness.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "data/GameTypes.h"
+#include "game/LingomatDoc.h"
+#include "platform/Clock.h"
+#include "platform/ProfileStore.h"
 
 namespace lingomat::fuzz {
 
@@ -48,6 +55,8 @@ public:
     }
 
     std::string_view Rest() const { return bytes; }
+    // The rest as stored text lines when the switch is set, else as it is.
+    std::string Rest(bool scrambled) const;
     bool Empty() const { return bytes.empty(); }
 
 private:
@@ -94,5 +103,18 @@ inline std::string Scrambled(std::string_view text) {
     }
     return stored;
 }
+
+inline std::string InputReader::Rest(bool scrambled) const {
+    return scrambled ? Scrambled(bytes) : std::string(bytes);
+}
+
+// A document whose files live in the scratch folder, with everything it refers to beside it.
+// Every question is answered with the safe choice and no player is switched.
+struct FuzzDocument {
+    testing::ScriptedHost host{false};
+    MemoryProfileStore profile;
+    FixedClock clock{1'700'000'000};
+    CLingomatDoc doc{host, profile, clock, ScratchFolder::Path()};
+};
 
 } // namespace lingomat::fuzz

@@ -2,10 +2,7 @@
 // holds, the import must end, and a data set it accepts must pass the check the players use,
 // with every lesson code standing in no other one.
 
-#include <cstddef>
-#include <cstdint>
 #include <optional>
-#include <string>
 
 #include "DataSetCheck.h"
 #include "FuzzSupport.h"

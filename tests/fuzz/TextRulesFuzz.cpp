@@ -2,11 +2,7 @@
 // crashing or hanging, they must keep the promises the game builds on: a text accepts itself,
 // two texts match each other both ways round, and the range test agrees with wider ranges.
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <limits>
-#include <string>
 
 #include "FuzzSupport.h"
 #include "matching/AccentEscapes.h"
@@ -18,8 +14,7 @@
 namespace {
 
 using namespace lingomat;
-using lingomat::fuzz::InputReader;
-using lingomat::fuzz::OptionsFrom;
+using namespace lingomat::fuzz;
 
 // A single form that no parenthesised part expands: the text itself is one of its forms.
 bool IsPlainForm(const std::string& text) {

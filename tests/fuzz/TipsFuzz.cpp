@@ -2,18 +2,11 @@
 // tip to one bounded line, and the tip drawn must always be one of the tips, never an empty one
 // while a real tip exists.
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-
-#include "FuzzDocument.h"
+#include "FuzzSupport.h"
 
 namespace {
 
-using lingomat::fuzz::FuzzDocument;
-using lingomat::fuzz::ScratchFolder;
+using namespace lingomat::fuzz;
 
 // The dialog shows a tip in a box of a few lines; the reader keeps at most this much of one.
 constexpr std::size_t MaxTipLength = 499;

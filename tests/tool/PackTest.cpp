@@ -17,14 +17,21 @@ TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
     struct Case {
         std::string source;
         std::vector<std::string> positions; // "line:column" of every refusal, in order
+        bool notUtf8 = false;               // else a character that cannot be stored
     };
     const Case cases[] = {
-        {"Vorspann\nBudapest \xC5\x91r\n", {"2:10"}},          // ő has no Windows-1252 byte
-        {"\xEF\xBB\xBFK\xC3\xA5se\n", {"1:2"}},                // å ends the data; BOM uncounted
-        {"a\r\nb\xC3\xBF\r\n", {"2:2"}},                       // ÿ ends the data
-        {"x\n\xFF\n", {"2:1"}},                                // not UTF-8 at all
-        {"\xC3\xA4\xE2\x82\xAC\xE2\x80\x8B!", {"1:3"}},        // ä and € fine, U+200B not
-        {"\xC3\xA5\xC3\xA5\n\xCE\xB1", {"1:1", "1:2", "2:1"}}, // every one, not just the first
+        {"Vorspann\nBudapest \xC5\x91r\n", {"2:10"}},             // ő has no Windows-1252 byte
+        {"\xEF\xBB\xBFK\xC3\xA5se\n", {"1:2"}},                   // å ends the data; BOM uncounted
+        {"a\r\nb\xC3\xBF\r\n", {"2:2"}},                          // ÿ ends the data
+        {"x\n\xFF\n", {"2:1"}, true},                             // not UTF-8 at all
+        {"\xC3\xA4\xE2\x82\xAC\xE2\x80\x8B!", {"1:3"}},           // ä and € fine, U+200B not
+        {"\xC3\xA5\xC3\xA5\n\xCE\xB1", {"1:1", "1:2", "2:1"}},    // every one, not just the first
+        {"\xF0\x9F\x98\x80x", {"1:1"}},                           // an emoji
+        {"\xC0\x80", {"1:1", "1:2"}, true},                       // overlong
+        {"\xED\xA0\x80", {"1:1", "1:2", "1:3"}, true},            // a surrogate
+        {"\xF4\x90\x80\x80", {"1:1", "1:2", "1:3", "1:4"}, true}, // beyond U+10FFFF
+        {"\xC3", {"1:1"}, true},                                  // cut short
+        {"\xC3\xA4\x80\xC3\xA4", {"1:2"}, true},                  // a stray continuation byte
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -35,7 +42,8 @@ TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
         const auto run = RunTool({"pack", source, "-o", target});
         EXPECT_EQ(run.exitCode, 1) << c.source;
         for (const auto& position : c.positions) {
-            EXPECT_NE(run.err.find(source + ":" + position + ": "), std::string::npos)
+            const std::string kind = c.notUtf8 ? "ungültiges UTF-8" : "Das Zeichen";
+            EXPECT_NE(run.err.find(source + ":" + position + ": " + kind), std::string::npos)
                 << c.source << "\n"
                 << run.err;
         }
@@ -98,22 +106,21 @@ TEST(Pack, UnpackThenPackReproducesTheFile) {
     }
 }
 
+// One text line per stored line; bytes after the end of the data are warned about.
 TEST(Unpack, PrintsOneTextLinePerStoredLine) {
     TempDir dir;
     testing::WriteVocFile(dir.File("a.voc"), {"### Lingomatdata", "", "Fran$ais \x80", "#"});
-    const auto run = RunTool({"unpack", dir.File("a.voc")});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "### Lingomatdata\n\nFran$ais \xE2\x82\xAC\n#\n");
-}
-
-TEST(Unpack, WarnsWhenTheDataEndsBeforeTheFile) {
-    TempDir dir;
     // "a", terminator, a stored 0, then bytes the game never reads.
-    WriteText(dir.File("a.voc"), std::string("\x9E\xF5\x00\x9D\xF5", 5));
-    const auto run = RunTool({"unpack", dir.File("a.voc")});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "a\n");
-    EXPECT_NE(run.err.find("Byte 2"), std::string::npos) << run.err;
+    WriteText(dir.File("b.voc"), std::string("\x9E\xF5\x00\x9D\xF5", 5));
+    const std::string expected[][3] = {
+        {"a.voc", "### Lingomatdata\n\nFran$ais \xE2\x82\xAC\n#\n", ""},
+        {"b.voc", "a\n", "Byte 2"}};
+    for (const auto& [file, out, err] : expected) {
+        const auto run = RunTool({"unpack", dir.File(file)});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, out);
+        EXPECT_NE(run.err.find(err), std::string::npos) << run.err;
+    }
 }
 
 // The sample sources are what a data set source should look like: they pack, check without
