@@ -1,4 +1,3 @@
-#include <fstream>
 #include <tuple>
 
 #include "UiTestSupport.h"
@@ -36,7 +35,6 @@ protected:
         }
         return names;
     }
-    void Touch(const std::string& name) { std::ofstream(folder.File(name)) << "x"; }
 
     std::unique_ptr<PlayerChoiceDialog> Open(const std::string& preset = "lingomat.voc") {
         auto dialog =
@@ -76,7 +74,7 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerAndTheFoldersDataSets) {
     StoreRecent({"Anna", "Bert"});
     statistics.SetPlayerName("Bert");
     for (const char* file : {"b.voc", "A.voc", "notes.txt", "c.VOC", "a.voc.bak"}) {
-        Touch(file);
+        WriteText(folder.File(file), "x");
     }
     auto offered = Open();
     EXPECT_EQ(ComboItems(NameCombo(*offered)), (QStringList{u"Anna"_s, u"Bert"_s, {}, {}, {}}));
@@ -104,7 +102,7 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerAndTheFoldersDataSets) {
 
     // A name of earlier versions, too long for any screen, does not widen the dialog.
     StoreRecent({"Anna", std::string(300, 'W')});
-    Touch(std::string(200, 'D') + ".voc");
+    WriteText(folder.File(std::string(200, 'D') + ".voc"), "x");
     auto wide = Open();
     EXPECT_LT(wide->sizeHint().width(), 600);
     EXPECT_LT(NameCombo(*wide)->width(), 400);
@@ -202,7 +200,7 @@ TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
 TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
     StoreRecent({"Anna", "Bert"});
     statistics.SetPlayerName("Anna");
-    Touch("other.voc");
+    WriteText(folder.File("other.voc"), "x");
     const Names recent = {"Anna", "Bert", "<absent>", "<absent>", "<absent>"};
     const QString names[] = {u"a/b"_s,         u"c:d"_s, u"wer?"_s,     u".."_s,          u"x\ty"_s,
                              u"\u0141ukasz"_s, u"CON"_s, u"lpt1.txt"_s, QString(65, u'n')};
