@@ -355,11 +355,13 @@ TEST(ListCommandsTest, OpenModelessWindowsThatGoWhenClosedOrOrphaned) {
 
     ClickButton(*first, "leaveButton");
     ClickButton(*lessons, "okButton");
-    QTRY_VERIFY(first.isNull() && lessons.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull() && lessons.isNull());
     EXPECT_TRUE(moreLessons->isVisible());
     QTest::keyClick(second.data(), Qt::Key_Escape);
     moreLessons->close();
-    QTRY_VERIFY(second.isNull() && moreLessons.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull() && moreLessons.isNull());
     QPointer<VocabularySearchDialog> orphan = ShowSearch(game.document, frame.get());
     frame.reset();
     EXPECT_TRUE(orphan.isNull());
