@@ -89,8 +89,4 @@ bool QtProfileStore::Sync() {
     return settings->status() == QSettings::NoError;
 }
 
-QString QtProfileStore::FileName() const {
-    return settings->fileName();
-}
-
 } // namespace lingomat

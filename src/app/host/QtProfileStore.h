@@ -28,7 +28,6 @@ public:
 
     // Writes what is pending to disk; false when the file cannot be written.
     bool Sync() override;
-    QString FileName() const;
 
     // The key under which a section's value lives. Sections are player names, which may hold
     // anything; every byte outside [A-Za-z0-9 _-] is percent-encoded, so no name can contain

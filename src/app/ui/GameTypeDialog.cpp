@@ -121,9 +121,8 @@ GameTypeDialog::GameTypeDialog(bool spanish, QWidget* parent)
             return;
         }
         const auto mode = static_cast<GameMode>(GameType());
-        if (onSettings) {
-            onSettings(mode);
-        } else if (CLingomatDoc* doc = GameScreenDocument(this)) {
+        // Opened over the game screen, the settings edit the screen's document.
+        if (CLingomatDoc* doc = GameScreenDocument(this)) {
             RunModeSettings(*doc, mode, this);
         }
     });

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QDialog>
 
 #include "data/GameTypes.h"
@@ -23,11 +21,6 @@ public:
     int QuestionLanguage() const;
     int AnswerLanguage() const;
     int GameType() const;
-
-    // Called by "Einstellungen" with the game type chosen at that moment; the opener shows
-    // the settings dialog of that type and writes its values back to the document. Without
-    // one, a dialog opened over the game screen edits the screen's document.
-    std::function<void(GameMode)> onSettings;
 
     void accept() override;
 

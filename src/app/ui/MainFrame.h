@@ -33,7 +33,6 @@ public:
     CLingomatView* View() const { return view; }
     QToolBar* ToolBar() const { return toolBar; }
     QToolBar* CharacterBar() const { return characterBar; }
-    QLabel* MessagePane() const { return messagePane; }
     QLabel* CapsLockIndicator() const { return capsLockIndicator; }
     QLabel* DueCount() const { return dueCount; }
 
