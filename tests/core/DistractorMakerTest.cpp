@@ -34,6 +34,7 @@ TEST(DistractorMaker, ArticleSwaps) {
         {true, "Der Hund", {"Der Hund"}},
         {false, "les chats", {"le chats", "la chats"}},
         {false, "le chat", {"la chat", "les chat"}},
+        {false, "la table", {"le table", "les table"}},
         {false, "lune", {"lune"}},
         {false, "", {""}},
     };

@@ -155,6 +155,7 @@ TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
     const std::vector<Case> cases = {
         {"dick", "thick", {}, "fat", true},
         {"dick", "(the) thick", {}, "thick", true},
+        {"dick", "thick", {}, "thin", false},
         {"Dick", "thick", {}, "thick", false},
         {"Di-ck", "thick", {.ignoreCase = true, .ignoreSpacing = true}, "thick", true},
         {"der dick", "thick", {.ignoreArticles = true}, "thick", true},
@@ -398,6 +399,7 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
 
     d.OnNewDocument();
     ASSERT_TRUE(d.StartDueGame());
+    EXPECT_EQ(d.Title(), "F\xE4llige W\xF6rter");
     EXPECT_EQ(PoolAnswers(), std::vector<std::string>{"the dog"});
     EXPECT_FALSE(Answer(true));
     d.OnNewDocument();

@@ -30,8 +30,15 @@ TEST_F(DocTest, StoredSettingsAreReadAndBadOnesClamped) {
     using Read = std::uint32_t (*)(const CLingomatDoc&);
     const Read right = [](const CLingomatDoc& d) { return d.Feedback().rightTime; };
     const Read wrong = [](const CLingomatDoc& d) { return d.Feedback().wrongTime; };
+    const Read glimpse = [](const CLingomatDoc& d) { return d.Feedback().glimpseTime; };
     const Read choices = [](const CLingomatDoc& d) { return d.ChoiceCount(); };
-    const Read colour = [](const CLingomatDoc& d) { return d.Feedback().colorRight; };
+    const Read colourRight = [](const CLingomatDoc& d) { return d.Feedback().colorRight; };
+    const Read colourWrong = [](const CLingomatDoc& d) { return d.Feedback().colorWrong; };
+    const Read letterTime = [](const CLingomatDoc& d) { return d.ViewSettings().timeLetter; };
+    const Read shown = [](const CLingomatDoc& d) { return d.CopySettings().percentShown; };
+    // A copy mode beyond the last one would pick no template at all.
+    const Read copyMode = [](const CLingomatDoc& d) { return d.CopySettings().copyMode; };
+    const Read correcting = [](const CLingomatDoc& d) { return d.Feedback().correcting ? 1u : 0u; };
     struct Case {
         const char* value;
         std::int64_t stored;
@@ -39,9 +46,18 @@ TEST_F(DocTest, StoredSettingsAreReadAndBadOnesClamped) {
         std::uint32_t expected;
     };
     const std::vector<Case> cases = {
-        {"right", 1500, right, 1500},      {"Right", -20, right, 0},
-        {"wrong", 99999999, wrong, 60000}, {"MultiNumber", 9, choices, 5},
-        {"MultiNumber", 0, choices, 2},    {"ColorRight", 0x7F123456, colour, 0xFFFFFF},
+        {"right", 1500, right, 1500},
+        {"Right", -20, right, 0},
+        {"wrong", 99999999, wrong, 60000},
+        {"GLIMPSE", 750, glimpse, 750},
+        {"MultiNumber", 9, choices, 5},
+        {"MultiNumber", 0, choices, 2},
+        {"ColorRight", 0x7F123456, colourRight, 0xFFFFFF},
+        {"ColorWrong", -1, colourWrong, 0},
+        {"TimeLetter", 1000000, letterTime, 60000},
+        {"PercentShown", 400, shown, 100},
+        {"CopyMode", 17, copyMode, 3},
+        {"Correcting", 0, correcting, 0},
     };
     for (const auto& c : cases) {
         profile = MemoryProfileStore();
@@ -50,10 +66,6 @@ TEST_F(DocTest, StoredSettingsAreReadAndBadOnesClamped) {
         EXPECT_EQ(c.field(d), c.expected) << c.value << " = " << c.stored;
         EXPECT_EQ(d.Round().texts.size(), d.ChoiceCount()) << c.value;
     }
-    // A copy mode beyond the last one would pick no template at all.
-    profile = MemoryProfileStore();
-    profile.WriteInt("Anna", "CopyMode", 17);
-    EXPECT_EQ(Start().CopySettings().copyMode, 3u);
 }
 
 TEST_F(DocTest, CorrectionOptionsStringKeepsItsOwnOrder) {
@@ -92,8 +104,14 @@ TEST_F(DocTest, WhatIsWrittenOnCloseIsReadOnTheNextStart) {
     first.SetChoiceCount(5);
     const CorrectionOptions chosen{false, true, false, true, false, true};
     first.SetCorrectionOptions(chosen);
-    WithViewSettings(first, [&](ViewModeSettings& s) { s.timeAfterWord = 800; });
-    WithCopySettings(first, [&](CopyModeSettings& s) { s.showSZAsSS = true; });
+    WithViewSettings(first, [&](ViewModeSettings& s) {
+        s.letterByLetter = false;
+        s.timeAfterWord = 800;
+    });
+    WithCopySettings(first, [&](CopyModeSettings& s) {
+        s.copyMode = 2;
+        s.showSZAsSS = true;
+    });
     Play({"2"});
     first.EndGameNow();
     DocProbe::DataSetName(first) = "anders.voc";
@@ -104,9 +122,10 @@ TEST_F(DocTest, WhatIsWrittenOnCloseIsReadOnTheNextStart) {
     EXPECT_EQ(host.presetDataSet, "anders.voc");
     EXPECT_EQ(std::make_tuple(second.Feedback().rightTime, second.Feedback().useRabbits,
                               second.ChoiceCount(), second.Corrections(),
-                              second.ViewSettings().timeAfterWord,
+                              second.ViewSettings().letterByLetter,
+                              second.ViewSettings().timeAfterWord, second.CopySettings().copyMode,
                               second.CopySettings().showSZAsSS),
-              std::make_tuple(1200u, false, 5u, chosen, 800u, true));
+              std::make_tuple(1200u, false, 5u, chosen, false, 800u, 2u, true));
     Play({"2"});
     second.EndGameNow();
     second.OnCloseDocument();
@@ -129,7 +148,12 @@ TEST_F(DocTest, LeavingAsksOnlyWhileAGameRuns) {
             Play({"1"});
         }
         EXPECT_EQ(doc->SaveModified(), leaves);
-        EXPECT_EQ(host.messages.size(), running ? 1u : 0u);
+        ASSERT_EQ(host.messages.size(), running ? 1u : 0u);
+        if (running) {
+            EXPECT_EQ(host.messages[0].text, "Sind Sie sicher, Lingomat verlassen zu wollen?");
+            EXPECT_EQ(host.messages[0].caption, "Lingomat");
+            EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+        }
     }
 }
 
@@ -196,6 +220,7 @@ TEST_F(DocTest, EachPlayerKeepsHisOwnSettings) {
     EXPECT_FALSE(profile.Contains("Lingomat", "right"));
     EXPECT_EQ(profile.GetString("Lingomat", "Dataset", ""), "lingomat.voc");
     EXPECT_EQ(PlayerSettingsSection("~x"), "~~x");
+    EXPECT_EQ(PlayerSettingsSection("LINGOMAT"), "~LINGOMAT") << "value names ignore case";
 }
 
 // Things the player should know once per run, not at every occasion.

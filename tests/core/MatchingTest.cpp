@@ -51,11 +51,15 @@ constexpr std::string_view everyOptionSet[] = {
 // Each case alone and between ordinary letters, so a rule that eats a neighbour shows up as well.
 TEST(DecodeAccents, EveryEscapeWordsAndLookAlikes) {
     using Case = std::pair<const char*, const char*>;
-    // Each kind of escape once, on another letter each time.
     const Case escapes[] = {
-        {"\\'a", "á"}, {"\\`e", "è"}, {"\\^i", "î"}, {"\\\"o", "ö"}, {"\"u", "ü"},
-        {"^o", "ô"},   {"\"A", "Ä"},  {"~n", "ñ"},   {"~N", "Ñ"},    {"\\cc", "ç"},
-        {"$", "ç"},    {"\\3", "ß"},  {"\\ss", "ß"},
+        {"\\'a", "á"}, {"\\`a", "à"},  {"\\^a", "â"}, {"\\\"a", "ä"}, {"\"a", "ä"},
+        {"^a", "â"},   {"\"A", "Ä"},   {"\\'e", "é"}, {"\\`e", "è"},  {"\\^e", "ê"},
+        {"^e", "ê"},   {"\\\"e", "ë"}, {"\"e", "ë"},  {"\\'i", "í"},  {"\\`i", "ì"},
+        {"\\^i", "î"}, {"\\\"i", "ï"}, {"^i", "î"},   {"\"i", "ï"},   {"~n", "ñ"},
+        {"~N", "Ñ"},   {"\\'o", "ó"},  {"\\`o", "ò"}, {"\\^o", "ô"},  {"\\\"o", "ö"},
+        {"\"o", "ö"},  {"^o", "ô"},    {"\"O", "Ö"},  {"\\'u", "ú"},  {"\\`u", "ù"},
+        {"\\^u", "û"}, {"\\\"u", "ü"}, {"\"u", "ü"},  {"^u", "û"},    {"\"U", "Ü"},
+        {"\\cc", "ç"}, {"$", "ç"},     {"\\3", "ß"},  {"\\ss", "ß"},
     };
     const Case words[] = {
         {"M\\\"adchen", "Mädchen"}, {"Gru\\3", "Gruß"},
@@ -90,6 +94,8 @@ TEST(TextOperations, SingleTextOperations) {
          {{"der Hund", "Hund"},
           {"Der Hund", "Der Hund"},
           {"der die Katze", "Katze"},
+          {"die der Katze", "der Katze"}, // the row is chosen once, by the first letter
+          {"la", "la"},                   // an article ends with its blank
           {"l'eau", "eau"},
           {"a an apple", "apple"},
           {"to go", "go"},
@@ -139,6 +145,8 @@ TEST(TextOperations, ReplaceAll) {
     };
     const Case cases[] = {
         {"a    b", "  ", " ", "a b"},
+        {"((m)m)", "(m)", "", ""}, // the first removal joins a second marker
+        {"aabb", "ab", "", ""},
         {"aab", "ab", "a", "aa"},
         {"aaa", "a", "aa", "aaaaaa"}, // a replacement holding the pattern must not loop
         {"abc", "", "x", "abc"},
@@ -170,6 +178,7 @@ const MatchCase matchCases[] = {
     {"E-Mail", "email", "sc", true},
     {"Eis bär", "Eis-bär", "s", true},
     {"Élève", "Eleve", "a", true},
+    {"Élève", "eleve", "a", false},
     {"Élève", "eleve", "ac", true},
     {"Mädchen", "Madchen", "a", true},
     {"Mädchen", "Madchen", "csr", false},
@@ -315,12 +324,16 @@ TEST(AnswerForms, FormAtByIndex) {
 
 // The English column is Spanish in the Spanish data sets, known by their exact names.
 TEST(LanguageNames, NameOfEachColumn) {
-    const std::pair<const char*, bool> cases[] = {{"spain.voc", true},   {"spantest.voc", true},
-                                                  {"Spain.voc", false},  {"data/spain.voc", false},
-                                                  {"spain.voc ", false}, {"", false}};
+    const std::pair<const char*, bool> cases[] = {
+        {"spain.voc", true},     {"spanbasic.voc", true},
+        {"spantheme.voc", true}, {"spantest.voc", true},
+        {"Spain.voc", false},    {"data/spain.voc", false},
+        {"spain.voc ", false},   {"", false}};
     for (const auto& [name, spanish] : cases) {
         EXPECT_EQ(LanguageName(LanguageEnglish, name), spanish ? "Spanisch" : "Englisch") << name;
     }
+    EXPECT_EQ(LanguageName(LanguageGerman, "spain.voc"), "Deutsch");
+    EXPECT_EQ(LanguageName(LanguageFrench, "lingomat.voc"), W("Französisch"));
     EXPECT_EQ(LanguageName(3, "lingomat.voc"), "");
 }
 
@@ -343,6 +356,8 @@ TEST(AlphabeticRange, KeysBetweenTheBounds) {
         {"Zebra", "a", "Ä", true},
         {"die Ameise", "a", "b", true},
         {"(Gross) Mutter", "g", "h", true},
+        {"Élan", "e", "f", true},
+        {"Eis-bär", "eisb", "eisc", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(InAlphabeticRange(W(c.text), W(c.lower), W(c.upper)), c.inside)

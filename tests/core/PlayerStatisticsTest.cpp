@@ -59,7 +59,12 @@ TEST_F(PlayerStatisticsTest, GamesAreWrittenThenExtendedAndReloaded) {
     const auto reloaded = Reloaded();
     ASSERT_EQ(reloaded.Records().size(), 2u);
     const auto& record = reloaded.Records()[0];
+    EXPECT_EQ(record.lessonCode, "L1");
     EXPECT_EQ(record.playedAt, (std::vector<std::uint32_t>{1700000000, 1700000060}));
+    EXPECT_EQ(record.score, (std::vector<float>{0.75f, 1.0f}));
+    EXPECT_EQ(record.completion, (std::vector<float>{1.0f, 0.5f}));
+    EXPECT_EQ(record.gameMode, (std::vector<std::uint32_t>{2, 3}));
+    EXPECT_EQ(record.questionLanguage, (std::vector<std::uint32_t>{0, 2}));
     EXPECT_EQ(record.answerLanguage, (std::vector<std::uint32_t>{1, 0}));
 
     ASSERT_TRUE(store.ClearAll());
@@ -90,6 +95,8 @@ TEST_F(PlayerStatisticsTest, WhatLoadKeepsFromWrittenFiles) {
         {lines({"Anna", "LingomatUserData", "#5", "1", "0.5 1 1 0 0 1", "L2", "0", "#"}),
          Loaded,
          {{"#5", 1}, {"L2", 0}}},
+        // A count that is no number keeps the lesson, without games.
+        {lines({"Anna", "LingomatUserData", "L1", "viele", "#"}), Loaded, {{"L1", 0}}},
         // The name differs in case; no marker; no end line; a count far beyond the lines.
         {lines({"anna", "LingomatUserData", "L1", "0", "#"}), Aside},
         {lines({"Anna", "L1", "1", "0.5 1 1 0 0 1"}), Aside},
@@ -201,8 +208,9 @@ TEST_F(PlayerStatisticsTest, EntryFieldsStopAtTheFirstThatDoesNotParse) {
     const auto reloaded = Reloaded();
     ASSERT_EQ(reloaded.Records().size(), 1u);
     const auto& r = reloaded.Records()[0];
-    EXPECT_EQ(std::make_tuple(r.playedAt[0], r.completion[0], r.gameMode[0], r.playedAt[1]),
-              std::make_tuple(77u, 0.0f, 0u, 4294967295u));
+    EXPECT_EQ(std::make_tuple(r.score[0], r.playedAt[0], r.completion[0], r.gameMode[0],
+                              r.playedAt[1], r.answerLanguage[1]),
+              std::make_tuple(0.25f, 77u, 0.0f, 0u, 4294967295u, 0u));
 }
 
 TEST_F(PlayerStatisticsTest, BestPercentAndItsText) {

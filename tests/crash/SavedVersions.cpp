@@ -173,8 +173,9 @@ const char* KindName(FileKind kind) {
 
 std::string FileName(FileKind kind) {
     // The player's own files carry the player's name.
-    static const char* const names[] = {"Anna.lmp", "Fehler.lef", "Anna.lingomat.lmk"};
-    return names[static_cast<int>(kind)];
+    static const char* const endings[] = {".lmp", "", ".lingomat.lmk"};
+    return kind == FileKind::ErrorFile ? "Fehler.lef"
+                                       : PlayerName + std::string(endings[static_cast<int>(kind)]);
 }
 
 bool SaveVersion(FileKind kind, const std::filesystem::path& folder, std::uint32_t k) {

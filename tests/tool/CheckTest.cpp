@@ -133,6 +133,7 @@ TEST_P(Check, FindsWhatIsWrong) {
 const CheckCase Cases[] = {
     {"Clean", {}, {}, 0, true, "daten.txt", "Lektion „Tiere“ (Kennung „T“): 1 Datensatz"},
     {"EmptyGerman", {{12, ""}}, {{Kind::EmptyText, 12}}, 1},
+    {"EmptyFrench", {{10, ""}}, {{Kind::EmptyText, 10}}, 1}, // only Spanish sets may lack it
     {"SpanishMayLackFrench", {{10, ""}}, {}, 0, true, "spanbasic.txt"},
     {"SpanishNeedsSpanish", {{11, ""}}, {{Kind::EmptyText, 11}}, 1, true, "spanbasic.txt"},
     {"EmptyCode", {{7, ""}}, {{Kind::EmptyCode, 7}}, 1},

@@ -1,4 +1,5 @@
 #include <fstream>
+#include <tuple>
 
 #include "UiTestSupport.h"
 #include "screen/LingomatView.h"
@@ -23,8 +24,18 @@ protected:
 };
 
 // Every button takes its picture from the strip, and at the window's default size every one
-// shows, none is left behind the overflow arrow; the view menu hides and shows the bars.
-TEST_F(MainFrameTest, ToolbarButtonsHavePicturesAndAllShowAtTheDefaultSize) {
+// shows, none is left behind the overflow arrow; the view menu hides and shows the bars. A
+// command's prompt gives status text and tooltip: split at a line break, or the one text for both.
+TEST_F(MainFrameTest, ToolbarButtonsHavePicturesAndPromptsAndAllShowAtTheDefaultSize) {
+    const std::tuple<int, const char*, const char*> prompts[] = {
+        {CommandNew, "Startet ein neues Spiel.", "Neu"},
+        {CommandExit, "Verläßt das Spiel", "Verläßt das Spiel"},
+        {32853, "", "ñ"},
+    };
+    for (const auto& [command, statusTip, toolTip] : prompts) {
+        EXPECT_EQ(frame.Action(command)->statusTip(), QString::fromUtf8(statusTip)) << command;
+        EXPECT_EQ(frame.Action(command)->toolTip(), QString::fromUtf8(toolTip)) << command;
+    }
     frame.resize(700, 500);
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
