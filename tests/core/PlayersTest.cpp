@@ -63,10 +63,10 @@ TEST_F(PlayerStatisticsTest, GamesAreWrittenThenExtendedAndReloaded) {
                      "1.000000 1700000060 0.500000 3 2 0", "L2", "1",
                      "0.250000 1700000000 0.500000 0 0 1", "#"}));
     // Every field read back is written again as it was.
-    const testing::Bytes extended = testing::ReadBytes(folder.File("Anna.lmp"));
+    const Lines extended = FileLines();
     PlayerStatistics reloaded = Reloaded();
     ASSERT_TRUE(reloaded.Save());
-    EXPECT_EQ(testing::ReadBytes(folder.File("Anna.lmp")), extended);
+    EXPECT_EQ(FileLines(), extended);
 
     ASSERT_TRUE(store.ClearAll());
     EXPECT_EQ(FileLines(), (Lines{"Anna", "LingomatUserData", "#"}));
