@@ -1,10 +1,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
+#include <tuple>
 
 #include "DocFixture.h"
 #include "matching/AccentEscapes.h"
@@ -13,6 +10,8 @@ namespace lingomat {
 namespace {
 
 using testing::TestRecord;
+constexpr GameMode other = GameModeChoiceOtherLessons;
+constexpr GameMode altered = GameModeChoiceAlteredLetters;
 
 // French, English, German, then the word class.
 const std::vector<TestRecord> Words = {
@@ -72,87 +71,60 @@ protected:
             }
         }
     }
-
-    std::uint32_t WrongIndex() const {
-        const auto& texts = doc->Round().texts;
-        for (std::uint32_t i = 0; i < texts.size(); ++i) {
-            if (i != doc->Round().correctChoice && !texts[i].empty()) {
-                return i;
-            }
-        }
-        ADD_FAILURE() << "no wrong choice to pick";
-        return 0;
-    }
 };
-
-struct WholeGame {
-    const char* name;
-    GameMode mode;
-    Language answer;
-    std::uint32_t choices;
-    bool ignoreCase;
-    // Test lists show the case by its name, not as raw bytes.
-    friend void PrintTo(const WholeGame& c, std::ostream* os) { *os << c.name; }
-};
-
-class WholeChoiceGameTest : public ChoiceTest, public ::testing::WithParamInterface<WholeGame> {};
 
 // Every record is picked wrong once, then right twice; the wrong pick must come back as a choice.
-TEST_P(WholeChoiceGameTest, PlaysThroughWithSoundRounds) {
-    const WholeGame& game = GetParam();
-    CLingomatDoc& d = StartWith(Words);
-    d.SetChoiceCount(game.choices);
-    WithCorrections(d, [&](CorrectionOptions& o) { o.ignoreCase = game.ignoreCase; });
-    Play({"1", "2", "3"}, game.mode,
-         game.answer == LanguageGerman ? LanguageFrench : LanguageGerman, game.answer);
-    const std::size_t records = d.pool.Size();
-    std::map<const VocEntry*, std::string> picked; // the wrong pick of each record
-    int returned = 0;
-    for (int turn = 0; turn < 200 && !d.IsGameOver(); ++turn) {
-        ExpectSoundRound();
-        const Question& asked = Current();
-        if (!asked.wrongChoice.empty()) {
-            ++returned;
-            EXPECT_EQ(asked.wrongChoice, picked[asked.entry]);
-            const auto& texts = d.Round().texts;
-            EXPECT_EQ(std::count(texts.begin(), texts.end(), asked.wrongChoice), 1);
-        }
-        if (asked.entry->BlankCount(game.answer) == 2 && game.mode == GameModeChoiceOtherLessons) {
-            for (std::size_t i = 0; i < d.Round().texts.size(); ++i) {
-                EXPECT_GE(std::count(d.Round().texts[i].begin(), d.Round().texts[i].end(), ' '), 2)
-                    << d.Round().texts[i];
+// Rows: the game, the answer language, the number of choices, case ignored.
+TEST_F(ChoiceTest, WholeGamesPlayThroughWithSoundRounds) {
+    for (const auto& [mode, answer, choices, ignoreCase] :
+         {std::tuple{other, LanguageEnglish, 5u, true},
+          std::tuple{other, LanguageFrench, 4u, false},
+          std::tuple{other, LanguageEnglish, 2u, false},
+          std::tuple{altered, LanguageEnglish, 4u, true},
+          std::tuple{altered, LanguageGerman, 5u, false},
+          std::tuple{altered, LanguageFrench, 2u, false}}) {
+        SCOPED_TRACE(::testing::Message() << mode << " " << answer << " " << choices);
+        CLingomatDoc& d = StartWith(Words);
+        d.SetChoiceCount(choices);
+        WithCorrections(d, [&](CorrectionOptions& o) { o.ignoreCase = ignoreCase; });
+        Play({"1", "2", "3"}, mode, answer == LanguageGerman ? LanguageFrench : LanguageGerman,
+             answer);
+        const std::size_t records = d.pool.Size();
+        std::map<const VocEntry*, std::string> picked; // the wrong pick of each record
+        int returned = 0;
+        for (int turn = 0; turn < 200 && !d.IsGameOver(); ++turn) {
+            ExpectSoundRound();
+            const Question& asked = Current();
+            if (!asked.wrongChoice.empty()) {
+                ++returned;
+                EXPECT_EQ(asked.wrongChoice, picked[asked.entry]);
+                const auto& texts = d.Round().texts;
+                EXPECT_EQ(std::count(texts.begin(), texts.end(), asked.wrongChoice), 1);
+            }
+            if (asked.entry->BlankCount(answer) == 2 && mode == other) {
+                for (const std::string& text : d.Round().texts) {
+                    EXPECT_GE(std::count(text.begin(), text.end(), ' '), 2) << text;
+                }
+            }
+            if (picked.count(asked.entry) == 0) {
+                const std::string wrong = picked[asked.entry] = d.Round().texts[WrongChoice()];
+                Answer(false);
+                EXPECT_EQ(d.VerdictText(),
+                          "Falsch! \" " + QuotedForms(SquashBlanks(wrong)) + " \" ist falsch!");
+            } else {
+                Answer(true);
             }
         }
-        if (picked.count(asked.entry) == 0) {
-            const std::string wrong = d.Round().texts[WrongIndex()];
-            picked[asked.entry] = wrong;
-            d.CheckChoice(WrongIndex());
-            EXPECT_EQ(d.VerdictText(),
-                      "Falsch! \" " + QuotedForms(SquashBlanks(wrong)) + " \" ist falsch!");
-        } else {
-            d.CheckChoice(static_cast<std::uint32_t>(d.Round().correctChoice));
-        }
+        EXPECT_TRUE(d.IsGameOver());
+        EXPECT_GT(returned, 0);
+        EXPECT_EQ(d.WrongCount(), records);
+        EXPECT_EQ(d.RightCount(), 2 * records);
     }
-    EXPECT_TRUE(d.IsGameOver());
-    EXPECT_GT(returned, 0);
-    EXPECT_EQ(d.WrongCount(), records);
-    EXPECT_EQ(d.RightCount(), 2 * records);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Games, WholeChoiceGameTest,
-    ::testing::Values(
-        WholeGame{"otherEnglishCase", GameModeChoiceOtherLessons, LanguageEnglish, 5, true},
-        WholeGame{"otherFrench", GameModeChoiceOtherLessons, LanguageFrench, 4, false},
-        WholeGame{"otherTwo", GameModeChoiceOtherLessons, LanguageEnglish, 2, false},
-        WholeGame{"alteredEnglish", GameModeChoiceAlteredLetters, LanguageEnglish, 4, true},
-        WholeGame{"alteredGerman", GameModeChoiceAlteredLetters, LanguageGerman, 5, false},
-        WholeGame{"alteredTwo", GameModeChoiceAlteredLetters, LanguageFrench, 2, false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ChoiceTest, NounsGetNounsAndGenderMarkersAreDropped) {
     CLingomatDoc& d = StartWith(Words);
-    Play({"1"}, GameModeChoiceOtherLessons, LanguageGerman, LanguageFrench);
+    Play({"1"}, other, LanguageGerman, LanguageFrench);
     const std::set<std::string> nouns = {"chien", "chatte",      "oiseau",
                                          "dinde", "\xE9l\xE8ve", "Turquie"};
     for (int round = 0; round < 30; ++round) {
@@ -166,14 +138,8 @@ TEST_F(ChoiceTest, NounsGetNounsAndGenderMarkersAreDropped) {
 
 // Few records, or answers that no rule alters: every round still ends, with the answers there are.
 TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
-    const GameMode other = GameModeChoiceOtherLessons;
-    const GameMode altered = GameModeChoiceAlteredLetters;
-    struct Case {
-        GameMode mode;
-        std::size_t filled;
-        std::vector<TestRecord> records;
-    };
-    const std::vector<Case> cases = {
+    // The game, the choices filled, the records.
+    const std::vector<std::tuple<GameMode, std::size_t, std::vector<TestRecord>>> cases = {
         {other, 1, {{"1", "chien", "dog", "Hund", "n"}}},
         {altered,
          3,
@@ -194,10 +160,10 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
          1,
          {{"1", "chien", "dog (big)", "Hund", "n"}, {"1", "dogue", "dog big (m)", "Dogge", "n"}}},
     };
-    for (const Case& c : cases) {
-        CLingomatDoc& d = StartWith(c.records);
+    for (const auto& [mode, filled, records] : cases) {
+        CLingomatDoc& d = StartWith(records);
         d.SetChoiceCount(5);
-        Play({"1"}, c.mode);
+        Play({"1"}, mode);
         for (int round = 0; round < 5; ++round) {
             d.NextQuestion();
             int calls = 1;
@@ -206,8 +172,8 @@ TEST_F(ChoiceTest, SmallOrUnalterableDataSetsStillGiveRounds) {
             EXPECT_LE(calls, 9);
             ExpectSoundRound();
             const auto& texts = d.Round().texts;
-            EXPECT_EQ(texts.size() - std::count(texts.begin(), texts.end(), ""), c.filled)
-                << c.records.front().english;
+            EXPECT_EQ(texts.size() - std::count(texts.begin(), texts.end(), ""), filled)
+                << records.front().english;
         }
         // A pick of an empty slot or beyond the choices is no answer: nothing is judged.
         EXPECT_TRUE(d.CheckChoice(d.ChoiceCount()));

@@ -74,7 +74,25 @@ protected:
         return doc->CheckTypedAnswer();
     }
 
-    bool Answer(bool right) { return Type(right ? RightAnswer() : "falsch"); }
+    // Right or wrong, typed or picked as the game on screen asks for it.
+    bool Answer(bool right) {
+        if (doc->ModeTraits().choice) {
+            return doc->CheckChoice(right ? doc->Round().correctChoice : WrongChoice());
+        }
+        return Type(right ? RightAnswer() : "falsch");
+    }
+
+    // The first filled choice that is not the right one.
+    std::uint32_t WrongChoice() const {
+        const auto& texts = doc->Round().texts;
+        for (std::uint32_t i = 0; i < texts.size(); ++i) {
+            if (i != doc->Round().correctChoice && !texts[i].empty()) {
+                return i;
+            }
+        }
+        ADD_FAILURE() << "no wrong choice to pick";
+        return 0;
+    }
 
     std::vector<std::string> PoolAnswers() const {
         std::vector<std::string> answers;

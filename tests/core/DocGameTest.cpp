@@ -1,12 +1,7 @@
-#include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <string>
+#include <tuple>
 #include <utility>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "DocFixture.h"
 
@@ -15,31 +10,25 @@ namespace {
 
 using testing::DocTest;
 
+// The lessons and languages chosen; then the title and the answers asked for.
 TEST_F(DocTest, LessonPoolTakesEveryRecordOfEachSelectedLesson) {
-    struct Case {
-        std::vector<std::string> codes;
-        Language question;
-        Language answer;
-        std::string title;
-        std::vector<std::string> answers;
-    };
-    const std::vector<Case> cases = {
-        // The house record belongs to "1" and "12" and so is asked twice.
-        {{"1", "12"},
-         LanguageGerman,
-         LanguageEnglish,
-         "Tiere, Haus",
-         {"the dog", "the cat", "the bird", "/the house /the home", "/the house /the home"}},
-        // Several answers are asked for, never shown as the question.
-        {{"3"}, LanguageGerman, LanguageEnglish, "Verben", {"the street"}},
-        {{"3"}, LanguageEnglish, LanguageGerman, "Verben", {"/gehen /laufen", "die Stra\337e"}},
-    };
-    for (const auto& c : cases) {
+    const std::vector<std::tuple<testing::Lines, Language, Language, std::string, testing::Lines>>
+        cases = {
+            // The house record belongs to "1" and "12" and so is asked twice.
+            {{"1", "12"},
+             LanguageGerman,
+             LanguageEnglish,
+             "Tiere, Haus",
+             {"the dog", "the cat", "the bird", "/the house /the home", "/the house /the home"}},
+            // Several answers are asked for, never shown as the question.
+            {{"3"}, LanguageGerman, LanguageEnglish, "Verben", {"the street"}},
+            {{"3"}, LanguageEnglish, LanguageGerman, "Verben", {"/gehen /laufen", "die Stra\337e"}},
+        };
+    for (const auto& [codes, question, answer, title, answers] : cases) {
         Start();
-        Play(c.codes, GameModeWrite, c.question, c.answer);
-        EXPECT_EQ(doc->Title(), c.title);
-        EXPECT_EQ(PoolAnswers(), c.answers) << c.title;
-        EXPECT_EQ(host.titles.back(), c.title);
+        Play(codes, GameModeWrite, question, answer);
+        EXPECT_EQ(PoolAnswers(), answers) << title;
+        EXPECT_EQ(host.titles.back(), title);
     }
 }
 
@@ -76,82 +65,64 @@ TEST_F(DocTest, RangesNarrowLessonAndAlphabeticGames) {
     EXPECT_EQ(d.pool.Size(), 2u);
 }
 
-struct WriteGame {
-    const char* name;
-    bool correcting;
-    bool oneRightSuffices;
-    bool repeatAtOnce;
-    // Test lists show the case by its name, not as raw bytes.
-    friend void PrintTo(const WriteGame& c, std::ostream* os) { *os << c.name; }
-};
+// One wrong answer at the start, then only right ones until the game ends: with or without the
+// pause that shows the verdict, one right answer sufficing or not, repeating at once or not.
+TEST_F(DocTest, WriteGamesPlayToTheEndAndRecordTheResult) {
+    for (const auto& [correcting, oneRight, repeatAtOnce] :
+         {std::tuple{false, false, false}, std::tuple{false, true, false},
+          std::tuple{true, false, true}, std::tuple{true, true, false}}) {
+        SCOPED_TRACE(::testing::Message() << correcting << oneRight << repeatAtOnce);
+        CLingomatDoc& d = Start();
+        WithFeedback(d, [&](FeedbackSettings& f) { f.correcting = correcting; });
+        WithCorrections(d, [&](CorrectionOptions& o) {
+            o.oneRightSuffices = oneRight;
+            o.repeatAtOnce = repeatAtOnce;
+        });
+        Play({"2"});
+        ASSERT_EQ(d.pool.Size(), 3u);
+        const VocEntry* missed = Current().entry;
 
-class WriteGameTest : public DocTest, public ::testing::WithParamInterface<WriteGame> {};
-
-// One wrong answer at the start, then only right ones until the game ends.
-TEST_P(WriteGameTest, PlaysToTheEndAndRecordsTheResult) {
-    const WriteGame& p = GetParam();
-    CLingomatDoc& d = Start();
-    WithFeedback(d, [&](FeedbackSettings& f) { f.correcting = p.correcting; });
-    WithCorrections(d, [&](CorrectionOptions& o) {
-        o.oneRightSuffices = p.oneRightSuffices;
-        o.repeatAtOnce = p.repeatAtOnce;
-    });
-    Play({"2"});
-    ASSERT_EQ(d.pool.Size(), 3u);
-    const VocEntry* missed = Current().entry;
-
-    EXPECT_TRUE(Type("  the   wrong  colour "));
-    EXPECT_EQ(d.VerdictText(), "Falsch! \" the wrong colour \" ist falsch!");
-    EXPECT_EQ(missed->errorCount, 1u);
-    EXPECT_EQ(d.pool.Size(), p.oneRightSuffices ? 3u : 4u);
-    EXPECT_EQ(d.IsVerdictShowing(), p.correcting);
-    if (p.correcting) {
-        EXPECT_EQ(d.TypedAnswer(), "  the   wrong  colour ");
-        EXPECT_TRUE(d.ContinueAfterFeedback());
-    }
-    EXPECT_TRUE(d.TypedAnswer().empty());
-    if (p.repeatAtOnce) {
-        EXPECT_EQ(Current().entry, missed);
-    }
-
-    int missedAsked = 0;
-    bool running = true;
-    for (int turn = 0; running && turn < 20; ++turn) {
-        missedAsked += Current().entry == missed;
-        const std::size_t before = d.pool.Size();
-        running = Type(RightAnswer());
-        EXPECT_EQ(d.VerdictText(), "Richtig!");
-        if (running && p.correcting) {
-            EXPECT_EQ(d.pool.Size(), before) << "left in place during the pause";
-            running = d.ContinueAfterFeedback();
+        EXPECT_TRUE(Type("  the   wrong  colour "));
+        EXPECT_EQ(d.VerdictText(), "Falsch! \" the wrong colour \" ist falsch!");
+        EXPECT_EQ(missed->errorCount, 1u);
+        EXPECT_EQ(d.pool.Size(), oneRight ? 3u : 4u);
+        EXPECT_EQ(d.IsVerdictShowing(), correcting);
+        if (correcting) {
+            EXPECT_EQ(d.TypedAnswer(), "  the   wrong  colour ");
+            EXPECT_TRUE(d.ContinueAfterFeedback());
         }
+        EXPECT_TRUE(d.TypedAnswer().empty());
+        if (repeatAtOnce) {
+            EXPECT_EQ(Current().entry, missed);
+        }
+
+        int missedAsked = 0;
+        bool running = true;
+        for (int turn = 0; running && turn < 20; ++turn) {
+            missedAsked += Current().entry == missed;
+            const std::size_t before = d.pool.Size();
+            running = Type(RightAnswer());
+            EXPECT_EQ(d.VerdictText(), "Richtig!");
+            if (running && correcting) {
+                EXPECT_EQ(d.pool.Size(), before) << "left in place during the pause";
+                running = d.ContinueAfterFeedback();
+            }
+        }
+        ASSERT_FALSE(running);
+        EXPECT_EQ(missedAsked, oneRight ? 1 : 2);
+        EXPECT_EQ(d.RightCount(), oneRight ? 3u : 4u);
+        EXPECT_FALSE(d.IsModified());
+        const auto& records = d.Statistics().Records();
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_FLOAT_EQ(records[0].score[0], oneRight ? 0.75f : 0.8f);
     }
-    ASSERT_FALSE(running);
-    EXPECT_EQ(missedAsked, p.oneRightSuffices ? 1 : 2);
-    EXPECT_EQ(d.RightCount(), p.oneRightSuffices ? 3u : 4u);
-    EXPECT_FALSE(d.IsModified());
-    const auto& records = d.Statistics().Records();
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_FLOAT_EQ(records[0].score[0], p.oneRightSuffices ? 0.75f : 0.8f);
 }
 
-INSTANTIATE_TEST_SUITE_P(Options, WriteGameTest,
-                         ::testing::Values(WriteGame{"plain", false, false, false},
-                                           WriteGame{"oneRight", false, true, false},
-                                           WriteGame{"correctingRepeat", true, false, true},
-                                           WriteGame{"correctingOneRight", true, true, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 // A record asked beside another whose question reads the same under the options: the answer of
-// either is right, for the verdict, the counts and the error count alike.
+// either is right, for the verdict, the counts and the error count alike. Rows: the other record
+// stored beside «dick» -> «fat», the options, what is typed, whether it is right.
 TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
-    struct Case {
-        const char* otherQuestion; // stored, beside «dick» -> «fat»
-        const char* otherAnswer;
-        CorrectionOptions options;
-        const char* typed;
-        bool right;
-    };
+    using Case = std::tuple<const char*, const char*, CorrectionOptions, const char*, bool>;
     const std::vector<Case> cases = {
         {"dick", "thick", {}, "fat", true},
         {"dick", "(the) thick", {}, "thick", true},
@@ -163,24 +134,24 @@ TEST_F(DocTest, AnAnswerOfTheSameQuestionIsRight) {
         // A several-answer text is never asked, so it is no question to share answers with.
         {"/dick /fett", "thick", {}, "thick", false},
     };
-    for (const Case& c : cases) {
+    for (const auto& [otherQuestion, otherAnswer, options, typed, right] : cases) {
         CLingomatDoc& d = Start();
         WithoutPause(d);
         for (const auto& [question, answer] :
-             {std::pair{"dick", "fat"}, std::pair{c.otherQuestion, c.otherAnswer}}) {
+             {std::pair{"dick", "fat"}, std::pair{otherQuestion, otherAnswer}}) {
             VocEntry& entry = d.vocabulary.emplace_back();
             entry.SetText(LanguageGerman, question);
             entry.SetText(LanguageEnglish, answer);
         }
-        d.SetCorrectionOptions(c.options);
+        d.SetCorrectionOptions(options);
         d.pool.Clear();
         VocEntry& asked = d.vocabulary[testing::Records.size()];
         d.pool.Append(Question::FromEntry(asked, LanguageGerman, LanguageEnglish));
         d.pool.Append(Question::FromEntry(asked, LanguageGerman, LanguageEnglish));
         d.gameStarted = true;
-        EXPECT_TRUE(Type(c.typed));
-        EXPECT_EQ(d.RightCount(), c.right ? 1u : 0u) << c.otherQuestion << " / " << c.typed;
-        EXPECT_EQ(asked.errorCount, c.right ? 0u : 1u);
+        EXPECT_TRUE(Type(typed));
+        EXPECT_EQ(d.RightCount(), right ? 1u : 0u) << otherQuestion << " / " << typed;
+        EXPECT_EQ(asked.errorCount, right ? 0u : 1u);
     }
 }
 
@@ -268,24 +239,6 @@ TEST_F(DocTest, PauseEndsOnceAndASkipDuringItTakesTheQuestionOnScreen) {
     EXPECT_EQ(d.CheatCount(), 2u);
 }
 
-// Without a delay the template shows at once; with one, only once it has run out.
-TEST_F(DocTest, CopyGameShowsTheTemplateAfterItsDelay) {
-    CLingomatDoc& d = Start();
-    WithCopySettings(d, [&](CopyModeSettings& s) { s.timeBeforeCopy = 0; });
-    Play({"2"}, GameModeCopy);
-    EXPECT_EQ(d.CopyDelay(false), 0u);
-    EXPECT_EQ(d.CopyTemplate(), RightAnswer());
-
-    WithCopySettings(d, [&](CopyModeSettings& s) { s.timeBeforeCopy = 1500; });
-    Play({"2"}, GameModeCopy);
-    EXPECT_EQ(d.CopyDelay(false), 1500u);
-    EXPECT_EQ(d.CopyTemplate(), "");
-    EXPECT_EQ(d.CopyDelay(true), 0u);
-    EXPECT_EQ(d.CopyTemplate(), RightAnswer());
-    d.ChooseGame(GameModeWrite, d.questionLanguage, d.answerLanguage);
-    EXPECT_EQ(d.CopyDelay(false), 0u);
-}
-
 TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
     CLingomatDoc& d = Start();
     d.SetViewModeSettings({true, 100, 500, 1000, false, false});
@@ -297,10 +250,10 @@ TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
         delays.push_back(d.ViewModeStep());
         shown.push_back(d.RevealedAnswer());
     }
-    std::vector<std::uint32_t> expected{1000};
-    expected.insert(expected.end(), answer.size(), 100);
-    expected.push_back(500);
-    expected.push_back(100);
+    // The word after its wait, each letter, the pause after the word, then letters again.
+    std::vector<std::uint32_t> expected(answer.size() + 3, 100);
+    expected[0] = 1000;
+    expected[answer.size() + 1] = 500;
     EXPECT_EQ(delays, expected);
     EXPECT_EQ(shown[1], answer.substr(0, 1));
     EXPECT_EQ(shown[answer.size() + 1], answer);
@@ -328,12 +281,8 @@ TEST_F(DocTest, ViewGameStepsFollowTheSettingsAndNeverStallAtZero) {
 
 TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
     enum Step { Right, Wrong, Skip, Glimpse };
-    struct Case {
-        GameMode mode;
-        std::vector<Step> steps;
-        std::optional<Day> dueIn; // none: the game changes no box
-    };
-    const std::vector<Case> cases = {
+    // The game, its steps, and when the card is due then (none: the game changes no box).
+    const std::vector<std::tuple<GameMode, std::vector<Step>, std::optional<Day>>> cases = {
         {GameModeWrite, {Right}, 1},
         {GameModeWrite, {Wrong, Right}, 0}, // only a first-try answer moves a card up
         {GameModeWrite, {Glimpse, Right}, 0},
@@ -345,33 +294,25 @@ TEST_F(DocTest, TestingGamesMoveCardsAndCheatsCountAsWrong) {
         {GameModeCopy, {Wrong, Skip}, std::nullopt},
         {GameModeView, {Skip}, std::nullopt},
     };
-    for (const auto& c : cases) {
+    for (const auto& [mode, steps, dueIn] : cases) {
         CLingomatDoc& d = Start();
         WithoutPause(d);
         WithCorrections(d, [&](CorrectionOptions& o) { o.repeatAtOnce = true; });
-        Play({"2"}, c.mode);
+        Play({"2"}, mode);
         const VocEntry* asked = Current().entry;
-        const bool choice = TraitsOf(c.mode).choice;
-        for (const Step step : c.steps) {
-            const auto right = d.Round().correctChoice;
-            std::uint32_t wrong = 0;
-            while (choice && (wrong == right || d.Round().texts[wrong].empty())) {
-                ++wrong;
-            }
+        for (const Step step : steps) {
             if (step == Skip) {
                 d.SkipQuestion();
             } else if (step == Glimpse) {
                 d.Glimpse();
                 d.EndGlimpse();
-            } else if (choice) {
-                d.CheckChoice(step == Right ? right : wrong);
             } else {
                 Answer(step == Right);
             }
         }
         const Card* card = d.Cards().Find(*asked, LanguageGerman, LanguageEnglish);
-        EXPECT_EQ(card ? std::optional<Day>(card->due - d.Today()) : std::nullopt, c.dueIn)
-            << "mode " << c.mode << ", " << c.steps.size() << " steps";
+        EXPECT_EQ(card ? std::optional<Day>(card->due - d.Today()) : std::nullopt, dueIn)
+            << "mode " << mode << ", " << steps.size() << " steps";
     }
 }
 
@@ -427,7 +368,7 @@ TEST_F(DocTest, DueWordsComeBackAndTheBoxOutlivesEditsOfTheDataSet) {
 
     // Another data set has a box of its own; a damaged box file is reported and set aside.
     std::filesystem::copy_file(folder.File("lingomat.voc"), folder.File("andere.voc"));
-    std::ofstream(folder.File("Anna.andere.lmk")) << "LingomatKartei 1\nSpieler\tAnna\n";
+    testing::WriteText(folder.File("Anna.andere.lmk"), "LingomatKartei 1\nSpieler\tAnna\n");
     host.chosenDataSet = "andere.voc";
     Start();
     EXPECT_EQ(host.messages.back().text,

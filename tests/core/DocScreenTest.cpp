@@ -1,10 +1,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
+#include <tuple>
 
 #include "DocFixture.h"
 
@@ -12,6 +9,7 @@ namespace lingomat {
 namespace {
 
 using testing::DocTest;
+using testing::Lines;
 
 // Puts one question with the given answer on the screen of a running Copy game.
 void AskOnly(CLingomatDoc& d, const std::string& answer) {
@@ -22,16 +20,11 @@ void AskOnly(CLingomatDoc& d, const std::string& answer) {
     WithCopySettings(d, [&](CopyModeSettings& s) { s.templateVisible = true; });
 }
 
+// The answer, the copy mode, its count (letters shown, letters left out or percent, by mode),
+// articles ignored, sharp s shown as ss, the form on screen; then the template.
 TEST_F(DocTest, CopyTemplateShowsAsMuchAsTheModeSays) {
-    struct Case {
-        const char* answer;
-        std::uint32_t mode;
-        std::uint32_t count; // letters shown, letters left out or percent, by mode
-        bool ignoreArticles;
-        bool szAsSs;
-        std::uint32_t variant;
-        const char* expected;
-    };
+    using Case = std::tuple<const char*, std::uint32_t, std::uint32_t, bool, bool, std::uint32_t,
+                            const char*>;
     const std::vector<Case> cases = {
         {"der Hund", 0, 0, false, false, 0, "der Hund"},
         {"der Hund", 1, 0, true, false, 0, ""},
@@ -53,22 +46,34 @@ TEST_F(DocTest, CopyTemplateShowsAsMuchAsTheModeSays) {
         {"sich das Bein brechen", 0, 0, true, false, 0, "das Bein brechen"},
     };
     CLingomatDoc& d = Start();
-    for (const auto& c : cases) {
-        AskOnly(d, c.answer);
+    for (const auto& [answer, mode, count, ignoreArticles, szAsSs, variant, expected] : cases) {
+        AskOnly(d, answer);
         WithCopySettings(d, [&](CopyModeSettings& s) {
-            s.copyMode = c.mode;
-            s.letterShown = c.count;
-            s.letterNotShown = c.count;
-            s.percentShown = c.count;
-            s.showSZAsSS = c.szAsSs;
+            s.copyMode = mode;
+            s.letterShown = count;
+            s.letterNotShown = count;
+            s.percentShown = count;
+            s.showSZAsSS = szAsSs;
         });
-        WithCorrections(d, [&](CorrectionOptions& o) { o.ignoreArticles = c.ignoreArticles; });
-        DocProbe::AnswerVariant(d) = c.variant;
-        EXPECT_EQ(d.CopyTemplate(), c.expected)
-            << c.answer << " mode " << c.mode << " count " << c.count;
+        WithCorrections(d, [&](CorrectionOptions& o) { o.ignoreArticles = ignoreArticles; });
+        DocProbe::AnswerVariant(d) = variant;
+        EXPECT_EQ(d.CopyTemplate(), expected) << answer << " mode " << mode << " count " << count;
     }
-    WithCopySettings(d, [&](CopyModeSettings& s) { s.templateVisible = false; });
+    // Without a delay the template shows at once, with one only once it has run out; games
+    // without a template have none.
+    WithCopySettings(d, [&](CopyModeSettings& s) {
+        s.timeBeforeCopy = 0;
+        s.templateVisible = false;
+    });
+    EXPECT_EQ(d.CopyDelay(false), 0u);
+    EXPECT_EQ(d.CopyTemplate(), "das Bein brechen");
+    WithCopySettings(d, [&](CopyModeSettings& s) { s.timeBeforeCopy = 1500; });
+    EXPECT_EQ(d.CopyDelay(false), 1500u);
     EXPECT_EQ(d.CopyTemplate(), "");
+    EXPECT_EQ(d.CopyDelay(true), 0u);
+    EXPECT_EQ(d.CopyTemplate(), "das Bein brechen");
+    d.ChooseGame(GameModeWrite, d.questionLanguage, d.answerLanguage);
+    EXPECT_EQ(d.CopyDelay(false), 0u);
 
     // Turning to the next form wraps at the number of forms; the next question starts afresh.
     AskOnly(d, "/a /b /c");
@@ -99,63 +104,52 @@ TEST_F(DocTest, RemovingDuplicatesKeepsTheFirstOfEachRecordAndTheCurrentWord) {
     EXPECT_EQ(Current().entry, house);
 }
 
+// Minutes and seconds since the start, the minutes counted within the hour.
 TEST_F(DocTest, ClockShowsMinutesAndSecondsAndTicksOncePerSecond) {
     CLingomatDoc& d = Start();
     EXPECT_FALSE(d.TickClock());
     d.StartClock();
-    EXPECT_EQ(d.ClockText(), "00 : 00");
-    EXPECT_FALSE(d.TickClock());
-    clock.Advance(1);
-    EXPECT_TRUE(d.TickClock());
-    EXPECT_FALSE(d.TickClock());
-    clock.Advance(65);
-    d.TickClock();
-    EXPECT_EQ(d.ClockText(), "01 : 06");
-    clock.Advance(3600);
-    d.TickClock();
-    EXPECT_EQ(d.ClockText(), "01 : 06");
+    for (const auto& [seconds, ticks, shown] :
+         {std::tuple{0, false, "00 : 00"}, std::tuple{1, true, "00 : 01"},
+          std::tuple{0, false, "00 : 01"}, std::tuple{65, true, "01 : 06"},
+          std::tuple{3600, true, "01 : 06"}}) {
+        clock.Advance(seconds);
+        EXPECT_EQ(d.TickClock(), ticks) << seconds;
+        EXPECT_EQ(d.ClockText(), shown) << seconds;
+    }
     d.OnNewDocument();
     EXPECT_EQ(d.ClockText(), "");
 }
 
+// The tip file (none when empty), the lines kept and the tips drawn from them.
 TEST_F(DocTest, TipsComeFromTheTipFileAndNeverAsEmptyLines) {
-    struct Case {
-        const char* name;
-        std::string content; // nothing written when empty
-        std::size_t lines;
-        std::set<std::string> tips;
-    };
     const std::string longLine(800, 'x');
-    const std::vector<Case> cases = {
-        {"missing", "", 0, {}},
-        {"three tips", "Eins\nZwei\r\nDrei\n", 4, {"Eins", "Zwei", "Drei"}},
-        {"no final line feed", "\n\nEins", 3, {"Eins"}},
-        {"only empty lines", "\n\n\n", 4, {}},
-        {"overlong line", longLine + "\nkurz\n", 3, {std::string(499, 'x'), "kurz"}},
-    };
-    for (const auto& c : cases) {
+    const std::vector<std::tuple<const char*, std::string, std::size_t, std::set<std::string>>>
+        cases = {
+            {"missing", "", 0, {}},
+            {"three tips", "Eins\nZwei\r\nDrei\n", 4, {"Eins", "Zwei", "Drei"}},
+            {"no final line feed", "\n\nEins", 3, {"Eins"}},
+            {"only empty lines", "\n\n\n", 4, {}},
+            {"overlong line", longLine + "\nkurz\n", 3, {std::string(499, 'x'), "kurz"}},
+        };
+    for (const auto& [name, content, lines, tips] : cases) {
         std::filesystem::remove(folder.File("tipps.txt"));
-        if (!c.content.empty()) {
-            testing::WriteText(folder.File("tipps.txt"), c.content);
+        if (!content.empty()) {
+            testing::WriteText(folder.File("tipps.txt"), content);
         }
         CLingomatDoc& d = Start();
-        EXPECT_EQ(d.Tips().size(), c.lines) << c.name;
+        EXPECT_EQ(d.Tips().size(), lines) << name;
         std::set<std::string> seen;
         for (int i = 0; i < 60; ++i) {
             seen.insert(d.RandomTip());
         }
-        EXPECT_EQ(seen, c.tips.empty() ? std::set<std::string>{""} : c.tips) << c.name;
+        EXPECT_EQ(seen, tips.empty() ? std::set<std::string>{""} : tips) << name;
     }
 }
 
+// Right, wrong and cheats, then sentences that each end a line of the report.
 TEST_F(DocTest, ReportTextsFollowTheTally) {
-    struct Case {
-        std::uint32_t right;
-        std::uint32_t wrong;
-        std::uint32_t cheats;
-        std::vector<std::string> sentences; // each ends a line of the report
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, Lines>> cases = {
         {0, 0, 3, {"Sie haben keine einzige Frage beantwortet."}},
         {1, 0, 0, {"eine Frage beantwortet.", "sie richtig", "keine Fehler", "nicht geschummelt."}},
         {1, 2, 0, {"3 Fragen beantwortet.", "nur eine Frage richtig", "2 Fehler", "33.3% Ihrer"}},
@@ -164,11 +158,11 @@ TEST_F(DocTest, ReportTextsFollowTheTally) {
         {3, 1, 1, {"einen Fehler gemacht.", "25.0% Ihrer Antworten waren falsch!", "einmal"}},
     };
     CLingomatDoc& d = Start();
-    for (const auto& c : cases) {
-        DocProbe::RightCount(d) = c.right;
-        DocProbe::WrongCount(d) = c.wrong;
-        DocProbe::CheatCount(d) = c.cheats;
-        for (const std::string& sentence : c.sentences) {
+    for (const auto& [right, wrong, cheats, sentences] : cases) {
+        DocProbe::RightCount(d) = right;
+        DocProbe::WrongCount(d) = wrong;
+        DocProbe::CheatCount(d) = cheats;
+        for (const std::string& sentence : sentences) {
             EXPECT_NE(d.ReportText().find(sentence), std::string::npos) << sentence << "\n"
                                                                         << d.ReportText();
         }
@@ -182,17 +176,11 @@ TEST_F(DocTest, ReportTextsFollowTheTally) {
 }
 
 // The end screen says how the game ended, what was played, also without lessons, and how long
-// it took.
+// it took. Rows: the game, its lesson (none: an alphabetic game), the right answers before it
+// ends, its seconds; then the headline, what was played and the end of the time report.
 TEST_F(DocTest, EndScreenSaysHowTheGameEndedWhatWasPlayedAndHowLong) {
-    struct Case {
-        GameMode mode;
-        const char* code; // none: an alphabetic game
-        int answered;     // right answers before the game ends
-        std::int64_t seconds;
-        const char* headline;
-        const char* played;
-        const char* time; // the end of the time report
-    };
+    using Case =
+        std::tuple<GameMode, const char*, int, std::int64_t, const char*, const char*, const char*>;
     const std::vector<Case> cases = {
         {GameModeWrite, "2", 3, 60, "Gl\374ckwunsch, Sie haben Ihr Spiel geschafft!",
          "Gespielte Lektion: Farben",
@@ -212,24 +200,24 @@ TEST_F(DocTest, EndScreenSaysHowTheGameEndedWhatWasPlayedAndHowLong) {
     };
     CLingomatDoc& d = Start();
     WithoutPause(d);
-    for (const Case& c : cases) {
-        if (c.code != nullptr) {
-            Play({c.code}, c.mode, LanguageGerman, LanguageFrench);
+    for (const auto& [mode, code, answered, seconds, headline, played, timeEnd] : cases) {
+        if (code != nullptr) {
+            Play({code}, mode, LanguageGerman, LanguageFrench);
         } else {
             d.OnNewDocument();
-            d.ChooseGame(c.mode, d.questionLanguage, d.answerLanguage);
+            d.ChooseGame(mode, d.questionLanguage, d.answerLanguage);
             d.StartAlphabeticGame("a", "z", LanguageGerman);
         }
-        for (int i = 0; i < c.answered; ++i) {
+        for (int i = 0; i < answered; ++i) {
             Answer(true);
         }
         d.EndGameNow();
-        DocProbe::Timer(d).current = d.Timer().start + c.seconds;
-        EXPECT_EQ(d.EndHeadline(), c.headline) << c.played;
+        DocProbe::Timer(d).current = d.Timer().start + seconds;
+        EXPECT_EQ(d.EndHeadline(), headline) << played;
         const std::string description = d.GameDescription();
-        EXPECT_EQ(description.substr(description.rfind("\n") + 1), c.played);
+        EXPECT_EQ(description.substr(description.rfind("\n") + 1), played);
         const std::string time = d.TimeReport();
-        EXPECT_EQ(time.substr(time.size() - std::min(time.size(), std::strlen(c.time))), c.time)
+        EXPECT_EQ(time.substr(time.size() - std::min(time.size(), std::strlen(timeEnd))), timeEnd)
             << time;
     }
 }

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "matching/AlphabeticRange.h"
 #include "matching/AnswerForms.h"
 #include "matching/AnswerMatching.h"
+#include "matching/DistractorMaker.h"
 #include "matching/LanguageNames.h"
 #include "platform/Random.h"
 
@@ -24,24 +27,19 @@ std::string W(std::string_view utf8) {
     std::string text;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
-        if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
-            text += static_cast<char>(((c & 0x03) << 6) |
-                                      (static_cast<unsigned char>(utf8[++i]) & 0x3F));
-        } else {
-            text += static_cast<char>(c);
-        }
+        const bool pair = (c == 0xC2 || c == 0xC3) && i + 1 < utf8.size();
+        text += static_cast<char>(pair ? ((c & 0x03) << 6) | (utf8[++i] & 0x3F) : c);
     }
     return text;
 }
 
 // Options by letter: a accents, c capitals, s spacing, r articles.
 CorrectionOptions Options(std::string_view letters) {
-    CorrectionOptions options;
-    options.ignoreAccents = letters.find('a') != std::string_view::npos;
-    options.ignoreCase = letters.find('c') != std::string_view::npos;
-    options.ignoreSpacing = letters.find('s') != std::string_view::npos;
-    options.ignoreArticles = letters.find('r') != std::string_view::npos;
-    return options;
+    const auto has = [&](char letter) { return letters.find(letter) != std::string_view::npos; };
+    return {.ignoreAccents = has('a'),
+            .ignoreCase = has('c'),
+            .ignoreSpacing = has('s'),
+            .ignoreArticles = has('r')};
 }
 
 // Every combination of the four options that the comparison reads.
@@ -75,19 +73,10 @@ TEST(DecodeAccents, EveryEscapeWordsAndLookAlikes) {
     }
 }
 
-struct OneTextCase {
-    std::string input;
-    std::string expected;
-};
-
-struct OperationCases {
-    const char* name;
-    std::function<std::string(std::string)> operation;
-    std::vector<OneTextCase> cases;
-};
-
+// Each operation by its name, with pairs of a text and what the operation makes of it.
 TEST(TextOperations, SingleTextOperations) {
-    const OperationCases table[] = {
+    using Texts = std::vector<std::pair<std::string, std::string>>;
+    const std::tuple<const char*, std::function<std::string(std::string)>, Texts> table[] = {
         {"SquashBlanks", SquashBlanks, {{"  a   b  ", "a b"}, {"   ", ""}, {"a\tb", "a\tb"}}},
         {"StripArticle",
          StripArticle,
@@ -128,22 +117,15 @@ TEST(TextOperations, SingleTextOperations) {
          RemoveGenderMarkers,
          {{"chat (m)", "chat"}, {"(f) table", "table"}, {"chat (m) (f)", "chat"}, {"((m)m)", ""}}},
     };
-    for (const OperationCases& operation : table) {
-        for (const OneTextCase& c : operation.cases) {
-            EXPECT_EQ(operation.operation(W(c.input)), W(c.expected))
-                << operation.name << " of «" << c.input << "»";
+    for (const auto& [name, operation, texts] : table) {
+        for (const auto& [input, expected] : texts) {
+            EXPECT_EQ(operation(W(input)), W(expected)) << name << " of «" << input << "»";
         }
     }
 }
 
 TEST(TextOperations, ReplaceAll) {
-    struct Case {
-        const char* text;
-        const char* pattern;
-        const char* replacement;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"a    b", "  ", " ", "a b"},
         {"((m)m)", "(m)", "", ""}, // the first removal joins a second marker
         {"aabb", "ab", "", ""},
@@ -151,8 +133,8 @@ TEST(TextOperations, ReplaceAll) {
         {"aaa", "a", "aa", "aaaaaa"}, // a replacement holding the pattern must not loop
         {"abc", "", "x", "abc"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ReplaceAll(W(c.text), W(c.pattern), W(c.replacement)), W(c.expected)) << c.text;
+    for (const auto& [text, pattern, replacement, expected] : cases) {
+        EXPECT_EQ(ReplaceAll(W(text), W(pattern), W(replacement)), W(expected)) << text;
     }
 }
 
@@ -207,33 +189,24 @@ TEST(AnswerMatches, CasesUnderOptions) {
     }
 }
 
+// Two stored texts match when either could be typed for the other, in whichever order they come.
 TEST(AnswerMatches, TextsMatchIsTwoSided) {
-    struct Case {
-        const char* first;
-        const char* second;
-        const char* options;
-        bool match;
-    };
-    const Case cases[] = {
+    const MatchCase cases[] = {
         {"der Hund", "Hund", "r", true},
         {"der Hund", "Hund", "", false},
         {"/a /b", "/c /b", "", true},
         {"Der Hund", "hund", "rc", false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(TextsMatch(W(c.first), W(c.second), Options(c.options)), c.match)
-            << c.first << " / " << c.second;
-        EXPECT_EQ(TextsMatch(W(c.second), W(c.first), Options(c.options)), c.match)
-            << c.second << " / " << c.first;
+    for (const MatchCase& c : cases) {
+        EXPECT_EQ(TextsMatch(W(c.expected), W(c.typed), Options(c.options)), c.right)
+            << c.expected << " / " << c.typed;
+        EXPECT_EQ(TextsMatch(W(c.typed), W(c.expected), Options(c.options)), c.right)
+            << c.typed << " / " << c.expected;
     }
 }
 
 TEST(AnswerMatches, FormExpansionSteps) {
-    struct Case {
-        const char* text;
-        std::vector<std::string> forms;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"/der Hund  /der  Köter / Kläffer ", {"der Hund", "der Köter", " Kläffer "}},
         {"/a //b /", {"a", "b"}},
         {"/", {}},
@@ -242,15 +215,14 @@ TEST(AnswerMatches, FormExpansionSteps) {
         {"a (b) c (d)", {"a c", "a b c", "a c d", "a b c d"}},
         {"Fuß (m)", {"Fuß", "Fuss", "Fuß m", "Fuss m"}},
     };
-    for (const Case& c : cases) {
-        FormList forms = SplitForms(W(c.text));
+    for (auto [text, expected] : cases) {
+        FormList forms = SplitForms(W(text));
         AddSharpSForms(forms);
         AddParenthesisForms(forms);
-        std::vector<std::string> expected;
-        for (const std::string& form : c.forms) {
-            expected.push_back(W(form));
+        for (std::string& form : expected) {
+            form = W(form);
         }
-        EXPECT_EQ(forms, expected) << c.text;
+        EXPECT_EQ(forms, expected) << text;
     }
 }
 
@@ -276,13 +248,7 @@ const char* const dogs = "/der Hund /der Köter /der Kläffer";
 
 // The k-th form first, then the others in their order; and how many forms there are.
 TEST(AnswerForms, DisplayFormAndFormCount) {
-    struct Case {
-        const char* text;
-        std::size_t k;
-        const char* shown;
-        std::size_t count;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::size_t, const char*, std::size_t> cases[] = {
         {"Hund", 0, "Hund", 1},
         {dogs, 0, "der Hund, der Köter, der Kläffer", 3},
         {dogs, 1, "der Köter, der Hund, der Kläffer", 3},
@@ -292,26 +258,21 @@ TEST(AnswerForms, DisplayFormAndFormCount) {
         {"/a/b", 1, "b, a", 2},
         {"/", 0, "", 1},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DisplayForm(W(c.text), c.k), W(c.shown)) << c.text << " k=" << c.k;
-        EXPECT_EQ(FormCount(W(c.text)), c.count) << c.text;
+    for (const auto& [text, k, shown, count] : cases) {
+        EXPECT_EQ(DisplayForm(W(text), k), W(shown)) << text << " k=" << k;
+        EXPECT_EQ(FormCount(W(text)), count) << text;
     }
 }
 
 // Outside the forms, every form is drawn.
 TEST(AnswerForms, FormAtByIndex) {
-    struct Case {
-        const char* text;
-        long long k;
-        const char* form;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, long long, const char*> cases[] = {
         {"/a /b /c", 0, "a "}, {"/a /b /c", 1, "b "}, {"/a /b /c", 2, "c"}, {"Hund", 5, "Hund"},
         {"/a //b", 1, "b"},    {"/a /", 1, "a "},     {"/", 0, ""},
     };
     Random random(7);
-    for (const Case& c : cases) {
-        EXPECT_EQ(FormAt(c.text, c.k, random), c.form) << c.text << " k=" << c.k;
+    for (const auto& [text, k, form] : cases) {
+        EXPECT_EQ(FormAt(text, k, random), form) << text << " k=" << k;
     }
     for (long long k : {-1LL, 3LL}) {
         std::set<std::string> seen;
@@ -338,13 +299,7 @@ TEST(LanguageNames, NameOfEachColumn) {
 }
 
 TEST(AlphabeticRange, KeysBetweenTheBounds) {
-    struct Case {
-        const char* text;
-        const char* lower;
-        const char* upper;
-        bool inside;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*, bool> cases[] = {
         {"der Dachs", "b", "d", false}, // «dachs» sorts after «d»
         {"b", "b", "d", false},
         {"/Apfel /Birne", "b", "d", true},
@@ -359,9 +314,88 @@ TEST(AlphabeticRange, KeysBetweenTheBounds) {
         {"Élan", "e", "f", true},
         {"Eis-bär", "eisb", "eisc", true},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(InAlphabeticRange(W(c.text), W(c.lower), W(c.upper)), c.inside)
-            << c.text << " in " << c.lower << ".." << c.upper;
+    for (const auto& [text, lower, upper, inside] : cases) {
+        EXPECT_EQ(InAlphabeticRange(W(text), W(lower), W(upper)), inside)
+            << text << " in " << lower << ".." << upper;
+    }
+}
+
+constexpr int draws = 3000;
+
+// Every distinct result of many calls of one operation, each call with its own seed.
+template <typename Operation> std::set<std::string> Outcomes(Operation operation) {
+    std::set<std::string> results;
+    for (int seed = 0; seed < draws; ++seed) {
+        Random random(static_cast<std::uint32_t>(seed));
+        DistractorMaker maker(random);
+        results.insert(operation(maker));
+    }
+    return results;
+}
+
+// German or French, the text, and every text a swap makes of it.
+TEST(DistractorMaker, ArticleSwaps) {
+    const std::tuple<bool, std::string, std::set<std::string>> cases[] = {
+        {true, "der Hund", {"die Hund", "das Hund", "dem Hund", "den Hund", "des Hund"}},
+        {true, "denken", {"derken", "dieken", "dasken", "demken", "desken"}},
+        {true, "Der Hund", {"Der Hund"}},
+        {false, "les chats", {"le chats", "la chats"}},
+        {false, "le chat", {"la chat", "les chat"}},
+        {false, "la table", {"le table", "les table"}},
+        {false, "lune", {"lune"}},
+        {false, "", {""}},
+    };
+    for (const auto& [german, text, expected] : cases) {
+        const auto results = Outcomes([&](DistractorMaker& m) {
+            return german ? m.SwapGermanArticle(text) : m.SwapFrenchArticle(text);
+        });
+        EXPECT_EQ(results, expected) << text;
+    }
+}
+
+// In English a hit on the first of a doubled letter always drops the second; only the last f,
+// which has no twin after it, can be replaced within its group. German keeps the doubled letter
+// half the time and replaces it within its group instead. Accented letters form a group in French
+// only.
+TEST(DistractorMaker, LetterPass) {
+    const auto pass = [](Language language, const std::string& text) {
+        return Outcomes([&](DistractorMaker& m) { return m.LetterPass(language, text); });
+    };
+    EXPECT_EQ(pass(LanguageEnglish, "ff"), (std::set<std::string>{"ff", "f", "fv", "fw"}));
+    const auto german = pass(LanguageGerman, "ff");
+    const std::set<std::string> someGerman = {"f", "vf", "wf"};
+    EXPECT_TRUE(std::includes(german.begin(), german.end(), someGerman.begin(), someGerman.end()));
+    EXPECT_EQ(pass(LanguageGerman, "\xE9"), std::set<std::string>{"\xE9"});
+
+    // Every letter of "bdm" is a group letter and none is doubled, so at most one position differs.
+    const auto results = pass(LanguageEnglish, "bdm");
+    for (const auto& result : results) {
+        ASSERT_EQ(result.size(), 3u);
+        int changed = 0;
+        for (std::size_t i = 0; i < 3; ++i) {
+            changed += result[i] != "bdm"[i];
+        }
+        EXPECT_LE(changed, 1) << result;
+    }
+    EXPECT_GT(results.size(), 3u);
+}
+
+// The language, the text, and one alteration that must come out of it.
+TEST(DistractorMaker, LanguageSpecificAlterations) {
+    const std::tuple<Language, const char*, const char*> cases[] = {
+        {LanguageFrench, "parl\xE9", "parler"},
+        {LanguageFrench, "caf\xE9", "caf\xE8"},
+        {LanguageFrench, "les chats", "le chats"},
+        {LanguageFrench, "poisson", "poison"},
+        {LanguageGerman, "der Hund", "die Hund"},
+        {LanguageGerman, "die Br\374cke", "die Br\xFCke"},
+        {LanguageGerman, "Hose", "H\xF6se"},
+        {LanguageEnglish, "student", "studant"},
+        {LanguageEnglish, "ice cream", "icecream"},
+    };
+    for (const auto& [language, text, mustAppear] : cases) {
+        const auto results = Outcomes([&](DistractorMaker& m) { return m.Alter(language, text); });
+        EXPECT_TRUE(results.count(mustAppear)) << text << " never became " << mustAppear;
     }
 }
 

@@ -1,29 +1,17 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include <gtest/gtest.h>
-
-#include "DataSets.h"
-#include "DocProbe.h"
-#include "ScriptedHost.h"
+#include "DocFixture.h"
 #include "data/DataSetLoader.h"
-#include "game/LingomatDoc.h"
 #include "matching/AccentEscapes.h"
-#include "matching/AnswerForms.h"
-#include "matching/AnswerMatching.h"
 #include "matching/LanguageNames.h"
 
 namespace lingomat {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ScriptedHost;
-using testing::TempFolder;
+using testing::DocTest;
 
 // What a player types who reads a shown answer: each of the forms that ", " joins, once with
 // its optional parts left out and once with them kept, the parentheses dropped.
@@ -111,11 +99,8 @@ public:
                 }
             }
             if (rightChoices != std::vector<std::size_t>{doc.Round().correctChoice}) {
-                std::string texts;
-                for (const std::string& text : doc.Round().texts) {
-                    texts += " | " + text;
-                }
-                Fail("Auswahl" + std::to_string(mode), texts);
+                Expect(false, "Auswahl" + std::to_string(mode),
+                       ::testing::PrintToString(doc.Round().texts));
             }
         }
     }
@@ -125,13 +110,11 @@ public:
 
 private:
     void Expect(const std::string& typed, const char* where) {
-        if (!doc.IsRightAnswer(SquashBlanks(typed))) {
-            Fail(where, typed);
-        }
+        Expect(doc.IsRightAnswer(SquashBlanks(typed)), where, typed);
     }
 
-    void Fail(const std::string& where, const std::string& what) {
-        if (++failures <= 20) {
+    void Expect(bool right, const std::string& where, const std::string& what) {
+        if (!right && ++failures <= 20) {
             const Question& q = *doc.pool.Current();
             const CorrectionOptions& o = doc.Corrections();
             ADD_FAILURE() << where << ": «" << what << "» for «" << q.questionText << "» -> «"
@@ -147,13 +130,9 @@ private:
 // Every record of every shipped data set, in every direction it offers and under every
 // combination of the four matching options: what the Copy template, the glimpse and the View
 // game show is judged right when typed, and each multiple-choice round has one right choice.
-TEST(ShippedDataVerdicts, WhatTheScreenShowsIsRightAndEveryRoundHasOneRightChoice) {
+TEST_F(DocTest, ShippedDataSetsWhatTheScreenShowsIsRightAndEveryRoundHasOneRightChoice) {
     const auto dataSets = ShippedDataSets();
     ASSERT_FALSE(dataSets.empty()) << "no packed data set in the build's game folder";
-    TempFolder folder;
-    ScriptedHost host;
-    MemoryProfileStore profile;
-    FixedClock clock{1700000000};
     std::size_t cases = 0;
     const std::size_t step = RecordStep();
     for (const fs::path& file : dataSets) {
@@ -180,12 +159,10 @@ TEST(ShippedDataVerdicts, WhatTheScreenShowsIsRightAndEveryRoundHasOneRightChoic
         }
         VerdictChecker checker(doc);
         for (unsigned mask = 0; mask < 16; ++mask) {
-            CorrectionOptions options;
-            options.ignoreAccents = (mask & 1) != 0;
-            options.ignoreCase = (mask & 2) != 0;
-            options.ignoreSpacing = (mask & 4) != 0;
-            options.ignoreArticles = (mask & 8) != 0;
-            doc.SetCorrectionOptions(options);
+            doc.SetCorrectionOptions({.ignoreAccents = (mask & 1) != 0,
+                                      .ignoreCase = (mask & 2) != 0,
+                                      .ignoreSpacing = (mask & 4) != 0,
+                                      .ignoreArticles = (mask & 8) != 0});
             for (const auto& [question, answer] : directions) {
                 doc.questionLanguage = question;
                 doc.answerLanguage = answer;

@@ -16,7 +16,6 @@ struct DocProbe {
     static std::uint32_t& CheatCount(CLingomatDoc& doc) { return doc.cheatCount; }
     static GameClock& Timer(CLingomatDoc& doc) { return doc.gameClock; }
     static std::uint32_t& AnswerVariant(CLingomatDoc& doc) { return doc.answerVariant; }
-    static ChoiceRound& Round(CLingomatDoc& doc) { return doc.choiceRound; }
     static std::int32_t& LastVerdict(CLingomatDoc& doc) { return doc.lastVerdict; }
     static bool& VerdictShowing(CLingomatDoc& doc) { return doc.verdictShowing; }
     static std::vector<std::string>& Tips(CLingomatDoc& doc) { return doc.tipList; }

@@ -53,7 +53,6 @@ public:
     std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }
 
     void TitleChanged(const std::string& title) override { titles.push_back(title); }
-    void ModifiedChanged(bool modified) override { modifiedChanges.push_back(modified); }
 
     bool choosesPlayer = true;
     std::string player = "Anna";
@@ -62,7 +61,6 @@ public:
 
     std::vector<Message> messages;
     std::vector<std::string> titles;
-    std::vector<bool> modifiedChanges;
     std::string presetDataSet;
     int playerDialogs = 0;
 };

@@ -1,12 +1,11 @@
 #include <algorithm>
-#include <string>
 #include <tuple>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "DataSets.h"
+#include "game/LessonSelection.h"
 #include "data/DataSetLoader.h"
+#include "data/LessonTable.h"
+#include "data/QuestionPool.h"
 #include "data/VocDatabase.h"
 
 namespace lingomat {
@@ -28,12 +27,7 @@ enum Way { Both, WriteOnly, ReadOnly };
 
 // Lines as the game holds them and the bytes on disk, in each way the pair holds.
 TEST(VocFileStreams, LinesAndDiskBytes) {
-    struct Case {
-        Lines lines;
-        Bytes disk;
-        Way way;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<Lines, Bytes, Way>> cases = {
         {{}, {}, Both},
         {{"ab", "#"}, {158, 157, 245, 220, 245}, Both},
         {{""}, {245}, Both},
@@ -49,15 +43,15 @@ TEST(VocFileStreams, LinesAndDiskBytes) {
         {{"a", "b"}, {158, 245, 157}, ReadOnly}, // last line without terminator
         {{std::string(VocFileReader::MaxLineLength, 'x'), "ok"}, HugeLineThenOk(), ReadOnly},
     };
-    for (const auto& c : cases) {
+    for (const auto& [lines, disk, way] : cases) {
         TempFolder folder;
-        if (c.way != ReadOnly) {
-            ASSERT_TRUE(WriteVocFile(folder.File("out.voc"), c.lines));
-            EXPECT_EQ(ReadBytes(folder.File("out.voc")), c.disk) << c.lines.size();
+        if (way != ReadOnly) {
+            ASSERT_TRUE(WriteVocFile(folder.File("out.voc"), lines));
+            EXPECT_EQ(ReadBytes(folder.File("out.voc")), disk) << lines.size();
         }
-        if (c.way != WriteOnly) {
-            WriteBytes(folder.File("in.voc"), c.disk);
-            EXPECT_EQ(ReadVocFile(folder.File("in.voc")), c.lines) << c.disk.size();
+        if (way != WriteOnly) {
+            WriteBytes(folder.File("in.voc"), disk);
+            EXPECT_EQ(ReadVocFile(folder.File("in.voc")), lines) << disk.size();
         }
     }
 }
@@ -86,35 +80,31 @@ TEST(VocFileStreams, RoundTripAcrossBlockBoundaries) {
     }
 }
 
+// The length of an ordinary line before the bytes (if any), the bytes, whether they begin with
+// the end of a section, and the line after it.
 TEST(VocFileReader, SectionEnd) {
-    struct Case {
-        std::size_t firstLine; // length of an ordinary line before the bytes, if any
-        Bytes disk;
-        bool isEnd;
-        std::string following;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<std::size_t, Bytes, bool, std::string>> cases = {
         {0, {220, 245, 135, 245}, true, "x"},
         {0, {220, 158, 157, 156, 245}, true, "bc"}, // only the first two bytes go
         {0, {135, 220, 245}, false, "x#"},
         {0, {220, 0, 158, 245}, true, ""},            // the stored 0 after it still ends the data
         {Block - 2, {220, 245, 135, 245}, true, "x"}, // "#" last in its block
     };
-    for (const auto& c : cases) {
-        Bytes disk(c.firstLine, 255 - 'x');
-        if (c.firstLine > 0) {
+    for (const auto& [firstLine, bytes, isEnd, following] : cases) {
+        Bytes disk(firstLine, 255 - 'x');
+        if (firstLine > 0) {
             disk.push_back(245);
         }
-        disk.insert(disk.end(), c.disk.begin(), c.disk.end());
+        disk.insert(disk.end(), bytes.begin(), bytes.end());
         TempFolder folder;
         WriteBytes(folder.File("in.voc"), disk);
         VocFileReader reader;
         reader.Open(folder.File("in.voc"));
-        if (c.firstLine > 0) {
-            EXPECT_EQ(reader.ReadLine().size(), c.firstLine);
+        if (firstLine > 0) {
+            EXPECT_EQ(reader.ReadLine().size(), firstLine);
         }
-        EXPECT_EQ(reader.NextIsSectionEnd(), c.isEnd) << c.following;
-        EXPECT_EQ(reader.ReadLine(), c.following);
+        EXPECT_EQ(reader.NextIsSectionEnd(), isEnd) << following;
+        EXPECT_EQ(reader.ReadLine(), following);
     }
 }
 
@@ -187,11 +177,12 @@ TEST(LoadDataSet, PreambleAndLessons) {
                      {"Farben   ", "c1  ", "", "lost", "   ", "c2", "Tiere", "c3", "#", "#"}}));
     const LessonTable& table = database.lessonTable;
     EXPECT_EQ(table.preambleLines, (Lines{"Wortschatz", "Stand 2026"}));
-    ASSERT_EQ(table.lessons.size(), 3u);
-    EXPECT_EQ(table.lessons[0].name, "Farben");
-    EXPECT_EQ(table.lessons[0].code, "c1");
-    EXPECT_EQ(table.lessons[1].name, "") << "a name of blanks only gives an empty name";
-    EXPECT_EQ(table.lessons[1].code, "c2") << "a skipped pair takes its code line along";
+    // A name of blanks only gives an empty name; a skipped pair takes its code line along.
+    std::vector<std::pair<std::string, std::string>> lessons;
+    for (const LessonEntry& lesson : table.lessons) {
+        lessons.emplace_back(lesson.name, lesson.code);
+    }
+    EXPECT_EQ(lessons, (decltype(lessons){{"Farben", "c1"}, {"", "c2"}, {"Tiere", "c3"}}));
 }
 
 // Damaged files load what they have; a file without a header starts with its first line.
@@ -202,14 +193,10 @@ TEST(LoadDataSet, DamagedOrHeaderlessFilesLoadWhatTheyHave) {
     const auto headless = [](const std::string& first) {
         return Lines{first, "#", "A", "a", "#", "a", "f", "e", "d", "#"};
     };
-    struct Case {
-        Lines lines;
-        std::size_t lessons;
-        std::vector<Record> records;
-    };
-    const std::vector<Case> cases = {
-        {{}, 0, {}},
-        {{"### Lingomatdata"}, 0, {}},
+    // The lines, then the lessons and records loaded.
+    const std::vector<std::tuple<Lines, std::size_t, std::vector<Record>>> cases = {
+        {Lines{}, 0, {}},
+        {Lines{"### Lingomatdata"}, 0, {}},
         {Concat({Header1, {"Vorwort"}}), 0, {}},
         {lesson, 1, {}},
         {Concat({lesson, {"#"}, house}), 1, {houseRecord}}, // no closing mark
@@ -220,10 +207,10 @@ TEST(LoadDataSet, DamagedOrHeaderlessFilesLoadWhatTheyHave) {
         {headless("Vorwort"), 1, {{"a", 0, "f", "e", "d"}}},
         {headless(std::string(70'000, 'p')), 1, {{"a", 0, "f", "e", "d"}}},
     };
-    for (const auto& c : cases) {
-        const VocDatabase database = Load(c.lines);
-        EXPECT_EQ(database.lessonTable.lessons.size(), c.lessons) << c.lines.size();
-        EXPECT_EQ(Records(database), c.records) << c.lines.size();
+    for (const auto& [lines, lessons, records] : cases) {
+        const VocDatabase database = Load(lines);
+        EXPECT_EQ(database.lessonTable.lessons.size(), lessons) << lines.size();
+        EXPECT_EQ(Records(database), records) << lines.size();
     }
     VocDatabase absent;
     LoadDataSet(absent, TempFolder().File("absent.voc"), nullptr);
@@ -257,6 +244,120 @@ TEST(LoadDataSet, ProgressBarRunsThroughItsRangeForEveryFiveThousandRecords) {
     }
     EXPECT_EQ(wraps, 2);
     EXPECT_EQ(std::count(progress.values.begin(), progress.values.end(), 100), 2);
+}
+
+TEST(VocEntry, BlankCountIsCappedAtTwo) {
+    const std::vector<std::pair<std::string, std::uint32_t>> cases = {
+        {"", 0}, {"das Haus", 1}, {" Haus", 1}, {"a b c d e", 2}, {"Haus\tT\xFCr", 0}};
+    for (const auto& [text, blanks] : cases) {
+        VocEntry entry;
+        entry.SetText(LanguageEnglish, text);
+        EXPECT_EQ(entry.BlankCount(LanguageEnglish), blanks) << text;
+        EXPECT_EQ(entry.BlankCount(LanguageGerman), 0u);
+    }
+    VocEntry entry;
+    entry.SetText(3, "vier");
+    EXPECT_EQ(entry.Text(3), "") << "no fourth column";
+}
+
+TEST(VocEntry, WordClassAndLessonMembership) {
+    for (const auto& [line, wordClass] : std::vector<std::pair<std::string, std::uint32_t>>{
+             {"n", 1}, {"v", 2}, {"a", 3}, {"", 0}, {"N", 0}, {"n ", 0}}) {
+        VocEntry entry;
+        entry.SetWordClass(line);
+        EXPECT_EQ(entry.wordClass, wordClass) << line;
+    }
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"12", "1", true},    {"12", "12", true},    {"12", "3", false},
+        {"12", "123", false}, {"K3 K7", "K7", true}, {"k3", "K3", false},
+    };
+    for (const auto& [line, code, member] : cases) {
+        VocEntry entry;
+        entry.SetLesson(line);
+        EXPECT_EQ(entry.InLesson(code), member) << line << " / " << code;
+    }
+}
+
+// A name finds the first lesson of that name, in its stored form; past the end there is none.
+TEST(LessonTable, CodeForNameAndTheEndOfTheCursor) {
+    LessonTable table;
+    table.lessons = {{false, "Farben", "c1"}, {true, "Farben", "c3"}, {false, "K\"uche", "c4"}};
+    for (const auto& [name, code] : std::vector<std::pair<std::string, std::string>>{
+             {"Farben", "c1"}, {"K\"uche", "c4"}, {"K\374che", ""}, {"farben", ""}}) {
+        EXPECT_EQ(table.CodeForName(name), code) << name;
+    }
+    for (table.ResetCursors(); !table.CursorAtEnd(); table.AdvanceCursor()) {
+    }
+    EXPECT_EQ(table.CurrentLessonName(), "");
+    EXPECT_EQ(LessonTable().CurrentLessonCode(), "");
+}
+
+// The lesson dialogs list names decoded and find the lesson again by what they show.
+TEST(LessonTable, SelectByDisplayNameMarksTheFirstLessonShownUnderTheName) {
+    const std::string kueche = "K\374che";
+    const std::string strasse = "Stra\337e";
+    // The names selected one after the other, then the marks and the cursor.
+    const std::tuple<std::vector<std::string>, std::vector<bool>, std::size_t> cases[] = {
+        {{"Tiere"}, {true, false, false, false}, 0},
+        {{kueche}, {false, true, false, false}, 1},
+        {{"Tiere", strasse}, {true, false, false, true}, 3}, // earlier marks stay
+        // The stored form is not what the list shows, so it is not found.
+        {{"K\"uche"}, {false, false, false, false}, 4},
+    };
+    for (const auto& [names, marks, cursor] : cases) {
+        LessonTable table;
+        for (const char* name : {"Tiere", "K\"uche", "Tiere", "Stra\\3e"}) {
+            table.lessons.push_back({false, name, std::to_string(table.lessons.size() + 1)});
+        }
+        for (const auto& shown : names) {
+            SelectByDisplayName(table, shown);
+        }
+        std::vector<bool> marked;
+        for (const LessonEntry& lesson : table.lessons) {
+            marked.push_back(lesson.selected);
+        }
+        EXPECT_EQ(marked, marks) << names.back();
+        EXPECT_EQ(table.lessonCursor, cursor) << names.back();
+    }
+}
+
+// From the question at current of a pool of size: steps forward, or with 0 steps the current one
+// removed; then the question current.
+TEST(QuestionPool, AdvanceWrapsAndRemovalMovesOnToTheFollowingQuestion) {
+    const std::tuple<std::size_t, std::size_t, std::size_t, const char*> cases[] = {
+        {5, 0, 1, "1"},  {5, 0, 5, "0"}, {5, 3, 3, "1"},    {5, 4, 1, "0"},
+        {5, 2, 13, "0"}, {1, 0, 7, "0"}, {0, 0, 3, "none"}, {3, 0, 0, "1"},
+        {3, 1, 0, "2"},  {3, 2, 0, "0"}, {1, 0, 0, "none"}, {0, 0, 0, "none"},
+    };
+    for (const auto& [size, current, steps, expected] : cases) {
+        QuestionPool pool;
+        for (std::size_t i = 0; i < size; ++i) {
+            pool.Append(Question{nullptr, std::to_string(i), "", ""});
+        }
+        pool.Advance(current);
+        if (steps > 0) {
+            pool.Advance(steps);
+        } else {
+            pool.RemoveCurrent();
+            EXPECT_EQ(pool.Size(), size == 0 ? 0 : size - 1);
+        }
+        EXPECT_EQ(pool.Current() != nullptr ? pool.Current()->questionText : "none", expected)
+            << size << " " << current << " " << steps;
+    }
+}
+
+TEST(VocDatabase, QuestionsKeepTheirRecordWhileTheListsGrow) {
+    VocDatabase database;
+    VocEntry& first = database.vocabulary.emplace_back();
+    first.SetText(LanguageGerman, "Haus");
+    first.SetText(LanguageFrench, "maison");
+    database.pool.Append(Question::FromEntry(first, LanguageGerman, LanguageFrench));
+    for (int i = 0; i < 10'000; ++i) {
+        database.vocabulary.emplace_back();
+    }
+    ASSERT_NE(database.pool.Current(), nullptr);
+    EXPECT_EQ(database.pool.Current()->entry, &database.vocabulary.front());
+    EXPECT_EQ(database.pool.Current()->answerText, "maison");
 }
 
 } // namespace
