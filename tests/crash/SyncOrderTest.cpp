@@ -108,7 +108,8 @@ TEST_P(SyncOrderTest, TheNewFileIsOnTheDiskBeforeTheRenameAndTheRenameAfterIt) {
     EXPECT_EQ(ReadVersion(GetParam(), folder.Path()), 40);
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, SyncOrderTest, ::testing::ValuesIn(EveryKind), KindParamName());
+INSTANTIATE_TEST_SUITE_P(Writers, SyncOrderTest, ::testing::ValuesIn(EveryKind),
+                         ::testing::PrintToStringParamName());
 
 TEST(SyncPathTest, SyncsWhatIsThereAndReportsWhatIsNot) {
     testing::TempFolder folder;

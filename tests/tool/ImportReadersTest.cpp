@@ -60,12 +60,9 @@ TEST(ImportReaders, DelimiterDetection) {
 }
 
 TEST(ImportReaders, XmlTextAndErrors) {
-    struct Case {
-        std::string xml;
-        std::string text;  // UTF-8 text of the root's first child, when it reads
-        std::string error; // part of the message, or "" when it must read
-    };
-    const Case cases[] = {
+    // The document; the UTF-8 text of the root's first child, when it reads; part of the message,
+    // or "" when it must read.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"<a><b>x &amp; y &lt;&gt; &quot;&apos;</b></a>", "x & y <> \"'", ""},
         {"<?xml version=\"1.0\"?><!-- c --><a><b>&#228;&#xE9;</b></a>", "äé", ""},
         {"<a><b><![CDATA[<&>]]></b></a>", "<&>", ""},
@@ -99,19 +96,19 @@ TEST(ImportReaders, XmlTextAndErrors) {
          }(),
          "", "Kein gültiges XML"},
     };
-    for (const auto& c : cases) {
-        const XmlDocument document = ParseXml(c.xml, std::nullopt);
-        if (c.error.empty()) {
-            ASSERT_TRUE(document.root) << c.xml;
+    for (const auto& [xml, text, error] : cases) {
+        const XmlDocument document = ParseXml(xml, std::nullopt);
+        if (error.empty()) {
+            ASSERT_TRUE(document.root) << xml;
             ASSERT_FALSE(document.root->children.empty());
-            EXPECT_EQ(PlainUtf8(document.root->children[0]->text), c.text);
+            EXPECT_EQ(PlainUtf8(document.root->children[0]->text), text);
         } else {
-            EXPECT_FALSE(document.root) << c.xml;
-            ASSERT_EQ(document.messages.size(), 1u) << c.xml.substr(0, 40);
+            EXPECT_FALSE(document.root) << xml;
+            ASSERT_EQ(document.messages.size(), 1u) << xml.substr(0, 40);
             const auto& m = document.messages[0];
             const std::string where =
                 std::to_string(m.line) + ":" + std::to_string(m.column) + ": " + m.text;
-            EXPECT_NE(where.find(c.error), std::string::npos) << where;
+            EXPECT_NE(where.find(error), std::string::npos) << where;
         }
     }
 }

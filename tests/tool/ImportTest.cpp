@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,11 +18,6 @@ namespace {
 
 const std::string Fixtures = std::string(LINGOMAT_TEST_DATA) + "/tool/import/";
 
-struct PlayedLesson {
-    std::string name; // Windows-1252
-    std::size_t records;
-};
-
 struct Sample {
     std::string german; // as stored, like the other two
     std::string column1;
@@ -33,7 +29,7 @@ struct FixtureCase {
     const char* name;
     std::string file;
     std::size_t records;
-    std::vector<PlayedLesson> lessons;
+    std::vector<std::pair<std::string, std::size_t>> lessons; // Windows-1252 name, records
     std::vector<Sample> samples;
     std::vector<std::string> options = {};
     std::string output = "liste.voc";
@@ -61,12 +57,12 @@ TEST_P(ImportFixture, LoadsAndEveryLessonFindsItsWords) {
     const auto& lessons = database.lessonTable.lessons;
     ASSERT_EQ(lessons.size(), c.lessons.size());
     for (std::size_t l = 0; l < lessons.size(); ++l) {
-        EXPECT_EQ(lessons[l].name, c.lessons[l].name);
+        EXPECT_EQ(lessons[l].name, c.lessons[l].first);
         std::size_t found = 0;
         for (const auto& entry : database.vocabulary) {
             found += entry.InLesson(lessons[l].code) ? 1 : 0;
         }
-        EXPECT_EQ(found, c.lessons[l].records) << lessons[l].name;
+        EXPECT_EQ(found, c.lessons[l].second) << lessons[l].name;
     }
     for (const Sample& sample : c.samples) {
         const auto entry = std::find_if(
