@@ -98,16 +98,13 @@ bool SaveErrorVersion(const std::filesystem::path& folder, std::uint32_t k) {
 }
 
 long ReadErrorVersion(const std::filesystem::path& folder) {
-    const auto path = folder / FileName(FileKind::ErrorFile);
-    if (!std::filesystem::exists(path)) {
-        return -1;
-    }
     Document document(folder);
     CLingomatDoc& doc = document.doc;
     doc.questionLanguage = LanguageEnglish;
     doc.answerLanguage = LanguageEnglish;
-    doc.OnOpenDocument(path.string());
-    if (doc.questionLanguage != LanguageGerman || doc.answerLanguage != LanguageFrench) {
+    // A missing or refused file is no whole version; the languages must be read from the file.
+    if (!doc.OnOpenDocument((folder / FileName(FileKind::ErrorFile)).string()) ||
+        doc.questionLanguage != LanguageGerman || doc.answerLanguage != LanguageFrench) {
         return -1;
     }
     std::uint32_t i = 0;

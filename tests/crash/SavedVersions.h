@@ -26,13 +26,6 @@ inline void PrintTo(FileKind kind, std::ostream* out) {
 inline constexpr FileKind EveryKind[] = {FileKind::PlayerFile, FileKind::ErrorFile,
                                          FileKind::CardBox};
 
-// Names a test of one kind of file after the kind.
-struct KindParamName {
-    template <typename Info> std::string operator()(const Info& info) const {
-        return KindName(info.param);
-    }
-};
-
 // The file's name inside the folder.
 std::string FileName(FileKind kind);
 

@@ -5,12 +5,15 @@
 #include "FuzzSupport.h"
 #include "TextEncoding.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string html(reinterpret_cast<const char*>(data), size);
+namespace lingomat::fuzz {
+
+LINGOMAT_FUZZ_TARGET(input) {
+    const std::string html = input.Rest();
     std::vector<std::string> dropped;
-    const std::string text = lingomat::AnkiFieldText(html, dropped);
+    const std::string text = AnkiFieldText(html, dropped);
     FUZZ_CHECK(text.empty() || (text.front() != ' ' && text.back() != ' '));
     FUZZ_CHECK(text.find("  ") == std::string::npos);
-    FUZZ_CHECK(!lingomat::IsValidUtf8(html) || lingomat::IsValidUtf8(text));
-    return 0;
+    FUZZ_CHECK(!IsValidUtf8(html) || IsValidUtf8(text));
 }
+
+} // namespace lingomat::fuzz

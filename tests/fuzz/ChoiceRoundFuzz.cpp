@@ -7,19 +7,13 @@
 #include "matching/AnswerForms.h"
 #include "matching/AnswerMatching.h"
 
-namespace {
-
-using namespace lingomat;
-using namespace lingomat::fuzz;
+namespace lingomat::fuzz {
 
 constexpr std::size_t MaxRecords = 40;
 // The game asks again while a round reports two equivalent choices; it must not need forever.
 constexpr int MaxRounds = 50;
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    InputReader input(data, size);
+LINGOMAT_FUZZ_TARGET(input) {
     auto document = std::make_unique<FuzzDocument>();
     CLingomatDoc& doc = document->doc;
     doc.SetCorrectionOptions(OptionsFrom(input.Byte()));
@@ -41,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     if (doc.vocabulary.empty()) {
-        return 0;
+        return;
     }
     Question question = Question::FromEntry(doc.vocabulary[asked % doc.vocabulary.size()],
                                             doc.questionLanguage, doc.answerLanguage);
@@ -76,5 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(!TextsMatch(a, b, doc.Corrections()));
         }
     }
-    return 0;
 }
+
+} // namespace lingomat::fuzz

@@ -6,17 +6,13 @@
 #include "data/VocDatabase.h"
 #include "data/VocFileWriter.h"
 
-namespace {
-
-using namespace lingomat;
-using namespace lingomat::fuzz;
+namespace lingomat::fuzz {
 
 constexpr std::uint8_t PlainTextBit = 1;
 constexpr std::uint8_t StraddleBlockBit = 2;
 
 // The progress bar must only ever be moved within the range it was given.
-class CheckedProgress : public LoadProgress {
-public:
+struct CheckedProgress : LoadProgress {
     void Begin(int lowest, int highest) override {
         FUZZ_CHECK(!begun && lowest <= highest);
         begun = true;
@@ -28,9 +24,6 @@ public:
         FUZZ_CHECK(begun && !ended);
         ended = true;
     }
-    bool Finished() const { return begun && ended; }
-
-private:
     bool begun = false;
     bool ended = false;
     int low = 0;
@@ -54,7 +47,7 @@ Loaded Load(const std::string& file, std::size_t fileSize) {
     VocDatabase database;
     CheckedProgress progress;
     LoadDataSet(database, file, &progress);
-    FUZZ_CHECK(progress.Finished());
+    FUZZ_CHECK(progress.begun && progress.ended);
 
     Loaded loaded;
     loaded.preamble = database.lessonTable.preambleLines;
@@ -119,10 +112,7 @@ std::size_t WriteBack(const Loaded& loaded, const std::string& file) {
     return static_cast<std::size_t>(std::filesystem::file_size(file));
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    InputReader input(data, size);
+LINGOMAT_FUZZ_TARGET(input) {
     const std::uint8_t mode = input.Byte();
     std::string content;
     if ((mode & StraddleBlockBit) != 0) {
@@ -134,11 +124,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     content += input.Rest((mode & PlainTextBit) != 0);
 
-    const std::string file = ScratchFolder::Write("fuzz.voc", content);
-    const Loaded first = Load(file, content.size());
-    const std::string copy = (ScratchFolder::Path() / "copy.voc").string();
-    const std::size_t copySize = WriteBack(first, copy);
-    const Loaded second = Load(copy, copySize);
-    FUZZ_CHECK(first == second);
-    return 0;
+    const Loaded first = Load(ScratchFolder::Write("fuzz.voc", content), content.size());
+    const std::string copy = ScratchFolder::File("copy.voc");
+    FUZZ_CHECK(Load(copy, WriteBack(first, copy)) == first);
 }
+
+} // namespace lingomat::fuzz

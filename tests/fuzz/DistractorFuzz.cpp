@@ -6,10 +6,7 @@
 #include "matching/DistractorMaker.h"
 #include "platform/Random.h"
 
-namespace {
-
-using namespace lingomat;
-using namespace lingomat::fuzz;
+namespace lingomat::fuzz {
 
 // The rules that lengthen a text (such as "i" to "ie", "le" to "les" or a final é to "er") each
 // add one letter, and no call applies more than four of them.
@@ -18,16 +15,13 @@ constexpr std::size_t MaxGrowth = 4;
 // Every letter a rule or a letter group can put into a text.
 constexpr std::string_view IntroducedLetters = "abcdefghijklmnopqrstuvwxyz\xE4\xF6\xFC\xE8\xE9\xEA";
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    InputReader input(data, size);
+LINGOMAT_FUZZ_TARGET(input) {
     const Language language = input.Byte() % 4;
     std::uint32_t seed = 0;
     for (int i = 0; i < 4; ++i) {
         seed = seed << 8 | input.Byte();
     }
-    const std::string text(input.Rest());
+    const std::string text = input.Rest();
     Random random(seed);
     DistractorMaker maker(random);
 
@@ -46,5 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const char similar = maker.RandomSimilarLetter(c);
         FUZZ_CHECK(c >= 'a' && c <= 'z' ? (similar >= 'a' && similar <= 'z') : similar == c);
     }
-    return 0;
 }
+
+} // namespace lingomat::fuzz

@@ -4,10 +4,7 @@
 
 #include "FuzzSupport.h"
 
-namespace {
-
-using namespace lingomat;
-using namespace lingomat::fuzz;
+namespace lingomat::fuzz {
 
 struct Opened {
     Language questionLanguage;
@@ -48,14 +45,11 @@ Opened Open(CLingomatDoc& doc, const std::string& path, std::size_t fileSize) {
     return opened;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string content(reinterpret_cast<const char*>(data), size);
-    const std::string path = ScratchFolder::Write("fuzz.lef", content);
-
+LINGOMAT_FUZZ_TARGET(input) {
+    const std::string content = input.Rest();
     auto first = std::make_unique<FuzzDocument>();
-    const Opened opened = Open(first->doc, path, size);
+    const Opened opened =
+        Open(first->doc, ScratchFolder::Write("fuzz.lef", content), content.size());
 
     // The records of the opened game, all answered wrongly, saved as a new error file.
     auto second = std::make_unique<FuzzDocument>();
@@ -69,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         entry.errorCount = 1;
     }
-    const std::string copy = (ScratchFolder::Path() / "copy.lef").string();
+    const std::string copy = ScratchFolder::File("copy.lef");
     FUZZ_CHECK(saver.OnSaveDocument(copy));
 
     auto third = std::make_unique<FuzzDocument>();
@@ -85,5 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     FUZZ_CHECK(reopened.records == saved);
-    return 0;
 }
+
+} // namespace lingomat::fuzz

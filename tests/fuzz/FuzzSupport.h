@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,6 +30,15 @@ namespace lingomat::fuzz {
             std::abort();                                                                          \
         }                                                                                          \
     } while (false)
+
+// The stored form of text lines in a scrambled stream: every byte complemented.
+inline std::string Scrambled(std::string_view text) {
+    std::string stored(text);
+    for (char& c : stored) {
+        c = static_cast<char>(~static_cast<unsigned char>(c));
+    }
+    return stored;
+}
 
 // Takes a fuzz input apart: leading bytes as small numbers and switches, the rest as texts.
 class InputReader {
@@ -54,14 +64,26 @@ public:
         return text;
     }
 
-    std::string_view Rest() const { return bytes; }
-    // The rest as stored text lines when the switch is set, else as it is.
-    std::string Rest(bool scrambled) const;
+    // The rest as it is, or as stored text lines when the switch is set.
+    std::string Rest(bool scrambled = false) const {
+        return scrambled ? Scrambled(bytes) : std::string(bytes);
+    }
     bool Empty() const { return bytes.empty(); }
 
 private:
     std::string_view bytes;
 };
+
+// Defines a harness: the body gets the fuzz input taken apart by an InputReader. Used inside
+// namespace lingomat::fuzz, so the harnesses name the game's types without qualification.
+#define LINGOMAT_FUZZ_TARGET(input)                                                                \
+    void FuzzOne(InputReader& input);                                                              \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {            \
+        InputReader reader(data, size);                                                            \
+        FuzzOne(reader);                                                                           \
+        return 0;                                                                                  \
+    }                                                                                              \
+    void FuzzOne(InputReader& input)
 
 // One folder per fuzzing process, so parallel jobs never share a file; removed at exit.
 class ScratchFolder {
@@ -71,18 +93,12 @@ public:
         return folder.Path();
     }
 
+    static std::string File(const std::string& name) { return (Path() / name).string(); }
+
     static std::string Write(const std::string& name, std::string_view content) {
-        const auto file = Path() / name;
-        std::FILE* out = std::fopen(file.c_str(), "wb");
-        if (out == nullptr) {
-            std::perror("scratch file");
-            std::abort();
-        }
-        if (!content.empty()) {
-            std::fwrite(content.data(), 1, content.size(), out);
-        }
-        std::fclose(out);
-        return file.string();
+        std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
+        FUZZ_CHECK(out.write(content.data(), static_cast<std::streamsize>(content.size())).good());
+        return File(name);
     }
 };
 
@@ -93,19 +109,6 @@ inline CorrectionOptions OptionsFrom(std::uint8_t bits) {
         options.*option.field = (bits >> option.storedSlot & 1) != 0;
     }
     return options;
-}
-
-// The stored form of text lines in a scrambled stream: every byte complemented.
-inline std::string Scrambled(std::string_view text) {
-    std::string stored(text);
-    for (char& c : stored) {
-        c = static_cast<char>(~static_cast<unsigned char>(c));
-    }
-    return stored;
-}
-
-inline std::string InputReader::Rest(bool scrambled) const {
-    return scrambled ? Scrambled(bytes) : std::string(bytes);
 }
 
 // A document whose files live in the scratch folder, with everything it refers to beside it.

@@ -6,12 +6,11 @@
 #include "FuzzSupport.h"
 #include "VocTool.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace lingomat;
-    using fuzz::ScratchFolder;
-    const std::string content(reinterpret_cast<const char*>(data), size);
-    const std::string source = ScratchFolder::Write("quelle.txt", content);
-    const std::string packed = (ScratchFolder::Path() / "daten.voc").string();
+namespace lingomat::fuzz {
+
+LINGOMAT_FUZZ_TARGET(input) {
+    const std::string source = ScratchFolder::Write("quelle.txt", input.Rest());
+    const std::string packed = ScratchFolder::File("daten.voc");
     std::filesystem::remove(packed);
     // Every run ends with success or a reported failure, never with a usage error.
     const auto run = [](const std::vector<std::string>& args) {
@@ -27,5 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(run({"unpack", packed}) == ExitOk);
         run({"check", packed});
     }
-    return 0;
 }
+
+} // namespace lingomat::fuzz

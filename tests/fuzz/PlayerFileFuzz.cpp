@@ -7,10 +7,7 @@
 #include "FuzzSupport.h"
 #include "players/PlayerStatistics.h"
 
-namespace {
-
-using namespace lingomat;
-using namespace lingomat::fuzz;
+namespace lingomat::fuzz {
 
 constexpr std::uint8_t PlainTextBit = 1;
 const char* const PlayerName = "Spieler";
@@ -44,10 +41,7 @@ PlayerStatistics LoadPlayer() {
     return statistics;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    InputReader input(data, size);
+LINGOMAT_FUZZ_TARGET(input) {
     const std::string content = input.Rest((input.Byte() & PlainTextBit) != 0);
     ScratchFolder::Write(std::string(PlayerName) + ".lmp", content);
 
@@ -75,5 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(second.Save());
     const PlayerStatistics third = LoadPlayer();
     FUZZ_CHECK(SameRecords(second.Records(), third.Records(), true));
-    return 0;
 }
+
+} // namespace lingomat::fuzz

@@ -11,10 +11,7 @@
 #include "matching/AnswerMatching.h"
 #include "platform/Random.h"
 
-namespace {
-
-using namespace lingomat;
-using namespace lingomat::fuzz;
+namespace lingomat::fuzz {
 
 // A single form that no parenthesised part expands: the text itself is one of its forms.
 bool IsPlainForm(const std::string& text) {
@@ -137,17 +134,14 @@ void CheckRange(const std::string& text, const std::string& lower, const std::st
     }
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    InputReader input(data, size);
+LINGOMAT_FUZZ_TARGET(input) {
     const CorrectionOptions options = OptionsFrom(input.Byte());
     const std::size_t k = input.Byte() % 8;
     const std::string first = input.Text();
     const std::string second = input.Text();
     const std::string third = input.Text();
     const std::string fourth = input.Text();
-    Random random(static_cast<std::uint32_t>(size));
+    Random random(static_cast<std::uint32_t>(first.size() + second.size()));
 
     CheckComparison(first, second, options);
     CheckComparison(second, first, options);
@@ -156,6 +150,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckForms(second, k, random);
     CheckRange(first, second, third);
     CheckRange(DecodeAccents(fourth), second, third);
-
-    return 0;
 }
+
+} // namespace lingomat::fuzz

@@ -4,17 +4,13 @@
 
 #include "FuzzSupport.h"
 
-namespace {
-
-using namespace lingomat::fuzz;
+namespace lingomat::fuzz {
 
 // The dialog shows a tip in a box of a few lines; the reader keeps at most this much of one.
 constexpr std::size_t MaxTipLength = 499;
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string content(reinterpret_cast<const char*>(data), size);
+LINGOMAT_FUZZ_TARGET(input) {
+    const std::string content = input.Rest();
     ScratchFolder::Write("tipps.txt", content);
     // The document reads the tips once, when it is made.
     auto document = std::make_unique<FuzzDocument>();
@@ -34,5 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(tip.empty() != anyTip);
         FUZZ_CHECK(tip.empty() || std::find(tips.begin(), tips.end(), tip) != tips.end());
     }
-    return 0;
 }
+
+} // namespace lingomat::fuzz

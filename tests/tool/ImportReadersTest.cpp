@@ -1,4 +1,6 @@
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -7,6 +9,7 @@
 #include "CsvWordList.h"
 #include "Import.h"
 #include "KvtmlXml.h"
+#include "TextEncoding.h"
 #include "matching/AccentEscapes.h"
 
 namespace lingomat {
@@ -27,11 +30,7 @@ std::vector<std::vector<std::string>> Split(const std::string& utf8, char32_t de
 }
 
 TEST(ImportReaders, CsvQuoting) {
-    struct Case {
-        std::string text;
-        std::vector<std::vector<std::string>> cells;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::vector<std::vector<std::string>>> cases[] = {
         {"a;b\r\nc;d\r\n", {{"a", "b"}, {"c", "d"}}},
         {"a;b", {{"a", "b"}}},
         {"\"a;b\";c\n", {{"a;b", "c"}}},
@@ -42,37 +41,28 @@ TEST(ImportReaders, CsvQuoting) {
         {"a\"b;c\n", {{"a\"b", "c"}}}, // a quote inside an unquoted field is text
         {"a;b\rc;d", {{"a", "b"}, {"c", "d"}}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Split(c.text, ';'), c.cells) << c.text;
+    for (const auto& [text, cells] : cases) {
+        EXPECT_EQ(Split(text, ';'), cells) << text;
     }
 }
 
 TEST(ImportReaders, DelimiterDetection) {
-    struct Case {
-        std::string text;
-        char32_t delimiter;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, char32_t> cases[] = {
         {"Hund;dog;chien\nKatze;cat;chat\n", ';'},
         {"Hund,dog\nKatze,cat\n", ','},
         {"Hund\tdog\tle chien, le toutou\nKatze\tcat\tle chat\n", '\t'},
         {"\"gehen, ging\";to go\nsehen;to see\n", ';'},
         {"a;b,c\nd;e,f\n", ';'}, // a tie goes to the semicolon, as German spreadsheets use it
     };
-    for (const auto& c : cases) {
-        const auto found = DetectDelimiter(DecodeInput(c.text, InputEncoding::Utf8).chars);
-        ASSERT_TRUE(found.has_value()) << c.text;
-        EXPECT_EQ(*found, c.delimiter) << c.text;
+    for (const auto& [text, delimiter] : cases) {
+        EXPECT_EQ(DetectDelimiter(DecodeInput(text, InputEncoding::Utf8).chars), delimiter) << text;
     }
 }
 
 TEST(ImportReaders, XmlTextAndErrors) {
-    struct Case {
-        std::string xml;
-        std::string text;  // UTF-8 text of the root's first child, when it reads
-        std::string error; // part of the message, or "" when it must read
-    };
-    const Case cases[] = {
+    // The document; the UTF-8 text of the root's first child, when it reads; part of the message,
+    // or "" when it must read.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"<a><b>x &amp; y &lt;&gt; &quot;&apos;</b></a>", "x & y <> \"'", ""},
         {"<?xml version=\"1.0\"?><!-- c --><a><b>&#228;&#xE9;</b></a>", "äé", ""},
         {"<a><b><![CDATA[<&>]]></b></a>", "<&>", ""},
@@ -106,30 +96,25 @@ TEST(ImportReaders, XmlTextAndErrors) {
          }(),
          "", "Kein gültiges XML"},
     };
-    for (const auto& c : cases) {
-        const XmlDocument document = ParseXml(c.xml, std::nullopt);
-        if (c.error.empty()) {
-            ASSERT_TRUE(document.root) << c.xml;
+    for (const auto& [xml, text, error] : cases) {
+        const XmlDocument document = ParseXml(xml, std::nullopt);
+        if (error.empty()) {
+            ASSERT_TRUE(document.root) << xml;
             ASSERT_FALSE(document.root->children.empty());
-            EXPECT_EQ(PlainUtf8(document.root->children[0]->text), c.text);
+            EXPECT_EQ(PlainUtf8(document.root->children[0]->text), text);
         } else {
-            EXPECT_FALSE(document.root) << c.xml;
-            ASSERT_EQ(document.messages.size(), 1u) << c.xml.substr(0, 40);
+            EXPECT_FALSE(document.root) << xml;
+            ASSERT_EQ(document.messages.size(), 1u) << xml.substr(0, 40);
             const auto& m = document.messages[0];
             const std::string where =
                 std::to_string(m.line) + ":" + std::to_string(m.column) + ": " + m.text;
-            EXPECT_NE(where.find(c.error), std::string::npos) << where;
+            EXPECT_NE(where.find(error), std::string::npos) << where;
         }
     }
 }
 
 TEST(ImportReaders, AnkiFieldsBecomePlainText) {
-    struct Case {
-        std::string html;
-        std::string text;
-        std::size_t dropped;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, std::size_t> cases[] = {
         {"<b>der</b>&nbsp;Hund<br/>", "der Hund", 0},
         {"&#228;&#xE9;&eacute; &bogus; &#0; &", "äéé &bogus; &#0; &", 0},
         {"<style>b{}</style><div>x</div><div>y</div>", "x y", 0},
@@ -137,10 +122,10 @@ TEST(ImportReaders, AnkiFieldsBecomePlainText) {
         {"a < b", "a < b", 0},
         {"[sound:ohne Ende", "[sound:ohne Ende", 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& [html, text, count] : cases) {
         std::vector<std::string> dropped;
-        EXPECT_EQ(AnkiFieldText(c.html, dropped), c.text) << c.html;
-        EXPECT_EQ(dropped.size(), c.dropped) << c.html;
+        EXPECT_EQ(AnkiFieldText(html, dropped), text) << html;
+        EXPECT_EQ(dropped.size(), count) << html;
     }
 }
 
@@ -174,6 +159,28 @@ TEST(ImportReaders, ColumnAndWordClassNames) {
     EXPECT_EQ(WordClassForName("noun/female"), "n");
     EXPECT_EQ(WordClassForName("Adj."), "a");
     EXPECT_EQ(WordClassForName("Präposition"), std::nullopt);
+}
+
+TEST(TextEncoding, BytesAndCodePoints) {
+    // Bytes unassigned in Windows-1252 (0x81, 0x8D, 0x8F, 0x90, 0x9D) stay the C1 control of
+    // the same number.
+    const std::pair<unsigned char, char32_t> cases[] = {
+        {0x41, U'A'},   {0x80, 0x20AC}, {0x8A, 0x0160}, {0x8C, 0x0152}, {0x96, 0x2013},
+        {0x9C, 0x0153}, {0x9F, 0x0178}, {0xA0, 0x00A0}, {0xDF, U'ß'},   {0xE4, U'ä'},
+        {0xE5, U'å'},   {0xF2, U'ò'},   {0xF5, U'õ'},   {0xFF, U'ÿ'},   {0x00, 0x0000},
+        {0x81, 0x0081}, {0x8D, 0x008D}, {0x8F, 0x008F}, {0x90, 0x0090}, {0x9D, 0x009D}};
+    for (const auto& [byte, codePoint] : cases) {
+        EXPECT_EQ(Cp1252ToCodePoint(byte), codePoint) << int{byte};
+        EXPECT_EQ(CodePointToCp1252(codePoint), int{byte}) << int{byte};
+    }
+    // Every byte there and back through UTF-8; what cannot be stored is placed by the pack tests.
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b) {
+        everyByte += static_cast<char>(b);
+    }
+    const auto back = Utf8ToCp1252(Cp1252ToUtf8(everyByte));
+    EXPECT_EQ(back.text, everyByte);
+    EXPECT_TRUE(back.problems.empty());
 }
 
 } // namespace

@@ -9,7 +9,8 @@
 #include "DataSets.h"
 #include "VocTool.h"
 
-namespace lingomat::tooltest {
+// The tool tests live in namespace lingomat and find these there.
+namespace lingomat {
 
 using TempDir = testing::TempFolder;
 using testing::ReadText;
@@ -28,4 +29,4 @@ inline ToolRun RunTool(const std::vector<std::string>& args) {
     return {code, out.str(), err.str()};
 }
 
-} // namespace lingomat::tooltest
+} // namespace lingomat

@@ -1,5 +1,12 @@
+// The commands of lingomat-voc on the command line: its usage, pack and unpack, and damaged
+// input.
+
+#include <cstdlib>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
+#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
@@ -8,10 +15,73 @@
 namespace lingomat {
 namespace {
 
-using tooltest::ReadText;
-using tooltest::RunTool;
-using tooltest::TempDir;
-using tooltest::WriteText;
+TEST(CommandLine, ExitCodesAndGermanMessages) {
+    TempDir dir;
+    const std::string missing = dir.File("fehlt.voc");
+    const std::string list = dir.File("liste.csv");
+    const std::string out = dir.File("x.voc");
+    WriteText(list, "de;en\nHund;dog\n");
+    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
+        {{}, 2, "Es fehlt der Befehl"},
+        {{"--help"}, 0, "Verwendung:"},
+        {{"-h"}, 0, "Rückgabewerte"},
+        {{"entpacken", "x.voc"}, 2, "Unbekannter Befehl: entpacken"},
+        {{"unpack"}, 2, "Es fehlt die Eingabedatei"},
+        {{"pack", "quelle.txt"}, 2, "Es fehlt die Ausgabedatei"},
+        {{"pack", "quelle.txt", "-o"}, 2, "Nach -o fehlt"},
+        {{"check", "a.voc", "b.voc"}, 2, "Zu viele Argumente: b.voc"},
+        {{"check", "--schnell", "a.voc"}, 2, "Unbekannte Option: --schnell"},
+        {{"check", list, "--force"}, 2, "gehört nur zu import"},
+        {{"import", list}, 2, "Ausgabedatei"},
+        {{"import", list, "-o", out, "--columns", "de,englisch,notizen"},
+         2,
+         "Unbekannter Spaltenname „notizen“"},
+        {{"import", list, "-o", out, "--encoding", "latin9"}, 2, "Zeichenkodierung"},
+        {{"unpack", missing}, 1, "Datei nicht gefunden: " + missing},
+        {{"check", missing}, 1, "Datei nicht gefunden: " + missing},
+        {{"pack", missing, "-o", out}, 1, "Datei nicht gefunden"},
+        {{"import", dir.File("fehlt.csv"), "-o", out}, 1, "Datei nicht gefunden"},
+        {{"check", dir.Path().string()}, 1, "Das ist ein Ordner"},
+        {{"import", dir.Path().string(), "-o", out}, 1, "ein Ordner"},
+    };
+    for (const auto& [args, exitCode, message] : cases) {
+        // Help goes to the standard output, every complaint to the error output.
+        const auto run = RunTool(args);
+        EXPECT_EQ(run.exitCode, exitCode) << message << "\n" << run.err;
+        EXPECT_NE((exitCode == 0 ? run.out : run.err).find(message), std::string::npos)
+            << run.out << run.err;
+    }
+    EXPECT_EQ(dir.FileCount(), 1u) << "nothing but the list may be written";
+}
+
+TEST(CommandLine, DamagedFilesNeitherCrashNorHang) {
+    TempDir dir;
+    std::string noise;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 300000; ++i) {
+        state = state * 1103515245u + 12345u;
+        noise += static_cast<char>(state >> 24);
+    }
+    const std::string contents[] = {
+        noise, std::string(200000, '\xDC'), // one endless run of section marks
+        std::string(200000, '\0'),
+        std::string(3, '\xDC') + std::string(1 << 21, 'a'), // a line beyond the reader's limit
+    };
+    for (std::size_t i = 0; i < std::size(contents); ++i) {
+        const std::string path = dir.File("kaputt" + std::to_string(i) + ".voc");
+        WriteText(path, contents[i]);
+        for (const char* command : {"check", "unpack"}) {
+            // The built executable, through the shell as a user or the build would run it, so
+            // that a crash or a hang is the program's own; a crash exits the shell with 128 +
+            // the signal.
+            const std::string shell = "'" + std::string(LINGOMAT_VOC_EXE) + "' " + command + " '" +
+                                      path + "' >/dev/null 2>&1";
+            const int status = std::system(shell.c_str());
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1)
+                << command << " " << i << ": " << status;
+        }
+    }
+}
 
 TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
     struct Case {
@@ -55,11 +125,7 @@ TEST(Pack, RefusesWhatCannotBeStoredAndWritesNothing) {
 }
 
 TEST(Pack, SourceLineEnds) {
-    struct Case {
-        std::string source;
-        std::vector<std::string> lines;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"a\nb\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
         {"a\n\n\nb\n", {"a", "", "", "b"}},
@@ -69,12 +135,12 @@ TEST(Pack, SourceLineEnds) {
         {"a\r\nb\n", {"a\r", "b"}},
         {"M\xC3\244dchen\n\xE2\x82\xAC\n", {"M\344dchen", "\x80"}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [source, lines] : cases) {
         TempDir dir;
-        WriteText(dir.File("q.txt"), c.source);
+        WriteText(dir.File("q.txt"), source);
         const auto run = RunTool({"pack", dir.File("q.txt"), "-o", dir.File("z.voc")});
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(ReadVocLines(dir.File("z.voc")), c.lines) << c.source;
+        EXPECT_EQ(ReadVocLines(dir.File("z.voc")), lines) << source;
     }
 }
 
