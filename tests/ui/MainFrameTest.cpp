@@ -6,6 +6,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/LingomatApp.h"
 #include "playerdialogs/PlayerChoiceDialog.h"
+#include "ui/CommandTable.h"
 #include "ui/MainFrame.h"
 
 namespace lingomat::testing {
@@ -13,12 +14,6 @@ namespace {
 
 class MainFrameTest : public ::testing::Test {
 protected:
-    void ShowAndActivate() {
-        frame.show();
-        frame.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    }
-
     GameDocument game;
     CMainFrame frame{game.document};
 };
@@ -81,21 +76,19 @@ TEST_F(MainFrameTest, GameScreenScalesUniformlyWithinASaneWindowSize) {
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     CLingomatView& view = *frame.View();
-    const struct {
-        QSize asked;
-        const char* name;
-    } sizes[] = {{{420, 320}, "420x320"}, {{700, 500}, "700x500"}, {{1400, 1000}, "1400x1000"}};
-    for (const auto& [asked, name] : sizes) {
+    for (const QSize asked : {QSize(420, 320), QSize(700, 500), QSize(1400, 1000)}) {
+        const QString name = u"%1x%2"_s.arg(asked.width()).arg(asked.height());
+        SCOPED_TRACE(name.toStdString());
         frame.resize(asked);
         QApplication::processEvents();
         // Never below four fifths of the layout, and at that scale in both directions.
-        EXPECT_GE(view.width(), CLingomatView::DesignWidth * 4 / 5) << name;
-        EXPECT_GE(view.height(), CLingomatView::DesignHeight * 4 / 5) << name;
+        EXPECT_GE(view.width(), CLingomatView::DesignWidth * 4 / 5);
+        EXPECT_GE(view.height(), CLingomatView::DesignHeight * 4 / 5);
         const double scale = view.Scale();
-        EXPECT_GE(scale, 0.8 - 1e-9) << name;
-        EXPECT_NEAR(view.AnswerTextRect().top(), 72 * scale, 1.0) << name;
-        EXPECT_NEAR(view.AnswerTextRect().height(), 31 * scale, 2.0) << name;
-        SaveShot(frame, QStringLiteral("window-") + QLatin1String(name));
+        EXPECT_GE(scale, 0.8 - 1e-9);
+        EXPECT_NEAR(view.AnswerTextRect().top(), 72 * scale, 1.0);
+        EXPECT_NEAR(view.AnswerTextRect().height(), 31 * scale, 2.0);
+        SaveShot(frame, u"window-"_s + name);
     }
     EXPECT_GT(view.Scale(), 1.9);
 
@@ -118,7 +111,9 @@ TEST_F(MainFrameTest, AcceleratorsTriggerTheirCommands) {
         {CommandStatistics, QKeySequence(Qt::ALT | Qt::Key_Percent)},
         {CommandSearch, QKeySequence(Qt::Key_F3)},
     };
-    ShowAndActivate();
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     for (const auto& [command, keys] : cases) {
         QAction* action = frame.Action(command);
         // Only the accelerator is under test: the command's own work (a modal dialog for
@@ -155,12 +150,8 @@ TEST_F(MainFrameTest, StatusBarAndTitleFollowTheGame) {
 
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    const struct {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        const char* text;
-        bool capsAfter;
-    } keys[] = {
+    // the key pressed, its modifiers and text, and whether the caps lock pane is lit after it
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*, bool> keys[] = {
         {Qt::Key_A, Qt::NoModifier, "a", false},
         {Qt::Key_CapsLock, Qt::NoModifier, "", true},
         {Qt::Key_5, Qt::NoModifier, "5", true},
@@ -169,10 +160,10 @@ TEST_F(MainFrameTest, StatusBarAndTitleFollowTheGame) {
         {Qt::Key_A, Qt::NoModifier, "A", true}, // caps lock was on before the program saw it
         {Qt::Key_A, Qt::ShiftModifier, "A", false},
     };
-    for (const auto& key : keys) {
-        QKeyEvent press(QEvent::KeyPress, key.key, key.modifiers, QString::fromUtf8(key.text));
+    for (const auto& [key, modifiers, text, capsAfter] : keys) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString::fromUtf8(text));
         QApplication::sendEvent(frame.windowHandle(), &press);
-        EXPECT_EQ(frame.CapsLockIndicator()->isEnabled(), key.capsAfter) << key.text;
+        EXPECT_EQ(frame.CapsLockIndicator()->isEnabled(), capsAfter) << text;
     }
 }
 
@@ -235,7 +226,10 @@ TEST(HelpWindowTest, DamagedContentsNestSoundlyAndNamePagesOfTheFolderOnly) {
 }
 
 // Every command runs from its menu item during a write game: what it opens, each cancelled at
-// once ("box" a message box, "file" a file chooser, otherwise the window's name).
+// once ("box" a message box, "file" a file chooser, otherwise the window's name). Those that work
+// on the game screen do so first: every special character goes in at the insertion point like a
+// typed key, a glimpse lasts until its timer, and the end screen stops the timers and takes no
+// more input.
 TEST_F(MainFrameTest, EveryCommandOpensWhatItShould) {
     const std::pair<int, const char*> cases[] = {
         {CommandStatistics, "box"},
@@ -264,8 +258,39 @@ TEST_F(MainFrameTest, EveryCommandOpensWhatItShould) {
         {CommandExit, ""},
     };
     frame.canClose = [] { return false; };
-    StartGame(game.document, GameModeWrite);
+    CLingomatDoc& doc = game.document;
+    CLingomatView& view = *frame.View();
+    StartGame(doc, GameModeWrite);
+    view.StartGameTimers();
     frame.show();
+    QTest::keyClicks(&view, QStringLiteral("Sb"));
+    QTest::keyClick(&view, Qt::Key_Left);
+    std::string typed = "S";
+    for (const CommandEntry& command : CommandTable()) {
+        if (const unsigned char byte = CharacterOf(command); byte != 0) {
+            frame.Action(command.id)->trigger();
+            typed += static_cast<char>(byte);
+        }
+    }
+    EXPECT_EQ(doc.TypedAnswer(), typed + "b");
+    EXPECT_EQ(doc.CursorPos(), typed.size());
+    frame.Action(CommandGlimpse)->trigger();
+    EXPECT_TRUE(doc.IsGlimpsing());
+    EXPECT_EQ(doc.CheatCount(), 1u);
+    EXPECT_TRUE(view.TimerRunning(CLingomatView::GlimpseTimer));
+    SaveShot(view, "glimpse");
+    view.OnTimer(CLingomatView::GlimpseTimer);
+    EXPECT_FALSE(doc.IsGlimpsing());
+    EXPECT_FALSE(view.TimerRunning(CLingomatView::GlimpseTimer));
+    frame.Action(CommandEndGame)->trigger();
+    EXPECT_TRUE(doc.IsGameOver());
+    SaveShot(view, "end-early");
+    EXPECT_FALSE(view.TimerRunning(CLingomatView::ClockTimer));
+    typed = doc.TypedAnswer();
+    QTest::keyClicks(&view, QStringLiteral("abc"));
+    EXPECT_EQ(doc.TypedAnswer(), typed);
+
+    StartGame(doc, GameModeWrite);
     for (const auto& [command, expected] : cases) {
         const QWidgetList before = QApplication::topLevelWidgets();
         Answers answers;
@@ -289,18 +314,16 @@ TEST_F(MainFrameTest, EveryCommandOpensWhatItShould) {
 // that cannot be used is told in German, and the window opens all the same, so the player is
 // never left without a word.
 TEST(StartUpTest, ADataSetThatCannotBeLoadedIsToldAndTheWindowOpens) {
-    const struct {
-        const char* contents; // of lingomat.voc; nullptr: no data set at all
-        const char* told;
-    } cases[] = {
+    // what lingomat.voc holds (nullptr: there is no data set at all), and what the player is told
+    const std::pair<const char*, const char*> cases[] = {
         {"kein Datensatz", "konnte nicht gelesen werden"},
         {nullptr, "Im Spielordner liegt kein Datensatz"},
     };
     const QString before = QDir::currentPath();
-    for (const auto& c : cases) {
+    for (const auto& [contents, told] : cases) {
         TempFolder folder;
-        if (c.contents != nullptr) {
-            std::ofstream(folder.File("lingomat.voc"), std::ios::binary) << c.contents;
+        if (contents != nullptr) {
+            std::ofstream(folder.File("lingomat.voc"), std::ios::binary) << contents;
         }
         QDir::setCurrent(QString::fromStdString(folder.Path().string()));
         {
@@ -309,8 +332,8 @@ TEST(StartUpTest, ADataSetThatCannotBeLoadedIsToldAndTheWindowOpens) {
                 Find<QComboBox>(dialog, "playerNameCombo")->setEditText(u"Anna"_s);
             });
             CLingomatApp app;
-            EXPECT_TRUE(app.InitInstance()) << c.told;
-            EXPECT_TRUE(answers.Texts().join(u'\n').contains(QString::fromUtf8(c.told)))
+            EXPECT_TRUE(app.InitInstance()) << told;
+            EXPECT_TRUE(answers.Texts().join(u'\n').contains(QString::fromUtf8(told)))
                 << answers.Texts().join(u'\n').toStdString();
             EXPECT_TRUE(app.MainFrame()->isVisible());
         }
