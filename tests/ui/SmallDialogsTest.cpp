@@ -18,9 +18,8 @@ TEST(GameStatisticsTest, RefusedBeforeTheFirstAnswerThenShowsTallyRemainingQuest
     {
         Answers answers;
         ShowGameStatistics(game.document, nullptr);
-        ASSERT_EQ(answers.boxes.size(), 1u);
-        EXPECT_EQ(answers.boxes[0].text, u"Sie m\u00fcssen schon gespielt haben, um diese "
-                                         u"Funktion benutzen zu k\u00f6nnen."_s);
+        EXPECT_EQ(answers.Texts(), QStringList{u"Sie m\u00fcssen schon gespielt haben, um diese "
+                                               u"Funktion benutzen zu k\u00f6nnen."_s});
         EXPECT_TRUE(answers.dialogs.isEmpty());
     }
     DocProbe::RightCount(game.document) = 3;
@@ -65,7 +64,6 @@ protected:
         dialog->show();
     }
     QTextEdit* TipView() { return Find<QTextEdit>(*dialog, "tipText"); }
-    QAbstractButton* Button(const char* name) { return Find<QAbstractButton>(*dialog, name); }
 
     TestDocument document{{{"Alles", "1"}}, {}};
     std::unique_ptr<TipsDialog> dialog;
@@ -89,12 +87,12 @@ TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
             ASSERT_EQ(tips->count(dialog->TipText()), 1u) << dialog->TipText().toStdString();
             EXPECT_EQ(TipView()->toPlainText(), dialog->TipText());
             seen.insert(dialog->TipText());
-            Button("nextTipButton")->click();
+            ClickButton(*dialog, "nextTipButton");
         }
         EXPECT_EQ(seen, *tips);
-        EXPECT_EQ(Button("nextTipButton")->isEnabled(), tips == &three);
+        EXPECT_EQ(Find(*dialog, "nextTipButton")->isEnabled(), tips == &three);
         SaveShot(*dialog, tips == &three ? "tips" : "tips-none");
-        Button("closeButton")->click();
+        ClickButton(*dialog, "closeButton");
         EXPECT_FALSE(dialog->isVisible());
     }
     EXPECT_EQ(document->Tips().size(), 5u);
@@ -103,13 +101,10 @@ TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
 TEST_F(TipsTest, LongTipsWrapInsideTheBoxAndStayOnTheScreen) {
     Open("Kurz.\n");
     const int usualWidth = dialog->sizeHint().width();
-    std::string words;
-    while (words.size() < 499) {
-        words += "Vokabeln ";
-    }
+    const std::string words = u"Vokabeln "_s.repeated(56).left(499).toStdString();
     // One word, many words, and longer than any screen.
     for (const auto& [tip, scrolls] :
-         {std::pair{std::string(499, 'x'), false}, std::pair{words.substr(0, 499), false},
+         {std::pair{std::string(499, 'x'), false}, std::pair{words, false},
           std::pair{std::string(20000, 'w'), true}}) {
         DocProbe::Tips(*document) = {tip};
         Show();
