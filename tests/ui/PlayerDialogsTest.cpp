@@ -110,28 +110,6 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerAndTheFoldersDataSets) {
     EXPECT_LT(NameCombo(*wide)->width(), 400);
 }
 
-// Two running games on one player: the second is told who plays and may pick another name or
-// only watch, and never saves over the first one's results.
-TEST_F(PlayerChoiceTest, ASecondGameOnThePlayerOffersAnotherNameOrWatching) {
-    Enter(u"Anna"_s);
-    ASSERT_TRUE(statistics.HoldsLock());
-
-    PlayerStatistics second;
-    second.SetDirectory(folder.Path());
-    for (const auto& [button, watching] :
-         {std::pair{"otherNameButton", false}, std::pair{"watchButton", true}}) {
-        Answers answers;
-        answers.Press(button);
-        auto dialog = Enter(u"Anna"_s, "okButton", &second);
-        const QString told = answers.boxes.at(0).text;
-        EXPECT_TRUE(told.contains(QStringLiteral("Anna")) && told.contains(u"Prozess"_s))
-            << told.toStdString();
-        EXPECT_EQ(dialog->isVisible(), !watching) << button;
-        EXPECT_EQ(second.PlayerName(), watching ? "Anna" : "") << button;
-        EXPECT_EQ(second.ReadOnly(), watching) << button;
-    }
-}
-
 // OK puts the chosen name first among the five recent players. The offered name is selected: a
 // name typed at once replaces it, Enter at once accepts it.
 TEST_F(PlayerChoiceTest, OkPutsTheChosenNameFirst) {
@@ -171,7 +149,10 @@ TEST_F(PlayerChoiceTest, OkPutsTheChosenNameFirst) {
     }
 }
 
-TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
+// Switching saves the previous player and loads the next. A second running game on the player
+// is told who plays and may pick another name or only watch, and never saves over the first one's
+// results.
+TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndASecondGameMayOnlyWatch) {
     statistics.SetPlayerName("Anna");
     statistics.Record("1", 80.0f, 100.0f, 0, 0, 1);
 
@@ -182,6 +163,22 @@ TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
     Enter(u"Anna"_s);
     ASSERT_EQ(statistics.Records().size(), 1u);
     EXPECT_EQ(statistics.Records()[0].lessonCode, "1");
+    ASSERT_TRUE(statistics.HoldsLock());
+
+    PlayerStatistics second;
+    second.SetDirectory(folder.Path());
+    for (const auto& [button, watching] :
+         {std::pair{"otherNameButton", false}, std::pair{"watchButton", true}}) {
+        Answers answers;
+        answers.Press(button);
+        auto dialog = Enter(u"Anna"_s, "okButton", &second);
+        const QString told = answers.boxes.at(0).text;
+        EXPECT_TRUE(told.contains(QStringLiteral("Anna")) && told.contains(u"Prozess"_s))
+            << told.toStdString();
+        EXPECT_EQ(dialog->isVisible(), !watching) << button;
+        EXPECT_EQ(second.PlayerName(), watching ? "Anna" : "") << button;
+        EXPECT_EQ(second.ReadOnly(), watching) << button;
+    }
 
     // A failed save of the previous player is reported; the switch still takes place.
     statistics.SetDirectory(folder.Path() / "missing");
