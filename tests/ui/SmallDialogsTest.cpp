@@ -67,8 +67,9 @@ protected:
 };
 
 // "Nächster Tipp" draws among the tips, never an empty line; without a tip to show (no file, an
-// empty one, one of empty lines) the dialog gives a friendly text and nothing to draw.
-TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
+// empty one, one of empty lines) the dialog gives a friendly text and nothing to draw. Long tips
+// stay inside the box.
+TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLineAndLongOnesStayInTheBox) {
     const std::set<QString> none = {TipsDialog::NoTipsText()};
     const std::set<QString> three = {u"Erster Tipp."_s, u"Zweiter Tipp."_s, u"Dritter Tipp."_s};
     const std::pair<const char*, const std::set<QString>*> cases[] = {
@@ -93,10 +94,8 @@ TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
         EXPECT_FALSE(dialog->isVisible());
     }
     EXPECT_EQ(document->Tips().size(), 5u);
-}
 
-TEST_F(TipsTest, LongTipsWrapInsideTheBoxAndStayOnTheScreen) {
-    Open("Kurz.\n");
+    // A long tip wraps inside the box, which keeps its width and stays on the screen.
     const int usualWidth = dialog->sizeHint().width();
     // One long word, and one longer than any screen.
     for (const auto& [tip, scrolls] :
