@@ -82,24 +82,22 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerAndTheFoldersDataSets) {
     EXPECT_EQ(ComboItems(NameCombo(*offered)), (QStringList{u"Anna"_s, u"Bert"_s, {}, {}, {}}));
     EXPECT_EQ(NameCombo(*offered)->currentText(), u"Anna"_s);
     SaveShot(*offered, "player-choice");
-    const struct {
-        const char* preset;
-        const char* selected;
-        bool fixed = false; // opened from the menu
-    } cases[] = {{"", "A.voc"},      {"b.voc", "b.voc"},   {"B.VOC", "b.voc"},
-                 {"c.VOC", "c.VOC"}, {"lingomat.voc", ""}, {"b.voc", "b.voc", true}};
-    for (const auto& c : cases) {
-        auto dialog = Open(c.preset);
+    // The preset data set, the one chosen, whether opened from the menu.
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"", "A.voc", false},      {"b.voc", "b.voc", false},   {"B.VOC", "b.voc", false},
+        {"c.VOC", "c.VOC", false}, {"lingomat.voc", "", false}, {"b.voc", "b.voc", true}};
+    for (const auto& [preset, selected, fixed] : cases) {
+        auto dialog = Open(preset);
         QComboBox* dataSets = Find<QComboBox>(*dialog, "dataSetCombo");
         EXPECT_EQ(ComboItems(dataSets), (QStringList{u"A.voc"_s, u"b.voc"_s, u"c.VOC"_s}));
-        EXPECT_EQ(dataSets->currentText(), QString::fromLatin1(c.selected)) << c.preset;
-        if (c.fixed) {
+        EXPECT_EQ(dataSets->currentText(), QString::fromLatin1(selected)) << preset;
+        if (fixed) {
             dialog->FixDataSet();
             EXPECT_FALSE(dataSets->isEnabled());
             dataSets->setCurrentIndex(0);
         }
         ClickButton(*dialog, "okButton");
-        EXPECT_EQ(dialog->DataSetName(), c.selected) << c.preset;
+        EXPECT_EQ(dialog->DataSetName(), selected) << preset;
     }
 
     // A name of earlier versions, too long for any screen, does not widen the dialog.
@@ -362,40 +360,37 @@ TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrderFilteredByLanguage)
 // Clearing asks first, "Nein" the default; on "Ja" list and file empty at once, and a clearing
 // that cannot be saved says so.
 TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
-    const struct {
-        const char* answer;
-        const char* player;
-        bool cleared;
-    } cases[] = {
+    // The answer to the question, the player, whether the results go.
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"noButton", "Anna", false}, {"yesButton", "Anna", true}, {"yesButton", "a/b", true}};
-    for (const auto& c : cases) {
+    for (const auto& [answer, player, cleared] : cases) {
         Load();
-        document->Statistics().SetPlayerName(c.player);
+        document->Statistics().SetPlayerName(player);
         Play();
         const bool saved = document->Statistics().Save();
         Open();
         Choose("questionLanguageCombo", "Deutsch");
         Answers answers;
-        answers.Press(c.answer);
+        answers.Press(answer);
         Find<QPushButton>("clearButton")->click();
         const QStringList texts = answers.Texts();
-        ASSERT_EQ(texts.size(), saved ? 1 : 2) << c.player;
+        ASSERT_EQ(texts.size(), saved ? 1 : 2) << player;
         EXPECT_EQ(texts[0], u"Sollen wirklich alle Ergebnisse von \u201e"_s +
-                                QString::fromUtf8(c.player) + u"\u201c gel\u00f6scht werden?"_s);
+                                QString::fromUtf8(player) + u"\u201c gel\u00f6scht werden?"_s);
         EXPECT_EQ(answers.boxes[0].defaultButton, u"noButton"_s);
         if (!saved) {
             EXPECT_TRUE(texts[1].contains(QStringLiteral("a/b")));
         }
-        EXPECT_EQ(Cell(kZebra), c.cleared ? " - " : " (80.0%)") << c.answer;
-        EXPECT_EQ(document->Statistics().Records().empty(), c.cleared);
+        EXPECT_EQ(Cell(kZebra), cleared ? " - " : " (80.0%)") << answer;
+        EXPECT_EQ(document->Statistics().Records().empty(), cleared);
         EXPECT_EQ(Find<QComboBox>("questionLanguageCombo")->currentText(), u"Deutsch"_s);
         if (saved) {
             // The file read again holds what the list shows.
             PlayerStatistics reread;
             reread.SetDirectory(document.folder.Path());
-            reread.SetPlayerName(c.player);
+            reread.SetPlayerName(player);
             reread.Load();
-            EXPECT_EQ(reread.Records().empty(), c.cleared);
+            EXPECT_EQ(reread.Records().empty(), cleared);
         }
         EXPECT_TRUE(dialog->isVisible());
     }

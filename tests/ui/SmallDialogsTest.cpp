@@ -118,13 +118,10 @@ TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLineAndLongOnesStayInTheBox
 // The real boxes, without answers standing in: Enter presses the default button and Escape the
 // escape one, and a file chooser left with Escape chooses nothing.
 TEST(PromptsTest, RealBoxesTakeEnterAndEscapeAsSaid) {
-    const struct {
-        bool yesIsDefault;
-        Qt::Key key;
-        bool yes;
-    } cases[] = {{false, Qt::Key_Return, false},
-                 {true, Qt::Key_Return, true},
-                 {true, Qt::Key_Escape, false}};
+    // Whether "Ja" is the default, the key pressed, whether the answer is "Ja".
+    const std::tuple<bool, Qt::Key, bool> cases[] = {{false, Qt::Key_Return, false},
+                                                     {true, Qt::Key_Return, true},
+                                                     {true, Qt::Key_Escape, false}};
     const auto pressOnceShown = [](Qt::Key key) {
         QTimer::singleShot(0, [key] {
             QWidget* shown = QApplication::activeModalWidget();
@@ -132,12 +129,11 @@ TEST(PromptsTest, RealBoxesTakeEnterAndEscapeAsSaid) {
             QTest::keyClick(shown, key);
         });
     };
-    for (const auto& c : cases) {
-        pressOnceShown(c.key);
-        EXPECT_EQ(
-            AskYesNo(nullptr, u"Frage"_s, u"Lingomat"_s, QMessageBox::Question, c.yesIsDefault),
-            c.yes)
-            << c.yesIsDefault << c.key;
+    for (const auto& [yesIsDefault, key, yes] : cases) {
+        pressOnceShown(key);
+        EXPECT_EQ(AskYesNo(nullptr, u"Frage"_s, u"Lingomat"_s, QMessageBox::Question, yesIsDefault),
+                  yes)
+            << yesIsDefault << key;
     }
     pressOnceShown(Qt::Key_Return);
     ShowDialogMessage(nullptr, u"Nachricht"_s, u"Lingomat"_s, QMessageBox::Warning);
