@@ -36,16 +36,18 @@ protected:
         return names;
     }
 
-    std::unique_ptr<PlayerChoiceDialog> Open(const std::string& preset = "lingomat.voc") {
-        auto dialog =
-            std::make_unique<PlayerChoiceDialog>(statistics, profile, preset, folder.Path());
+    // Opened on the fixture's player unless another statistics object is given.
+    std::unique_ptr<PlayerChoiceDialog> Open(const std::string& preset = "lingomat.voc",
+                                             PlayerStatistics* player = nullptr) {
+        auto dialog = std::make_unique<PlayerChoiceDialog>(player ? *player : statistics, profile,
+                                                           preset, folder.Path());
         dialog->show();
         return dialog;
     }
     // Opens the dialog, types the name and presses the button.
     std::unique_ptr<PlayerChoiceDialog> Enter(const QString& name, const char* button = "okButton",
-                                              const std::string& preset = "lingomat.voc") {
-        auto dialog = Open(preset);
+                                              PlayerStatistics* player = nullptr) {
+        auto dialog = Open("lingomat.voc", player);
         NameCombo(*dialog)->setEditText(name);
         ClickButton(*dialog, button);
         return dialog;
@@ -80,24 +82,22 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerAndTheFoldersDataSets) {
     EXPECT_EQ(ComboItems(NameCombo(*offered)), (QStringList{u"Anna"_s, u"Bert"_s, {}, {}, {}}));
     EXPECT_EQ(NameCombo(*offered)->currentText(), u"Anna"_s);
     SaveShot(*offered, "player-choice");
-    const struct {
-        const char* preset;
-        const char* selected;
-        bool fixed = false; // opened from the menu
-    } cases[] = {{"", "A.voc"},      {"b.voc", "b.voc"},   {"B.VOC", "b.voc"},
-                 {"c.VOC", "c.VOC"}, {"lingomat.voc", ""}, {"b.voc", "b.voc", true}};
-    for (const auto& c : cases) {
-        auto dialog = Open(c.preset);
+    // The preset data set, the one chosen, whether opened from the menu.
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"", "A.voc", false},      {"b.voc", "b.voc", false},   {"B.VOC", "b.voc", false},
+        {"c.VOC", "c.VOC", false}, {"lingomat.voc", "", false}, {"b.voc", "b.voc", true}};
+    for (const auto& [preset, selected, fixed] : cases) {
+        auto dialog = Open(preset);
         QComboBox* dataSets = Find<QComboBox>(*dialog, "dataSetCombo");
         EXPECT_EQ(ComboItems(dataSets), (QStringList{u"A.voc"_s, u"b.voc"_s, u"c.VOC"_s}));
-        EXPECT_EQ(dataSets->currentText(), QString::fromLatin1(c.selected)) << c.preset;
-        if (c.fixed) {
+        EXPECT_EQ(dataSets->currentText(), QString::fromLatin1(selected)) << preset;
+        if (fixed) {
             dialog->FixDataSet();
             EXPECT_FALSE(dataSets->isEnabled());
             dataSets->setCurrentIndex(0);
         }
         ClickButton(*dialog, "okButton");
-        EXPECT_EQ(dialog->DataSetName(), c.selected) << c.preset;
+        EXPECT_EQ(dialog->DataSetName(), selected) << preset;
     }
 
     // A name of earlier versions, too long for any screen, does not widen the dialog.
@@ -106,31 +106,6 @@ TEST_F(PlayerChoiceTest, OffersTheMostRecentPlayerAndTheFoldersDataSets) {
     auto wide = Open();
     EXPECT_LT(wide->sizeHint().width(), 600);
     EXPECT_LT(NameCombo(*wide)->width(), 400);
-}
-
-// Two running games on one player: the second is told who plays and may pick another name or
-// only watch, and never saves over the first one's results.
-TEST_F(PlayerChoiceTest, ASecondGameOnThePlayerOffersAnotherNameOrWatching) {
-    Enter(u"Anna"_s);
-    ASSERT_TRUE(statistics.HoldsLock());
-
-    PlayerStatistics second;
-    second.SetDirectory(folder.Path());
-    for (const char* button : {"otherNameButton", "watchButton"}) {
-        auto dialog = std::make_unique<PlayerChoiceDialog>(second, profile, "", folder.Path());
-        dialog->show();
-        NameCombo(*dialog)->setEditText(QStringLiteral("Anna"));
-        Answers answers;
-        answers.Press(button);
-        ClickButton(*dialog, "okButton");
-        const QString told = answers.boxes.at(0).text;
-        EXPECT_TRUE(told.contains(QStringLiteral("Anna")) && told.contains(u"Prozess"_s))
-            << told.toStdString();
-        const bool watching = std::string(button) == "watchButton";
-        EXPECT_EQ(dialog->isVisible(), !watching) << button;
-        EXPECT_EQ(second.PlayerName(), watching ? "Anna" : "") << button;
-        EXPECT_EQ(second.ReadOnly(), watching) << button;
-    }
 }
 
 // OK puts the chosen name first among the five recent players. The offered name is selected: a
@@ -155,19 +130,15 @@ TEST_F(PlayerChoiceTest, OkPutsTheChosenNameFirst) {
         {{"A"}, "J\xfcrgen", {"J\xfcrgen", "A", "", "", ""}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "\"" << c.typed << "\" after " << c.stored.size()
-                                          << (c.byKeys ? " names, by keys" : " names"));
+        SCOPED_TRACE(::testing::Message() << c.typed << " after " << c.stored.size() << c.byKeys);
         profile = MemoryProfileStore{};
         StoreRecent(c.stored);
-        std::unique_ptr<PlayerChoiceDialog> dialog;
+        auto dialog = c.byKeys ? Open() : Enter(ToQString(c.typed));
         if (c.byKeys) {
-            dialog = Open();
-            QComboBox* name = NameCombo(*dialog);
+            QLineEdit* name = NameCombo(*dialog)->lineEdit();
             name->setFocus();
-            QTest::keyClicks(name->lineEdit(), ToQString(c.typed));
-            QTest::keyClick(name->lineEdit(), Qt::Key_Return);
-        } else {
-            dialog = Enter(ToQString(c.typed));
+            QTest::keyClicks(name, ToQString(c.typed));
+            QTest::keyClick(name, Qt::Key_Return);
         }
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
         EXPECT_EQ(StoredRecent(), c.expected);
@@ -176,7 +147,10 @@ TEST_F(PlayerChoiceTest, OkPutsTheChosenNameFirst) {
     }
 }
 
-TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
+// Switching saves the previous player and loads the next. A second running game on the player
+// is told who plays and may pick another name or only watch, and never saves over the first one's
+// results.
+TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndASecondGameMayOnlyWatch) {
     statistics.SetPlayerName("Anna");
     statistics.Record("1", 80.0f, 100.0f, 0, 0, 1);
 
@@ -187,6 +161,22 @@ TEST_F(PlayerChoiceTest, SwitchingSavesThePreviousPlayerAndLoadsTheNext) {
     Enter(u"Anna"_s);
     ASSERT_EQ(statistics.Records().size(), 1u);
     EXPECT_EQ(statistics.Records()[0].lessonCode, "1");
+    ASSERT_TRUE(statistics.HoldsLock());
+
+    PlayerStatistics second;
+    second.SetDirectory(folder.Path());
+    for (const auto& [button, watching] :
+         {std::pair{"otherNameButton", false}, std::pair{"watchButton", true}}) {
+        Answers answers;
+        answers.Press(button);
+        auto dialog = Enter(u"Anna"_s, "okButton", &second);
+        const QString told = answers.boxes.at(0).text;
+        EXPECT_TRUE(told.contains(QStringLiteral("Anna")) && told.contains(u"Prozess"_s))
+            << told.toStdString();
+        EXPECT_EQ(dialog->isVisible(), !watching) << button;
+        EXPECT_EQ(second.PlayerName(), watching ? "Anna" : "") << button;
+        EXPECT_EQ(second.ReadOnly(), watching) << button;
+    }
 
     // A failed save of the previous player is reported; the switch still takes place.
     statistics.SetDirectory(folder.Path() / "missing");
@@ -202,23 +192,24 @@ TEST_F(PlayerChoiceTest, UnusableNamesAreRefusedAndCancelChangesNothing) {
     statistics.SetPlayerName("Anna");
     WriteText(folder.File("other.voc"), "x");
     const Names recent = {"Anna", "Bert", "<absent>", "<absent>", "<absent>"};
-    const QString names[] = {u"a/b"_s,         u"c:d"_s, u"wer?"_s,     u".."_s,          u"x\ty"_s,
-                             u"\u0141ukasz"_s, u"CON"_s, u"lpt1.txt"_s, QString(65, u'n')};
+    // The last name would do, but the player cancels.
+    const QString names[] = {u"a/b"_s,          u"c:d"_s,         u"wer?"_s, u".."_s,
+                             u"x\ty"_s,         u"\u0141ukasz"_s, u"CON"_s,  u"lpt1.txt"_s,
+                             QString(65, u'n'), u"Carla"_s};
     for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const bool cancel = name == u"Carla"_s;
         Answers answers;
-        auto dialog = Enter(name);
-        ASSERT_EQ(answers.boxes.size(), 1u) << name.toStdString();
-        EXPECT_TRUE(answers.boxes[0].text.contains(name)) << name.toStdString();
-        EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("Dateiname")));
-        EXPECT_TRUE(dialog->isVisible());
+        auto dialog = Enter(name, cancel ? "cancelButton" : "okButton");
+        const QString told = answers.Texts().join(u'|');
+        EXPECT_EQ(answers.boxes.size(), cancel ? 0u : 1u);
+        EXPECT_EQ(told.contains(name) && told.contains(u"Dateiname"_s), !cancel);
+        EXPECT_EQ(dialog->isVisible(), !cancel);
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        EXPECT_EQ(dialog->DataSetName(), "lingomat.voc");
         EXPECT_EQ(statistics.PlayerName(), "Anna");
         EXPECT_EQ(StoredRecent(), recent);
     }
-    auto dialog = Enter(u"Carla"_s, "cancelButton");
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(dialog->DataSetName(), "lingomat.voc");
-    EXPECT_EQ(statistics.PlayerName(), "Anna");
-    EXPECT_EQ(StoredRecent(), recent);
 }
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -232,6 +223,10 @@ const std::vector<TestRecord> kRecords = {
     {"5", "le zoo", "the zoo", "der Zoo"},
 };
 
+// Their rows in byte order.
+constexpr std::size_t kZoo = 1;
+constexpr std::size_t kZebra = 3;
+
 constexpr std::int64_t kFirstGame = 1'700'000'000;
 constexpr std::int64_t kSecondGame = 1'700'090'000;
 
@@ -241,8 +236,11 @@ protected:
         document.Load(kLessons, kRecords, dataSet);
         document->Statistics().SetPlayerName("Anna");
     }
-    // Lesson "zebra" once from German to English, 8 of 10; lesson "Zoo" first 90 %, later 50 %.
+    // Lesson "zebra" once from German to English, 8 of 10, its one word right and so in box 1;
+    // lesson "Zoo" first 90 %, later 50 %.
     void Play() {
+        document->Cards().Answer(document->vocabulary.at(0), LanguageGerman, LanguageEnglish, true,
+                                 20000);
         document.clock.Set(kFirstGame);
         PlayerStatistics& statistics = document->Statistics();
         statistics.Record("1", 0.8f, 1.0f, GameModeWrite, LanguageGerman, LanguageEnglish);
@@ -257,9 +255,10 @@ protected:
     }
 
     template <typename T> T* Find(const char* name) { return testing::Find<T>(*dialog, name); }
+    QTreeWidget* List() { return Find<QTreeWidget>("lessonStatisticsList"); }
     Rows Shown() {
         Rows rows;
-        auto* list = Find<QTreeWidget>("lessonStatisticsList");
+        QTreeWidget* list = List();
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             std::vector<std::string> row;
             for (int column = 0; column < 3; ++column) {
@@ -269,20 +268,11 @@ protected:
         }
         return rows;
     }
-    std::string Cell(const std::string& lesson, int column) {
-        for (const auto& row : Shown()) {
-            if (row[0] == lesson) {
-                return row[static_cast<std::size_t>(column)];
-            }
-        }
-        ADD_FAILURE() << "no row " << lesson;
-        return {};
-    }
+    // The best result of the lesson in the given row, or when it was played last (column 2).
+    std::string Cell(std::size_t row, std::size_t column = 1) { return Shown().at(row).at(column); }
+    // "" keeps the language chosen.
     void Choose(const char* combo, const char* text) {
-        auto* box = Find<QComboBox>(combo);
-        const int index = box->findText(QString::fromUtf8(text));
-        ASSERT_GE(index, 0) << text;
-        box->setCurrentIndex(index);
+        Find<QComboBox>(combo)->setCurrentText(QString::fromUtf8(text));
     }
     static std::string Stamp(std::int64_t seconds) {
         return QDateTime::fromSecsSinceEpoch(seconds)
@@ -343,112 +333,67 @@ TEST_F(PlayerStatisticsDialogTest, OneRowPerLessonInByteOrderFilteredByLanguage)
                           u"Alle"_s)
                     << dataSet;
             }
+            // The bar begins with box 1 in red and ends with the directions never asked in grey.
+            QApplication::processEvents();
+            QTreeWidget* list = List();
+            const QImage picture = list->viewport()->grab().toImage();
+            const QRect cell = list->visualItemRect(list->topLevelItem(kZebra))
+                                   .intersected(QRect(list->header()->sectionViewportPosition(3), 0,
+                                                      list->columnWidth(3), 10000));
+            EXPECT_EQ(picture.pixelColor(cell.left() + 7, cell.center().y()),
+                      QColor(224, 102, 102));
+            EXPECT_EQ(picture.pixelColor(cell.right() - 9, cell.center().y()),
+                      QColor(215, 215, 215));
             SaveShot(*dialog, u"player-statistics-"_s + QString::fromLatin1(dataSet).chopped(4));
         }
-        if (*question != '\0') {
-            Choose("questionLanguageCombo", question);
-        }
-        if (*answer != '\0') {
-            Choose("answerLanguageCombo", answer);
-        }
-        EXPECT_EQ(Cell("zebra", 1), zebra) << question << " -> " << answer;
-        EXPECT_EQ(Cell("Zoo", 1), zoo) << question << " -> " << answer;
-        EXPECT_EQ(Cell("Zoo", 2), Stamp(kSecondGame));
+        Choose("questionLanguageCombo", question);
+        Choose("answerLanguageCombo", answer);
+        EXPECT_EQ(Cell(kZebra), zebra) << question << " -> " << answer;
+        EXPECT_EQ(Cell(kZoo), zoo) << question << " -> " << answer;
+        EXPECT_EQ(Cell(kZoo, 2), Stamp(kSecondGame));
+        // The bar of "zebra" holds its word in box 1 where the result counts.
+        const QVariantList bar = List()->topLevelItem(kZebra)->data(3, Qt::UserRole + 1).toList();
+        EXPECT_EQ(bar.value(1).toUInt(), std::string(zebra) == " - " ? 0u : 1u);
     }
 }
 
 // Clearing asks first, "Nein" the default; on "Ja" list and file empty at once, and a clearing
 // that cannot be saved says so.
 TEST_F(PlayerStatisticsDialogTest, ClearingAsksThenEmptiesListAndFileAtOnce) {
-    const struct {
-        const char* answer;
-        const char* player;
-        bool cleared;
-    } cases[] = {
+    // The answer to the question, the player, whether the results go.
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"noButton", "Anna", false}, {"yesButton", "Anna", true}, {"yesButton", "a/b", true}};
-    for (const auto& c : cases) {
+    for (const auto& [answer, player, cleared] : cases) {
         Load();
-        document->Statistics().SetPlayerName(c.player);
+        document->Statistics().SetPlayerName(player);
         Play();
         const bool saved = document->Statistics().Save();
         Open();
         Choose("questionLanguageCombo", "Deutsch");
         Answers answers;
-        answers.Press(c.answer);
+        answers.Press(answer);
         Find<QPushButton>("clearButton")->click();
         const QStringList texts = answers.Texts();
-        ASSERT_EQ(texts.size(), saved ? 1 : 2) << c.player;
+        ASSERT_EQ(texts.size(), saved ? 1 : 2) << player;
         EXPECT_EQ(texts[0], u"Sollen wirklich alle Ergebnisse von \u201e"_s +
-                                QString::fromUtf8(c.player) + u"\u201c gel\u00f6scht werden?"_s);
+                                QString::fromUtf8(player) + u"\u201c gel\u00f6scht werden?"_s);
         EXPECT_EQ(answers.boxes[0].defaultButton, u"noButton"_s);
         if (!saved) {
             EXPECT_TRUE(texts[1].contains(QStringLiteral("a/b")));
         }
-        EXPECT_EQ(Cell("zebra", 1), c.cleared ? " - " : " (80.0%)") << c.answer;
-        EXPECT_EQ(document->Statistics().Records().empty(), c.cleared);
+        EXPECT_EQ(Cell(kZebra), cleared ? " - " : " (80.0%)") << answer;
+        EXPECT_EQ(document->Statistics().Records().empty(), cleared);
         EXPECT_EQ(Find<QComboBox>("questionLanguageCombo")->currentText(), u"Deutsch"_s);
         if (saved) {
             // The file read again holds what the list shows.
             PlayerStatistics reread;
             reread.SetDirectory(document.folder.Path());
-            reread.SetPlayerName(c.player);
+            reread.SetPlayerName(player);
             reread.Load();
-            EXPECT_EQ(reread.Records().empty(), c.cleared);
+            EXPECT_EQ(reread.Records().empty(), cleared);
         }
         EXPECT_TRUE(dialog->isVisible());
     }
-}
-
-// A few hundred cards spread over the boxes: each lesson's bar is divided as its words stand.
-TEST_F(PlayerStatisticsDialogTest, BoxBarsShowWhereEachLessonsWordsStand) {
-    std::vector<TestRecord> records;
-    for (int i = 0; i < 360; ++i) {
-        const std::string n = std::to_string(i);
-        records.push_back({std::to_string(1 + i % 5), "mot " + n, "word " + n, "Wort " + n});
-    }
-    document.Load(kLessons, records);
-    CLingomatDoc& doc = *document;
-    doc.Statistics().SetPlayerName("Anna");
-    // Record i belongs to lesson code c = 1 + i % 5 and stands in box (i / 5) % (c + 2) in
-    // every direction, 0 meaning never asked, 6 and more box 5: the higher the code, the
-    // further its words have come.
-    for (std::size_t i = 0; i < doc.vocabulary.size(); ++i) {
-        const std::size_t box = std::min<std::size_t>(5, (i / 5) % (i % 5 + 3));
-        for (Language q = 0; q < 3; ++q) {
-            for (Language a = 0; a < 3; ++a) {
-                Day day = 20000;
-                for (std::size_t step = 0; q != a && step < box; ++step) {
-                    doc.Cards().Answer(doc.vocabulary[i], q, a, true, day);
-                    day += CardBox::Interval(static_cast<std::uint32_t>(step + 1));
-                }
-            }
-        }
-    }
-    Open();
-    dialog->resize(1000, 420);
-    auto* list = Find<QTreeWidget>("lessonStatisticsList");
-    for (int row = 0; row < list->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = list->topLevelItem(row);
-        const auto& lesson = doc.lessonTable.lessons[item->data(0, Qt::UserRole).toULongLong()];
-        const auto counts = doc.LessonBoxCounts(lesson.code, -1, -1);
-        const QVariantList shown = item->data(3, Qt::UserRole + 1).toList();
-        ASSERT_EQ(shown.size(), 6);
-        for (std::size_t box = 0; box < counts.size(); ++box) {
-            EXPECT_EQ(shown[static_cast<qsizetype>(box)].toUInt(), counts[box]) << row;
-        }
-    }
-
-    // The bar of lesson "Zoo" begins with box 1 in red and ends with the words never asked in
-    // grey.
-    QApplication::processEvents();
-    const QImage picture = list->viewport()->grab().toImage();
-    const auto zoo = list->findItems(QStringLiteral("Zoo"), Qt::MatchExactly);
-    ASSERT_EQ(zoo.size(), 1);
-    const QRect cell = list->visualItemRect(zoo[0]).intersected(
-        QRect(list->header()->sectionViewportPosition(3), 0, list->columnWidth(3), 10000));
-    EXPECT_EQ(picture.pixelColor(cell.left() + 7, cell.center().y()), QColor(224, 102, 102));
-    EXPECT_EQ(picture.pixelColor(cell.right() - 9, cell.center().y()), QColor(215, 215, 215));
-    SaveShot(*dialog, "player-statistics-boxes");
 }
 
 } // namespace

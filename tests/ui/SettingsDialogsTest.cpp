@@ -15,14 +15,6 @@
 namespace lingomat::testing {
 namespace {
 
-void Close(QWidget& dialog, bool ok) {
-    if (ok) {
-        ClickButton(dialog, "okButton");
-    } else {
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    }
-}
-
 // A dialog opened outside the game, for the tests of its own behaviour: copy mode (opened with
 // the given way), view mode, times and colours.
 std::unique_ptr<QDialog> Open(char dialog, int copyMode) {
@@ -39,6 +31,23 @@ std::unique_ptr<QDialog> Open(char dialog, int copyMode) {
     return opened;
 }
 
+// Plays the player's steps, separated by "|": "name=text" types into an edit, "name#3" picks an
+// entry of a list, any other name is clicked.
+void Play(QWidget& dialog, const char* steps) {
+    for (const QString& step : QString::fromLatin1(steps).split(u'|', Qt::SkipEmptyParts)) {
+        const QStringList typed = step.split(u'=');
+        const QStringList picked = step.split(u'#');
+        if (typed.size() == 2) {
+            Find<QLineEdit>(dialog, typed[0].toLatin1().constData())->setText(typed[1]);
+        } else if (picked.size() == 2) {
+            Find<QComboBox>(dialog, picked[0].toLatin1().constData())
+                ->setCurrentIndex(picked[1].toInt());
+        } else {
+            ClickButton(dialog, step.toLatin1().constData());
+        }
+    }
+}
+
 // Seconds out of range or not a number keep to what milliseconds can hold, and round to the
 // nearest.
 TEST(SettingsConversions, MillisecondsFromSecondsStayInRange) {
@@ -51,8 +60,9 @@ TEST(SettingsConversions, MillisecondsFromSecondsStayInRange) {
     }
 }
 
-// Outside a game the game's settings only say so. In a game they open the game type's own
-// dialog, nothing for writing, and the game goes on where it was.
+// Outside a game the game's settings only say so. In a choice game they open its dialog, and
+// the count chosen reaches the running round at once; writing has no dialog. The game goes on
+// where it was. Which game type opens which dialog the game type dialog's test pins.
 TEST(SettingsCommands, GameSettingsOpenTheRunningGameTypesDialogAndChoicesReachItsRound) {
     {
         GameDocument outside;
@@ -61,91 +71,113 @@ TEST(SettingsCommands, GameSettingsOpenTheRunningGameTypesDialogAndChoicesReachI
         EXPECT_EQ(answers.Texts(), QStringList{u"Sie k\u00f6nnen diese Funktion nur w\u00e4hrend "
                                                u"des Spiels nutzen."_s});
     }
-    const std::pair<GameMode, const char*> cases[] = {
-        {GameModeChoiceOtherLessons, "choiceSettingsDialog"},
-        {GameModeChoiceAlteredLetters, "choiceSettingsDialog"},
-        {GameModeCopy, "copyModeDialog"},
-        {GameModeView, "viewModeDialog"},
-        {GameModeWrite, ""},
-    };
-    for (const auto& [mode, expected] : cases) {
+    for (const GameMode mode :
+         {GameModeChoiceOtherLessons, GameModeChoiceAlteredLetters, GameModeWrite}) {
         GameDocument game;
         CLingomatDoc& doc = game.document;
         StartGame(doc, mode);
         const std::size_t questions = doc.pool.Size();
+        const bool choice = mode != GameModeWrite;
         Answers answers;
-        if (*expected != '\0') {
-            answers.On<QDialog>([&](QDialog& dialog) {
-                if (dynamic_cast<ChoiceSettingsDialog*>(&dialog) != nullptr) {
-                    Find<QComboBox>(dialog, "choiceCountCombo")->setCurrentIndex(3);
-                }
-                Close(dialog, dynamic_cast<ChoiceSettingsDialog*>(&dialog) != nullptr);
+        if (choice) {
+            answers.On<ChoiceSettingsDialog>([](ChoiceSettingsDialog& dialog) {
+                Find<QComboBox>(dialog, "choiceCountCombo")->setCurrentIndex(3);
+                ClickButton(dialog, "okButton");
             });
         }
         RunGameSettings(doc, nullptr);
-        EXPECT_EQ(answers.dialogs.value(0), QString::fromLatin1(expected)) << mode;
+        EXPECT_EQ(answers.dialogs.size(), choice ? 1 : 0) << mode;
         EXPECT_EQ(doc.pool.Size(), questions);
-        if (answers.dialogs.value(0) == u"choiceSettingsDialog"_s) {
-            // Five choices reach the running round at once: the right answer stands among them,
-            // with wrong ones beside it.
+        if (choice) {
+            // Five choices: the right answer stands among them, with wrong ones beside it.
             const std::vector<std::string>& texts = doc.Round().texts;
             ASSERT_EQ(texts.size(), 5u) << mode;
             EXPECT_FALSE(texts.at(doc.Round().correctChoice).empty()) << mode;
-            EXPECT_GE(std::count_if(texts.begin(), texts.end(),
-                                    [](const std::string& text) { return !text.empty(); }),
-                      2)
-                << mode;
+            EXPECT_LE(std::count(texts.begin(), texts.end(), std::string()), 3) << mode;
         }
     }
 }
 
 // An edit is open only while what it sets is used: the copy mode's ways, the view mode's letter by
-// letter, the times and colours of the correction. "-" marks a closed one.
-TEST(SettingsDialogs, EditsAreOpenOnlyWhileUsed) {
+// letter, the times and colours of the correction. "-" marks a closed one. OK refuses an entry
+// that is no sound number while its edit is the open one, so the player can type it again at once.
+TEST(SettingsDialogs, EditsAreOpenOnlyWhileUsedAndRefuseUnsoundNumbers) {
+    const char16_t* const whole = u"Bitte geben Sie eine ganze Zahl ab 0 ein.";
+    const char16_t* const minute = u"Bitte geben Sie eine Zahl zwischen 0 und 60 ein.";
+    const char16_t* const tenSeconds = u"Bitte geben Sie eine Zahl zwischen 0 und 10 ein.";
+    const char16_t* const number = u"Bitte geben Sie eine Zahl ein.";
     const struct {
         char dialog;
-        int opened;         // the copy mode's way; for the others whether the box is ticked
-        const char* clicks; // separated by blanks
-        const char* open;   // edits without their "Edit"
+        int opened;                        // the copy mode's way; else whether the box is ticked
+        const char* steps;                 // as Play takes them
+        const char* open;                  // edits without their "Edit"
+        const char16_t* refused = nullptr; // what OK says about the one edit typed into
     } cases[] = {
         {'c', -1, "", "letterShown letterNotShown percentShown timeBeforeCopy"},
         {'c', 0, "", "-letterShown -letterNotShown -percentShown timeBeforeCopy"},
         {'c', 3, "", "-letterShown -letterNotShown percentShown timeBeforeCopy"},
         {'c', 0, "lettersNotShownRadio", "-letterShown letterNotShown -percentShown"},
         {'c', -1, "lettersShownRadio", "letterShown -letterNotShown -percentShown"},
-        {'c', 3, "allLettersRadio", "-letterShown -letterNotShown -percentShown"},
         {'v', 0, "", "-timeLetter timeAfterWord"},
         {'v', 0, "letterByLetterCheck", "timeLetter timeAfterWord"},
         {'v', 1, "", "timeLetter timeAfterWord"},
-        {'v', 1, "letterByLetterCheck", "-timeLetter timeAfterWord"},
         {'t', 1, "", "-rightTime -wrongTime glimpseTime"},
         {'t', 0, "noCorrectionCheck", "-rightTime -wrongTime glimpseTime"},
-        {'t', 0, "noCorrectionCheck noColourChangeCheck",
+        {'t', 0, "noCorrectionCheck|noColourChangeCheck",
          "-wrongTime -changeWrongColourButton -standardWrongColourButton "
          "standardRightColourButton"},
-        {'t', 0, "noCorrectionCheck noColourChangeCheck noCorrectionCheck",
+        {'t', 0, "noCorrectionCheck|noColourChangeCheck|noCorrectionCheck",
          "rightTime wrongTime -changeWrongColourButton standardRightColourButton"},
-        {'t', 0, "noColourChangeCheck noColourChangeCheck",
+        {'t', 0, "noColourChangeCheck|noColourChangeCheck",
          "rightTime changeWrongColourButton standardWrongColourButton"},
+        {'c', 1, "letterShownEdit=2.5", "letterShown", whole},
+        {'c', 2, "letterNotShownEdit=-3", "", whole},
+        {'c', 1, "letterShownEdit=99999999999", "", whole},
+        {'c', 3, "percentShownEdit=150", "", u"Bitte geben Sie eine Zahl zwischen 0 und 100 ein."},
+        {'c', 0, "timeBeforeCopyEdit=-1", "", minute},
+        {'c', 0, "timeBeforeCopyEdit=eins", "", number},
+        {'v', 0, "timeAfterWordEdit=-0.1", "", minute},
+        {'v', 0, "timeAfterWordEdit=1e9", "", minute},
+        {'t', 0, "wrongTimeEdit=12", "", tenSeconds},
+        {'t', 0, "glimpseTimeEdit=-0.5", "", tenSeconds},
+        {'t', 0, "rightTimeEdit=zwei", "", number},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.dialog << c.opened << " " << c.clicks);
+        SCOPED_TRACE(::testing::Message() << c.dialog << c.opened << " " << c.steps);
         const auto dialog = Open(c.dialog, c.opened);
-        for (const QString& name : QString::fromLatin1(c.clicks).split(u' ', Qt::SkipEmptyParts)) {
-            ClickButton(*dialog, name.toLatin1().constData());
-        }
-        for (QString name : QString::fromLatin1(c.open).split(u' ')) {
+        Play(*dialog, c.steps);
+        for (QString name : QString::fromLatin1(c.open).split(u' ', Qt::SkipEmptyParts)) {
             const bool open = !name.startsWith(u'-');
             name = name.mid(open ? 0 : 1);
             name += name.endsWith(u"Button"_s) ? QString() : u"Edit"_s;
             EXPECT_EQ(Find(*dialog, name.toLatin1().constData())->isEnabled(), open)
                 << name.toStdString();
         }
-        if (*c.clicks == '\0') {
+        if (*c.steps == '\0') {
             SaveShot(*dialog,
                      u"settings-"_s + QChar::fromLatin1(c.dialog) + QString::number(c.opened));
         }
+        if (c.refused != nullptr) {
+            Answers answers;
+            ClickButton(*dialog, "okButton");
+            EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf16(c.refused)});
+            EXPECT_TRUE(dialog->isVisible());
+            const QString edit = QString::fromLatin1(c.steps).section(u'=', 0, 0);
+            EXPECT_EQ(dialog->focusWidget(), Find(*dialog, edit.toLatin1().constData()));
+            if (auto* copy = dynamic_cast<CopyModeDialog*>(dialog.get())) {
+                EXPECT_EQ(copy->Values().letterShown, 2u);
+            }
+        }
     }
+
+    // A stored time beyond the range is pointed out as soon as the dialog opens.
+    TimesColoursValues stored;
+    stored.wrongTime = SecondsFromMilliseconds(12000);
+    TimesColoursDialog dialog(stored);
+    Answers answers;
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf16(tenSeconds)});
 }
 
 // The dialog shows a box for each switch of the option table, top to bottom in its order.
@@ -155,34 +187,20 @@ template <typename Widget> Widget* Part(QWidget& dialog, const char* row, const 
     return Find<Widget>(dialog, (std::string(row) + kind).c_str());
 }
 
-// Everything the settings dialogs set, one "name=value" each.
-std::map<std::string, std::uint32_t> Settings(const CLingomatDoc& doc) {
-    const CopyModeSettings& copy = doc.CopySettings();
-    const ViewModeSettings& view = doc.ViewSettings();
-    std::map<std::string, std::uint32_t> values = {
-        {"copyMode", copy.copyMode},
-        {"letterShown", copy.letterShown},
-        {"letterNotShown", copy.letterNotShown},
-        {"percentShown", copy.percentShown},
-        {"timeBeforeCopy", copy.timeBeforeCopy},
-        {"showSZAsSS", copy.showSZAsSS},
-        {"timeLetter", view.timeLetter},
-        {"timeAfterWord", view.timeAfterWord},
-        {"timeBeforeViewer", view.timeBeforeViewer},
-        {"letterByLetter", view.letterByLetter},
-        {"fullScreen", view.fullScreen},
-        {"rightTime", doc.Feedback().rightTime},
-        {"wrongTime", doc.Feedback().wrongTime},
-        {"glimpseTime", doc.Feedback().glimpseTime},
-        {"useRabbits", doc.Feedback().useRabbits},
-        {"correcting", doc.Feedback().correcting},
-        {"colorRight", doc.Feedback().colorRight},
-        {"colorWrong", doc.Feedback().colorWrong},
-        {"multiNumber", doc.ChoiceCount()},
-        {"choices", static_cast<std::uint32_t>(doc.Round().texts.size())},
-        {"showNumbers", doc.ShowsNumbers()}};
+// Everything the settings dialogs set, "key=value" each as the document stores it; the correction
+// options by their names.
+std::map<std::string, std::string> Settings(GameDocument& game) {
+    game.document.WriteSettings();
+    std::map<std::string, std::string> values;
+    for (const char* key :
+         {"CopyMode",   "LetterShown", "LetterNotShown", "PercentShown",     "TimeBeforeCopy",
+          "ShowSZAsSS", "TimeLetter",  "TimeAfterWord",  "TimeBeforeViewer", "LetterByLetter",
+          "FullScreen", "Right",       "Wrong",          "Glimpse",          "Hase",
+          "Correcting", "ColorRight",  "ColorWrong",     "MultiNumber",      "MultiNumeration"}) {
+        values[key] = game.profile.GetString(PlayerSettingsSection(""), key, "?");
+    }
     for (const auto& row : kRows) {
-        values[row.key] = doc.Corrections().*row.field;
+        values[row.key] = std::to_string(game.document.Corrections().*row.field);
     }
     return values;
 }
@@ -219,12 +237,15 @@ QString Shown(QWidget& widget) {
 }
 
 // Each dialog through its command, as the player uses it: what it shows on opening, then the
-// steps ("name=text" types into an edit, "name#3" picks an entry of a list, otherwise a click)
-// and OK or Escape; what it changed, and nothing else, reaches the document. Times are shown in
-// seconds and stored in milliseconds.
+// steps and OK or Escape; what it changed, and nothing else, reaches the document. Times are shown
+// in seconds and stored in milliseconds.
 TEST(SettingsDialogs, ShowTheDocumentsValuesAndStoreWhatWasChanged) {
-    const std::uint32_t right = 0x102030;
-    const std::uint32_t wrong = 0x405060;
+    // The player's stored settings: these, the defaults otherwise, and every correction option.
+    const std::pair<const char*, int> stored[] = {
+        {"CopyMode", 0},          {"LetterShown", 4},      {"LetterNotShown", 1},
+        {"PercentShown", 30},     {"TimeBeforeCopy", 700}, {"Right", 700},
+        {"Wrong", 900},           {"Glimpse", 1234},       {"ColorRight", 0x102030},
+        {"ColorWrong", 0x405060}, {"MultiNumber", 3},      {"MultiNumeration", 0}};
     const char* const copied = "4|1|30|0.7";
     const char* const viewed = "0.1|0.5|1";
     const char* const timed = "0.7|0.9|1.234|1|1056816|4214880";
@@ -236,27 +257,27 @@ TEST(SettingsDialogs, ShowTheDocumentsValuesAndStoreWhatWasChanged) {
         const char* changed;
     } cases[] = {
         {&kCopy, "lettersShownRadio|letterShownEdit= 6 |timeBeforeCopyEdit=2.5|showSZAsSSCheck",
-         true, copied, "copyMode=1 letterShown=6 showSZAsSS=1 timeBeforeCopy=2500"},
+         true, copied, "CopyMode=1 LetterShown=6 ShowSZAsSS=1 TimeBeforeCopy=2500"},
         {&kCopy, "percentShownRadio|letterShownEdit=6|timeBeforeCopyEdit=2.5|showSZAsSSCheck",
          false, copied, ""},
         {&kView, "timeLetterEdit=0.25|timeAfterWordEdit=2.5|timeBeforeViewerEdit=0|fullScreenCheck",
-         true, viewed, "fullScreen=1 timeAfterWord=2500 timeBeforeViewer=0 timeLetter=250"},
-        {&kView, "letterByLetterCheck", true, viewed, "letterByLetter=0"},
+         true, viewed, "FullScreen=1 TimeAfterWord=2500 TimeBeforeViewer=0 TimeLetter=250"},
+        {&kView, "letterByLetterCheck", true, viewed, "LetterByLetter=0"},
         {&kView, "timeLetterEdit=9|timeAfterWordEdit=9|letterByLetterCheck|fullScreenCheck", false,
          viewed, ""},
         // Read back from "0.7" the float lies just below 0.7; the way back rounds.
         {&kTimes, "", true, timed, ""},
         // Escape keeps the seconds computed on opening, and typed text and boxes are not read.
         {&kTimes, "wrongTimeEdit=7|smileysRadio|noCorrectionCheck", false, timed, ""},
-        {&kTimes, "wrongTimeEdit=2,5|smileysRadio", true, timed, "useRabbits=0 wrongTime=2500"},
-        {&kTimes, "noCorrectionCheck", true, timed, "correcting=0"},
+        {&kTimes, "wrongTimeEdit=2,5|smileysRadio", true, timed, "Hase=0 Wrong=2500"},
+        {&kTimes, "noCorrectionCheck", true, timed, "Correcting=0"},
         // Colours are set by their buttons at once, so Escape keeps them too.
-        {&kTimes, "standardWrongColourButton", false, timed, "colorWrong=12500735"},
+        {&kTimes, "standardWrongColourButton", false, timed, "ColorWrong=12500735"},
         {&kTimes, "standardRightColourButton|noColourChangeCheck", true, timed,
-         "colorRight=12517310 colorWrong=12517310"},
-        {&kChoice, "choiceCountCombo#3|showNumbersCheck", true, "4|1",
-         "choices=5 multiNumber=5 showNumbers=0"},
-        {&kChoice, "choiceCountCombo#0|showNumbersCheck", false, "4|1", ""},
+         "ColorRight=12517310 ColorWrong=12517310"},
+        {&kChoice, "choiceCountCombo#3|showNumbersCheck", true, "3|0",
+         "MultiNumber=5 MultiNumeration=1"},
+        {&kChoice, "choiceCountCombo#0|showNumbersCheck", false, "3|0", ""},
         {&kCorrection, "ignoreCaseCheck|oneRightSufficesCheck", true, "1|1|1|1|1|1",
          "ignoreCase=0 oneRightSuffices=0"},
         {&kCorrection, "ignoreSpacingCheck|oneRightSufficesCheck", false, "1|1|1|1|1|1", ""},
@@ -264,56 +285,29 @@ TEST(SettingsDialogs, ShowTheDocumentsValuesAndStoreWhatWasChanged) {
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.dialog->shows << " / " << c.steps << " / " << c.ok);
         GameDocument game;
-        CLingomatDoc& doc = game.document;
-        WithCopySettings(doc, [](CopyModeSettings& copy) {
-            copy.copyMode = 0;
-            copy.letterShown = 4;
-            copy.letterNotShown = 1;
-            copy.percentShown = 30;
-            copy.timeBeforeCopy = 700;
-        });
-        WithFeedback(doc, [&](FeedbackSettings& feedback) {
-            feedback.rightTime = 700;
-            feedback.wrongTime = 900;
-            feedback.glimpseTime = 1234;
-            feedback.colorRight = right;
-            feedback.colorWrong = wrong;
-        });
-        doc.SetChoiceSettings(4, true);
-        WithCorrections(doc, [](CorrectionOptions& options) {
-            for (const auto& row : kRows) {
-                options.*row.field = true;
-            }
-        });
-        const auto before = Settings(doc);
+        for (const auto& [key, value] : stored) {
+            game.profile.WriteInt(PlayerSettingsSection(""), key, value);
+        }
+        game.profile.WriteString(PlayerSettingsSection(""), "CorrectionOptions",
+                                 std::string(std::size(kRows), 'X'));
+        game.document.ReadSettings();
+        const auto before = Settings(game);
         QStringList shown;
         Answers answers;
         answers.On<QDialog>([&](QDialog& dialog) {
             for (const QString& name : QString::fromLatin1(c.dialog->shows).split(u' ')) {
                 shown << Shown(*Find(dialog, name.toLatin1().constData()));
             }
-            for (const QString& step :
-                 QString::fromLatin1(c.steps).split(u'|', Qt::SkipEmptyParts)) {
-                const QStringList typed = step.split(u'=');
-                const QStringList picked = step.split(u'#');
-                if (typed.size() == 2) {
-                    Find<QLineEdit>(dialog, typed[0].toLatin1().constData())->setText(typed[1]);
-                } else if (picked.size() == 2) {
-                    Find<QComboBox>(dialog, picked[0].toLatin1().constData())
-                        ->setCurrentIndex(picked[1].toInt());
-                } else {
-                    ClickButton(dialog, step.toLatin1().constData());
-                }
-            }
-            Close(dialog, c.ok);
+            Play(dialog, c.steps);
+            c.ok ? ClickButton(dialog, "okButton") : QTest::keyClick(&dialog, Qt::Key_Escape);
         });
-        c.dialog->run(doc, nullptr);
+        c.dialog->run(game.document, nullptr);
         EXPECT_EQ(answers.dialogs.size(), 1);
         EXPECT_EQ(shown.join(u'|'), QString::fromLatin1(c.shown));
         std::string changed;
-        for (const auto& [name, value] : Settings(doc)) {
+        for (const auto& [name, value] : Settings(game)) {
             if (before.at(name) != value) {
-                changed += (changed.empty() ? "" : " ") + name + "=" + std::to_string(value);
+                changed += (changed.empty() ? "" : " ") + name + "=" + value;
             }
         }
         EXPECT_EQ(changed, c.changed);
@@ -337,58 +331,6 @@ TEST(CorrectionOptionsDialog, WrappedTextsStandInOrderAndTickTheirBoxes) {
                     ->text()
                     .endsWith(QStringLiteral("des, se, s', the, to)")));
     SaveShot(dialog, "correction-options");
-}
-
-std::uint32_t Swatch(QWidget& dialog, const char* name) {
-    return Find<ColorSwatch>(dialog, name)->Colour();
-}
-
-TEST(SettingsDialogs, RefuseEntriesThatAreNoSoundNumber) {
-    const char16_t* const whole = u"Bitte geben Sie eine ganze Zahl ab 0 ein.";
-    const char16_t* const minute = u"Bitte geben Sie eine Zahl zwischen 0 und 60 ein.";
-    const char16_t* const tenSeconds = u"Bitte geben Sie eine Zahl zwischen 0 und 10 ein.";
-    const char16_t* const number = u"Bitte geben Sie eine Zahl ein.";
-    const struct {
-        char dialog; // copy mode (with its way), view mode, times and colours
-        int copyMode;
-        const char* edit;
-        const char16_t* typed;
-        const char16_t* message;
-    } cases[] = {
-        {'c', 1, "letterShownEdit", u"2.5", whole},
-        {'c', 2, "letterNotShownEdit", u"-3", whole},
-        {'c', 1, "letterShownEdit", u"99999999999", whole},
-        {'c', 3, "percentShownEdit", u"150", u"Bitte geben Sie eine Zahl zwischen 0 und 100 ein."},
-        {'c', 0, "timeBeforeCopyEdit", u"-1", minute},
-        {'c', 0, "timeBeforeCopyEdit", u"eins", number},
-        {'v', 0, "timeAfterWordEdit", u"-0.1", minute},
-        {'v', 0, "timeAfterWordEdit", u"1e9", minute},
-        {'t', 0, "wrongTimeEdit", u"12", tenSeconds},
-        {'t', 0, "glimpseTimeEdit", u"-0.5", tenSeconds},
-        {'t', 0, "rightTimeEdit", u"zwei", number},
-    };
-    for (const auto& c : cases) {
-        // Each edit is refused while it is the open one, so the player can type it again at once.
-        const auto dialog = Open(c.dialog, c.copyMode);
-        Find<QLineEdit>(*dialog, c.edit)->setText(QString::fromUtf16(c.typed));
-        Answers answers;
-        ClickButton(*dialog, "okButton");
-        EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf16(c.message)}) << c.edit;
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(dialog->focusWidget(), Find(*dialog, c.edit));
-        if (auto* copy = dynamic_cast<CopyModeDialog*>(dialog.get())) {
-            EXPECT_EQ(copy->Values().letterShown, 2u);
-        }
-    }
-
-    // A stored time beyond the range is pointed out as soon as the dialog opens.
-    TimesColoursValues stored;
-    stored.wrongTime = SecondsFromMilliseconds(12000);
-    TimesColoursDialog dialog(stored);
-    Answers answers;
-    dialog.show();
-    QApplication::processEvents();
-    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf16(tenSeconds)});
 }
 
 TEST(TimesColoursDialog, EachColourKeepsItsOwnCustomColoursForTheRun) {
@@ -418,9 +360,10 @@ TEST(TimesColoursDialog, EachColourKeepsItsOwnCustomColoursForTheRun) {
         dialog.show();
         EXPECT_EQ(choose(dialog, "changeRightColourButton", mint, true).first,
                   QColor(190, 255, 190));
-        EXPECT_EQ(Swatch(dialog, "rightColourSwatch"), RgbFromColour(mint));
+        EXPECT_EQ(Find<ColorSwatch>(dialog, "rightColourSwatch")->Colour(), RgbFromColour(mint));
         EXPECT_NE(choose(dialog, "changeWrongColourButton", rose, false).second, mint);
-        EXPECT_EQ(Swatch(dialog, "wrongColourSwatch"), values.colourWrong) << "cancel keeps it";
+        // Cancelled, the colour stays.
+        EXPECT_EQ(Find<ColorSwatch>(dialog, "wrongColourSwatch")->Colour(), values.colourWrong);
         SaveShot(dialog, "times-colours");
     }
     EXPECT_EQ(TimesColoursDialog::CustomColour(Colour::Right, 3), mint);

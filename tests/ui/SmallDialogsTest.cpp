@@ -18,23 +18,21 @@ TEST(GameStatisticsTest, RefusedBeforeTheFirstAnswerThenShowsTallyRemainingQuest
     {
         Answers answers;
         ShowGameStatistics(game.document, nullptr);
-        ASSERT_EQ(answers.boxes.size(), 1u);
-        EXPECT_EQ(answers.boxes[0].text, u"Sie m\u00fcssen schon gespielt haben, um diese "
-                                         u"Funktion benutzen zu k\u00f6nnen."_s);
+        EXPECT_EQ(answers.Texts(), QStringList{u"Sie m\u00fcssen schon gespielt haben, um diese "
+                                               u"Funktion benutzen zu k\u00f6nnen."_s});
         EXPECT_TRUE(answers.dialogs.isEmpty());
     }
     DocProbe::RightCount(game.document) = 3;
     DocProbe::WrongCount(game.document) = 1;
-    int bar = -1;
-    QString text;
     Answers answers;
     answers.On<StatisticsDialog>([&](StatisticsDialog& dialog) {
-        bar = Find<QProgressBar>(dialog, "rightShareBar")->value();
-        text = Find<QLabel>(dialog, "statisticsText")->text();
+        EXPECT_EQ(Find<QProgressBar>(dialog, "rightShareBar")->value(), 75);
+        const QString text = Find<QLabel>(dialog, "statisticsText")->text();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Sie haben 4 Fragen beantwortet.")));
+        EXPECT_TRUE(text.endsWith(u"\n\n"_s + ToQString(game.document.RemainingText())));
         SaveShot(dialog, "game-statistics");
     });
     ShowGameStatistics(game.document, nullptr);
-    EXPECT_EQ(bar, 75);
     // The bar is the share of right answers, cut towards zero.
     const std::tuple<std::uint32_t, std::uint32_t, int> cases[] = {
         {2, 1, 66}, {1, 2, 33},   {1, 0, 100},
@@ -44,8 +42,6 @@ TEST(GameStatisticsTest, RefusedBeforeTheFirstAnswerThenShowsTallyRemainingQuest
     for (const auto& [right, wrong, share] : cases) {
         EXPECT_EQ(RightAnswerShare(right, wrong), share) << right << "/" << wrong;
     }
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Sie haben 4 Fragen beantwortet.")));
-    EXPECT_TRUE(text.endsWith(u"\n\n"_s + ToQString(game.document.RemainingText())));
 }
 
 class TipsTest : public ::testing::Test {
@@ -65,15 +61,15 @@ protected:
         dialog->show();
     }
     QTextEdit* TipView() { return Find<QTextEdit>(*dialog, "tipText"); }
-    QAbstractButton* Button(const char* name) { return Find<QAbstractButton>(*dialog, name); }
 
     TestDocument document{{{"Alles", "1"}}, {}};
     std::unique_ptr<TipsDialog> dialog;
 };
 
 // "Nächster Tipp" draws among the tips, never an empty line; without a tip to show (no file, an
-// empty one, one of empty lines) the dialog gives a friendly text and nothing to draw.
-TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
+// empty one, one of empty lines) the dialog gives a friendly text and nothing to draw. Long tips
+// stay inside the box.
+TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLineAndLongOnesStayInTheBox) {
     const std::set<QString> none = {TipsDialog::NoTipsText()};
     const std::set<QString> three = {u"Erster Tipp."_s, u"Zweiter Tipp."_s, u"Dritter Tipp."_s};
     const std::pair<const char*, const std::set<QString>*> cases[] = {
@@ -89,28 +85,21 @@ TEST_F(TipsTest, NextTipDrawsAmongTheTipsNeverAnEmptyLine) {
             ASSERT_EQ(tips->count(dialog->TipText()), 1u) << dialog->TipText().toStdString();
             EXPECT_EQ(TipView()->toPlainText(), dialog->TipText());
             seen.insert(dialog->TipText());
-            Button("nextTipButton")->click();
+            ClickButton(*dialog, "nextTipButton");
         }
         EXPECT_EQ(seen, *tips);
-        EXPECT_EQ(Button("nextTipButton")->isEnabled(), tips == &three);
+        EXPECT_EQ(Find(*dialog, "nextTipButton")->isEnabled(), tips == &three);
         SaveShot(*dialog, tips == &three ? "tips" : "tips-none");
-        Button("closeButton")->click();
+        ClickButton(*dialog, "closeButton");
         EXPECT_FALSE(dialog->isVisible());
     }
     EXPECT_EQ(document->Tips().size(), 5u);
-}
 
-TEST_F(TipsTest, LongTipsWrapInsideTheBoxAndStayOnTheScreen) {
-    Open("Kurz.\n");
+    // A long tip wraps inside the box, which keeps its width and stays on the screen.
     const int usualWidth = dialog->sizeHint().width();
-    std::string words;
-    while (words.size() < 499) {
-        words += "Vokabeln ";
-    }
-    // One word, many words, and longer than any screen.
+    // One long word, and one longer than any screen.
     for (const auto& [tip, scrolls] :
-         {std::pair{std::string(499, 'x'), false}, std::pair{words.substr(0, 499), false},
-          std::pair{std::string(20000, 'w'), true}}) {
+         {std::pair{std::string(499, 'x'), false}, std::pair{std::string(20000, 'w'), true}}) {
         DocProbe::Tips(*document) = {tip};
         Show();
         QApplication::processEvents();
@@ -129,13 +118,10 @@ TEST_F(TipsTest, LongTipsWrapInsideTheBoxAndStayOnTheScreen) {
 // The real boxes, without answers standing in: Enter presses the default button and Escape the
 // escape one, and a file chooser left with Escape chooses nothing.
 TEST(PromptsTest, RealBoxesTakeEnterAndEscapeAsSaid) {
-    const struct {
-        bool yesIsDefault;
-        Qt::Key key;
-        bool yes;
-    } cases[] = {{false, Qt::Key_Return, false},
-                 {true, Qt::Key_Return, true},
-                 {true, Qt::Key_Escape, false}};
+    // Whether "Ja" is the default, the key pressed, whether the answer is "Ja".
+    const std::tuple<bool, Qt::Key, bool> cases[] = {{false, Qt::Key_Return, false},
+                                                     {true, Qt::Key_Return, true},
+                                                     {true, Qt::Key_Escape, false}};
     const auto pressOnceShown = [](Qt::Key key) {
         QTimer::singleShot(0, [key] {
             QWidget* shown = QApplication::activeModalWidget();
@@ -143,12 +129,11 @@ TEST(PromptsTest, RealBoxesTakeEnterAndEscapeAsSaid) {
             QTest::keyClick(shown, key);
         });
     };
-    for (const auto& c : cases) {
-        pressOnceShown(c.key);
-        EXPECT_EQ(
-            AskYesNo(nullptr, u"Frage"_s, u"Lingomat"_s, QMessageBox::Question, c.yesIsDefault),
-            c.yes)
-            << c.yesIsDefault << c.key;
+    for (const auto& [yesIsDefault, key, yes] : cases) {
+        pressOnceShown(key);
+        EXPECT_EQ(AskYesNo(nullptr, u"Frage"_s, u"Lingomat"_s, QMessageBox::Question, yesIsDefault),
+                  yes)
+            << yesIsDefault << key;
     }
     pressOnceShown(Qt::Key_Return);
     ShowDialogMessage(nullptr, u"Nachricht"_s, u"Lingomat"_s, QMessageBox::Warning);
